@@ -1,0 +1,27 @@
+# Warnings are errors everywhere; sanitizers only on the native test build.
+function(wolumetr_strict target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /WX /utf-8 /permissive-)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                             -Wold-style-cast -Wcast-qual -Werror)
+  endif()
+endfunction()
+
+# The exe must run on a bare Windows: no runtime DLLs beside it.
+function(wolumetr_static_runtime target)
+  if(MSVC)
+    set_property(TARGET ${target} PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  elseif(MINGW)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+if(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+endif()
+
+if(NOT WIN32 AND WOLUMETR_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,158 @@
+#include "win/application.h"
+
+#include <vector>
+
+namespace wolumetr::win {
+namespace {
+
+const WindowClass kTaskbarClass{L"WolumetrApplication", nullptr, 0};
+
+struct VisibleCount {
+  HWND taskbar;
+  int visible = 0;
+};
+
+BOOL CALLBACK CountVisible(HWND hwnd, LPARAM lParam) {
+  auto* count = reinterpret_cast<VisibleCount*>(lParam);
+  if (hwnd != count->taskbar && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == count->taskbar) {
+    ++count->visible;
+  }
+  return TRUE;
+}
+
+struct DisabledWindows {
+  HWND keep;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lParam) {
+  auto* state = reinterpret_cast<DisabledWindows*>(lParam);
+  if (hwnd != state->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    EnableWindow(hwnd, FALSE);
+    state->windows.push_back(hwnd);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+Application& Application::Instance() {
+  static Application app;
+  return app;
+}
+
+void Application::TaskbarWindow::CreateFor(const std::wstring& title) {
+  // Zero size and centred: only its taskbar button is ever seen.
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+  const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  Create(kTaskbarClass, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0,
+         RECT{x, y, x, y}, nullptr, title);
+}
+
+LRESULT Application::TaskbarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      // Closing the taskbar button closes the program like closing its main window.
+      Application::Instance().Terminate();
+      return 0;
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+void Application::Initialize() {
+  if (taskbar_.Handle() == nullptr) taskbar_.CreateFor(title_);
+}
+
+void Application::SetTitle(const std::wstring& title) {
+  title_ = title;
+  if (taskbar_.Handle() != nullptr) SetWindowTextW(taskbar_.Handle(), title_.c_str());
+}
+
+void Application::SyncTaskbarWindow() {
+  HWND taskbar = taskbar_.Handle();
+  if (taskbar == nullptr) return;
+  VisibleCount count{taskbar};
+  EnumThreadWindows(GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&count));
+  const bool show = count.visible > 0;
+  if (show == (IsWindowVisible(taskbar) != FALSE)) return;
+  SetWindowPos(taskbar, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                   (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void Application::Dispatch(MSG& msg) {
+  if (modalWindow_ != nullptr && modalWindow_->Handle() != nullptr &&
+      IsDialogMessageW(modalWindow_->Handle(), &msg)) {
+    return;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+bool Application::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    Dispatch(msg);
+  }
+  return true;
+}
+
+void Application::Run(Window& mainWindow) {
+  mainWindow_ = &mainWindow;
+  if (terminated_) return;
+  mainWindow.SetVisible(true);
+  MSG msg;
+  while (!terminated_) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    Dispatch(msg);
+  }
+  terminated_ = true;
+}
+
+void Application::Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void Application::RunModal(Window& window) {
+  Window* outer = modalWindow_;
+  modalWindow_ = &window;
+  DisabledWindows disabled{window.Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  window.SetVisible(true);
+  SetForegroundWindow(window.Handle());
+  MSG msg;
+  while (!terminated_ && window.Handle() != nullptr && modalWindow_ == &window) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      // WM_QUIT belongs to the outer loop: leave it in the queue for that loop.
+      terminated_ = true;
+      PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
+      break;
+    }
+    Dispatch(msg);
+  }
+  // Re-enable the others before hiding, so that activation falls back to them.
+  for (HWND h : disabled.windows) {
+    if (IsWindow(h)) EnableWindow(h, TRUE);
+  }
+  window.SetVisible(false);
+  modalWindow_ = outer;
+}
+
+void Application::EndModal(Window& window) {
+  if (modalWindow_ == &window) {
+    modalWindow_ = nullptr;
+    PostMessageW(nullptr, WM_NULL, 0, 0);  // wake the modal loop
+  }
+}
+
+}  // namespace wolumetr::win

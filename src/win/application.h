@@ -1,0 +1,58 @@
+#pragma once
+// The application object: its invisible taskbar window (title and taskbar button, owner of
+// every window of the program), the message loop and modal windows.
+#include <windows.h>
+
+#include <string>
+
+#include "win/window.h"
+
+namespace wolumetr::win {
+
+class Application {
+ public:
+  static Application& Instance();
+
+  // Creates the taskbar window; safe to call more than once.
+  void Initialize();
+  void SetTitle(const std::wstring& title);
+  const std::wstring& Title() const { return title_; }
+  HWND TaskbarWindow() const { return taskbar_.Handle(); }
+
+  // Shows the main window and runs the message loop until the main window is closed or
+  // Terminate is called.
+  void Run(Window& mainWindow);
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // Shows `window` modally: the program's other windows are disabled until EndModal.
+  void RunModal(Window& window);
+  void EndModal(Window& window);
+
+  // Shows the taskbar window when any window of the program is visible and hides it when
+  // none is, without moving, sizing, re-ordering or activating it.
+  void SyncTaskbarWindow();
+
+  // Handles one message from the queue the way the loop does (dialog keys, dispatch).
+  void Dispatch(MSG& msg);
+  // Processes pending messages without waiting; returns false after WM_QUIT.
+  bool ProcessMessages();
+
+ private:
+  class TaskbarWindow final : public Window {
+   public:
+    void CreateFor(const std::wstring& title);
+
+   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  };
+
+  Application() = default;
+  TaskbarWindow taskbar_;
+  std::wstring title_ = L"Wolumetr";
+  Window* mainWindow_ = nullptr;
+  Window* modalWindow_ = nullptr;
+  bool terminated_ = false;
+};
+
+}  // namespace wolumetr::win

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "win/graphic_control.h"
+#include "win/handles.h"
+
+namespace wolumetr::win {
+
+// A small two-colour picture made from a pixel pattern ('#' ink, anything else the
+// transparent black), drawn over whatever lies below it.
+class GlyphImage final : public GraphicControl {
+ public:
+  GlyphImage(Surface& parent, const std::vector<std::string>& pattern, COLORREF ink);
+  void Paint(HDC dc) const override;
+
+ private:
+  BitmapHandle bitmap_;
+};
+
+}  // namespace wolumetr::win

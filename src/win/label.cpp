@@ -1,0 +1,63 @@
+#include "win/label.h"
+
+#include "win/handles.h"
+
+namespace wolumetr::win {
+
+Label::Label(Surface& parent, FontSpec font, COLORREF color, bool autoSize)
+    : GraphicControl(parent), font_(std::move(font)), color_(color), autoSize_(autoSize) {
+  Fit();
+}
+
+void Label::SetText(const std::wstring& text) {
+  if (text == text_) return;  // a refresh that changes nothing repaints nothing
+  text_ = text;
+  Fit();
+  Invalidate();
+}
+
+void Label::SetFont(const FontSpec& font) {
+  if (font == font_) return;
+  font_ = font;
+  Fit();
+  Invalidate();
+}
+
+void Label::SetColor(COLORREF color) {
+  if (color == color_) return;
+  color_ = color;
+  Invalidate();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  Fit();
+}
+
+void Label::Fit() {
+  ScreenDc screen;
+  SelectObjectScope font(screen.get(), SharedFont(font_));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(screen.get(), &tm);
+  int width = Width();
+  if (autoSize_) {
+    SIZE extent{0, 0};
+    if (!text_.empty()) {
+      GetTextExtentPoint32W(screen.get(), text_.c_str(), static_cast<int>(text_.size()), &extent);
+    }
+    width = extent.cx;
+  }
+  SetSize(width, tm.tmHeight);
+}
+
+void Label::Paint(HDC dc) const {
+  if (text_.empty()) return;
+  SelectObjectScope font(dc, SharedFont(font_));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, color_);
+  RECT r = Bounds();
+  DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &r,
+            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
+
+}  // namespace wolumetr::win

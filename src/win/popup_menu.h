@@ -1,0 +1,43 @@
+#pragma once
+// A popup menu described by data: items keep their state (visible, enabled, checked) between
+// showings; the native menu is built for each showing and destroyed after it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace wolumetr::win {
+
+struct MenuItem {
+  UINT id = 0;  // 0 for a separator
+  std::wstring caption;
+  std::function<void()> onClick;
+  bool visible = true;
+  bool enabled = true;
+  bool checked = false;
+  bool autoCheck = false;
+  std::vector<MenuItem> submenu;
+  bool IsSeparator() const { return caption == L"-"; }
+};
+
+class PopupMenu {
+ public:
+  void SetItems(std::vector<MenuItem> items) { items_ = std::move(items); }
+  const std::vector<MenuItem>& Items() const { return items_; }
+  MenuItem& Item(UINT id);
+  const MenuItem& Item(UINT id) const;
+
+  // Opens the menu at a screen point and activates the chosen item.
+  void Popup(HWND owner, POINT screen);
+  // What choosing an item does: if enabled, flip an auto-check mark, then run the handler.
+  void Activate(UINT id);
+
+  bool IsOpen() const { return open_; }
+
+ private:
+  std::vector<MenuItem> items_;
+  bool open_ = false;
+};
+
+}  // namespace wolumetr::win

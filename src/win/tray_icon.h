@@ -1,0 +1,58 @@
+#pragma once
+// The program's icon in the notification area. Its messages go to a hidden window of its
+// own, so they arrive even while a modal window disables the program's other windows.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "win/window.h"
+
+namespace wolumetr::win {
+
+class TrayIcon {
+ public:
+  TrayIcon(HICON icon, std::wstring hint);
+  ~TrayIcon();
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+
+  bool Visible() const { return visible_; }
+  // Adds or removes the icon; setting the state it already has does nothing.
+  // Throws "Cannot create shell notification icon" / "Cannot remove shell notification icon".
+  void SetVisible(bool visible);
+
+  std::function<void()> onClick;       // left press then release; once for a double click
+  std::function<void(POINT)> onPopup;  // right-button release, at the cursor
+
+  HWND MessageWindow() const { return window_.Handle(); }
+
+  // The shell call, replaceable so that tests can make the shell refuse the icon.
+  using ShellCall = BOOL (*)(DWORD, PNOTIFYICONDATAW);
+  static ShellCall SetShellCall(ShellCall call);
+
+ private:
+  class MessageWindowImpl final : public Window {
+   public:
+    explicit MessageWindowImpl(TrayIcon& owner);
+
+   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    TrayIcon& owner_;
+  };
+
+  NOTIFYICONDATAW Data(UINT flags) const;
+  void OnNotify(LPARAM event);
+  void Readd();
+
+  HICON icon_;
+  std::wstring hint_;
+  bool visible_ = false;
+  bool pressed_ = false;
+  bool doubleClicked_ = false;
+  MessageWindowImpl window_;
+};
+
+}  // namespace wolumetr::win

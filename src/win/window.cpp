@@ -1,0 +1,109 @@
+#include "win/window.h"
+
+#include <stdexcept>
+
+#include "resources/resource_ids.h"
+#include "win/application.h"
+#include "win/error_box.h"
+
+namespace wolumetr::win {
+namespace {
+
+void RegisterOnce(const WindowClass& cls, WNDPROC procedure) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, cls.name, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = cls.style;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = cls.background;
+  wc.lpszClassName = cls.name;
+  if (RegisterClassExW(&wc) == 0) throw std::runtime_error("Cannot register a window class");
+}
+
+}  // namespace
+
+Window::~Window() { Destroy(); }
+
+void Window::Destroy() {
+  if (hwnd_ != nullptr) {
+    HWND h = hwnd_;
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(h);
+  }
+}
+
+void Window::Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bounds, HWND owner,
+                    const std::wstring& title) {
+  RegisterOnce(cls, &Window::Procedure);
+  // The object is attached during WM_NCCREATE so that messages sent while creating reach it.
+  HWND h = CreateWindowExW(exStyle, cls.name, title.c_str(), style, bounds.left, bounds.top,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, owner, nullptr,
+                           GetModuleHandleW(nullptr), this);
+  if (h == nullptr) throw std::runtime_error("Cannot create a window");
+  hwnd_ = h;
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<Window*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  LRESULT result = 0;
+  if (!Guarded([&] { result = self->HandleMessage(message, wParam, lParam); })) return 0;
+  return result;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return Default(message, wParam, lParam);
+}
+
+LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Window::SetVisible(bool visible) {
+  if (hwnd_ == nullptr || IsVisible() == visible) return;
+  ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  Application::Instance().SyncTaskbarWindow();
+  if (visible) OnShow();
+}
+
+RECT Window::ScreenRect() const {
+  RECT r{};
+  if (hwnd_ != nullptr) GetWindowRect(hwnd_, &r);
+  return r;
+}
+
+int Window::Width() const {
+  const RECT r = ScreenRect();
+  return r.right - r.left;
+}
+
+int Window::Height() const {
+  const RECT r = ScreenRect();
+  return r.bottom - r.top;
+}
+
+void Window::SetLeft(int left) { SetPosition(left, Top()); }
+void Window::SetTop(int top) { SetPosition(Left(), top); }
+
+void Window::SetPosition(int left, int top) {
+  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::SetSize(int width, int height) {
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace wolumetr::win

@@ -1,0 +1,53 @@
+#pragma once
+// A thin base for the program's windows: one window procedure that forwards to the
+// object's handler and stops exceptions at that boundary (they go to the error box).
+#include <windows.h>
+
+#include <string>
+
+namespace wolumetr::win {
+
+struct WindowClass {
+  const wchar_t* name;
+  HBRUSH background = nullptr;  // nullptr: the window paints everything itself
+  UINT style = 0;
+};
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  bool IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_) != FALSE; }
+
+  // Shows or hides the window, keeps the taskbar button in step, then runs OnShow.
+  void SetVisible(bool visible);
+
+  RECT ScreenRect() const;
+  int Left() const { return ScreenRect().left; }
+  int Top() const { return ScreenRect().top; }
+  int Width() const;
+  int Height() const;
+  void SetLeft(int left);
+  void SetTop(int top);
+  void SetPosition(int left, int top);
+  void SetSize(int width, int height);
+
+  void Destroy();
+
+ protected:
+  void Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bounds, HWND owner,
+              const std::wstring& title);
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual void OnShow() {}
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace wolumetr::win
