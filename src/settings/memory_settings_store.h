@@ -1,0 +1,32 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+
+#include "settings/settings_store.h"
+
+namespace wolumetr {
+
+// Settings files kept in memory, for tests. Replace can be made to fail, as
+// on a read-only folder, and both calls are counted.
+class MemorySettingsStore : public SettingsStore {
+ public:
+  std::optional<std::string> Load(const std::string& path) override;
+  void Replace(const std::string& path, const std::string& content) override;
+
+  void Put(const std::string& path, const std::string& content);
+  void Erase(const std::string& path);
+  std::optional<std::string> Content(const std::string& path) const;
+
+  void SetFailWrites(bool fail) { fail_writes_ = fail; }
+  int load_count() const { return load_count_; }
+  int replace_count() const { return replace_count_; }  // successful replacements only
+
+ private:
+  std::map<std::string, std::string> files_;
+  bool fail_writes_ = false;
+  int load_count_ = 0;
+  int replace_count_ = 0;
+};
+
+}  // namespace wolumetr

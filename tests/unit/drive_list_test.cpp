@@ -1,0 +1,129 @@
+#include "settings/drive_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/memory_settings_store.h"
+
+namespace {
+
+using wolumetr::DriveRows;
+using wolumetr::MemorySettingsStore;
+using wolumetr::SettingsFile;
+
+const std::string kPath = "C:\\W\\wolumetr.ini";
+
+DriveRows Rows(std::initializer_list<const char*> first) {
+  DriveRows rows;
+  rows.fill("[brak]");
+  std::size_t i = 0;
+  for (const char* row : first) rows[i++] = row;
+  return rows;
+}
+
+// Rewrites the list in `before` from `rows` and returns the committed file.
+std::string Save(const std::string& before, const DriveRows& rows, int expected_count) {
+  MemorySettingsStore store;
+  store.Put(kPath, before);
+  SettingsFile file(store, kPath);
+  EXPECT_EQ(wolumetr::RewriteDriveList(file, rows), expected_count);
+  file.Commit();
+  return store.Content(kPath).value_or("<missing>");
+}
+
+TEST(DriveList, LoadShowsEmptySlotsAsBrakAndEverythingElseAsStored) {
+  MemorySettingsStore store;
+  store.Put(kPath,
+            "[Dyski]\r\nDysk2=0\r\nDysk3=D:\\\r\nDysk4=\r\nDysk5=[brak]\r\nDysk6=c:\\\r\n"
+            "Dysk7= 0 \r\nDysk8=00\r\nDysk19=E:\\\r\n");
+  SettingsFile file(store, kPath);
+  const DriveRows rows = wolumetr::LoadDriveSlots(file);
+  const DriveRows expected =
+      Rows({"[brak]", "[brak]", "D:\\", "", "[brak]", "c:\\", "[brak]", "00"});
+  EXPECT_EQ(rows, expected);
+  EXPECT_FALSE(wolumetr::AllSlotsEmpty(rows));
+
+  MemorySettingsStore none;
+  SettingsFile missing(none, kPath);
+  EXPECT_TRUE(wolumetr::AllSlotsEmpty(wolumetr::LoadDriveSlots(missing)));
+}
+
+TEST(DriveList, RewriteCompactsRowsAndLeavesOtherKeysAlone) {
+  EXPECT_EQ(Save("[Dyski]\r\nDysk1=C:\\\r\nDysk3=D:\\\r\n", Rows({"C:\\", "[brak]", "D:\\"}), 2),
+            "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
+
+  // Only the drive in slot 3 is left, moved to slot 1.
+  EXPECT_EQ(Save("[Dyski]\r\nDysk2=0\r\nDysk3=D:\\\r\n", Rows({"[brak]", "[brak]", "D:\\"}), 1),
+            "[Dyski]\r\nDysk1=D:\\\r\n");
+
+  // Duplicates and empty values are saved as they stand; Dysk19, comments,
+  // duplicate lines and other sections are handled as the format says.
+  EXPECT_EQ(Save("[Program]\nIlosc kolumn=2\n[Dyski]\n; wybrane dyski\nDysk19=E:\\\nDysk18=Z:\\\nDysk1=X\ndysk1=Y\n",
+                 Rows({"C:\\", "C:\\", "", "[brak]", "d:\\"}), 4),
+            "[Program]\nIlosc kolumn=2\n[Dyski]\n; wybrane dyski\nDysk19=E:\\\n"
+            "Dysk1=C:\\\nDysk2=C:\\\nDysk3=\nDysk4=d:\\\n");
+
+}
+
+TEST(DriveList, AllBrakRemovesEverySlotKey) {
+  DriveRows empty = Rows({});
+  EXPECT_TRUE(wolumetr::AllSlotsEmpty(empty));
+  EXPECT_EQ(Save("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk20=F:\\\r\n", empty, 0),
+            "[Dyski]\r\nDysk20=F:\\\r\n");
+
+}
+
+TEST(DriveList, SavingTheSameListWritesNothing) {
+  MemorySettingsStore store;
+  store.Put(kPath, "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
+  SettingsFile file(store, kPath);
+  wolumetr::RewriteDriveList(file, wolumetr::LoadDriveSlots(file));
+  file.Commit();
+  EXPECT_EQ(store.replace_count(), 0);
+}
+
+// The file left by a first choice of two drives followed by one Options save.
+TEST(DriveList, FirstRunFileComesOutAsExpected) {
+  MemorySettingsStore store;
+  {
+    SettingsFile file(store, kPath);
+    EXPECT_EQ(wolumetr::RewriteDriveList(file, Rows({"C:\\", "D:\\"})), 2);
+    file.Commit();
+  }
+  {
+    SettingsFile file(store, kPath);
+    file.WriteFlag("Wyglad", "Przezroczystosc", true);
+    file.WriteNumber("Wyglad", "Poziomprzezr", 190);
+    file.WriteFlag("Wyglad", "Na wierzchu", false);
+    file.WriteFlag("Polozenie", "Zapamietaj pol", false);
+    file.WriteNumber("Polozenie", "Polozenie X", 412);
+    file.WriteNumber("Polozenie", "Polozenie Y", 300);
+    file.WriteNumber("Polozenie", "Pasek", 0);
+    file.WriteNumber("Program", "Ilosc kolumn", 2);
+    file.WriteNumber("Program", "Ilosc wierszy", 1);
+    file.WriteFlag("Program", "Autoodswierzanie", true);
+    file.WriteNumber("Program", "Czas odswierzania", 5);
+    file.Commit();
+  }
+  EXPECT_EQ(store.Content(kPath),
+            "[Dyski]\r\n"
+            "Dysk1=C:\\\r\n"
+            "Dysk2=D:\\\r\n"
+            "[Wyglad]\r\n"
+            "Przezroczystosc=1\r\n"
+            "Poziomprzezr=190\r\n"
+            "Na wierzchu=0\r\n"
+            "[Polozenie]\r\n"
+            "Zapamietaj pol=0\r\n"
+            "Polozenie X=412\r\n"
+            "Polozenie Y=300\r\n"
+            "Pasek=0\r\n"
+            "[Program]\r\n"
+            "Ilosc kolumn=2\r\n"
+            "Ilosc wierszy=1\r\n"
+            "Autoodswierzanie=1\r\n"
+            "Czas odswierzania=5\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/memory_settings_store.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+using wolumetr::MemorySettingsStore;
+using wolumetr::SettingsFile;
+using wolumetr::SettingsWriteError;
+
+const std::string kPath = "C:\\Programy\\Wolumetr\\wolumetr.ini";
+
+TEST(SettingsFileRead, MissingFileGivesTheDefaults) {
+  MemorySettingsStore store;
+  SettingsFile file(store, kPath);
+  EXPECT_EQ(store.load_count(), 0);  // opening touches nothing
+  EXPECT_TRUE(file.ReadFlag("Wyglad", "Przezroczystosc", true));
+  EXPECT_EQ(file.ReadNumber("Wyglad", "Poziomprzezr", 190), 190);
+  EXPECT_FALSE(file.ReadFlag("Wyglad", "Na wierzchu", false));
+  EXPECT_EQ(file.ReadText("Dyski", "Dysk1", "0"), "0");
+  EXPECT_EQ(store.load_count(), 1);
+}
+
+TEST(SettingsFileRead, NumbersAndFlagsFallBackOnlyWhenTheTextDoesNotConvert) {
+  MemorySettingsStore store;
+  store.Put(kPath,
+            "[W]\r\n"
+            "two=2\r\nminus=-1\r\nzero=0\r\nword=tak\r\nempty=\r\nhex=$20\r\n"
+            "padded= 190 \r\nunit=190px\r\nquoted=\"0x20\"\r\n");
+  SettingsFile file(store, kPath);
+  struct Case {
+    const char* key;
+    std::int32_t number;  // read with default 77
+    bool flag_default_true;
+    bool flag_default_false;
+  } cases[] = {
+      {"two", 2, true, true},       {"minus", -1, true, true},   {"zero", 0, false, false},
+      {"word", 77, true, false},    {"empty", 77, true, false},  {"hex", 32, true, true},
+      {"padded", 190, true, true},  {"unit", 77, true, false},   {"quoted", 32, true, true},
+      {"absent", 77, true, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(file.ReadNumber("w", c.key, 77), c.number) << c.key;
+    EXPECT_EQ(file.ReadFlag("W", c.key, true), c.flag_default_true) << c.key;
+    EXPECT_EQ(file.ReadFlag("W", c.key, false), c.flag_default_false) << c.key;
+  }
+}
+
+TEST(SettingsFileCommit, WritesOnceAndOnlyWhenSomethingChanged) {
+  MemorySettingsStore store;
+  const std::string original = "[Polozenie]\r\nPolozenie X=5\r\n";
+  store.Put(kPath, original);
+  {
+    SettingsFile file(store, kPath);
+    file.ReadNumber("Polozenie", "Polozenie X", 10);
+    file.RemoveKey("Dyski", "Dysk1");
+    file.WriteNumber("Polozenie", "Polozenie X", 5);  // same value
+    file.Commit();
+  }
+  EXPECT_EQ(store.replace_count(), 0);
+  {
+    SettingsFile file(store, kPath);
+    file.WriteNumber("Polozenie", "Polozenie X", 412);
+    EXPECT_EQ(file.ReadNumber("Polozenie", "Polozenie X", 10), 412);  // sees its own write
+    EXPECT_EQ(store.Content(kPath), original);                        // nothing on disk yet
+    file.WriteFlag("Polozenie", "Zapamietaj pol", true);
+    file.Commit();
+    file.Commit();
+  }
+  EXPECT_EQ(store.replace_count(), 1);
+  EXPECT_EQ(store.Content(kPath), "[Polozenie]\r\nPolozenie X=412\r\nZapamietaj pol=1\r\n");
+  EXPECT_EQ(store.load_count(), 2);
+}
+
+TEST(SettingsFileCommit, NoFileAppearsWithoutACommittedWrite) {
+  MemorySettingsStore store;
+  {
+    SettingsFile file(store, kPath);
+    file.RemoveKey("Dyski", "Dysk1");
+    file.Commit();
+    file.WriteText("Dyski", "Dysk1", "C:\\");  // never committed
+  }
+  EXPECT_EQ(store.Content(kPath), std::nullopt);
+}
+
+TEST(SettingsFileCommit, FailedWriteLeavesTheFileAndNamesIt) {
+  MemorySettingsStore store;
+  const std::string original = "; mine\r\n[Dyski]\r\nDysk1=C:\\\r\n";
+  store.Put(kPath, original);
+  store.SetFailWrites(true);
+  SettingsFile file(store, kPath);
+  file.RemoveKey("Dyski", "Dysk1");
+  file.WriteText("Dyski", "Dysk1", "D:\\");
+  try {
+    file.Commit();
+    FAIL() << "Commit should have thrown";
+  } catch (const SettingsWriteError& e) {
+    EXPECT_STREQ(e.what(), "Unable to write to C:\\Programy\\Wolumetr\\wolumetr.ini");
+  }
+  EXPECT_EQ(store.Content(kPath), original);
+  // The edits are still pending, so a retry once the folder is writable succeeds.
+  store.SetFailWrites(false);
+  file.Commit();
+  EXPECT_EQ(store.Content(kPath), "; mine\r\n[Dyski]\r\nDysk1=D:\\\r\n");
+}
+
+}  // namespace
