@@ -1,0 +1,39 @@
+#pragma once
+#include <vector>
+
+#include "display/geometry.h"
+
+namespace wolumetr {
+
+// The nine positions of the "Wyrównaj do" submenu, in menu order.
+enum class Placement {
+    LeftTop,
+    LeftMiddle,
+    LeftBottom,
+    MiddleTop,
+    Centre,
+    MiddleBottom,
+    RightTop,
+    RightMiddle,
+    RightBottom,
+};
+
+// Left and top of a window of the given size snapped to a placement on the
+// work area. Edges are flush with the work area's, centring halves the work
+// area and the window separately (1280/2 - 259/2 = 511). A window larger
+// than the work area gets negative offsets; nothing is clamped. An unknown
+// placement leaves the window at `current`.
+Point PlaceWindow(Placement placement, Rect workArea, Size window, Point current);
+
+// Start-up position when none is remembered: centred on the work area.
+Point CentreOnWorkArea(Rect workArea, Size window);
+
+// New window position while dragging: the point pressed (`anchor`, client
+// coordinates) stays under the cursor (`cursorClient`, client coordinates).
+Point DragMove(Point windowPos, Point anchor, Point cursorClient);
+
+// Whether any part of a window at `pos` lies on one of the monitors. A
+// remembered position that fails this would leave the window unreachable.
+bool IsPositionVisible(Point pos, Size window, const std::vector<Rect>& monitors);
+
+}  // namespace wolumetr

@@ -1,0 +1,73 @@
+#pragma once
+#include <cstdint>
+
+#include "display/geometry.h"
+
+namespace wolumetr {
+
+inline constexpr int kTilePitch = 81;  // pie plus the gap to the next tile
+inline constexpr int kGridMargin = 16;
+inline constexpr int kPieSize = 65;
+inline constexpr int kVolumeLabelWidth = 51;
+inline constexpr int kPanelBevel = 1;
+inline constexpr Size kCloseImageSize{8, 9};
+inline constexpr Size kHideImageSize{8, 9};
+inline constexpr Size kRefreshImageSize{39, 10};
+// Client size of the main window while it has no tile.
+inline constexpr Size kDesignWindowSize{501, 286};
+// Largest window side the layout asks for. Win32 keeps window coordinates in
+// 16-bit range in many places, so a hand-edited grid of 100000 columns gives
+// a window of 32767 pixels instead of an overflowing or negative size.
+inline constexpr int kMaxWindowSide = 32767;
+
+// Offsets of the tile's controls from the tile's origin.
+inline constexpr Point kVolumeLabelOffset{14, 0};
+inline constexpr Point kTotalLabelOffset{0, 16};
+inline constexpr Point kUsedLabelOffset{0, 32};
+inline constexpr Point kFreeLabelOffset{0, 48};
+
+struct Grid {
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    friend bool operator==(const Grid&, const Grid&) = default;
+};
+
+// The grid the tiles are laid out in. A configured grid with room for every
+// tile stays as it is, with any number of columns. Otherwise (too small, or
+// a count of 0 or below, which means "choose for me") the fit picks the
+// fewest rows of at most 6 columns, then the fewest columns for those rows.
+// Without tiles the grid is returned unchanged: nothing is laid out then.
+Grid FitGrid(std::int32_t columns, std::int32_t rows, std::int32_t driveCount);
+
+// Client size of the main window for a grid: 81 per cell plus the margin,
+// clamped to 16..kMaxWindowSide per side.
+Size WindowSizeFor(Grid grid);
+
+struct TilePlaces {
+    Point pie;
+    Point letter;
+    Point volume;
+    Point total;
+    Point used;
+    Point free;
+};
+
+// Where the controls of the tile in grid cell (column, row) go, in the
+// panel's client coordinates.
+TilePlaces TilePlacesAt(int column, int row);
+
+// Grid cell (x = column, y = row) of a tile: tiles fill the grid row by row,
+// left to right. A grid without columns is read as one column.
+Point CellOfTile(int tileIndex, Grid grid);
+
+struct ImagePlaces {
+    Point close;
+    Point hide;
+    Point refresh;
+};
+
+// The close glyph sits in the top right corner, the hide glyph in the top
+// left, the refresh caption in the bottom left, inside the panel's bevel.
+ImagePlaces ImagePlacesFor(int panelWidth, int panelHeight);
+
+}  // namespace wolumetr
