@@ -52,23 +52,6 @@ TEST(PieCall, TileGauge) {
     EXPECT_EQ(ComputePieCall(65, 65, 360, 0), (PieCall{0, 0, 65, 65, {132, 33}, {132, 32}}));
 }
 
-TEST(PieCall, CentreTruncatesTowardZero) {
-    const PieCall call = ComputePieCall(-5, 7, 0, 0);
-    EXPECT_EQ(call.first, (PiePoint{-2 + 100, 3}));
-    EXPECT_EQ(call.right, -5);
-    EXPECT_EQ(call.bottom, 7);
-}
-
-TEST(PieCall, ExtremeSizesAndAngles) {
-    constexpr int kMax = std::numeric_limits<int>::max();
-    constexpr int kMin = std::numeric_limits<int>::min();
-    const PieCall call = ComputePieCall(kMax, kMin, kMin, kMax);
-    EXPECT_EQ(call.right, kMax);
-    EXPECT_EQ(call.bottom, kMin);
-    EXPECT_LE(std::abs(call.first.x - kMax / 2), 100);
-    EXPECT_LE(std::abs(call.second.y - kMin / 2), 100);
-}
-
 // The x87 computes the radians in 80-bit extended precision; the portable
 // integer rounding must give the same doubles, and therefore the same
 // points, wherever long double is that format.
