@@ -41,7 +41,7 @@ Application& Application::Instance() {
   return app;
 }
 
-void Application::TaskbarWindow::CreateFor(const std::wstring& title) {
+void Application::TaskbarHost::CreateFor(const std::wstring& title) {
   // Zero size and centred: only its taskbar button is ever seen.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
@@ -49,7 +49,7 @@ void Application::TaskbarWindow::CreateFor(const std::wstring& title) {
          RECT{x, y, x, y}, nullptr, title);
 }
 
-LRESULT Application::TaskbarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
       // Closing the taskbar button closes the program like closing its main window.

@@ -39,7 +39,7 @@ class Application {
   bool ProcessMessages();
 
  private:
-  class TaskbarWindow final : public Window {
+  class TaskbarHost final : public Window {
    public:
     void CreateFor(const std::wstring& title);
 
@@ -48,7 +48,7 @@ class Application {
   };
 
   Application() = default;
-  TaskbarWindow taskbar_;
+  TaskbarHost taskbar_;
   std::wstring title_ = L"Wolumetr";
   Window* mainWindow_ = nullptr;
   Window* modalWindow_ = nullptr;

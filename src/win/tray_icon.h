@@ -3,6 +3,8 @@
 // own, so they arrive even while a modal window disables the program's other windows.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
 #include <string>
 

@@ -1,0 +1,420 @@
+#include "app/main_form.h"
+
+#include <windowsx.h>
+
+#include "app/glyphs.h"
+#include "app/placement.h"
+#include "app/startup_settings.h"
+#include "display/grid_layout.h"
+#include "resources/resource_ids.h"
+#include "win/application.h"
+#include "win/system_info.h"
+#include "win/text.h"
+
+namespace wolumetr {
+namespace {
+
+const win::WindowClass kMainClass{L"TForm1", nullptr, CS_DBLCLKS};
+constexpr UINT_PTR kRefreshTimerId = 1;
+constexpr UINT kCloseHintId = 1;
+constexpr UINT kHideHintId = 2;
+
+COLORREF GlyphInk() { return RGB(kGlyphInk.r, kGlyphInk.g, kGlyphInk.b); }
+
+HICON SmallProgramIcon() {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       LR_SHARED));
+}
+
+win::MenuItem Item(UINT id, const wchar_t* caption, std::function<void()> onClick) {
+  win::MenuItem item;
+  item.id = id;
+  item.caption = caption;
+  item.onClick = std::move(onClick);
+  return item;
+}
+
+win::MenuItem Separator() {
+  win::MenuItem item;
+  item.caption = L"-";
+  return item;
+}
+
+}  // namespace
+
+void (*TForm1::StartupDriveSelection)(TForm1& form) = nullptr;
+
+TForm1::TForm1(MainWindowServices services) : services_(std::move(services)) {
+  win::Application& app = win::Application::Instance();
+  app.Initialize();
+  // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
+  Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, app.TaskbarWindow(),
+         app.Title());
+  Panel1.Attach(Handle());
+  CreateComponents();
+  BuildMenu();
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  // Tiles and images go before the surface they paint on (member order ensures it too).
+  hover_ = nullptr;
+  pressed_ = nullptr;
+}
+
+void TForm1::CreateComponents() {
+  Image1 = std::make_unique<win::GlyphImage>(Panel1, CloseGlyph(), GlyphInk());
+  Image1->handCursor = true;
+  Image1->hint = L"Zamknij program";
+  Image1->onClick = [this] { Image1Click(); };
+  Image2 = std::make_unique<win::GlyphImage>(Panel1, HideGlyph(), GlyphInk());
+  Image2->handCursor = true;
+  Image2->hint = L"Ukryj (Minimalizuj)";
+  Image2->onClick = [this] { Image2Click(); };
+  Image3 = std::make_unique<win::GlyphImage>(Panel1, RefreshGlyph(), GlyphInk());
+  Image3->handCursor = true;
+  Image3->onClick = [this] { Image3Click(); };
+  // Design-time places for the window's 501x286 (ArrangeTiles moves them with the tiles).
+  const ImagePlaces places = ImagePlacesFor(501, 286);
+  Image1->SetPosition(places.close.x, places.close.y);
+  Image2->SetPosition(places.hide.x, places.hide.y);
+  Image3->SetPosition(places.refresh.x, places.refresh.y);
+  hints_ = std::make_unique<win::Tooltips>(Handle());
+  UpdateHints();
+
+  TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr");
+  TrayIcon1->onClick = [this] { TrayIcon1Click(); };
+  TrayIcon1->onPopup = [this](POINT at) {
+    // The menu must belong to the foreground window or it would not close when clicked away.
+    SetForegroundWindow(win::Application::Instance().TaskbarWindow());
+    win::Application::Instance().ProcessMessages();
+    PopupMenu1.Popup(Handle(), at);
+  };
+  TrayIcon1->SetVisible(true);
+  Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
+}
+
+void TForm1::BuildMenu() {
+  win::MenuItem hide = Item(kUkryj1, L"Ukryj", [this] { Ukryj1Click(); });
+  hide.autoCheck = true;
+  win::MenuItem refresh = Item(kOdwierz1, L"Odświerz", [this] { Odwierz1Click(); });
+  refresh.visible = false;
+  win::MenuItem align = Item(kWyrwnajdo1, L"Wyrównaj do", nullptr);
+  const struct {
+    UINT id;
+    const wchar_t* caption;
+    Placement placement;
+  } placements[] = {
+      {kLewyGrnybrzeg1, L"Lewy - Górny brzeg", Placement::LeftTop},
+      {kLewyrodkowybrzeg1, L"Lewy - Środkowy brzeg", Placement::LeftMiddle},
+      {kLewyDolnybrzeg1, L"Lewy - Dolny brzeg", Placement::LeftBottom},
+      {krodkowyGrnybrzeg1, L"Środkowy - Górny brzeg", Placement::MiddleTop},
+      {krodekekranu1, L"Środek ekranu", Placement::Centre},
+      {krodkowyDolnybrzeg1, L"Środkowy - Dolny brzeg", Placement::MiddleBottom},
+      {kPrawyGrnybrzeg1, L"Prawy - Górny brzeg", Placement::RightTop},
+      {kPrawyrodkowybrzeg1, L"Prawy - Środkowy brzeg", Placement::RightMiddle},
+      {kPrawyDolnybrzeg1, L"Prawy - Dolny brzeg", Placement::RightBottom},
+  };
+  for (const auto& p : placements) {
+    const Placement where = p.placement;
+    align.submenu.push_back(Item(p.id, p.caption, [this, where] { Align(where); }));
+  }
+  PopupMenu1.SetItems({
+      hide,
+      Separator(),
+      Item(kOpcje1, L"Opcje", [this] { Opcje1Click(); }),
+      Separator(),
+      Item(kUstawdyski1, L"Ustaw dyski", [this] { Ustawdyski1Click(); }),
+      Separator(),
+      refresh,
+      Separator(),
+      align,
+      Separator(),
+      Item(kOprogramie1, L"O programie", [this] { Oprogramie1Click(); }),
+      Separator(),
+      Item(kZamknij1, L"Zamknij", [this] { Zamknij1Click(); }),
+  });
+}
+
+std::string TForm1::SettingsPath() const { return win::Narrow(ProgramDir) + kSettingsFileName; }
+
+void TForm1::FormCreate() {
+  ProgramDir = services_.programDir.empty() ? win::ExecutableFolder() : services_.programDir;
+  decimalSeparator_ = win::UserDecimalSeparator();
+  {
+    SettingsFile settings(services_.settings, SettingsPath());
+    const StartupSettings s = ReadStartupSettings(settings);
+    SetAlphaBlend(s.alphaBlend, s.alpha);
+    SetStayOnTop(s.onTop);
+    RememberPosition = s.rememberPosition;
+    if (RememberPosition) {
+      SetLeft(s.left);
+      SetTop(s.top);
+    }
+    GridColumns = s.gridColumns;
+    GridRows = s.gridRows;
+    SetAutoRefresh(s.autoRefresh);
+    Timer1->SetInterval(s.refreshIntervalMs);
+  }
+  BuildDriveTiles();
+  ArrangeTiles();
+  const Size size{Width(), Height()};
+  // A remembered place on a monitor that is gone would leave the window out of reach.
+  if (!RememberPosition || !IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) {
+    const Point centre = CentreOnWorkArea(win::WorkArea(), size);
+    SetTop(centre.y);
+    SetLeft(centre.x);
+  }
+  DragAnchorX = Left();
+  DragAnchorY = Top();
+  if (DriveCount == 0 && StartupDriveSelection != nullptr) StartupDriveSelection(*this);
+}
+
+void TForm1::SetAlphaBlend(bool enabled, std::uint8_t alpha) {
+  alphaBlend_ = enabled;
+  alpha_ = alpha;
+  const LONG_PTR ex = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+  if (enabled) {
+    if ((ex & WS_EX_LAYERED) == 0) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle(), 0, alpha, LWA_ALPHA);
+  } else if ((ex & WS_EX_LAYERED) != 0) {
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void TForm1::SetStayOnTop(bool onTop) {
+  onTop_ = onTop;
+  SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm1::SetAutoRefresh(bool enabled) {
+  Timer1->SetEnabled(enabled);
+  Image3->SetVisible(!enabled);
+  PopupMenu1.Item(kOdwierz1).visible = !enabled;
+}
+
+void TForm1::FormShow() {
+  SettingsFile settings(services_.settings, SettingsPath());
+  DisplayMode = ReadDisplayMode(settings);
+  HWND taskbar = win::Application::Instance().TaskbarWindow();
+  // Taskbar step first, tray step second.
+  ShowWindow(taskbar, DisplayMode == 0 ? SW_HIDE : SW_SHOW);
+  TrayIcon1->SetVisible(DisplayMode != 1);
+}
+
+void TForm1::Zamknij1Click() {
+  if (RememberPosition) {
+    SettingsFile settings(services_.settings, SettingsPath());
+    WriteRememberedPosition(settings, Left(), Top());
+    settings.Commit();  // on failure the program stays open and the file as it was
+  }
+  Close();
+}
+
+void TForm1::Close() {
+  SetVisible(false);
+  win::Application::Instance().Terminate();
+}
+
+void TForm1::Ukryj1Click() {
+  const bool hide = PopupMenu1.Item(kUkryj1).checked;
+  HWND taskbar = win::Application::Instance().TaskbarWindow();
+  if (hide) {
+    if (DisplayMode == 0) {
+      SetVisible(false);
+    } else {
+      ShowWindow(taskbar, SW_MINIMIZE);
+    }
+    return;
+  }
+  if (DisplayMode == 0) {
+    SetVisible(true);
+  } else if (IsIconic(taskbar)) {
+    ShowWindow(taskbar, SW_RESTORE);
+  }
+  HWND last = GetLastActivePopup(taskbar);
+  if (last != taskbar && IsWindowVisible(last) && IsWindowEnabled(last)) SetForegroundWindow(last);
+}
+
+void TForm1::Opcje1Click() {}
+void TForm1::Ustawdyski1Click() {}
+void TForm1::Oprogramie1Click() {}
+
+void TForm1::Align(Placement placement) {
+  const Point p = PlaceWindow(placement, win::WorkArea(), Size{Width(), Height()}, Point{Left(), Top()});
+  SetPosition(p.x, p.y);
+}
+
+void TForm1::FormMouseDown(bool leftHeld, int x, int y) {
+  if (!leftHeld) return;
+  DragAnchorX = x;
+  DragAnchorY = y;
+  dragging_ = true;
+  SetCapture(Handle());
+}
+
+void TForm1::FormMouseMove(bool leftHeld, int x, int y) {
+  // Only a drag that began with a press on the surface moves the window.
+  if (!leftHeld || !dragging_) return;
+  const Point p = DragMove(Point{Left(), Top()}, Point{DragAnchorX, DragAnchorY}, Point{x, y});
+  SetLeft(p.x);
+  SetTop(p.y);
+}
+
+void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
+  Default(WM_SYSCOMMAND, command, lParam);
+  if (command == SC_MAXIMIZE || command == SC_MINIMIZE) {
+    ShowWindow(win::Application::Instance().TaskbarWindow(), SW_HIDE);
+  }
+}
+
+void TForm1::UpdateHints() {
+  if (!hints_) return;
+  hints_->SetTool(kCloseHintId, Image1->Bounds(), Image1->hint);
+  hints_->SetTool(kHideHintId, Image2->Bounds(), Image2->hint);
+}
+
+void TForm1::UpdateHover(POINT client) {
+  win::GraphicControl* now = Panel1.ControlAt(client);
+  if (now == hover_) return;
+  win::GraphicControl* before = hover_;
+  hover_ = now;
+  if (before != nullptr && before->onMouseLeave) before->onMouseLeave();
+  if (now != nullptr && now->onMouseEnter) now->onMouseEnter();
+}
+
+void TForm1::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  // One off-screen picture per window size: painting never flickers.
+  if (!backBuffer_ || backSize_.cx != client.right || backSize_.cy != client.bottom) {
+    backBuffer_.reset(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    backSize_ = SIZE{client.right, client.bottom};
+  }
+  win::MemoryDc memory(CreateCompatibleDC(dc));
+  {
+    win::SelectObjectScope select(memory.get(), backBuffer_.get());
+    Paint(memory.get(), ps.rcPaint);
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+           ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  }
+  EndPaint(Handle(), &ps);
+}
+
+void TForm1::Paint(HDC dc, const RECT& clip) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  SetDCBrushColor(dc, kNavy);
+  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  // Panel bevel: raised outside, lowered inside, one pixel each.
+  auto line = [dc](COLORREF colour, int x0, int y0, int x1, int y1) {
+    SetDCPenColor(dc, colour);
+    win::SelectObjectScope pen(dc, GetStockObject(DC_PEN));
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+  };
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  const int r = client.right - 1;
+  const int b = client.bottom - 1;
+  line(light, 0, b, 0, 0);
+  line(light, 0, 0, r, 0);
+  line(shadow, r, 0, r, b);
+  line(shadow, r, b, -1, b);
+  line(shadow, 1, b - 1, 1, 1);
+  line(shadow, 1, 1, r - 1, 1);
+  line(light, r - 1, 1, r - 1, b - 1);
+  line(light, r - 1, b - 1, 0, b - 1);
+  Panel1.PaintControls(dc, clip);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_TIMER:
+      if (wParam == kRefreshTimerId) Timer1Timer();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      pressed_ = Panel1.ControlAt(p);
+      if (pressed_ != nullptr) {
+        SetCapture(Handle());  // the click completes only over the same control
+      } else {
+        FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
+      }
+      return 0;
+    }
+    case WM_LBUTTONUP: {
+      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      win::GraphicControl* pressed = pressed_;
+      pressed_ = nullptr;
+      dragging_ = false;
+      if (GetCapture() == Handle()) ReleaseCapture();
+      if (pressed != nullptr && Panel1.ControlAt(p) == pressed && pressed->onClick) pressed->onClick();
+      return 0;
+    }
+    case WM_RBUTTONDOWN: {
+      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (Panel1.ControlAt(p) == nullptr) FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      if (dragging_) {
+        FormMouseMove((wParam & MK_LBUTTON) != 0, p.x, p.y);
+      } else if (pressed_ == nullptr) {
+        UpdateHover(p);
+      }
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      UpdateHover(POINT{-1, -1});
+      return 0;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(Handle(), &p);
+        const win::GraphicControl* c = Panel1.ControlAt(p);
+        SetCursor(LoadCursorW(nullptr, c != nullptr && c->handCursor ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+      }
+      break;
+    case WM_CONTEXTMENU: {
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (at.x == -1 && at.y == -1) at = POINT{Left(), Top()};  // from the keyboard
+      PopupMenu1.Popup(Handle(), at);
+      return 0;
+    }
+    case WM_SYSCOMMAND:
+      WMSysCommand(wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      // Closing by any other way than the close command saves nothing.
+      Close();
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace wolumetr

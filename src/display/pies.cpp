@@ -1,0 +1,76 @@
+#include "display/pies.h"
+
+#include "display/pie_points.h"
+
+namespace wolumetr {
+
+void TAngles::SetStart(int value) {
+  if (value == start_) return;
+  start_ = value;
+  Changed();
+}
+
+void TAngles::SetEnd(int value) {
+  if (value == end_) return;
+  end_ = value;
+  Changed();
+}
+
+void TAngles::Assign(const TAngles& source) {
+  SetStart(source.StartAngle());
+  SetEnd(source.EndAngle());
+}
+
+void TAngles::Changed() {
+  if (OnChange) OnChange(*this);
+}
+
+TPie::TPie(win::Surface& owner) : GraphicControl(owner) {
+  SetSize(100, 100);
+  angles_.OnChange = [this](TAngles&) { StyleChanged(); };
+  angles_.SetStart(180);
+  angles_.SetEnd(90);
+}
+
+void TPie::SetAngles(const TAngles& angles) {
+  angles_.Assign(angles);
+  StyleChanged();
+}
+
+void TPie::SetPen(const PenStyle& pen) {
+  if (pen == pen_) return;
+  pen_ = pen;
+  penHandle_.reset();
+  StyleChanged();
+}
+
+void TPie::SetBrush(const BrushStyle& brush) {
+  if (brush == brush_) return;
+  brush_ = brush;
+  brushHandle_.reset();
+  StyleChanged();
+}
+
+void TPie::StyleChanged() {
+  ++repaintRequests_;
+  Invalidate();
+}
+
+void TPie::Paint(HDC dc) const {
+  if (!penHandle_) penHandle_.reset(CreatePen(pen_.style, pen_.width, pen_.color));
+  if (!brushHandle_) {
+    const LOGBRUSH lb{brush_.style, brush_.color, 0};
+    brushHandle_.reset(CreateBrushIndirect(&lb));
+  }
+  const PieCall call = ComputePieCall(Width(), Height(), angles_.StartAngle(), angles_.EndAngle());
+  win::SelectObjectScope pen(dc, penHandle_.get());
+  win::SelectObjectScope brush(dc, brushHandle_.get());
+  const int oldMode = SetROP2(dc, pen_.mode);
+  const int x = Left();
+  const int y = Top();
+  Pie(dc, x + call.left, y + call.top, x + call.right, y + call.bottom, x + call.first.x, y + call.first.y,
+      x + call.second.x, y + call.second.y);
+  SetROP2(dc, oldMode);
+}
+
+}  // namespace wolumetr

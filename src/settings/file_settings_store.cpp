@@ -1,0 +1,80 @@
+#include "settings/file_settings_store.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "win/handles.h"
+#include "win/text.h"
+
+namespace wolumetr::win {
+namespace {
+
+bool IsSharingError(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                                          error == ERROR_ACCESS_DENIED; }
+
+bool WriteAll(HANDLE file, const std::string& content) {
+  size_t done = 0;
+  while (done < content.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return FlushFileBuffers(file) != FALSE;
+}
+
+}  // namespace
+
+std::optional<std::string> FileSettingsStore::Load(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  KernelHandle file;
+  // Another instance may be replacing the file this very moment: retry briefly.
+  for (int attempt = 0; attempt < 20 && !file; ++attempt) {
+    file = OwnFileHandle(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file && !IsSharingError(GetLastError())) return std::nullopt;
+    if (!file) Sleep(25);
+  }
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  // Settings are small; a file too large to be ours is read only up to a sane limit.
+  constexpr LONGLONG kLimit = 16LL << 20;
+  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  std::string content(static_cast<size_t>(std::min(size.QuadPart, kLimit)), '\0');
+  size_t done = 0;
+  while (done < content.size()) {
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 20));
+    if (!ReadFile(file.get(), content.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    done += read;
+  }
+  content.resize(done);
+  return content;
+}
+
+void FileSettingsStore::Replace(const std::string& path, const std::string& content) {
+  const std::wstring target = Widen(path);
+  const std::wstring temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  {
+    KernelHandle file = OwnFileHandle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw SettingsWriteError(path);
+    if (!WriteAll(file.get(), content)) {
+      file.reset();
+      DeleteFileW(temp.c_str());
+      throw SettingsWriteError(path);
+    }
+  }
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+    const DWORD error = GetLastError();
+    if (attempt >= 20 || !IsSharingError(error)) break;
+    Sleep(25);  // someone is reading the file right now
+  }
+  DeleteFileW(temp.c_str());
+  throw SettingsWriteError(path);
+}
+
+}  // namespace wolumetr::win
