@@ -43,8 +43,6 @@ win::MenuItem Separator() {
 
 }  // namespace
 
-void (*TForm1::StartupDriveSelection)(TForm1& form) = nullptr;
-
 TForm1::TForm1(MainWindowServices services) : services_(std::move(services)) {
   win::Application& app = win::Application::Instance();
   app.Initialize();
@@ -168,7 +166,7 @@ void TForm1::FormCreate() {
   }
   DragAnchorX = Left();
   DragAnchorY = Top();
-  if (DriveCount == 0 && StartupDriveSelection != nullptr) StartupDriveSelection(*this);
+  if (DriveCount == 0) RunStartupDriveSelection();
 }
 
 void TForm1::SetAlphaBlend(bool enabled, std::uint8_t alpha) {
@@ -238,10 +236,6 @@ void TForm1::Ukryj1Click() {
   HWND last = GetLastActivePopup(taskbar);
   if (last != taskbar && IsWindowVisible(last) && IsWindowEnabled(last)) SetForegroundWindow(last);
 }
-
-void TForm1::Opcje1Click() {}
-void TForm1::Ustawdyski1Click() {}
-void TForm1::Oprogramie1Click() {}
 
 void TForm1::Align(Placement placement) {
   const Point p = PlaceWindow(placement, win::WorkArea(), Size{Width(), Height()}, Point{Left(), Top()});

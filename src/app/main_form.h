@@ -124,8 +124,8 @@ class TForm1 final : public win::Window {
   SettingsStore& Settings() const { return services_.settings; }
   const std::string& DecimalSeparator() const { return decimalSeparator_; }
 
-  // Called when start-up finds no drive configured; left empty, start-up goes on.
-  static void (*StartupDriveSelection)(TForm1& form);
+  // Start-up found no drive configured: the Drive selection window takes over.
+  void RunStartupDriveSelection();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,0 +1,271 @@
+// The main window in-process: start-up settings, tile layout, close and the error box.
+#include <gtest/gtest.h>
+
+#include "win/application.h"
+#include "win/text.h"
+#include "win_test_support.h"
+
+namespace wolumetr::test {
+namespace {
+
+LONG_PTR ExStyle(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE); }
+
+BYTE Alpha(HWND hwnd) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags);
+  return alpha;
+}
+
+LPARAM ClientPoint(int x, int y) { return MAKELPARAM(x, y); }
+
+void ClickAt(HWND hwnd, int x, int y) {
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(x, y));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, ClientPoint(x, y));
+}
+
+class MainWindow : public ::testing::Test, protected MainWindowFixture {
+ protected:
+  void SetUp() override {
+    drives.drives[3] = {400, 1000, "System"};
+    drives.drives[4] = {1, 3, "Dane"};
+    drives.drives[5] = {0, 1024, ""};
+  }
+};
+
+TEST_F(MainWindow, StartsWithDefaultsWhenThereIsNoSettingsFile) {
+  TForm1& f = Start();
+  EXPECT_TRUE(ExStyle(f.Handle()) & WS_EX_LAYERED);
+  EXPECT_EQ(Alpha(f.Handle()), 190);
+  EXPECT_FALSE(ExStyle(f.Handle()) & WS_EX_TOPMOST);
+  EXPECT_FALSE(f.RememberPosition);
+  EXPECT_TRUE(f.Timer1->Enabled());
+  EXPECT_EQ(f.Timer1->Interval(), 5000u);
+  EXPECT_FALSE(f.Image3->Visible());
+  EXPECT_FALSE(f.PopupMenu1.Item(kOdwierz1).visible);
+  EXPECT_EQ(f.DriveCount, 0);
+  // No tile: the design size stays, centred on the 1280x1024 work area.
+  EXPECT_EQ(f.Width(), 501);
+  EXPECT_EQ(f.Height(), 286);
+  EXPECT_EQ(f.Left(), 640 - 250);
+  EXPECT_EQ(f.Top(), 512 - 143);
+  EXPECT_EQ(f.DragAnchorX, f.Left());
+  EXPECT_EQ(f.DragAnchorY, f.Top());
+  EXPECT_FALSE(Settings().has_value()) << "start-up writes nothing";
+  EXPECT_TRUE(f.TrayIcon1->Visible());
+}
+
+TEST_F(MainWindow, AppliesStoredLookAndTimer) {
+  WriteSettings(
+      "[Wyglad]\r\nPrzezroczystosc=2\r\nPoziomprzezr=300\r\nNa wierzchu=1\r\n"
+      "[Program]\r\nAutoodswierzanie=0\r\nCzas odswierzania=0\r\n");
+  TForm1& f = Start();
+  EXPECT_EQ(Alpha(f.Handle()), 44);
+  EXPECT_TRUE(ExStyle(f.Handle()) & WS_EX_TOPMOST);
+  EXPECT_FALSE(f.Timer1->Enabled());
+  EXPECT_FALSE(f.Timer1->Running());
+  EXPECT_TRUE(f.Image3->Visible());
+  EXPECT_TRUE(f.PopupMenu1.Item(kOdwierz1).visible);
+}
+
+TEST_F(MainWindow, TimerIntervalEdgeValues) {
+  const struct {
+    const char* stored;
+    std::uint32_t interval;
+    bool running;
+  } cases[] = {{"0", 0, false}, {"-3", 0, false}, {"2", 2000, true}, {"$7FFFFFFF", 0xFFFFFFFFu, true}};
+  for (const auto& c : cases) {
+    WriteSettings(std::string("[Program]\r\nCzas odswierzania=") + c.stored + "\r\n");
+    TForm1& f = Start();
+    EXPECT_EQ(f.Timer1->Interval(), c.interval) << c.stored;
+    EXPECT_EQ(f.Timer1->Running(), c.running) << c.stored;
+    EXPECT_FALSE(f.PopupMenu1.Item(kOdwierz1).visible) << c.stored;
+    form.reset();
+  }
+}
+
+TEST_F(MainWindow, OpaqueWhenTransparencyIsOff) {
+  WriteSettings("[Wyglad]\r\nPrzezroczystosc=0\r\n");
+  TForm1& f = Start();
+  EXPECT_FALSE(ExStyle(f.Handle()) & WS_EX_LAYERED);
+}
+
+TEST_F(MainWindow, SizeAndPlaceForDriveAndGridConfigurations) {
+  const struct {
+    const char* ini;
+    int count, columns, rows, width, height, left, top;
+  } cases[] = {
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n", 3, 3, 1, 259, 97, 511, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=0\r\nDysk3=d:\\\r\n", 2, 2, 1, 178, 97, 551, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\nDysk4=C:\\\r\nDysk5=D:\\\r\n"
+       "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=2\r\n",
+       5, 5, 1, 421, 97, 430, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n[Program]\r\nIlosc kolumn=10\r\nIlosc wierszy=1\r\n",
+       3, 10, 1, 826, 97, 227, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=4\r\n", 2, 4, 4, 340,
+       340, 470, 342},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n[Program]\r\nIlosc kolumn=3\r\n", 3, 3, 1, 259, 97,
+       511, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n[Program]\r\nIlosc kolumn=-4\r\nIlosc wierszy=-4\r\n", 2, 2, 1, 178,
+       97, 551, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie Y=300\r\n", 1, 1, 1, 97, 97, 10,
+       300},
+      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=5\r\nPolozenie Y=6\r\n", 1, 1, 1,
+       97, 97, 592, 464},
+      // A remembered place that no monitor shows any more is replaced by centring.
+      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=-5000\r\nPolozenie Y=10\r\n", 1,
+       1, 1, 97, 97, 592, 464},
+  };
+  for (const auto& c : cases) {
+    WriteSettings(c.ini);
+    TForm1& f = Start();
+    EXPECT_EQ(f.DriveCount, c.count) << c.ini;
+    EXPECT_EQ(f.GridColumns, c.columns) << c.ini;
+    EXPECT_EQ(f.GridRows, c.rows) << c.ini;
+    EXPECT_EQ(f.Width(), c.width) << c.ini;
+    EXPECT_EQ(f.Height(), c.height) << c.ini;
+    EXPECT_EQ(f.Left(), c.left) << c.ini;
+    EXPECT_EQ(f.Top(), c.top) << c.ini;
+    // The images follow the size: close glyph top right, hide top left, refresh bottom left.
+    EXPECT_EQ(f.Image1->Left(), c.width - 10);
+    EXPECT_EQ(f.Image1->Top(), 2);
+    EXPECT_EQ(f.Image2->Left(), 2);
+    EXPECT_EQ(f.Image3->Top(), c.height - 12);
+    form.reset();
+  }
+}
+
+TEST_F(MainWindow, TilesFollowTheSlotsAndTheGrid) {
+  WriteSettings(
+      "[Dyski]\r\nDysk1=C:\\\r\nDysk2=0\r\nDysk3=d:\\\r\nDysk4=c:\r\nDysk5=\r\nDysk6=C:\\\r\nDysk7=E:\\\r\n"
+      "Dysk8=D:\\\r\nDysk9=C:\\\r\nDysk19=D:\\\r\n[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=2\r\n");
+  TForm1& f = Start();
+  ASSERT_EQ(f.DriveCount, 8);
+  const struct {
+    std::uint8_t number;
+    const wchar_t* letter;
+    const wchar_t* volume;
+  } tiles[] = {{3, L"C", L"System"}, {4, L"D", L"Dane"}, {0, L"C", L""}, {0, L"", L""},
+               {3, L"C", L"System"}, {5, L"E", L""},     {4, L"D", L"Dane"}, {3, L"C", L"System"}};
+  for (int t = 0; t < 8; ++t) {
+    EXPECT_EQ(f.DriveNumbers[t], tiles[t].number) << t;
+    EXPECT_EQ(f.DriveLetterLabels[t]->Text(), tiles[t].letter) << t;
+    EXPECT_EQ(f.VolumeLabels[t]->Text(), tiles[t].volume) << t;
+  }
+  // Tile 7 of the 4x2 grid: column 3, row 1.
+  EXPECT_EQ(f.Pies[7]->Left(), 259);
+  EXPECT_EQ(f.Pies[7]->Top(), 97);
+  EXPECT_EQ(f.Pies[7]->Width(), 65);
+  EXPECT_EQ(f.VolumeLabels[7]->Left(), 273);
+  EXPECT_EQ(f.VolumeLabels[7]->Width(), 51);
+  EXPECT_EQ(f.TotalLabels[7]->Top(), 113);
+  EXPECT_EQ(f.UsedLabels[7]->Top(), 129);
+  EXPECT_EQ(f.FreeLabels[7]->Left(), 259);
+  EXPECT_EQ(f.FreeLabels[7]->Top(), 145);
+  // Pies lie under everything else on the panel.
+  const auto& order = f.Panel1.Controls();
+  for (int t = 0; t < 8; ++t) {
+    EXPECT_LT(std::find(order.begin(), order.end(), f.Pies[t].get()) - order.begin(), 8);
+  }
+}
+
+TEST_F(MainWindow, MeasuresEveryTileOnceAtStartAndInOrderOnRefresh) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=Q:\\\r\nDysk3=D:\\\r\n");
+  TForm1& f = Start();
+  drives.calls.clear();
+  f.RefreshAllDrives();
+  const std::vector<std::string> expected{"free 3", "total 3", "free 17", "total 17", "free 4", "total 4"};
+  EXPECT_EQ(drives.calls, expected);
+  EXPECT_EQ(f.Pies[0]->Angles().EndAngle(), 216);  // 60 % used
+  EXPECT_EQ(f.Pies[2]->Angles().EndAngle(), 241);  // free 1 of 3: 67 % used
+  // The unmeasurable drive shows no figures and no wedge.
+  EXPECT_EQ(f.TotalLabels[1]->Text(), L"");
+  EXPECT_EQ(f.UsedLabels[1]->Text(), L"");
+  EXPECT_EQ(f.Pies[1]->Brush().style, static_cast<UINT>(BS_HOLLOW));
+}
+
+TEST_F(MainWindow, SizeLabelsGrowUnderTheMouse) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
+  TForm1& f = Start();
+  win::Label& total = *f.TotalLabels[0];
+  const int width = total.Width();
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(total.Left() + 2, total.Top() + 2));
+  EXPECT_EQ(total.Font().name, L"Arial");
+  EXPECT_EQ(total.Font().points, 14);
+  EXPECT_TRUE(total.Font().bold);
+  EXPECT_GT(total.Width(), width);
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(5, 90));
+  EXPECT_EQ(total.Font().name, L"MS Sans Serif");
+  EXPECT_EQ(total.Font().points, 8);
+  EXPECT_EQ(total.Width(), width);
+}
+
+const char kRemembered[] = "; mine\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=100\r\nPolozenie Y=200\r\n"
+                           "[Inne]\r\nklucz=wartość\r\n";
+
+TEST_F(MainWindow, CloseCommandAndCloseGlyphSaveTheRememberedPosition) {
+  for (bool viaGlyph : {false, true}) {
+    WriteSettings(std::string(kRemembered) + "[Dyski]\r\nDysk1=C:\\\r\n");
+    TForm1& f = Start();
+    f.SetPosition(321, 123);
+    if (viaGlyph) {
+      ClickAt(f.Handle(), f.Image1->Left() + 3, f.Image1->Top() + 3);
+    } else {
+      f.PopupMenu1.Activate(kZamknij1);
+    }
+    EXPECT_EQ(Settings().value(),
+              "; mine\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=321\r\nPolozenie Y=123\r\n"
+              "[Inne]\r\nklucz=wartość\r\n[Dyski]\r\nDysk1=C:\\\r\n");
+    EXPECT_TRUE(win::Application::Instance().Terminated());
+    EXPECT_FALSE(f.IsVisible());
+    form.reset();
+  }
+}
+
+TEST_F(MainWindow, ClosingWithoutTheCommandSavesNothing) {
+  WriteSettings(kRemembered);
+  TForm1& f = Start();
+  f.SetPosition(321, 123);
+  SendMessageW(f.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(Settings().value(), kRemembered);
+}
+
+TEST_F(MainWindow, CloseWritesNothingWhenThePositionIsNotRemembered) {
+  TForm1& f = Start();
+  f.PopupMenu1.Activate(kZamknij1);
+  EXPECT_FALSE(Settings().has_value());
+}
+
+TEST_F(MainWindow, FailedSaveShowsTheErrorKeepsTheFileAndTheProgramOpen) {
+  WriteSettings(kRemembered);
+  TForm1& f = Start();
+  f.SetPosition(321, 123);
+  // Another program holds the file open: it cannot be replaced.
+  win::KernelHandle lock = win::OwnFileHandle(CreateFileW(folder.File(L"wolumetr.ini").c_str(), GENERIC_READ,
+                                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
+  ErrorRecorder errors;
+  ClickAt(f.Handle(), f.Image1->Left() + 3, f.Image1->Top() + 3);
+  lock.reset();
+  ASSERT_EQ(errors.messages.size(), 1u);
+  EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
+  EXPECT_EQ(Settings().value(), kRemembered);
+  EXPECT_TRUE(f.IsVisible() || !win::Application::Instance().Terminated());
+  EXPECT_FALSE(win::Application::Instance().Terminated());
+}
+
+TEST_F(MainWindow, MenuHoldsEveryItemInOrder) {
+  TForm1& f = Start();
+  std::vector<std::wstring> captions;
+  for (const auto& item : f.PopupMenu1.Items()) captions.push_back(item.caption);
+  const std::vector<std::wstring> expected{L"Ukryj",      L"-", L"Opcje",       L"-", L"Ustaw dyski", L"-",
+                                           L"Odświerz",   L"-", L"Wyrównaj do", L"-", L"O programie", L"-",
+                                           L"Zamknij"};
+  EXPECT_EQ(captions, expected);
+  EXPECT_EQ(f.PopupMenu1.Item(kWyrwnajdo1).submenu.size(), 9u);
+  EXPECT_EQ(f.PopupMenu1.Item(krodekekranu1).caption, L"Środek ekranu");
+  EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).autoCheck);
+}
+
+}  // namespace
+}  // namespace wolumetr::test

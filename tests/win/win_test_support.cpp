@@ -1,0 +1,135 @@
+#include "win_test_support.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include "win/application.h"
+#include "win/handles.h"
+
+namespace wolumetr::test {
+namespace {
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(folder + name + L"\\");
+      } else {
+        SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW((folder + name).c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  static int counter = 0;
+  path_ = std::wstring(temp) + L"Wolumetr zażółć " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++counter) + L"\\";
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void TempFolder::Write(const std::wstring& name, const std::string& bytes) const {
+  win::KernelHandle file = win::OwnFileHandle(
+      CreateFileW(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::optional<std::string> TempFolder::Read(const std::wstring& name) const {
+  win::KernelHandle file = win::OwnFileHandle(CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string content;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+  return content;
+}
+
+std::int64_t FakeDrives::FreeBytes(std::uint8_t driveNumber) {
+  calls.push_back("free " + std::to_string(driveNumber));
+  auto it = drives.find(driveNumber);
+  return it == drives.end() ? -1 : it->second.free;
+}
+
+std::int64_t FakeDrives::TotalBytes(std::uint8_t driveNumber) {
+  calls.push_back("total " + std::to_string(driveNumber));
+  auto it = drives.find(driveNumber);
+  return it == drives.end() ? -1 : it->second.total;
+}
+
+std::optional<std::string> FakeDrives::VolumeName(const std::string& rootPath) {
+  calls.push_back("volume " + rootPath);
+  for (const auto& [number, drive] : drives) {
+    const char letter = static_cast<char>('a' + number - 1);
+    if (rootPath.size() == 3 && rootPath[0] == letter && rootPath.substr(1) == ":\\") return drive.volume;
+  }
+  return std::nullopt;
+}
+
+ErrorRecorder::ErrorRecorder()
+    : previous_(win::SetErrorReporter([this](const std::string& text) { messages.push_back(text); })) {}
+
+ErrorRecorder::~ErrorRecorder() { win::SetErrorReporter(std::move(previous_)); }
+
+void Pump(int milliseconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  } while (GetTickCount64() < end);
+}
+
+TForm1& MainWindowFixture::Start() {
+  form = std::make_unique<TForm1>(MainWindowServices{store, drives, folder.Path()});
+  return *form;
+}
+
+}  // namespace wolumetr::test
+
+namespace wolumetr::test {
+namespace {
+
+// Wine takes two seconds to remove the last icon of its system tray. A second icon that the
+// tests never remove keeps every test's own removal quick.
+class TrayKeeper final : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"WolumetrTestTrayKeeper";
+    RegisterClassW(&wc);
+    HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner;
+    data.uID = 99;
+    data.uFlags = NIF_ICON;
+    data.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    Shell_NotifyIconW(NIM_ADD, &data);
+  }
+};
+
+const auto* const kTrayKeeper = ::testing::AddGlobalTestEnvironment(new TrayKeeper);  // gtest owns it
+
+}  // namespace
+}  // namespace wolumetr::test
