@@ -75,6 +75,8 @@ LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 void Window::SetVisible(bool visible) {
   if (hwnd_ == nullptr || IsVisible() == visible) return;
   ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  // Paint before anything slower happens, so the window never shows up blank.
+  if (visible) UpdateWindow(hwnd_);
   Application::Instance().SyncTaskbarWindow();
   if (visible) OnShow();
 }

@@ -1,0 +1,228 @@
+"""Drives the real wolumetr.exe under Wine on an X display, like a user, and judges it from outside.
+
+Needs DISPLAY and WINEPREFIX (the test command sets both) and WOLUMETR_EXE (CTest sets it).
+Everything waits by polling for the condition it needs, with a generous time-out."""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+TIMEOUT = 30.0
+SCREEN = (1280, 1024)
+
+NAVY = (0, 0, 128)
+WHITE = (255, 255, 255)
+TEAL = (0, 176, 184)
+
+
+def wait_for(condition, timeout=TIMEOUT, interval=0.1, what="condition"):
+    """Polls `condition` until it returns something truthy, and returns that."""
+    end = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def run(*args, check=True, timeout=60):
+    return subprocess.run(args, check=check, timeout=timeout, capture_output=True, text=True).stdout
+
+
+class Window:
+    def __init__(self, wid):
+        self.id = wid
+
+    @property
+    def name(self):
+        return run("xdotool", "getwindowname", str(self.id), check=False).strip()
+
+    def geometry(self):
+        """(left, top, width, height) on the screen."""
+        out = run("xdotool", "getwindowgeometry", "--shell", str(self.id), check=False)
+        values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+        try:
+            return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        except KeyError:
+            return None
+
+    def __repr__(self):
+        return f"Window({self.id}, {self.name!r}, {self.geometry()})"
+
+
+def visible_windows(name=None):
+    """Mapped X windows, optionally those whose title matches `name` exactly."""
+    args = ["xdotool", "search", "--onlyvisible"]
+    args += ["--name", f"^{name}$"] if name is not None else ["--name", ".*"]
+    out = run(*args, check=False)
+    windows = []
+    for line in out.split():
+        w = Window(int(line))
+        g = w.geometry()
+        if g and g[2] > 1 and g[3] > 1:  # the zero-size taskbar window maps as 1x1
+            windows.append(w)
+    return windows
+
+
+def click(x, y, button=1):
+    run("xdotool", "mousemove", "--sync", str(x), str(y))
+    time.sleep(0.05)
+    run("xdotool", "click", str(button))
+
+
+def press(x, y, button=1):
+    run("xdotool", "mousemove", "--sync", str(x), str(y), "mousedown", str(button))
+
+
+def release(button=1):
+    run("xdotool", "mouseup", str(button))
+
+
+def move(x, y):
+    run("xdotool", "mousemove", "--sync", str(x), str(y))
+
+
+def key(*keys):
+    for k in keys:
+        run("xdotool", "key", "--clearmodifiers", k)
+        time.sleep(0.05)
+
+
+def type_text(text):
+    run("xdotool", "type", "--delay", "40", text)
+
+
+class Screenshot:
+    """The whole screen as exact RGB (Xvfb does not composite alpha)."""
+
+    def __init__(self):
+        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], check=True,
+                             capture_output=True, timeout=60).stdout
+        self.raw = raw
+        self.width, self.height = SCREEN
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.raw[i:i + 3])
+
+    def find(self, colour, box):
+        """First (x, y) in box (left, top, right, bottom) with exactly that colour, or None."""
+        left, top, right, bottom = box
+        for y in range(top, bottom):
+            for x in range(left, right):
+                if self.pixel(x, y) == colour:
+                    return x, y
+        return None
+
+
+def save_screenshot(path, box=None):
+    args = ["import", "-window", "root"]
+    if box:
+        left, top, width, height = box
+        args += ["-crop", f"{width}x{height}+{left}+{top}", "+repage"]
+    subprocess.run(args + [str(path)], check=True, timeout=60)
+
+
+class Program:
+    """One copy of wolumetr.exe in a program folder of its own (a Polish name with blanks),
+    with the settings file the test gives it."""
+
+    def __init__(self, settings=None, folder_name="Wolumetr zażółć"):
+        exe = os.environ.get("WOLUMETR_EXE")
+        if not exe:
+            raise RuntimeError("WOLUMETR_EXE is not set (run through CTest or the test command)")
+        base = os.environ.get("WOLUMETR_TEST_WORK") or tempfile.gettempdir()
+        self.root = Path(tempfile.mkdtemp(prefix="e2e-", dir=base))
+        self.folder = self.root / folder_name
+        self.folder.mkdir()
+        self.exe = self.folder / "wolumetr.exe"
+        shutil.copy(exe, self.exe)
+        self.settings_path = self.folder / "wolumetr.ini"
+        if settings is not None:
+            self.write_settings(settings)
+        self.process = None
+
+    # settings file -------------------------------------------------------------------------
+    def write_settings(self, text):
+        self.settings_path.write_bytes(text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8"))
+
+    def read_settings(self):
+        return self.settings_path.read_bytes().decode("utf-8") if self.settings_path.exists() else None
+
+    # process -------------------------------------------------------------------------------
+    def start(self):
+        self.process = subprocess.Popen(["wine", str(self.exe)], cwd=str(self.folder), stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
+        return self
+
+    def instances(self):
+        """PIDs of running copies of this program's exe (the restart starts new ones)."""
+        out = run("pgrep", "-f", "wolumetr.exe", check=False)
+        return [int(p) for p in out.split()]
+
+    def wait_exit(self, timeout=TIMEOUT):
+        wait_for(lambda: self.process.poll() is not None, timeout, what="the program to end")
+        return self.process.returncode
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def stop(self):
+        if self.running():
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.process.wait(timeout=30)
+        # Copies started by the program itself (the restart) end with it.
+        subprocess.run(["pkill", "-9", "-f", "wolumetr.exe"], check=False)
+        wait_for(lambda: not visible_windows("Wolumetr"), 20, what="no Wolumetr window left")
+
+    def cleanup(self):
+        self.stop()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    # windows -------------------------------------------------------------------------------
+    def main_window(self, timeout=TIMEOUT):
+        """The visible main window (titled "Wolumetr", larger than the taskbar window)."""
+        return wait_for(lambda: (visible_windows("Wolumetr") or [None])[0], timeout, what="the main window")
+
+    def window_of_size(self, width, height, timeout=TIMEOUT):
+        def find():
+            for w in visible_windows():
+                g = w.geometry()
+                if g and g[2] == width and g[3] == height:
+                    return w
+            return None
+        return wait_for(find, timeout, what=f"a {width}x{height} window")
+
+    def open_menu(self, window=None):
+        """Opens the popup menu with a right click on the window's free surface."""
+        window = window or self.main_window()
+        left, top, width, height = window.geometry()
+        click(left + 5, top + height // 2, button=3)
+        return wait_for(lambda: self._menu_window(), 10, what="the popup menu")
+
+    @staticmethod
+    def _menu_window():
+        for w in visible_windows():
+            if w.name == "":
+                g = w.geometry()
+                if g and g[3] > 40 and g[2] < 400:
+                    return w
+        return None
+
+
+def settings_text(**sections):
+    """INI text from {section: {key: value}} keyword arguments, in order, CRLF line ends."""
+    lines = []
+    for section, entries in sections.items():
+        lines.append(f"[{section}]")
+        lines += [f"{k}={v}" for k, v in entries.items()]
+    return "\r\n".join(lines) + "\r\n"
