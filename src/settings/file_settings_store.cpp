@@ -33,20 +33,24 @@ std::optional<std::string> FileSettingsStore::Load(const std::string& path) {
   for (int attempt = 0; attempt < 20 && !file; ++attempt) {
     file = OwnFileHandle(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file && !IsSharingError(GetLastError())) return std::nullopt;
-    if (!file) Sleep(25);
+    if (file) break;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    if (!IsSharingError(error)) throw SettingsReadError(path);
+    Sleep(25);
   }
-  if (!file) return std::nullopt;
+  if (!file) throw SettingsReadError(path);
   LARGE_INTEGER size{};
-  // Settings are small; a file too large to be ours is read only up to a sane limit.
+  // Settings are small. A file too large to be ours is not read at all (and so never
+  // rewritten): reading only its start and saving would cut the rest away.
   constexpr LONGLONG kLimit = 16LL << 20;
-  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
-  std::string content(static_cast<size_t>(std::min(size.QuadPart, kLimit)), '\0');
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLimit) throw SettingsReadError(path);
+  std::string content(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < content.size()) {
     DWORD read = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 20));
-    if (!ReadFile(file.get(), content.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (!ReadFile(file.get(), content.data() + done, chunk, &read, nullptr)) throw SettingsReadError(path);
     if (read == 0) break;
     done += read;
   }

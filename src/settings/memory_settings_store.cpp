@@ -3,6 +3,7 @@
 namespace wolumetr {
 
 std::optional<std::string> MemorySettingsStore::Load(const std::string& path) {
+  if (fail_reads_ && files_.count(path) != 0) throw SettingsReadError(path);
   ++load_count_;
   return Content(path);
 }

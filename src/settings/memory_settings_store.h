@@ -19,12 +19,14 @@ class MemorySettingsStore : public SettingsStore {
   std::optional<std::string> Content(const std::string& path) const;
 
   void SetFailWrites(bool fail) { fail_writes_ = fail; }
+  void SetFailReads(bool fail) { fail_reads_ = fail; }  // an existing file that cannot be read
   int load_count() const { return load_count_; }
   int replace_count() const { return replace_count_; }  // successful replacements only
 
  private:
   std::map<std::string, std::string> files_;
   bool fail_writes_ = false;
+  bool fail_reads_ = false;
   int load_count_ = 0;
   int replace_count_ = 0;
 };

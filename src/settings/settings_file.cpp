@@ -10,7 +10,11 @@ SettingsFile::SettingsFile(SettingsStore& store, std::string path) : store_(stor
 
 IniDocument& SettingsFile::Document() {
   if (!loaded_) {
-    on_disk_ = store_.Load(path_);
+    try {
+      on_disk_ = store_.Load(path_);
+    } catch (const SettingsReadError&) {
+      unreadable_ = true;
+    }
     if (on_disk_) document_ = IniDocument::Parse(*on_disk_);
     loaded_ = true;
   }
@@ -48,6 +52,7 @@ void SettingsFile::RemoveKey(std::string_view section, std::string_view key) {
 
 void SettingsFile::Commit() {
   if (!changed_) return;
+  if (unreadable_) throw SettingsWriteError(path_);
   std::string content = document_.Serialize();
   // Edits that cancel out (a drive list saved unchanged) need no write.
   if (!on_disk_ || *on_disk_ != content) store_.Replace(path_, content);

@@ -49,6 +49,7 @@ class SettingsFile {
   std::optional<std::string> on_disk_;  // content as loaded or last committed
   IniDocument document_;
   bool changed_ = false;
+  bool unreadable_ = false;  // the file exists but could not be read
 };
 
 }  // namespace wolumetr

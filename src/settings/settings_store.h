@@ -13,6 +13,14 @@ class SettingsWriteError : public std::runtime_error {
 };
 
 // Where settings files live; the Windows layer implements it with real files.
+// A settings file that exists but cannot be read (locked, no permission). Reading then
+// yields the defaults, and writing refuses: the program's keys alone must never replace a
+// file whose other lines it could not see.
+class SettingsReadError : public std::runtime_error {
+ public:
+  explicit SettingsReadError(const std::string& path) : std::runtime_error("Unable to read " + path) {}
+};
+
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;

@@ -107,4 +107,16 @@ TEST(SettingsFileCommit, FailedWriteLeavesTheFileAndNamesIt) {
   EXPECT_EQ(store.Content(kPath), "; mine\r\n[Dyski]\r\nDysk1=D:\\\r\n");
 }
 
+TEST(SettingsFileRead, AnUnreadableFileGivesDefaultsAndIsNeverOverwritten) {
+  MemorySettingsStore store;
+  const std::string original = "[Wyglad]\r\nPoziomprzezr=100\r\n[Inne]\r\nx=1\r\n";
+  store.Put(kPath, original);
+  store.SetFailReads(true);
+  SettingsFile file(store, kPath);
+  EXPECT_EQ(file.ReadNumber("Wyglad", "Poziomprzezr", 190), 190);
+  file.WriteNumber("Polozenie", "Polozenie X", 5);
+  EXPECT_THROW(file.Commit(), SettingsWriteError);
+  EXPECT_EQ(store.Content(kPath), original);
+}
+
 }  // namespace
