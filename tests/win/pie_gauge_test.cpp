@@ -1,0 +1,208 @@
+// The pie gauge control and the tiles' refresh: what repaints, what is drawn.
+#include <gtest/gtest.h>
+
+#include "display/pie_points.h"
+#include "display/pies.h"
+#include "win/application.h"
+#include "win/text.h"
+#include "win_test_support.h"
+
+namespace wolumetr::test {
+namespace {
+
+// A surface with no window: controls record repaint requests without painting.
+struct Detached {
+  win::Surface surface;
+};
+
+TEST(TAngles, NotifiesOnlyOnRealChangesAndAssignSendsOnePerChangedAngle) {
+  TAngles a;
+  EXPECT_EQ(a.StartAngle(), 0);
+  EXPECT_EQ(a.EndAngle(), 0);
+  int notes = 0;
+  a.OnChange = [&](TAngles& sender) {
+    EXPECT_EQ(&sender, &a);
+    ++notes;
+  };
+  a.SetStart(0);
+  a.SetEnd(0);
+  EXPECT_EQ(notes, 0);
+  a.SetStart(450);  // stored as given, never normalised
+  EXPECT_EQ(a.StartAngle(), 450);
+  EXPECT_EQ(notes, 1);
+  TAngles b;
+  b.SetStart(450);
+  b.SetEnd(-90);
+  a.Assign(b);
+  EXPECT_EQ(notes, 2);  // only the end angle changed
+  b.SetStart(1);
+  b.SetEnd(2);
+  a.Assign(b);
+  EXPECT_EQ(notes, 4);
+  a.Assign(b);
+  EXPECT_EQ(notes, 4);
+}
+
+TEST(TPie, DefaultsAndRepaintRequests) {
+  Detached d;
+  TPie pie(d.surface);
+  EXPECT_EQ(pie.Width(), 100);
+  EXPECT_EQ(pie.Height(), 100);
+  EXPECT_EQ(pie.Angles().StartAngle(), 180);
+  EXPECT_EQ(pie.Angles().EndAngle(), 90);
+  EXPECT_EQ(pie.Pen().color, RGB(0, 0, 0));
+  EXPECT_EQ(pie.Pen().width, 1);
+  EXPECT_EQ(pie.Brush().color, RGB(255, 255, 255));
+  EXPECT_EQ(pie.Brush().style, static_cast<UINT>(BS_SOLID));
+  EXPECT_EQ(pie.RepaintRequests(), 2u);  // both constructor angles notified
+
+  const unsigned before = pie.RepaintRequests();
+  pie.Angles().SetStart(180);
+  pie.SetPen(pie.Pen());
+  pie.SetBrush(pie.Brush());
+  EXPECT_EQ(pie.RepaintRequests(), before) << "nothing changed, nothing repaints";
+  pie.Angles().SetEnd(91);
+  EXPECT_EQ(pie.RepaintRequests(), before + 1);
+  PenStyle yellow = pie.Pen();
+  yellow.color = RGB(255, 255, 0);
+  pie.SetPen(yellow);
+  EXPECT_EQ(pie.RepaintRequests(), before + 2);
+  BrushStyle blue = pie.Brush();
+  blue.color = RGB(0, 0, 255);
+  pie.SetBrush(blue);
+  EXPECT_EQ(pie.RepaintRequests(), before + 3);
+  // SetAngles always repaints once, even with equal values.
+  TAngles same;
+  same.SetStart(180);
+  same.SetEnd(91);
+  pie.SetAngles(same);
+  EXPECT_EQ(pie.RepaintRequests(), before + 4);
+}
+
+TEST(TPie, CallsThePiePrimitiveWithTheGaugePoints) {
+  EXPECT_EQ(ComputePieCall(100, 100, 180, 90), (PieCall{0, 0, 100, 100, {-50, 50}, {51, -50}}));
+  EXPECT_EQ(ComputePieCall(65, 65, 0, 90), (PieCall{0, 0, 65, 65, {132, 32}, {33, -68}}));
+}
+
+// Paints one pie on a white 65x65 bitmap and counts the blue pixels.
+int BluePixels(int start, int end, UINT brushStyle) {
+  Detached d;
+  TPie pie(d.surface);
+  pie.SetSize(65, 65);
+  pie.SetBrush(BrushStyle{RGB(0, 0, 255), brushStyle});
+  pie.SetPen(PenStyle{RGB(255, 255, 0), 1, PS_SOLID, R2_COPYPEN});
+  pie.Angles().SetStart(start);
+  pie.Angles().SetEnd(end);
+  win::ScreenDc screen;
+  win::MemoryDc dc(CreateCompatibleDC(screen.get()));
+  win::BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), 65, 65));
+  win::SelectObjectScope select(dc.get(), bitmap.get());
+  RECT all{0, 0, 65, 65};
+  FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  pie.Paint(dc.get());
+  int blue = 0;
+  for (int y = 0; y < 65; ++y) {
+    for (int x = 0; x < 65; ++x) blue += GetPixel(dc.get(), x, y) == RGB(0, 0, 255);
+  }
+  return blue;
+}
+
+TEST(TPie, WedgeAreaFollowsTheAngles) {
+  const int full = BluePixels(0, 360, BS_SOLID);
+  EXPECT_GT(full, 2800);  // about pi * 31.5^2 inside the outline
+  EXPECT_EQ(BluePixels(0, 0, BS_SOLID), full) << "coinciding rays draw the whole ellipse";
+  const int half = BluePixels(0, 180, BS_SOLID);
+  EXPECT_NEAR(half, full / 2, full / 20);
+  const int quarter = BluePixels(0, 90, BS_SOLID);
+  EXPECT_NEAR(quarter, full / 4, full / 20);
+  EXPECT_EQ(BluePixels(0, 0, BS_HOLLOW), 0) << "the empty gauge shows only its outline";
+}
+
+class TileRefresh : public ::testing::Test, protected MainWindowFixture {};
+
+TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
+  drives.drives[3] = {30, 100, "System"};
+  drives.drives[4] = {0, 0, "Zero"};          // reports a total of 0 bytes
+  drives.drives[5] = {1024, 1024, "Pusty"};   // empty volume
+  drives.drives[6] = {0, 1152, "Pełny"};       // full volume
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\nDysk4=F:\\\r\nDysk5=Q:\\\r\n");
+  TForm1& f = Start();
+  f.SetVisible(true);
+  Pump(100);
+  const struct {
+    int end;
+    UINT brush;
+    const wchar_t *total, *used, *free;
+  } expected[] = {
+      {252, BS_SOLID, L"100.00 B", L"70.00 B", L"30.00 B"},
+      {0, BS_HOLLOW, L"0.00 B", L"0.00 B", L"0.00 B"},
+      {0, BS_HOLLOW, L"1.00 KB", L"0.00 B", L"1.00 KB"},
+      {360, BS_SOLID, L"1.13 KB", L"1.13 KB", L"0.00 B"},
+      {0, BS_HOLLOW, L"", L"", L""},  // Q: cannot be measured
+  };
+  const std::wstring sep = win::Widen(f.DecimalSeparator());
+  auto withSep = [&](std::wstring text) {
+    const size_t dot = text.find(L'.');
+    if (dot != std::wstring::npos) text.replace(dot, 1, sep);
+    return text;
+  };
+  for (int t = 0; t < 5; ++t) {
+    EXPECT_EQ(f.Pies[t]->Angles().StartAngle(), 0) << t;
+    EXPECT_EQ(f.Pies[t]->Angles().EndAngle(), expected[t].end) << t;
+    EXPECT_EQ(f.Pies[t]->Brush().style, expected[t].brush) << t;
+    EXPECT_EQ(f.TotalLabels[t]->Text(), withSep(expected[t].total)) << t;
+    EXPECT_EQ(f.UsedLabels[t]->Text(), withSep(expected[t].used)) << t;
+    EXPECT_EQ(f.FreeLabels[t]->Text(), withSep(expected[t].free)) << t;
+  }
+
+  // Nothing changed on the disks: no repaint is requested at all.
+  ValidateRect(f.Handle(), nullptr);
+  unsigned requests = 0;
+  for (int t = 0; t < 5; ++t) requests += f.Pies[t]->RepaintRequests();
+  f.RefreshAllDrives();
+  unsigned after = 0;
+  for (int t = 0; t < 5; ++t) after += f.Pies[t]->RepaintRequests();
+  EXPECT_EQ(after, requests);
+  RECT dirty;
+  EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE));
+
+  // A drive that fills up repaints its own tile only.
+  drives.drives[3].free = 10;
+  f.RefreshAllDrives();
+  EXPECT_EQ(f.Pies[0]->Angles().EndAngle(), 324);
+  ASSERT_TRUE(GetUpdateRect(f.Handle(), &dirty, FALSE));
+  EXPECT_LE(dirty.right, 16 + 81);
+}
+
+TEST_F(TileRefresh, RefreshImageAndMenuItemWorkOnlyWithAutomaticRefreshOff) {
+  drives.drives[3] = {30, 100, ""};
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");
+  TForm1& f = Start();
+  f.SetVisible(true);
+  Pump(50);
+  drives.calls.clear();
+  // A real click on the refresh caption.
+  const LPARAM at = MAKELPARAM(f.Image3->Left() + 5, f.Image3->Top() + 4);
+  SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(drives.calls, (std::vector<std::string>{"free 3", "total 3"}));
+  f.PopupMenu1.Activate(kOdwierz1);
+  EXPECT_EQ(drives.calls.size(), 4u);
+  // The timer is off: nothing else measures.
+  Pump(300);
+  EXPECT_EQ(drives.calls.size(), 4u);
+}
+
+TEST_F(TileRefresh, TimerMeasuresEveryInterval) {
+  drives.drives[3] = {30, 100, ""};
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nCzas odswierzania=1\r\n");
+  TForm1& f = Start();
+  f.SetVisible(true);
+  drives.calls.clear();
+  Pump(2600);
+  EXPECT_GE(drives.calls.size(), 4u);
+  EXPECT_LE(drives.calls.size(), 6u);
+}
+
+}  // namespace
+}  // namespace wolumetr::test
