@@ -162,8 +162,9 @@ class Program:
         return self
 
     def instances(self):
-        """PIDs of running copies of this program's exe (the restart starts new ones)."""
-        out = run("pgrep", "-f", "wolumetr.exe", check=False)
+        """PIDs of running copies of this program's exe, the ones it restarted itself included
+        (their command lines name the same unique folder, in Windows or Unix spelling)."""
+        out = run("pgrep", "-f", self.root.name, check=False)
         return [int(p) for p in out.split()]
 
     def wait_exit(self, timeout=TIMEOUT):
@@ -181,8 +182,8 @@ class Program:
                 pass
             self.process.wait(timeout=30)
         # Copies started by the program itself (the restart) end with it.
-        subprocess.run(["pkill", "-9", "-f", "wolumetr.exe"], check=False)
-        wait_for(lambda: not visible_windows("Wolumetr"), 20, what="no Wolumetr window left")
+        subprocess.run(["pkill", "-9", "-f", self.root.name], check=False)
+        wait_for(lambda: not self.instances(), 20, what="every copy of the program to end")
 
     def cleanup(self):
         self.stop()
