@@ -87,7 +87,8 @@ void TForm1::CreateComponents() {
     // The menu must belong to the foreground window or it would not close when clicked away.
     SetForegroundWindow(win::Application::Instance().TaskbarWindow());
     win::Application::Instance().ProcessMessages();
-    PopupMenu1.Popup(Handle(), at);
+    // Owned by the tray's own window: it stays enabled while a modal window is open.
+    PopupMenu1.Popup(TrayIcon1->MessageWindow(), at);
   };
   TrayIcon1->SetVisible(true);
   Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
@@ -218,23 +219,21 @@ void TForm1::Close() {
 }
 
 void TForm1::Ukryj1Click() {
-  const bool hide = PopupMenu1.Item(kUkryj1).checked;
-  HWND taskbar = win::Application::Instance().TaskbarWindow();
-  if (hide) {
+  win::Application& app = win::Application::Instance();
+  if (PopupMenu1.Item(kUkryj1).checked) {
     if (DisplayMode == 0) {
       SetVisible(false);
     } else {
-      ShowWindow(taskbar, SW_MINIMIZE);
+      app.Minimize(*this);
     }
     return;
   }
   if (DisplayMode == 0) {
     SetVisible(true);
-  } else if (IsIconic(taskbar)) {
-    ShowWindow(taskbar, SW_RESTORE);
+  } else {
+    app.Restore(*this);
   }
-  HWND last = GetLastActivePopup(taskbar);
-  if (last != taskbar && IsWindowVisible(last) && IsWindowEnabled(last)) SetForegroundWindow(last);
+  app.BringToFront();
 }
 
 void TForm1::Align(Placement placement) {
@@ -259,7 +258,13 @@ void TForm1::FormMouseMove(bool leftHeld, int x, int y) {
 }
 
 void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
-  Default(WM_SYSCOMMAND, command, lParam);
+  // Minimizing the main window minimizes the whole program into its taskbar button.
+  if ((command & 0xFFF0) == SC_MINIMIZE) {
+    win::Application::Instance().Minimize(*this);
+  } else {
+    Default(WM_SYSCOMMAND, command, lParam);
+  }
+  // The exact command words only: variants with low bits set leave the button alone.
   if (command == SC_MAXIMIZE || command == SC_MINIMIZE) {
     ShowWindow(win::Application::Instance().TaskbarWindow(), SW_HIDE);
   }

@@ -34,6 +34,22 @@ BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
+struct TopMostWindows {
+  HWND taskbar;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectTopMost(HWND hwnd, LPARAM lParam) {
+  auto* state = reinterpret_cast<TopMostWindows*>(lParam);
+  if (hwnd != state->taskbar && IsWindowVisible(hwnd) && (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+      GetWindow(hwnd, GW_OWNER) == state->taskbar) {
+    state->windows.push_back(hwnd);
+  }
+  return TRUE;
+}
+
+constexpr UINT kQuietPos = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
 }  // namespace
 
 Application& Application::Instance() {
@@ -79,6 +95,59 @@ void Application::SyncTaskbarWindow() {
   SetWindowPos(taskbar, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
                    (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+bool Application::Minimized() const {
+  return taskbar_.Handle() != nullptr && IsIconic(taskbar_.Handle()) != FALSE;
+}
+
+void Application::Minimize(const Window& mainWindow) {
+  HWND taskbar = taskbar_.Handle();
+  if (taskbar == nullptr || Minimized()) return;
+  TopMostWindows topMost{taskbar, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectTopMost, reinterpret_cast<LPARAM>(&topMost));
+  for (HWND h : topMost.windows) SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, kQuietPos);
+  topMost_ = std::move(topMost.windows);
+  SetActiveWindow(taskbar);
+  HWND main = mainWindow.Handle();
+  if (main != nullptr && IsWindowVisible(main) && IsWindowEnabled(main)) {
+    // Start the animation from the main window's place; owned windows hide with it.
+    const RECT r = mainWindow.ScreenRect();
+    SetWindowPos(taskbar, main, r.left, r.top, r.right - r.left, 0, SWP_SHOWWINDOW);
+    DefWindowProcW(taskbar, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else {
+    ShowWindow(taskbar, SW_SHOWMINNOACTIVE);
+  }
+}
+
+void Application::Restore(const Window& mainWindow) {
+  HWND taskbar = taskbar_.Handle();
+  if (taskbar == nullptr || !Minimized()) return;
+  HWND focus = GetFocus();
+  SetActiveWindow(taskbar);
+  HWND main = mainWindow.Handle();
+  if (main != nullptr && IsWindowVisible(main) && IsWindowEnabled(main)) {
+    DefWindowProcW(taskbar, WM_SYSCOMMAND, SC_RESTORE, 0);
+  } else {
+    ShowWindow(taskbar, SW_RESTORE);
+  }
+  // Back to the zero-size window at the centre of the screen that carries the button.
+  SetWindowPos(taskbar, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+               SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (HWND h : topMost_) {
+    if (IsWindow(h)) SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, kQuietPos);
+  }
+  topMost_.clear();
+  if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+}
+
+void Application::BringToFront() {
+  HWND taskbar = taskbar_.Handle();
+  if (taskbar == nullptr) return;
+  HWND last = GetLastActivePopup(taskbar);
+  if (last != nullptr && last != taskbar && IsWindowVisible(last) && IsWindowEnabled(last)) {
+    SetForegroundWindow(last);
+  }
 }
 
 void Application::Dispatch(MSG& msg) {

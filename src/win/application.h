@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "win/window.h"
 
@@ -33,6 +34,16 @@ class Application {
   // none is, without moving, sizing, re-ordering or activating it.
   void SyncTaskbarWindow();
 
+  // Minimizes every window of the program into the taskbar button (nothing when already
+  // minimized); stay-on-top windows are made ordinary meanwhile. `mainWindow` is where the
+  // minimize animation starts.
+  void Minimize(const Window& mainWindow);
+  // Brings the minimized program back (nothing when it is not minimized).
+  void Restore(const Window& mainWindow);
+  bool Minimized() const;
+  // Makes the program's last active window the foreground window.
+  void BringToFront();
+
   // Handles one message from the queue the way the loop does (dialog keys, dispatch).
   void Dispatch(MSG& msg);
   // Processes pending messages without waiting; returns false after WM_QUIT.
@@ -53,6 +64,7 @@ class Application {
   Window* mainWindow_ = nullptr;
   Window* modalWindow_ = nullptr;
   bool terminated_ = false;
+  std::vector<HWND> topMost_;  // stay-on-top windows made ordinary while minimized
 };
 
 }  // namespace wolumetr::win
