@@ -1,10 +1,508 @@
-// The Drive selection window.
+#include "drives/drive_selection_form.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
 #include "app/main_form.h"
+#include "win/application.h"
+#include "win/fonts.h"
+#include "win/system_info.h"
+#include "win/text.h"
 
 namespace wolumetr {
+namespace {
 
-void TForm1::Ustawdyski1Click() {}
+const win::WindowClass kFormClass{L"TForm4", nullptr, 0};
 
-void TForm1::RunStartupDriveSelection() {}
+// Design-time places; FormCreate moves the right column beside the grid.
+constexpr int kGridLeft = 24;
+constexpr int kGridTop = 32;
+constexpr int kDesignRight = 192;
+constexpr int kButtonWidth = 113;
+constexpr int kButtonHeight = 33;
+constexpr int kItemHeight = 16;
+constexpr int kDropDownCount = 8;
+constexpr BYTE kAlpha = 210;
+
+GridMetrics DesignGrid() {
+  GridMetrics grid;
+  grid.columnWidths = {64, 64};
+  grid.rowHeight = 18;
+  grid.rowCount = kDriveSlotCount + 1;
+  grid.fixedRows = 1;
+  grid.lineWidth = 1;
+  return grid;
+}
+
+HFONT WindowFont() { return win::SharedFont(win::FontSpec{}); }
+
+// The drawing rule of both lists: fill with the brush the control chose for the item's state.
+void FillWithCurrentBrush(HDC dc, const RECT& rect) {
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+}
+
+void DrawText(HDC dc, int x, int y, const std::wstring& text) {
+  TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+class SystemDriveSelection final : public DriveSelectionSystem {};
+
+DriveSelectionSystem& OwnSystem() {
+  static SystemDriveSelection system;
+  return system;
+}
+
+DriveSelectionSystem*& CurrentSystem() {
+  static DriveSelectionSystem* current = &OwnSystem();
+  return current;
+}
+
+// A drive that is not ready must fail quietly, not ask the user to insert a disk.
+class QuietErrors {
+ public:
+  QuietErrors() : old_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+  ~QuietErrors() { SetErrorMode(old_); }
+  QuietErrors(const QuietErrors&) = delete;
+  QuietErrors& operator=(const QuietErrors&) = delete;
+
+ private:
+  UINT old_;
+};
+
+}  // namespace
+
+// The system's own calls ---------------------------------------------------------------------
+
+std::vector<LogicalDrive> DriveSelectionSystem::LogicalDrives() {
+  wchar_t buffer[256] = {};
+  const DWORD length = GetLogicalDriveStringsW(255, buffer);
+  if (length == 0 || length > 255) return {};
+  std::vector<LogicalDrive> drives;
+  for (std::string& root : SplitDriveStrings(win::Narrow(std::wstring_view(buffer, length)))) {
+    const bool fixed = IsFixed(root);
+    drives.push_back(LogicalDrive{std::move(root), fixed});
+  }
+  return drives;
+}
+
+bool DriveSelectionSystem::IsFixed(const std::string& root) {
+  return GetDriveTypeW(win::Widen(root).c_str()) == DRIVE_FIXED;
+}
+
+std::optional<std::string> DriveSelectionSystem::VolumeLabel(const std::string& root) {
+  wchar_t label[256] = {};
+  QuietErrors quiet;
+  if (!GetVolumeInformationW(win::Widen(root).c_str(), label, 255, nullptr, nullptr, nullptr, nullptr, 0)) {
+    return std::nullopt;
+  }
+  return win::Narrow(label);
+}
+
+int DriveSelectionSystem::AskWarning(HWND owner, const std::wstring& text, const std::wstring& caption) {
+  return MessageBoxW(owner, text.c_str(), caption.c_str(), MB_ICONWARNING | MB_OKCANCEL);
+}
+
+void DriveSelectionSystem::StartNewInstance() {
+  ShellExecuteW(nullptr, L"open", win::ExecutablePath().c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+}
+
+void DriveSelectionSystem::ShowModal(TForm4& form) { win::Application::Instance().RunModal(form); }
+
+DriveSelectionSystem& DriveSelection() { return *CurrentSystem(); }
+
+DriveSelectionSystem* SetDriveSelection(DriveSelectionSystem* system) {
+  DriveSelectionSystem* previous = CurrentSystem();
+  CurrentSystem() = system != nullptr ? system : &OwnSystem();
+  return previous;
+}
+
+// The window --------------------------------------------------------------------------------
+
+TForm4::ComScope::ComScope()
+    : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+
+TForm4::ComScope::~ComScope() {
+  if (initialized_) CoUninitialize();
+}
+
+TForm4::TForm4(TForm1& owner) : owner_(owner) {
+  win::Application& app = win::Application::Instance();
+  app.Initialize();
+  // Designed as 330x412; FormCreate sizes it from the grid.
+  Create(kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT, RECT{0, 0, 330, 412},
+         app.TaskbarWindow(), L"Wybór dysków");
+  SetLayeredWindowAttributes(Handle(), 0, kAlpha, LWA_ALPHA);
+  Panel1.Attach(Handle());
+  CreateComponents();
+  FormCreate();
+}
+
+TForm4::~TForm4() { pressed_ = nullptr; }
+
+void TForm4::CreateComponents() {
+  const win::FontSpec labelFont{L"Arial", 8};
+  Label2 = std::make_unique<win::Label>(Panel1, labelFont, RGB(255, 255, 0));
+  Label2->SetText(L"Proszę wybrać dyski do monitorowania :");
+  Label2->SetPosition(24, 8);
+
+  StringGrid1 = std::make_unique<StringGrid>(Handle(), Point{kGridLeft, kGridTop}, DesignGrid(), WindowFont());
+  StringGrid1->color = kSlotColor;
+  StringGrid1->fixedColor = kHeaderColor;
+  StringGrid1->onSelectCell = [this](GridCell cell) { return StringGrid1SelectCell(cell.column, cell.row); };
+  StringGrid1->onDrawCell = [this](HDC dc, GridCell cell, const RECT& rect, GridCellState state) {
+    StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
+  };
+
+  Label1 = std::make_unique<win::Label>(Panel1, labelFont, RGB(255, 255, 255));
+  Label1->SetText(L"Zmień na :");
+  Label1->SetPosition(kDesignRight, 48);
+
+  // The combo box's window height includes its dropped-down list.
+  const int dropped = kItemHeight + 8 + kDropDownCount * kItemHeight + 2;
+  ComboBox1.reset(CreateWindowExW(0, WC_COMBOBOXW, L"",
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                                      CBS_HASSTRINGS,
+                                  kDesignRight, 64, kButtonWidth, dropped, Handle(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)),
+                                  GetModuleHandleW(nullptr), nullptr));
+  if (!ComboBox1) throw std::runtime_error("Cannot create a window");
+  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont()), FALSE);
+  SendMessageW(ComboBox1.get(), CB_SETMINVISIBLE, kDropDownCount, 0);
+  comboBrush_.reset(CreateSolidBrush(kSlotColor));
+
+  const win::FontSpec buttonFont{L"Arial", 9};
+  Panel2 = std::make_unique<PanelButton>(Panel1, L"Zapisz zmiany", buttonFont, RGB(255, 255, 0), kNavy);
+  Panel2->SetBounds(kDesignRight, 112, kButtonWidth, kButtonHeight);
+  Panel2->onClick = [this] { Panel2Click(); };
+  Panel3 = std::make_unique<PanelButton>(Panel1, L"Anuluj", buttonFont, RGB(255, 255, 0), kNavy);
+  Panel3->SetBounds(kDesignRight, 168, kButtonWidth, kButtonHeight);
+  Panel3->onClick = [this] { Panel3Click(); };
+}
+
+void TForm4::FormCreate() {
+  // 1. The shell's small icons, shared with every program.
+  SHFILEINFOW info{};
+  ImageList1 = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  int iconWidth = 0;
+  int iconHeight = 0;
+  if (ImageList1 != nullptr && ImageList_GetIconSize(ImageList1, &iconWidth, &iconHeight) && iconWidth > 0) {
+    imageWidth_ = iconWidth;
+  }
+
+  // 2. The choices: "[brak]" and every fixed drive.
+  choices_ = DriveChoices(DriveSelection().LogicalDrives());
+  SendMessageW(ComboBox1.get(), CB_RESETCONTENT, 0, 0);
+  for (const std::string& choice : choices_) {
+    SendMessageW(ComboBox1.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(choice).c_str()));
+  }
+
+  // 3. The header.
+  StringGrid1->SetCell(0, 0, L"NR");
+  StringGrid1->SetCell(1, 0, L"Dysk");
+  StringGrid1->SetColumnWidth(0, 30);
+
+  // 4. The slots as stored.
+  {
+    SettingsFile settings(owner_.Settings(), owner_.SettingsPath());
+    const DriveRows rows = LoadDriveSlots(settings);
+    for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
+      StringGrid1->SetCell(0, slot, std::to_wstring(slot));
+      StringGrid1->SetCell(1, slot, win::Widen(rows[static_cast<std::size_t>(slot - 1)]));
+    }
+  }
+
+  // 5. Grid and window exactly as large as the cells.
+  const DriveWindowLayout layout = LayoutAroundGrid(StringGrid1->Metrics(), kGridLeft, kGridTop, Panel2->Width());
+  Label1->SetPosition(layout.rightColumnLeft, Label1->Top());
+  SetWindowPos(ComboBox1.get(), nullptr, layout.rightColumnLeft, 64, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Panel2->SetPosition(layout.rightColumnLeft, Panel2->Top());
+  Panel3->SetPosition(layout.rightColumnLeft, Panel3->Top());
+  SetSize(layout.width, layout.height);
+  CentreOnDesktop();
+
+  // 6. Row 1 selected, and its drive in the choice.
+  StringGrid1->MoveTo(GridCell{StringGrid1->Current().column, 1});
+  SelectChoiceFor(1);
+}
+
+void TForm4::CentreOnDesktop() {
+  RECT desktop{};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  SetPosition(desktop.left + (desktop.right - desktop.left - Width()) / 2,
+              desktop.top + (desktop.bottom - desktop.top - Height()) / 2);
+}
+
+void TForm4::OnShow() { CentreOnDesktop(); }
+
+void TForm4::SelectChoiceFor(int row) {
+  const int index = FindChoice(choices_, win::Narrow(StringGrid1->Cell(1, row)));
+  // Setting the selection from code is no pick of the user's: no CBN_SELCHANGE follows.
+  SendMessageW(ComboBox1.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool TForm4::StringGrid1SelectCell(int, int row) {
+  if (row >= 1) SelectChoiceFor(row);
+  return true;
+}
+
+void TForm4::ComboBox1Change() {
+  const int row = StringGrid1->Row();
+  const int index = ComboItemIndex();
+  if (row < 1 || index < 0 || index >= static_cast<int>(choices_.size())) return;
+  StringGrid1->SetCell(1, row, win::Widen(choices_[static_cast<std::size_t>(index)]));
+}
+
+int TForm4::ComboItemIndex() const {
+  return static_cast<int>(SendMessageW(ComboBox1.get(), CB_GETCURSEL, 0, 0));
+}
+
+DriveRows TForm4::Slots() const {
+  DriveRows rows;
+  for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
+    rows[static_cast<std::size_t>(slot - 1)] = win::Narrow(StringGrid1->Cell(1, slot));
+  }
+  return rows;
+}
+
+std::optional<int> TForm4::IconIndex(const std::wstring& path) const {
+  SHFILEINFOW info{};
+  if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0) {
+    return std::nullopt;
+  }
+  return info.iIcon;
+}
+
+void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, GridCellState) {
+  FillWithCurrentBrush(dc, rect);
+  const std::wstring& text = StringGrid1->Cell(column, row);
+  if (row >= 1 && column == 1 && text != win::Widen(kNoDriveText)) {
+    FillWithCurrentBrush(dc, rect);
+    const std::optional<int> icon = IconIndex(text);
+    if (icon && ImageList1 != nullptr) ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
+    DrawText(dc, rect.left + imageWidth_ + 4, rect.top, text);
+    return;
+  }
+  DrawText(dc, rect.left + 4, rect.top, text);
+}
+
+std::wstring TForm4::ComboItemCaption(int index) const {
+  if (index < 0 || index >= static_cast<int>(choices_.size())) return {};
+  const std::string& root = choices_[static_cast<std::size_t>(index)];
+  if (index == 0) return win::Widen(root);
+  DriveSelectionSystem& system = DriveSelection();
+  const bool fixed = system.IsFixed(root);
+  return win::Widen(ChoiceCaption(root, fixed, fixed ? system.VolumeLabel(root) : std::nullopt));
+}
+
+void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
+  const int textLeft = rect.left + imageWidth_ + 4;
+  if (index == 0) {
+    FillWithCurrentBrush(dc, rect);
+    DrawText(dc, textLeft, rect.top, ComboItemCaption(0));
+    return;
+  }
+  if (index < 0 || index >= static_cast<int>(choices_.size())) return;
+  const std::optional<int> icon = IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)]));
+  FillWithCurrentBrush(dc, rect);
+  if (icon && ImageList1 != nullptr) ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
+  DrawText(dc, textLeft, rect.top, ComboItemCaption(index));
+}
+
+void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
+  SelectObject(dc, WindowFont());
+  SelectObject(dc, GetStockObject(DC_BRUSH));
+  SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : kSlotColor);
+  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
+  SetBkMode(dc, TRANSPARENT);
+  if (static_cast<int>(item.itemID) >= 0) {
+    ComboBox1DrawItem(dc, static_cast<int>(item.itemID), item.rcItem, item.itemState);
+  } else {
+    FillWithCurrentBrush(dc, item.rcItem);
+  }
+  RestoreDC(dc, saved);
+  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &item.rcItem);
+}
+
+void TForm4::Panel2Click() {
+  const DriveRows rows = Slots();
+  if (AllSlotsEmpty(rows)) {
+    // Nothing to keep: the stored list stays as it is whatever the answer.
+    AskForADrive();
+    return;
+  }
+  {
+    SettingsFile settings(owner_.Settings(), owner_.SettingsPath());
+    SaveDriveSlots(settings, rows);  // throws before anything is restarted when the file cannot be written
+  }
+  DriveSelection().StartNewInstance();
+  win::Application::Instance().Terminate();
+  Close();
+}
+
+void TForm4::Panel3Click() {
+  if (owner_.DriveCount > 0) {
+    Close();
+    return;
+  }
+  AskForADrive();
+}
+
+void TForm4::AskForADrive() {
+  if (DriveSelection().AskWarning(Handle(), kNoDriveMessage, kNoDriveCaption) == IDCANCEL) {
+    win::Application::Instance().Terminate();
+  }
+}
+
+void TForm4::Close() {
+  closed_ = true;
+  win::Application::Instance().EndModal(*this);
+}
+
+void TForm4::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  if (!backBuffer_ || backSize_.cx != client.right || backSize_.cy != client.bottom) {
+    backBuffer_.reset(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    backSize_ = SIZE{client.right, client.bottom};
+  }
+  win::MemoryDc memory(CreateCompatibleDC(dc));
+  {
+    win::SelectObjectScope select(memory.get(), backBuffer_.get());
+    Paint(memory.get(), ps.rcPaint);
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+           ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  }
+  EndPaint(Handle(), &ps);
+}
+
+void TForm4::Paint(HDC dc, const RECT& clip) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  SetDCBrushColor(dc, kNavy);
+  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  // Panel1's bevel: raised outside, lowered inside, one pixel each.
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  auto fill = [dc](COLORREF colour, LONG l, LONG t, LONG r, LONG b) {
+    const RECT rect{l, t, r, b};
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  };
+  const LONG w = client.right;
+  const LONG h = client.bottom;
+  fill(light, 0, 0, w - 1, 1);
+  fill(light, 0, 0, 1, h - 1);
+  fill(shadow, 0, h - 1, w, h);
+  fill(shadow, w - 1, 0, w, h);
+  fill(shadow, 1, 1, w - 2, 2);
+  fill(shadow, 1, 1, 2, h - 2);
+  fill(light, 1, h - 2, w - 1, h - 1);
+  fill(light, w - 2, 1, w - 1, h - 1);
+  Panel1.PaintControls(dc, clip);
+}
+
+LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      pressed_ = Panel1.ControlAt(p);
+      if (pressed_ != nullptr) SetCapture(Handle());  // the click completes only over the same control
+      return 0;
+    }
+    case WM_LBUTTONUP: {
+      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      win::GraphicControl* pressed = pressed_;
+      pressed_ = nullptr;
+      if (GetCapture() == Handle()) ReleaseCapture();
+      if (pressed != nullptr && Panel1.ControlAt(p) == pressed && pressed->onClick) pressed->onClick();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      pressed_ = nullptr;
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(Handle(), &p);
+        const win::GraphicControl* c = Panel1.ControlAt(p);
+        SetCursor(LoadCursorW(nullptr, c != nullptr && c->handCursor ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_SELCHANGE) ComboBox1Change();
+      return 0;
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_COMBOBOX) break;
+      item->itemHeight = kItemHeight;  // the selection field and every item alike
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_COMBOBOX) break;
+      DrawItem(*item);
+      return TRUE;
+    }
+    case WM_CTLCOLORLISTBOX:
+      SetBkColor(reinterpret_cast<HDC>(wParam), kSlotColor);
+      return reinterpret_cast<LRESULT>(comboBrush_.get());
+    case WM_ACTIVATE:
+      // Not a dialog: keep track of the focused control across activations by hand.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
+      } else {
+        SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : StringGrid1->Handle());
+      }
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(StringGrid1->Handle());
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+// The main window's part ----------------------------------------------------------------------
+
+void TForm1::Ustawdyski1Click() {
+  win::MenuItem& item = PopupMenu1.Item(kUstawdyski1);
+  item.enabled = false;
+  // Enabled again once the window is gone, whatever way its handlers end.
+  struct Reenable {
+    win::PopupMenu& menu;
+    ~Reenable() { menu.Item(kUstawdyski1).enabled = true; }
+  } reenable{PopupMenu1};
+  TForm4 form(*this);
+  DriveSelection().ShowModal(form);
+}
+
+void TForm1::RunStartupDriveSelection() {
+  TForm4 form(*this);
+  DriveSelection().ShowModal(form);
+}
 
 }  // namespace wolumetr

@@ -1,0 +1,138 @@
+#pragma once
+// The Drive selection window: 18 slots in a grid, a choice of fixed drives beside it, and
+// the save that rewrites the drive list and restarts the program so that it takes effect.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "drives/drive_slots.h"
+#include "drives/panel_button.h"
+#include "drives/string_grid.h"
+#include "settings/drive_list.h"
+#include "win/handles.h"
+#include "win/label.h"
+#include "win/window.h"
+
+namespace wolumetr {
+
+class TForm1;
+class TForm4;
+
+// The system calls of the window that a test cannot steer in-process: the drives the
+// machine has, the warning box, starting a new instance and the modal showing. Each method
+// does the real thing; a test derives and replaces what it must.
+class DriveSelectionSystem {
+ public:
+  virtual ~DriveSelectionSystem() = default;
+  // The logical drives in the system's order; empty when the list cannot be had.
+  virtual std::vector<LogicalDrive> LogicalDrives();
+  virtual bool IsFixed(const std::string& root);
+  // nullopt when the volume information cannot be read.
+  virtual std::optional<std::string> VolumeLabel(const std::string& root);
+  // A warning box with OK and Cancel; returns IDOK or IDCANCEL.
+  virtual int AskWarning(HWND owner, const std::wstring& text, const std::wstring& caption);
+  // Opens the running executable again, without arguments; the outcome is not checked.
+  virtual void StartNewInstance();
+  virtual void ShowModal(TForm4& form);
+};
+
+// The calls in use: the system's own unless a test has set others.
+DriveSelectionSystem& DriveSelection();
+// Sets the calls in use and returns the previous ones; nullptr brings back the system's own.
+DriveSelectionSystem* SetDriveSelection(DriveSelectionSystem* system);
+
+inline constexpr COLORREF kSlotColor = RGB(236, 249, 255);
+inline constexpr COLORREF kHeaderColor = RGB(0, 128, 255);
+inline constexpr int kComboBox1Id = 101;
+inline constexpr wchar_t kNoDriveCaption[] = L"Informacja";
+inline constexpr wchar_t kNoDriveMessage[] =
+    L"Program do działania musi mieć ustawiony przynajmniej jeden dysk.\r\n"
+    L"Naciśniej OK jeżeli chcesz ponownie ustawić dyski\r\n"
+    L"Naciśnij Anuluj aby wyjść z programu";
+
+struct ChildWindowDeleter {
+  void operator()(HWND hwnd) const noexcept { DestroyWindow(hwnd); }
+};
+using ChildWindow = std::unique_ptr<std::remove_pointer_t<HWND>, ChildWindowDeleter>;
+
+class TForm4 final : public win::Window {
+ public:
+  // Creates the window (hidden) for the main window `owner`, then runs FormCreate.
+  explicit TForm4(TForm1& owner);
+  ~TForm4() override;
+
+  // Components.
+  win::Surface Panel1;  // declared before every control painted on it
+  std::unique_ptr<win::Label> Label2;
+  std::unique_ptr<StringGrid> StringGrid1;
+  std::unique_ptr<win::Label> Label1;
+  ChildWindow ComboBox1;
+  std::unique_ptr<PanelButton> Panel2;
+  std::unique_ptr<PanelButton> Panel3;
+  HIMAGELIST ImageList1 = nullptr;  // the shell's small icons, shared: never destroyed here
+
+  // Handlers.
+  void FormCreate();
+  bool StringGrid1SelectCell(int column, int row);
+  void ComboBox1Change();
+  void StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, GridCellState state);
+  void ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT state);
+  void Panel2Click();
+  void Panel3Click();
+
+  // What the window holds.
+  DriveRows Slots() const;
+  const std::vector<std::string>& Choices() const { return choices_; }
+  int ComboItemIndex() const;
+  // The text an item of ComboBox1 shows beside its icon.
+  std::wstring ComboItemCaption(int index) const;
+  int ImageWidth() const { return imageWidth_; }
+  // Whether the window has been closed (the modal loop ends on it).
+  bool Closed() const { return closed_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnShow() override;
+
+ private:
+  class ComScope {
+   public:
+    ComScope();
+    ~ComScope();
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+   private:
+    bool initialized_;
+  };
+
+  void CreateComponents();
+  void Close();
+  // The warning box: Cancel ends the program, OK leaves the window open.
+  void AskForADrive();
+  void SelectChoiceFor(int row);
+  void CentreOnDesktop();
+  void OnPaint();
+  void Paint(HDC dc, const RECT& clip);
+  void DrawItem(const DRAWITEMSTRUCT& item);
+  std::optional<int> IconIndex(const std::wstring& path) const;
+
+  ComScope com_;
+  TForm1& owner_;
+  std::vector<std::string> choices_;
+  int imageWidth_ = 16;
+  bool closed_ = false;
+  win::BrushHandle comboBrush_;
+  win::BitmapHandle backBuffer_;
+  SIZE backSize_{0, 0};
+  win::GraphicControl* pressed_ = nullptr;
+  HWND lastFocus_ = nullptr;
+};
+
+}  // namespace wolumetr

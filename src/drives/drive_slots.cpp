@@ -1,0 +1,58 @@
+#include "drives/drive_slots.h"
+
+#include <algorithm>
+
+namespace wolumetr {
+namespace {
+
+char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
+
+}  // namespace
+
+std::vector<std::string> SplitDriveStrings(std::string_view strings) {
+  std::vector<std::string> roots;
+  while (!strings.empty()) {
+    const std::size_t end = strings.find('\0');
+    const std::string_view root = strings.substr(0, end);
+    if (root.empty()) break;
+    roots.emplace_back(root);
+    if (end == std::string_view::npos) break;
+    strings.remove_prefix(end + 1);
+  }
+  return roots;
+}
+
+std::vector<std::string> DriveChoices(const std::vector<LogicalDrive>& drives) {
+  std::vector<std::string> choices{std::string(kNoDriveText)};
+  for (const LogicalDrive& drive : drives) {
+    if (drive.fixed) choices.push_back(drive.root);
+  }
+  return choices;
+}
+
+int FindChoice(const std::vector<std::string>& choices, std::string_view slot) {
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (EqualIgnoringCase(choices[i], slot)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string ChoiceCaption(std::string_view root, bool fixed, const std::optional<std::string>& volumeLabel) {
+  std::string caption(root);
+  if (fixed && volumeLabel) caption += " (" + *volumeLabel + ")";
+  return caption;
+}
+
+int SaveDriveSlots(SettingsFile& file, const DriveRows& rows) {
+  if (AllSlotsEmpty(rows)) return 0;
+  const int saved = RewriteDriveList(file, rows);
+  file.Commit();
+  return saved;
+}
+
+}  // namespace wolumetr

@@ -1,0 +1,55 @@
+#pragma once
+// The cell arithmetic of a string grid whose rows all show at once: sizes, hit testing and
+// moving the current cell with the keyboard. Also where the Drive selection window puts
+// things around its grid.
+#include <optional>
+#include <vector>
+
+#include "display/geometry.h"
+
+namespace wolumetr {
+
+struct GridMetrics {
+  std::vector<int> columnWidths;
+  int rowHeight = 0;
+  int rowCount = 0;
+  int fixedRows = 0;  // header rows at the top; they can never become the current row
+  int lineWidth = 1;  // the grid line to the right of and below every cell
+};
+
+struct GridCell {
+  int column = 0;
+  int row = 0;
+  friend bool operator==(const GridCell&, const GridCell&) = default;
+};
+
+enum class GridKey { Up, Down, Left, Right, PageUp, PageDown, Home, End, CtrlHome, CtrlEnd, Tab, ShiftTab };
+
+// Width and height of all cells with their lines.
+int GridWidth(const GridMetrics& grid);
+int GridHeight(const GridMetrics& grid);
+
+// The cell's own rectangle, without its lines.
+Rect CellBounds(const GridMetrics& grid, GridCell cell);
+
+// The cell under a point; a grid line belongs to the cell before it. nullopt outside.
+std::optional<GridCell> CellAt(const GridMetrics& grid, Point point);
+
+// The current cell after a key. The whole grid is always on screen, so a page is all the
+// rows; Home and End go to the first and last row, as whole rows are selected. Tab walks
+// the cells row by row and wraps around.
+GridCell MoveCurrentCell(const GridMetrics& grid, GridCell current, GridKey key);
+
+// Places that follow from the grid's size.
+struct DriveWindowLayout {
+  int gridWidth = 0;
+  int gridHeight = 0;
+  int rightColumnLeft = 0;  // left edge of the label, combo box and buttons beside the grid
+  int width = 0;            // window size
+  int height = 0;
+};
+
+// The grid sits at (gridLeft, gridTop); the right column holds controls `rightColumnWidth` wide.
+DriveWindowLayout LayoutAroundGrid(const GridMetrics& grid, int gridLeft, int gridTop, int rightColumnWidth);
+
+}  // namespace wolumetr

@@ -1,0 +1,31 @@
+#pragma once
+// A raised panel with a centred caption that acts as a button: windowless, painted by its
+// parent surface, clicked with the mouse.
+#include <windows.h>
+
+#include <string>
+
+#include "win/fonts.h"
+#include "win/graphic_control.h"
+
+namespace wolumetr {
+
+class PanelButton final : public win::GraphicControl {
+ public:
+  PanelButton(win::Surface& parent, std::wstring caption, win::FontSpec font, COLORREF textColor, COLORREF color);
+
+  const std::wstring& Caption() const { return caption_; }
+  COLORREF Color() const { return color_; }
+  COLORREF TextColor() const { return textColor_; }
+  const win::FontSpec& Font() const { return font_; }
+
+  void Paint(HDC dc) const override;
+
+ private:
+  std::wstring caption_;
+  win::FontSpec font_;
+  COLORREF textColor_;
+  COLORREF color_;
+};
+
+}  // namespace wolumetr

@@ -1,0 +1,66 @@
+#pragma once
+// A string grid as a child window: text cells in rows and columns, fixed header rows, one
+// current cell whose whole row is selected, keyboard and mouse moving it, no typing into
+// cells. The owner can refuse a move and draw over each cell.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "drives/grid_geometry.h"
+#include "win/window.h"
+
+namespace wolumetr {
+
+enum class GridCellState { Normal, Fixed, Selected };
+
+class StringGrid final : public win::Window {
+ public:
+  // The grid's size follows its metrics; `font` is shared and outlives the grid.
+  StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font);
+
+  const GridMetrics& Metrics() const { return metrics_; }
+  void SetColumnWidth(int column, int width);
+
+  const std::wstring& Cell(int column, int row) const;
+  void SetCell(int column, int row, std::wstring text);
+
+  GridCell Current() const { return current_; }
+  int Row() const { return current_.row; }
+  // Moves the current cell as the user would: the owner is asked first, and a fixed row
+  // never becomes current. Returns whether the move happened.
+  bool MoveTo(GridCell cell);
+
+  void SetPosition(Point position);
+
+  COLORREF color = RGB(255, 255, 255);  // normal cells
+  COLORREF fixedColor = RGB(192, 192, 192);
+
+  // Asked before a cell becomes current; false keeps the current one.
+  std::function<bool(GridCell)> onSelectCell;
+  // Runs after the grid has filled a cell and drawn its text, with the cell's colours set
+  // in the DC (current brush and text colour) and drawing clipped to the cell.
+  std::function<void(HDC, GridCell, const RECT&, GridCellState)> onDrawCell;
+
+  // Paints the whole grid onto `dc` at (0, 0).
+  void PaintTo(HDC dc) const;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Fit();
+  void InvalidateRow(int row) const;
+  void OnKey(WPARAM key);
+  void OnPaint();
+  GridCellState StateOf(GridCell cell) const;
+
+  GridMetrics metrics_;
+  HFONT font_;
+  std::vector<std::vector<std::wstring>> cells_;  // [row][column]
+  GridCell current_;
+  bool tracking_ = false;
+};
+
+}  // namespace wolumetr
