@@ -1,0 +1,135 @@
+#pragma once
+// The Options window: works on the main window's live state and stores it only when the user
+// clicks the save picture.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/pixel_picture.h"
+#include "settings/start_with_system.h"
+#include "win/handles.h"
+#include "win/label.h"
+#include "win/tooltips.h"
+#include "win/window.h"
+
+namespace wolumetr {
+
+class TForm1;
+
+struct OptionsServices {
+  RunKeyRegistry& runKeys;
+  std::string executablePath;  // UTF-8, as the system reports it for the running process
+};
+
+// Child control identifiers (never IDOK or IDCANCEL, which the dialog keys send).
+enum OptionsControl : int {
+  kCheckBox2 = 100,
+  kEdit1,
+  kCheckBox3,
+  kEdit2,
+  kCheckBox4,
+  kUpDown1,
+  kUpDown2,
+  kCheckBox1,
+  kCheckBox5,
+  kComboBox1,
+};
+
+inline constexpr int kOptionsWidth = 370;
+inline constexpr int kOptionsHeight = 319;
+inline constexpr COLORREF kFieldBlue = RGB(0, 0, 255);
+inline constexpr COLORREF kFieldYellow = RGB(255, 255, 0);
+inline constexpr COLORREF kFieldWhite = RGB(255, 255, 255);
+
+class TForm3 final : public win::Window {
+ public:
+  // Creates the window (hidden, owned by the application's taskbar window) and its controls,
+  // then runs FormCreate.
+  TForm3(TForm1& main, OptionsServices services);
+  ~TForm3() override;
+
+  // Components, in tab order, then the labels and the save picture.
+  win::Surface Panel1;
+  HWND CheckBox2 = nullptr;
+  HWND Edit1 = nullptr;
+  HWND CheckBox3 = nullptr;
+  HWND Edit2 = nullptr;
+  HWND CheckBox4 = nullptr;
+  HWND UpDown1 = nullptr;
+  HWND UpDown2 = nullptr;
+  HWND CheckBox1 = nullptr;
+  HWND CheckBox5 = nullptr;
+  HWND ComboBox1 = nullptr;
+  std::unique_ptr<win::Label> Label6, Label7, Label10, Label9, Label8, Label95, Label1, Label2, Label3, Label4,
+      Label11;
+  std::unique_ptr<win::PixelPicture> Image1;
+
+  // Handlers.
+  void FormCreate();
+  void CheckBox2Click();
+  void CheckBox3Click();
+  void CheckBox4Click();
+  void CheckBox1Click();
+  void Edit1Enter() { SetFieldColor(Edit1, kFieldWhite); }
+  void Edit2Enter() { SetFieldColor(Edit2, kFieldWhite); }
+  void Edit1Exit() { ValidateInterval(); }
+  void Edit2Exit() { ValidateOpacity(); }
+  void Edit1KeyPress(wchar_t& key);
+  void Edit2KeyPress(wchar_t& key);
+  void ValidateInterval();
+  void ValidateOpacity();
+  void UpDown1Click();
+  void UpDown2Click();
+  void ComboBox1Change();
+  void Image1Click();
+
+  // Control state, for the handlers and for tests.
+  static bool Checked(HWND box);
+  static void SetChecked(HWND box, bool checked);
+  static std::wstring Text(HWND control);
+  static void SetText(HWND control, const std::wstring& text);
+  static int Position(HWND upDown);
+  static void SetPosition(HWND upDown, int position);
+  COLORREF FieldColor(HWND edit) const { return edit == Edit1 ? edit1Color_ : edit2Color_; }
+  // The save or a close request ended the window's modal run.
+  bool CloseRequested() const { return closeRequested_; }
+
+  // The box that reports a field that is not a number; tests replace it.
+  using MessageBoxCall = std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption,
+                                           UINT flags)>;
+  static MessageBoxCall SetMessageBoxCall(MessageBoxCall call);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnShow() override;
+
+ private:
+  void CreateControls();
+  HWND AddControl(const wchar_t* className, DWORD style, int id, int left, int top, int width, int height);
+  std::unique_ptr<win::Label> AddLabel(int left, int top, const std::wstring& text);
+  void SetFieldColor(HWND edit, COLORREF color);
+  void ShowInvalidNumber();
+  void SetColumns(std::int32_t columns);
+  void SetRows(std::int32_t rows);
+  void RequestClose();
+  void OnCommand(int id, int code);
+  void OnPaint();
+  void Paint(HDC dc, const RECT& clip);
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR data);
+
+  TForm1& main_;
+  OptionsServices services_;
+  win::BrushHandle fieldBrush_;
+  win::BrushHandle navyBrush_;
+  COLORREF edit1Color_ = kFieldYellow;
+  COLORREF edit2Color_ = kFieldYellow;
+  std::unique_ptr<win::Tooltips> hints_;
+  win::GraphicControl* pressed_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  bool closeRequested_ = false;
+};
+
+}  // namespace wolumetr

@@ -1,0 +1,199 @@
+#include "settings/options_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "settings/memory_settings_store.h"
+#include "settings/save_picture.h"
+
+namespace {
+
+using namespace wolumetr;
+
+// The spinner rule as the user sees it: starting from any grid, a whole spare line of the
+// other side goes and a missing place is added, one step at a time, within 1..driveCount.
+std::int32_t StepwiseOtherSide(std::int32_t chosen, std::int32_t other, std::int32_t driveCount) {
+  while (other >= 2 && chosen * other >= driveCount + chosen) --other;
+  while (other < driveCount && chosen * other < driveCount) ++other;
+  return other;
+}
+
+TEST(OptionsSpinners, OtherSideMatchesTheStepwiseRuleFromAnyStartingGrid) {
+  for (std::int32_t drives = 1; drives <= 18; ++drives) {
+    for (std::int32_t chosen = 1; chosen <= drives; ++chosen) {
+      for (std::int32_t other = 1; other <= drives + 3; ++other) {
+        EXPECT_EQ(OtherSideFor(chosen, drives), StepwiseOtherSide(chosen, other, drives))
+            << drives << " drives, " << chosen << " chosen, from " << other;
+      }
+    }
+  }
+}
+
+TEST(OptionsSpinners, Examples) {
+  EXPECT_EQ(OtherSideFor(2, 5), 3);  // 5 drives in 2 columns need 3 rows
+  EXPECT_EQ(OtherSideFor(4, 5), 2);
+  EXPECT_EQ(OtherSideFor(3, 4), 2);  // 4x1 down to 3 columns: 2 rows
+  EXPECT_EQ(OtherSideFor(3, 4), 2);  // then 3 rows: 2 columns
+  EXPECT_EQ(OtherSideFor(1, 1), 1);
+  EXPECT_EQ(OtherSideFor(1, 18), 18);
+  // Outside the spinner's range the choice is taken at the nearest limit.
+  EXPECT_EQ(OtherSideFor(0, 4), 4);
+  EXPECT_EQ(OtherSideFor(40, 4), 1);
+}
+
+TEST(OptionsFields, IntervalField) {
+  const struct {
+    const char* text;
+    bool invalid;
+    const char* replacement;  // nullptr: the text stays
+    std::uint32_t ms;
+  } cases[] = {
+      {"7", false, nullptr, 7000},        {" +7", false, nullptr, 7000},  {"$A", false, nullptr, 10000},
+      {"0", false, "60", 60000},          {"-5", false, "60", 60000},     {"abc", true, "60", 60000},
+      {"", true, "60", 60000},            {"5 s", true, "60", 60000},     {"1.5", true, "60", 60000},
+      {"2147483647", false, nullptr, 0xFFFFFFFFu},
+  };
+  for (const auto& c : cases) {
+    const IntervalCheck check = CheckIntervalField(c.text);
+    EXPECT_EQ(check.invalid, c.invalid) << c.text;
+    EXPECT_EQ(check.replacement.has_value(), c.replacement != nullptr) << c.text;
+    if (c.replacement != nullptr && check.replacement) {
+      EXPECT_EQ(*check.replacement, c.replacement) << c.text;
+    }
+    EXPECT_EQ(check.intervalMs, c.ms) << c.text;
+  }
+}
+
+TEST(OptionsFields, OpacityField) {
+  const struct {
+    const char* text;
+    bool invalid;
+    const char* replacement;
+    int alpha;
+  } cases[] = {
+      {"190", false, nullptr, 190}, {"0", false, nullptr, 0},     {"255", false, nullptr, 255},
+      {"256", false, "255", 255},   {"300", false, "255", 255},   {"-1", false, nullptr, 255},
+      {"-99", false, nullptr, 157}, {"$FF", false, nullptr, 255}, {"abc", true, "190", 190},
+      {"", true, "190", 190},
+  };
+  for (const auto& c : cases) {
+    const OpacityCheck check = CheckOpacityField(c.text);
+    EXPECT_EQ(check.invalid, c.invalid) << c.text;
+    EXPECT_EQ(check.replacement.has_value(), c.replacement != nullptr) << c.text;
+    if (c.replacement != nullptr && check.replacement) {
+      EXPECT_EQ(*check.replacement, c.replacement) << c.text;
+    }
+    EXPECT_EQ(check.alpha, c.alpha) << c.text;
+  }
+  for (const char* zero : {"0", " 0", "-0", "$0", "0x0"}) EXPECT_TRUE(OpacityFieldIsZero(zero)) << zero;
+  for (const char* other : {"1", "256", "abc", ""}) EXPECT_FALSE(OpacityFieldIsZero(other)) << other;
+}
+
+TEST(OptionsFields, FieldNumberNamesTheTextItCannotRead) {
+  EXPECT_EQ(FieldNumber(" 12"), 12);
+  EXPECT_EQ(FieldNumber("-0x10"), -16);
+  try {
+    FieldNumber("1 2");
+    FAIL() << "expected InvalidIntegerError";
+  } catch (const InvalidIntegerError& e) {
+    EXPECT_STREQ(e.what(), "'1 2' is not a valid integer value");
+  }
+}
+
+TEST(OptionsDisplayMode, ItemsAndTheirEffects) {
+  ASSERT_TRUE(DisplayModeEffectFor(0));
+  EXPECT_FALSE(DisplayModeEffectFor(0)->taskbarButton);
+  EXPECT_TRUE(DisplayModeEffectFor(0)->trayIcon);
+  EXPECT_TRUE(DisplayModeEffectFor(1)->taskbarButton);
+  EXPECT_FALSE(DisplayModeEffectFor(1)->trayIcon);
+  EXPECT_TRUE(DisplayModeEffectFor(2)->taskbarButton);
+  EXPECT_TRUE(DisplayModeEffectFor(2)->trayIcon);
+  EXPECT_FALSE(DisplayModeEffectFor(-1));
+  EXPECT_FALSE(DisplayModeEffectFor(3));
+  EXPECT_EQ(DisplayModeItem(2), 2);
+  EXPECT_EQ(DisplayModeItem(3), -1);
+  EXPECT_EQ(DisplayModeItem(255), -1);
+}
+
+const std::string kPath = "C:\\Wolumetr\\wolumetr.ini";
+
+OptionsValues SampleValues() {
+  OptionsValues v;
+  v.alphaBlend = true;
+  v.alpha = 190;
+  v.onTop = false;
+  v.rememberPosition = false;
+  v.left = 412;
+  v.top = 300;
+  v.displayModeItem = 0;
+  v.columns = 2;
+  v.rows = 1;
+  v.autoRefresh = true;
+  v.intervalSeconds = 5;
+  return v;
+}
+
+TEST(OptionsSave, WritesTheElevenKeysInOrderInOneCommit) {
+  MemorySettingsStore store;
+  store.Put(kPath, "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
+  SettingsFile file(store, kPath);
+  WriteOptions(file, SampleValues());
+  EXPECT_EQ(store.replace_count(), 0) << "nothing reaches the disk before the commit";
+  file.Commit();
+  EXPECT_EQ(store.replace_count(), 1);
+  EXPECT_EQ(store.Content(kPath),
+            "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n"
+            "[Wyglad]\r\nPrzezroczystosc=1\r\nPoziomprzezr=190\r\nNa wierzchu=0\r\n"
+            "[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=412\r\nPolozenie Y=300\r\nPasek=0\r\n"
+            "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=1\r\nAutoodswierzanie=1\r\nCzas odswierzania=5\r\n");
+}
+
+TEST(OptionsSave, ReplacesValuesInPlaceAndKeepsWhatItDoesNotOwn) {
+  MemorySettingsStore store;
+  store.Put(kPath, "; mine\r\n[Program]\r\nCzas odswierzania=9\r\nInny=x\r\n[Polozenie]\r\nPasek=2\r\n");
+  OptionsValues v = SampleValues();
+  v.alphaBlend = false;
+  v.alpha = -1;
+  v.onTop = true;
+  v.rememberPosition = true;
+  v.left = -20;
+  v.displayModeItem = -1;  // no item selected
+  v.autoRefresh = false;
+  v.intervalSeconds = 0;
+  SettingsFile file(store, kPath);
+  WriteOptions(file, v);
+  file.Commit();
+  EXPECT_EQ(store.Content(kPath),
+            "; mine\r\n[Program]\r\nCzas odswierzania=0\r\nInny=x\r\nIlosc kolumn=2\r\nIlosc wierszy=1\r\n"
+            "Autoodswierzanie=0\r\n"
+            "[Polozenie]\r\nPasek=-1\r\nZapamietaj pol=1\r\nPolozenie X=-20\r\nPolozenie Y=300\r\n"
+            "[Wyglad]\r\nPrzezroczystosc=0\r\nPoziomprzezr=-1\r\nNa wierzchu=1\r\n");
+}
+
+TEST(OptionsSave, FailedWriteLeavesTheFileAsItWas) {
+  MemorySettingsStore store;
+  const std::string original = "[Wyglad]\r\nPoziomprzezr=100\r\n";
+  store.Put(kPath, original);
+  store.SetFailWrites(true);
+  SettingsFile file(store, kPath);
+  WriteOptions(file, SampleValues());
+  EXPECT_THROW(file.Commit(), SettingsWriteError);
+  EXPECT_EQ(store.Content(kPath), original);
+}
+
+TEST(SavePicture, IsA14By14PatternInItsOwnColours) {
+  const auto& pattern = SavePicturePattern();
+  ASSERT_EQ(pattern.size(), 14u);
+  std::set<char> keys{'.'};
+  for (const PictureColour& c : SavePicturePalette()) keys.insert(c.key);
+  for (const std::string& row : pattern) {
+    EXPECT_EQ(row.size(), 14u) << row;
+    for (char c : row) EXPECT_TRUE(keys.count(c)) << row;
+  }
+  // The background shows through the cut corner only.
+  EXPECT_EQ(pattern[0][13], '.');
+  EXPECT_NE(pattern[13][0], '.');
+}
+
+}  // namespace
