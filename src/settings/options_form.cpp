@@ -114,13 +114,14 @@ void TForm3::CreateControls() {
                       reinterpret_cast<DWORD_PTR>(this));
   }
   SendMessageW(Edit2, EM_LIMITTEXT, 3, 0);
-  // The selection field is 21 pixels high, like the window's design.
-  const auto fieldHeight = static_cast<LRESULT>(SendMessageW(ComboBox1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  RECT comboRect;
-  GetWindowRect(ComboBox1, &comboRect);
-  const LONG frame = (comboRect.bottom - comboRect.top) - static_cast<LONG>(fieldHeight);
-  if (fieldHeight > 0 && frame > 0 && frame < 21) {
-    SendMessageW(ComboBox1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 21 - frame);
+  // The selection field is 21 pixels high, like the window's design, whatever the system's frame.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    RECT comboRect;
+    GetWindowRect(ComboBox1, &comboRect);
+    const LONG excess = comboRect.bottom - comboRect.top - 21;
+    const LRESULT itemHeight = SendMessageW(ComboBox1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (excess == 0 || itemHeight == CB_ERR || itemHeight - excess <= 0) break;
+    SendMessageW(ComboBox1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight - excess);
   }
 
   // The design-time states that FormCreate starts from.

@@ -1,0 +1,754 @@
+// The Options window in-process: its look, how it fills from and acts on the main window, the
+// number fields, the spinners, the display-mode list and the save with the Run-key value.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "display/grid_layout.h"
+#include "drives/drive_selection_form.h"
+#include "settings/options_form.h"
+#include "settings/run_registration.h"
+#include "win/application.h"
+#include "win/text.h"
+#include "win_test_support.h"
+
+namespace wolumetr::test {
+namespace {
+
+const wchar_t* const kRunPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kExe[] = "C:\\Program Files\\Wolumetr test\\wolumetr.exe";
+const char kQuotedExe[] = "\"C:\\Program Files\\Wolumetr test\\wolumetr.exe\"";
+
+// The "Wolumetr" value of a hive, as a string; "<type N>" for another type; nullopt when absent.
+std::optional<std::string> RunValueOf(HKEY hive) {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegGetValueW(hive, kRunPath, L"Wolumetr", RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  if (type != REG_SZ) return "<type " + std::to_string(type) + ">";
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+  RegGetValueW(hive, kRunPath, L"Wolumetr", RRF_RT_REG_SZ, nullptr, data.data(), &size);
+  data.resize(wcslen(data.c_str()));
+  return win::Narrow(data);
+}
+
+void SetRunValue(HKEY hive, const std::string& data) {
+  const std::wstring wide = win::Widen(data);
+  RegSetKeyValueW(hive, kRunPath, L"Wolumetr", REG_SZ, wide.c_str(),
+                  static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+}
+
+void RemoveRunValue(HKEY hive) { RegDeleteKeyValueW(hive, kRunPath, L"Wolumetr"); }
+
+// Both hives' values as they were before the test, put back after it.
+class RunValueSandbox {
+ public:
+  RunValueSandbox() : machine_(RunValueOf(HKEY_LOCAL_MACHINE)), user_(RunValueOf(HKEY_CURRENT_USER)) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, kRunPath, 0, nullptr, 0, KEY_READ, nullptr, &userKey_, nullptr);
+    RemoveRunValue(HKEY_LOCAL_MACHINE);
+    RemoveRunValue(HKEY_CURRENT_USER);
+  }
+  ~RunValueSandbox() {
+    Restore(HKEY_LOCAL_MACHINE, machine_);
+    Restore(HKEY_CURRENT_USER, user_);
+    if (userKey_ != nullptr) RegCloseKey(userKey_);
+  }
+  RunValueSandbox(const RunValueSandbox&) = delete;
+  RunValueSandbox& operator=(const RunValueSandbox&) = delete;
+
+ private:
+  static void Restore(HKEY hive, const std::optional<std::string>& value) {
+    RemoveRunValue(hive);
+    if (value && value->rfind("<type", 0) != 0) SetRunValue(hive, *value);
+  }
+  std::optional<std::string> machine_, user_;
+  HKEY userKey_ = nullptr;
+};
+
+// The real registry, with the machine's key closed to writing (a user without administrator
+// rights), or with keys that refuse values.
+class RestrictedRunKeys final : public RunKeyRegistry {
+ public:
+  bool denyMachine = true;
+  bool denyUser = false;
+  bool refuseValues = false;
+
+  std::unique_ptr<RunKey> Open(RunHive hive, bool forWriting) override {
+    if (forWriting && ((hive == RunHive::LocalMachine && denyMachine) || (hive == RunHive::CurrentUser && denyUser))) {
+      return nullptr;
+    }
+    auto key = real_.Open(hive, forWriting);
+    if (key && refuseValues) return std::make_unique<Refusing>(std::move(key));
+    return key;
+  }
+
+ private:
+  class Refusing final : public RunKey {
+   public:
+    explicit Refusing(std::unique_ptr<RunKey> key) : key_(std::move(key)) {}
+    RunValue Read(const std::string& name) override { return key_->Read(name); }
+    bool Write(const std::string&, const std::string&) override { return false; }
+    bool Remove(const std::string& name) override { return key_->Remove(name); }
+
+   private:
+    std::unique_ptr<RunKey> key_;
+  };
+  win::SystemRunKeys real_;
+};
+
+struct BoxCall {
+  std::wstring text, caption;
+  UINT flags;
+};
+
+// Records the "not a number" boxes instead of showing them.
+class BoxRecorder {
+ public:
+  BoxRecorder()
+      : previous_(TForm3::SetMessageBoxCall([this](HWND, const std::wstring& text, const std::wstring& caption,
+                                                   UINT flags) {
+          calls.push_back({text, caption, flags});
+          return IDOK;
+        })) {}
+  ~BoxRecorder() { TForm3::SetMessageBoxCall(std::move(previous_)); }
+  BoxRecorder(const BoxRecorder&) = delete;
+  BoxRecorder& operator=(const BoxRecorder&) = delete;
+  std::vector<BoxCall> calls;
+
+ private:
+  TForm3::MessageBoxCall previous_;
+};
+
+RECT ChildRect(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+LONG_PTR ExStyle(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE); }
+
+void Click(HWND hwnd, int x, int y) {
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void ClickSavePicture(TForm3& f) { Click(f.Handle(), f.Image1->Left() + 7, f.Image1->Top() + 7); }
+
+// A real click on one of an up-down control's arrows.
+void ClickArrow(HWND upDown, bool up) {
+  RECT r;
+  GetClientRect(upDown, &r);
+  Click(upDown, r.right / 2, up ? 3 : r.bottom - 3);
+  Pump(20);
+}
+
+void Type(HWND edit, const std::wstring& text) {
+  TForm3::SetText(edit, text);
+  SendMessageW(edit, WM_CHAR, L'\r', 0);
+}
+
+// A start without drives would open the Drive selection window modally; here it does not.
+class NoStartupDriveSelection final : public DriveSelectionSystem {
+ public:
+  void ShowModal(TForm4&) override {}
+};
+
+class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
+ protected:
+  void SetUp() override {
+    for (std::uint8_t d = 3; d <= 8; ++d) drives.drives[d] = {400, 1000, "Dysk"};
+    previousSelection_ = SetDriveSelection(&noSelection_);
+  }
+  void TearDown() override {
+    options.reset();
+    form.reset();
+    SetDriveSelection(previousSelection_);
+  }
+
+  TForm3& Open(RunKeyRegistry& keys) {
+    options = std::make_unique<TForm3>(*form, OptionsServices{keys, kExe});
+    return *options;
+  }
+  TForm3& Open() { return Open(systemKeys); }
+
+  std::string SavedSettings() const { return Settings().value_or("<no file>"); }
+
+  RunValueSandbox sandbox;
+  win::SystemRunKeys systemKeys;
+  std::unique_ptr<TForm3> options;
+
+ private:
+  NoStartupDriveSelection noSelection_;
+  DriveSelectionSystem* previousSelection_ = nullptr;
+};
+
+TEST_F(OptionsWindow, LooksAsDesigned) {
+  Start();
+  TForm3& f = Open();
+  HWND w = f.Handle();
+  EXPECT_EQ(f.Width(), 370);
+  EXPECT_EQ(f.Height(), 319);
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 370);
+  EXPECT_EQ(client.bottom, 319);
+  EXPECT_EQ(f.Left(), (1280 - 370) / 2);
+  EXPECT_EQ(f.Top(), (1024 - 319) / 2);
+  EXPECT_FALSE(GetWindowLongPtrW(w, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU));
+  EXPECT_TRUE(ExStyle(w) & WS_EX_LAYERED);
+  EXPECT_TRUE(ExStyle(w) & WS_EX_TOPMOST);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  GetLayeredWindowAttributes(w, nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 190);
+  EXPECT_EQ(GetWindow(w, GW_OWNER), win::Application::Instance().TaskbarWindow());
+  wchar_t title[16];
+  GetWindowTextW(w, title, 16);
+  EXPECT_STREQ(title, L"opcje");
+
+  // Controls in tab order, each at its place.
+  const struct {
+    HWND control;
+    RECT place;
+  } controls[] = {
+      {f.CheckBox2, {34, 16, 51, 33}},   {f.Edit1, {80, 37, 129, 58}},     {f.CheckBox3, {211, 17, 227, 34}},
+      {f.Edit2, {256, 37, 305, 58}},     {f.CheckBox4, {34, 90, 50, 107}}, {f.UpDown1, {121, 211, 137, 235}},
+      {f.UpDown2, {201, 211, 217, 235}}, {f.CheckBox1, {211, 90, 227, 107}}, {f.CheckBox5, {80, 140, 96, 157}},
+      {f.ComboBox1, {113, 275, 264, 296}},
+  };
+  HWND child = GetWindow(w, GW_CHILD);
+  for (const auto& c : controls) {
+    while (child != nullptr && !(GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP)) child = GetWindow(child, GW_HWNDNEXT);
+    EXPECT_EQ(child, c.control) << "tab order at control " << GetDlgCtrlID(c.control);
+    const RECT r = ChildRect(w, c.control);
+    EXPECT_TRUE(EqualRect(&r, &c.place)) << GetDlgCtrlID(c.control) << ": " << r.left << "," << r.top << " "
+                                         << r.right - r.left << "x" << r.bottom - r.top;
+    child = child != nullptr ? GetWindow(child, GW_HWNDNEXT) : nullptr;
+  }
+  for (HWND box : {f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox1, f.CheckBox5}) {
+    EXPECT_EQ(TForm3::Text(box), L"") << "no caption";
+  }
+  for (HWND field : {f.Edit1, f.Edit2}) {
+    EXPECT_FALSE(GetWindowLongPtrW(field, GWL_STYLE) & WS_BORDER);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, L"Arial");
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(f.FieldColor(field), kFieldYellow);
+  }
+  EXPECT_EQ(SendMessageW(f.Edit2, EM_GETLIMITTEXT, 0, 0), 3);
+  EXPECT_GT(SendMessageW(f.Edit1, EM_GETLIMITTEXT, 0, 0), 1000);
+  EXPECT_TRUE(GetWindowLongPtrW(f.ComboBox1, GWL_STYLE) & CBS_DROPDOWNLIST);
+  ASSERT_EQ(SendMessageW(f.ComboBox1, CB_GETCOUNT, 0, 0), 3);
+  const wchar_t* const items[] = {L"Tylko na pasku tray", L"Tylko na pasku zadań", L"Na pasku tray i pasku zadań"};
+  for (int i = 0; i < 3; ++i) {
+    wchar_t text[64];
+    SendMessageW(f.ComboBox1, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, items[i]);
+  }
+
+  const struct {
+    const win::Label* label;
+    int left, top;
+    const wchar_t* text;
+  } labels[] = {
+      {f.Label6.get(), 51, 18, L"Autoodświerzanie (w sek)"},
+      {f.Label7.get(), 227, 18, L"Półprzezroczyste okno"},
+      {f.Label10.get(), 51, 91, L"Zawsze na wierzchu"},
+      {f.Label9.get(), 227, 92, L"Zapamiętaj położenie"},
+      {f.Label8.get(), 102, 141, L"Uruchamiaj program przy starcie systemu"},
+      {f.Label95.get(), 145, 174, L"Widok dysków :"},
+      {f.Label1.get(), 113, 195, L"Ilość kolumn :"},
+      {f.Label2.get(), 193, 195, L"Ilość rzędów :"},
+      {f.Label3.get(), 145, 216, nullptr},
+      {f.Label4.get(), 225, 216, nullptr},
+      {f.Label11.get(), 113, 256, L"Sposób wyświetlania programu :"},
+  };
+  for (const auto& l : labels) {
+    EXPECT_EQ(l.label->Left(), l.left);
+    EXPECT_EQ(l.label->Top(), l.top);
+    if (l.text != nullptr) {
+      EXPECT_EQ(l.label->Text(), l.text);
+    }
+    EXPECT_EQ(l.label->Color(), RGB(255, 255, 0));
+    EXPECT_FALSE(l.label->onClick);
+  }
+  EXPECT_EQ(f.Image1->Left(), 345);
+  EXPECT_EQ(f.Image1->Top(), 290);
+  EXPECT_EQ(f.Image1->Width(), 14);
+  EXPECT_EQ(f.Image1->Height(), 14);
+  EXPECT_TRUE(f.Image1->handCursor);
+  EXPECT_EQ(f.Image1->hint, L"Zapisz zmiany i zamknij ustawienia");
+  EXPECT_EQ(f.Image1->PixelAt(13, 0), CLR_INVALID) << "transparent corner";
+  EXPECT_NE(f.Image1->PixelAt(0, 13), CLR_INVALID);
+}
+
+TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {
+  // Main window state as start-up left it.
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n");
+  TForm1& m = Start();
+  {
+    TForm3& f = Open();
+    EXPECT_TRUE(TForm3::Checked(f.CheckBox2));
+    EXPECT_TRUE(IsWindowEnabled(f.Edit1));
+    EXPECT_EQ(TForm3::Text(f.Edit1), L"5");
+    EXPECT_TRUE(TForm3::Checked(f.CheckBox3));
+    EXPECT_EQ(TForm3::Text(f.Edit2), L"190");
+    EXPECT_FALSE(TForm3::Checked(f.CheckBox4));
+    EXPECT_FALSE(TForm3::Checked(f.CheckBox1));
+    EXPECT_FALSE(TForm3::Checked(f.CheckBox5));
+    EXPECT_EQ(TForm3::Position(f.UpDown1), 3);
+    EXPECT_EQ(TForm3::Position(f.UpDown2), 1);
+    EXPECT_EQ(f.Label3->Text(), L"3");
+    EXPECT_EQ(f.Label4->Text(), L"1");
+    int low = 0, high = 0;
+    SendMessageW(f.UpDown1, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, 1);
+    EXPECT_EQ(high, 3);
+    EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), 0);
+    options.reset();
+  }
+  // Everything changed, and a grid wider than the tiles.
+  m.SetAlphaBlend(false, 100);
+  m.SetAutoRefresh(false);
+  m.Timer1->SetInterval(7999);
+  m.SetStayOnTop(true);
+  m.RememberPosition = true;
+  m.GridColumns = 10;
+  m.DisplayMode = 2;
+  SetRunValue(HKEY_LOCAL_MACHINE, kQuotedExe);
+  {
+    TForm3& f = Open();
+    EXPECT_FALSE(TForm3::Checked(f.CheckBox2));
+    EXPECT_FALSE(IsWindowEnabled(f.Edit1));
+    EXPECT_EQ(TForm3::Text(f.Edit1), L"7");
+    EXPECT_FALSE(TForm3::Checked(f.CheckBox3));
+    EXPECT_FALSE(IsWindowEnabled(f.Edit2));
+    EXPECT_EQ(TForm3::Text(f.Edit2), L"190") << "whatever the main window's level";
+    EXPECT_TRUE(TForm3::Checked(f.CheckBox4));
+    EXPECT_TRUE(TForm3::Checked(f.CheckBox1));
+    EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+    EXPECT_EQ(f.Label3->Text(), L"10");
+    EXPECT_EQ(TForm3::Position(f.UpDown1), 3) << "the spinner stops at its limit";
+    EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), 2);
+    options.reset();
+  }
+  // A mode outside the list, the user's own registration, and another copy's machine entry.
+  m.DisplayMode = 3;
+  m.SetAlphaBlend(true, 77);
+  SetRunValue(HKEY_LOCAL_MACHINE, "D:\\Inny\\wolumetr.exe");
+  SetRunValue(HKEY_CURRENT_USER, kExe);
+  {
+    TForm3& f = Open();
+    EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(TForm3::Text(f.Edit2), L"77");
+    EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+    options.reset();
+  }
+  RemoveRunValue(HKEY_CURRENT_USER);
+  TForm3& f = Open();
+  EXPECT_FALSE(TForm3::Checked(f.CheckBox5)) << "another copy's entry leaves the box clear";
+}
+
+TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
+  TForm1& m = Start();
+  TForm3& f = Open();
+  SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
+  EXPECT_FALSE(m.Timer1->Enabled());
+  EXPECT_TRUE(m.Image3->Visible());
+  EXPECT_TRUE(m.PopupMenu1.Item(kOdwierz1).visible);
+  EXPECT_FALSE(IsWindowEnabled(f.Edit1));
+  SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
+  EXPECT_TRUE(m.Timer1->Enabled());
+  EXPECT_FALSE(m.Image3->Visible());
+  EXPECT_FALSE(m.PopupMenu1.Item(kOdwierz1).visible);
+  EXPECT_TRUE(IsWindowEnabled(f.Edit1));
+
+  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_LAYERED);
+  EXPECT_FALSE(IsWindowEnabled(f.Edit2));
+  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_LAYERED);
+  EXPECT_TRUE(IsWindowEnabled(f.Edit2));
+
+  SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
+  EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_TOPMOST);
+  SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
+  EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_TOPMOST);
+
+  SendMessageW(f.CheckBox1, BM_CLICK, 0, 0);
+  EXPECT_TRUE(m.RememberPosition);
+  SendMessageW(f.CheckBox1, BM_CLICK, 0, 0);
+  EXPECT_FALSE(m.RememberPosition);
+
+  // The start-with-system box acts only at the save.
+  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+  EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt);
+}
+
+TEST_F(OptionsWindow, IntervalFieldIsCheckedOnEnter) {
+  TForm1& m = Start();
+  TForm3& f = Open();
+  BoxRecorder boxes;
+  const struct {
+    const wchar_t* typed;
+    const wchar_t* shown;
+    std::uint32_t interval;
+    size_t boxes;
+  } cases[] = {{L"12", L"12", 12000, 0}, {L"0", L"60", 60000, 0}, {L"-5", L"60", 60000, 0},
+               {L"abc", L"60", 60000, 1}, {L" +3", L" +3", 3000, 1}};
+  for (const auto& c : cases) {
+    m.Timer1->SetEnabled(false);
+    Type(f.Edit1, c.typed);
+    EXPECT_EQ(TForm3::Text(f.Edit1), c.shown) << c.typed;
+    EXPECT_EQ(m.Timer1->Interval(), c.interval) << c.typed;
+    EXPECT_TRUE(m.Timer1->Running()) << "the check always starts the timer";
+    EXPECT_EQ(boxes.calls.size(), c.boxes) << c.typed;
+    EXPECT_EQ(f.FieldColor(f.Edit1), kFieldYellow);
+  }
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text, L"Nieprawidlowa liczba w polu");
+  EXPECT_EQ(boxes.calls[0].caption, L"Blad");
+  EXPECT_EQ(boxes.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
+  TForm1& m = Start();
+  TForm3& f = Open();
+  BoxRecorder boxes;
+  const struct {
+    const wchar_t* typed;
+    const wchar_t* shown;
+    int alpha;
+  } cases[] = {{L"300", L"255", 255}, {L"-1", L"-1", 255}, {L"-99", L"-99", 157}, {L"abc", L"190", 190},
+               {L"120", L"120", 120}};
+  for (const auto& c : cases) {
+    Type(f.Edit2, c.typed);
+    EXPECT_EQ(TForm3::Text(f.Edit2), c.shown) << c.typed;
+    EXPECT_EQ(m.AlphaBlendValue(), c.alpha) << c.typed;
+    EXPECT_TRUE(m.AlphaBlend());
+  }
+  EXPECT_EQ(boxes.calls.size(), 1u);
+  // 0 makes the main window invisible; clearing and ticking the box again leaves it opaque.
+  Type(f.Edit2, L"0");
+  EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_LAYERED);
+  EXPECT_EQ(m.AlphaBlendValue(), 0);
+  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  EXPECT_FALSE(m.AlphaBlend());
+  EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_LAYERED);
+  // Semi-transparency off at opening: the field shows 190, ticking keeps the main window's level.
+  options.reset();
+  m.SetAlphaBlend(false, 60);
+  TForm3& g = Open();
+  SendMessageW(g.CheckBox3, BM_CLICK, 0, 0);
+  EXPECT_TRUE(m.AlphaBlend());
+  EXPECT_EQ(m.AlphaBlendValue(), 60);
+  EXPECT_EQ(TForm3::Text(g.Edit2), L"190");
+}
+
+TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnotherControl) {
+  TForm1& m = Start();
+  m.SetVisible(true);
+  TForm3& f = Open();
+  f.SetVisible(true);
+  SetForegroundWindow(f.Handle());
+  Pump(50);
+  BoxRecorder boxes;
+  SetFocus(f.Edit1);
+  EXPECT_EQ(f.FieldColor(f.Edit1), kFieldWhite);
+  TForm3::SetText(f.Edit1, L"abc");
+  SetFocus(f.CheckBox3);
+  Pump(50);
+  EXPECT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(TForm3::Text(f.Edit1), L"60");
+  EXPECT_EQ(GetFocus(), f.Edit1) << "the focus goes back to the field";
+  EXPECT_EQ(f.FieldColor(f.Edit1), kFieldYellow);
+  EXPECT_EQ(m.Timer1->Interval(), 60000u);
+
+  // Leaving while clearing automatic refresh: the field's check runs first, then the box stops the timer.
+  TForm3::SetText(f.Edit1, L"9");
+  SetFocus(f.CheckBox2);
+  Pump(50);
+  EXPECT_EQ(m.Timer1->Interval(), 9000u);
+  SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
+  Pump(50);
+  EXPECT_FALSE(m.Timer1->Enabled());
+
+  // Enter in the opacity field checks it and leaves the focus there.
+  SetFocus(f.Edit2);
+  TForm3::SetText(f.Edit2, L"999");
+  SendMessageW(f.Edit2, EM_SETSEL, 3, 3);
+  MSG enter{f.Edit2, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  EXPECT_TRUE(SendMessageW(f.Edit2, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+              DLGC_WANTMESSAGE);
+  SendMessageW(f.Edit2, WM_CHAR, L'\r', 0);
+  EXPECT_EQ(TForm3::Text(f.Edit2), L"255");
+  EXPECT_EQ(GetFocus(), f.Edit2);
+  EXPECT_EQ(m.AlphaBlendValue(), 255);
+  EXPECT_EQ(boxes.calls.size(), 1u);
+}
+
+TEST_F(OptionsWindow, SpinnersKeepTheGridJustLargeEnough) {
+  WriteSettings(
+      "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\nDysk4=F:\\\r\n"
+      "[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=1\r\n");
+  TForm1& m = Start();
+  TForm3& f = Open();
+  ClickArrow(f.UpDown1, false);
+  EXPECT_EQ(TForm3::Position(f.UpDown1), 3);
+  EXPECT_EQ(f.Label3->Text(), L"3");
+  EXPECT_EQ(TForm3::Position(f.UpDown2), 2);
+  EXPECT_EQ(f.Label4->Text(), L"2");
+  EXPECT_EQ(m.GridColumns, 3);
+  EXPECT_EQ(m.GridRows, 2);
+  const Size threeByTwo = WindowSizeFor(Grid{3, 2});
+  EXPECT_EQ(m.Width(), threeByTwo.width);
+  EXPECT_EQ(m.Height(), threeByTwo.height);
+  ClickArrow(f.UpDown2, true);
+  EXPECT_EQ(TForm3::Position(f.UpDown2), 3);
+  EXPECT_EQ(m.GridRows, 3);
+  EXPECT_EQ(m.GridColumns, 2) << "3x3 leaves a whole column spare";
+  EXPECT_EQ(f.Label3->Text(), L"2");
+  EXPECT_EQ(m.Width(), WindowSizeFor(Grid{2, 3}).width);
+  // At the top of the range the spinner stays at the drive count.
+  for (int i = 0; i < 3; ++i) ClickArrow(f.UpDown2, true);
+  EXPECT_EQ(TForm3::Position(f.UpDown2), 4);
+  EXPECT_EQ(m.GridColumns, 1);
+  EXPECT_EQ(m.GridRows, 4);
+}
+
+TEST_F(OptionsWindow, SpinnersWithOneOrNoDrive) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
+  TForm1& m = Start();
+  {
+    TForm3& f = Open();
+    ClickArrow(f.UpDown1, true);
+    ClickArrow(f.UpDown2, true);
+    EXPECT_EQ(TForm3::Position(f.UpDown1), 1);
+    EXPECT_EQ(TForm3::Position(f.UpDown2), 1);
+    EXPECT_EQ(m.GridColumns, 1);
+    EXPECT_EQ(m.GridRows, 1);
+    options.reset();
+  }
+  form.reset();
+  WriteSettings("[Program]\r\nIlosc kolumn=5\r\n");
+  TForm1& empty = Start();
+  TForm3& f = Open();
+  ClickArrow(f.UpDown1, true);
+  ClickArrow(f.UpDown2, true);
+  EXPECT_EQ(empty.GridColumns, 5) << "without tiles the spinners change nothing";
+  EXPECT_EQ(f.Label3->Text(), L"5");
+}
+
+TEST_F(OptionsWindow, DisplayModeListActsAtOnce) {
+  TForm1& m = Start();
+  m.SetVisible(true);
+  TForm3& f = Open();
+  f.SetVisible(true);
+  HWND taskbar = win::Application::Instance().TaskbarWindow();
+  SetFocus(f.ComboBox1);
+  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);  // to "Tylko na pasku zadań"
+  EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(IsWindowVisible(taskbar));
+  EXPECT_FALSE(m.TrayIcon1->Visible());
+  EXPECT_EQ(m.DisplayMode, 1);
+  EXPECT_EQ(GetForegroundWindow(), f.Handle()) << "the list keeps the focus";
+  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_TRUE(IsWindowVisible(taskbar));
+  EXPECT_TRUE(m.TrayIcon1->Visible());
+  EXPECT_EQ(m.DisplayMode, 2);
+  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_HOME, 0);
+  EXPECT_FALSE(IsWindowVisible(taskbar));
+  EXPECT_TRUE(m.TrayIcon1->Visible());
+  EXPECT_EQ(m.DisplayMode, 0);
+  EXPECT_FALSE(Settings().has_value()) << "nothing is stored before the save";
+
+  // A refused tray icon: the error is shown and the mode stays as it was.
+  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_EQ(m.DisplayMode, 1);
+  ErrorRecorder errors;
+  const auto previous = win::TrayIcon::SetShellCall([](DWORD, PNOTIFYICONDATAW) -> BOOL { return FALSE; });
+  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
+  win::TrayIcon::SetShellCall(previous);
+  ASSERT_EQ(errors.messages.size(), 1u);
+  EXPECT_EQ(errors.messages[0], "Cannot create shell notification icon.");
+  EXPECT_EQ(m.DisplayMode, 1);
+}
+
+TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
+  WriteSettings("; mine\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
+  TForm1& m = Start();
+  m.SetPosition(412, 300);
+  {
+    TForm3& f = Open();
+    SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+    SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
+    TForm3::SetText(f.Edit1, L"$10");  // typed, never checked: stored as read, not applied
+    ClickSavePicture(f);
+    EXPECT_TRUE(f.CloseRequested());
+    EXPECT_EQ(SavedSettings(),
+              "; mine\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n"
+              "[Wyglad]\r\nPrzezroczystosc=1\r\nPoziomprzezr=190\r\nNa wierzchu=1\r\n"
+              "[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=412\r\nPolozenie Y=300\r\nPasek=0\r\n"
+              "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=1\r\nAutoodswierzanie=1\r\nCzas odswierzania=16\r\n");
+    EXPECT_EQ(m.Timer1->Interval(), 5000u);
+    EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), kQuotedExe);
+    EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
+    options.reset();
+  }
+  // The next opening finds the registration; saving with the box clear removes it.
+  TForm3& f = Open();
+  EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  ClickSavePicture(f);
+  EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt);
+}
+
+TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {
+  TForm1& m = Start();
+  (void)m;
+  TForm3& f = Open();
+  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  ErrorRecorder errors;
+  TForm3::SetText(f.Edit1, L"5 s");
+  ClickSavePicture(f);
+  TForm3::SetText(f.Edit1, L"5");
+  TForm3::SetText(f.Edit2, L"x");
+  ClickSavePicture(f);
+  const std::vector<std::string> expected{"'5 s' is not a valid integer value.", "'x' is not a valid integer value."};
+  EXPECT_EQ(errors.messages, expected);
+  EXPECT_FALSE(Settings().has_value());
+  EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt);
+  EXPECT_FALSE(f.CloseRequested());
+}
+
+TEST_F(OptionsWindow, WithoutRightsToTheMachineKeyTheUserKeyIsUsed) {
+  Start();
+  RestrictedRunKeys keys;
+  SetRunValue(HKEY_LOCAL_MACHINE, "D:\\Inny\\wolumetr.exe");
+  {
+    TForm3& f = Open(keys);
+    EXPECT_FALSE(TForm3::Checked(f.CheckBox5));
+    SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+    ClickSavePicture(f);
+    EXPECT_TRUE(f.CloseRequested());
+    EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe);
+    EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), "D:\\Inny\\wolumetr.exe");
+    options.reset();
+  }
+  {
+    TForm3& f = Open(keys);
+    EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+    options.reset();
+  }
+  // Neither key may be written: the user is told, and the settings are still stored.
+  RemoveRunValue(HKEY_CURRENT_USER);
+  keys.denyUser = true;
+  TForm3& f = Open(keys);
+  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  ErrorRecorder errors;
+  ClickSavePicture(f);
+  ASSERT_EQ(errors.messages.size(), 1u);
+  EXPECT_EQ(errors.messages[0],
+            "Brak uprawnień do rejestru: nie można zmienić uruchamiania programu przy starcie systemu.");
+  EXPECT_TRUE(Settings().has_value());
+  EXPECT_TRUE(f.CloseRequested());
+  EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
+}
+
+TEST_F(OptionsWindow, RunValueFaults) {
+  Start();
+  // A value that holds no string: reported at the opening, the window still shows the state.
+  const DWORD number = 1;
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunPath, L"Wolumetr", REG_DWORD, &number, sizeof number);
+  {
+    ErrorRecorder errors;
+    TForm3& f = Open();
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_EQ(errors.messages[0], "Invalid data type for 'Wolumetr'");
+    EXPECT_FALSE(TForm3::Checked(f.CheckBox5));
+    EXPECT_EQ(TForm3::Text(f.Edit1), L"5");
+    SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+    ClickSavePicture(f);
+    EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), kQuotedExe) << "replaced by the path";
+    options.reset();
+  }
+  // A key that refuses the value stops the save before the settings file.
+  RemoveRunValue(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(folder.Read(L"wolumetr.ini").has_value());
+  DeleteFileW(folder.File(L"wolumetr.ini").c_str());
+  RestrictedRunKeys refusing;
+  refusing.denyMachine = false;
+  refusing.refuseValues = true;
+  TForm3& f = Open(refusing);
+  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  ErrorRecorder errors;
+  ClickSavePicture(f);
+  ASSERT_EQ(errors.messages.size(), 1u);
+  EXPECT_EQ(errors.messages[0], "Failed to set data for 'Wolumetr'");
+  EXPECT_FALSE(Settings().has_value());
+  EXPECT_FALSE(f.CloseRequested());
+}
+
+TEST_F(OptionsWindow, UnwritableSettingsFileKeepsTheWindowOpen) {
+  WriteSettings("[Wyglad]\r\nPoziomprzezr=100\r\n");
+  Start();
+  TForm3& f = Open();
+  win::KernelHandle lock = win::OwnFileHandle(CreateFileW(folder.File(L"wolumetr.ini").c_str(), GENERIC_READ,
+                                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
+  ErrorRecorder errors;
+  ClickSavePicture(f);
+  lock.reset();
+  ASSERT_EQ(errors.messages.size(), 1u);
+  EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
+  EXPECT_EQ(SavedSettings(), "[Wyglad]\r\nPoziomprzezr=100\r\n");
+  EXPECT_FALSE(f.CloseRequested());
+}
+
+// Seen from inside the modal loop that "Opcje" starts.
+struct ModalProbe {
+  bool found = false;
+  bool itemDisabled = false;
+  bool mainDisabled = false;
+  TForm1* main = nullptr;
+};
+ModalProbe* g_probe = nullptr;
+
+void CALLBACK InspectOptions(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND options = FindWindowW(L"TForm3", L"opcje");
+  g_probe->found = options != nullptr && IsWindowVisible(options);
+  g_probe->itemDisabled = !g_probe->main->PopupMenu1.Item(kOpcje1).enabled;
+  g_probe->mainDisabled = !IsWindowEnabled(g_probe->main->Handle());
+  if (options != nullptr) PostMessageW(options, WM_CLOSE, 0, 0);
+}
+
+TEST(OptionsMenu, OpcjeShowsTheWindowModallyWithItsItemGreyed) {
+  MainWindowFixture fixture;
+  fixture.drives.drives[3] = {400, 1000, "System"};
+  fixture.WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
+  TForm1& m = fixture.Start();
+  m.SetVisible(true);
+  ModalProbe probe;
+  probe.main = &m;
+  g_probe = &probe;
+  SetTimer(nullptr, 0, 10, &InspectOptions);
+  m.PopupMenu1.Activate(kOpcje1);
+  g_probe = nullptr;
+  EXPECT_TRUE(probe.found);
+  EXPECT_TRUE(probe.itemDisabled);
+  EXPECT_TRUE(probe.mainDisabled);
+  EXPECT_TRUE(m.PopupMenu1.Item(kOpcje1).enabled);
+  EXPECT_TRUE(IsWindowEnabled(m.Handle()));
+  EXPECT_EQ(FindWindowW(L"TForm3", nullptr), nullptr) << "destroyed when it closes";
+  EXPECT_EQ(fixture.Settings(), "[Dyski]\r\nDysk1=C:\\\r\n") << "closing without the save stores nothing";
+}
+
+}  // namespace
+}  // namespace wolumetr::test
