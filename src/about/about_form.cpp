@@ -1,8 +1,292 @@
 // The About window.
+#include "about/about_form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "about/about_layout.h"
+#include "about/about_links.h"
 #include "app/main_form.h"
+#include "win/application.h"
+#include "win/handles.h"
+#include "win/text.h"
 
 namespace wolumetr {
+namespace {
 
-void TForm1::Oprogramie1Click() {}
+const win::WindowClass kAboutClass{L"TForm2", nullptr, 0};
+constexpr BYTE kAboutAlpha = 200;
+constexpr int kTextHeight = 16;
+constexpr int kHeadingHeight = 24;
+
+TForm2* g_aboutWindow = nullptr;
+
+LinkOpener& Opener() {
+  static LinkOpener opener;
+  return opener;
+}
+
+void OpenLink(const std::wstring& target) {
+  if (Opener()) {
+    Opener()(target);
+    return;
+  }
+  // A link with no program registered for it simply opens nothing; the window stays.
+  ShellExecuteW(GetDesktopWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+win::FontSpec TextFont() { return win::FontSpec{L"Arial", 10, false, false}; }
+win::FontSpec HeadingFont() { return win::FontSpec{L"Arial", 16, true, false}; }
+
+// The whole virtual screen: every monitor, not only the primary one.
+Rect VirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return Rect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void SetLabel(win::Label& label, std::string_view text, int height) {
+  label.SetText(win::Widen(text));
+  label.SetSize(label.Width(), height);
+}
+
+}  // namespace
+
+TForm2* CurrentAboutWindow() { return g_aboutWindow; }
+
+LinkOpener SetLinkOpener(LinkOpener opener) { return std::exchange(Opener(), std::move(opener)); }
+
+TForm2::TForm2(HWND owner)
+    : Label1(Panel1, HeadingFont(), GetSysColor(COLOR_WINDOWTEXT)),
+      Label2(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
+      Label3(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
+      Label4(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
+      Label5(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
+      Label6(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
+      Label7(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)) {
+  const Point place = AboutWindowPlace(VirtualScreen(), kAboutClientSize);
+  Create(kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
+         RECT{place.x, place.y, place.x + kAboutClientSize.width, place.y + kAboutClientSize.height}, owner,
+         L"O programie");
+  SetLayeredWindowAttributes(Handle(), 0, kAboutAlpha, LWA_ALPHA);
+  Panel1.Attach(Handle());
+
+  SetLabel(Label1, kAboutHeading, kHeadingHeight);
+  SetLabel(Label2, kAboutAuthorCaption, kTextHeight);
+  SetLabel(Label3, kAboutAuthor, kTextHeight);
+  SetLabel(Label4, kContactAddress, kTextHeight);
+  SetLabel(Label5, AddressWithoutScheme(kHomePage), kTextHeight);
+  SetLabel(Label6, kLicenceLine, kTextHeight);
+  SetLabel(Label7, kAboutDescriptionCaption, kTextHeight);
+  PlaceLabels();
+
+  for (win::Label* label : {&Label1, &Label2, &Label3, &Label6, &Label7}) label->onClick = [this] { FormClick(); };
+  Label4.onClick = [this] { Label4Click(); };
+  Label5.onClick = [this] { Label5Click(); };
+  Label4.onMouseEnter = [this] { Label4MouseEnter(); };
+  Label5.onMouseEnter = [this] { Label5MouseEnter(); };
+  Label4.onMouseLeave = [this] { Label4MouseLeave(); };
+  Label5.onMouseLeave = [this] { Label5MouseLeave(); };
+  Label4.handCursor = true;
+  Label5.handCursor = true;
+
+  if (g_aboutWindow == nullptr) g_aboutWindow = this;
+}
+
+TForm2::~TForm2() {
+  if (g_aboutWindow == this) g_aboutWindow = nullptr;
+  hover_ = nullptr;
+  pressed_ = nullptr;
+}
+
+void TForm2::PlaceLabels() {
+  const auto centre = [](win::Label& label, int top) { label.SetPosition(CentredLabelLeft(label.Width()), top); };
+  centre(Label1, 16);
+  Label2.SetPosition(111, 64);
+  centre(Label3, 88);
+  centre(Label4, 104);
+  Label7.SetPosition(111, 136);
+  centre(Label5, 152);
+  centre(Label6, 192);
+}
+
+void TForm2::FormClick() {
+  ModalResult = IDCANCEL;
+  win::Application::Instance().EndModal(*this);
+}
+
+void TForm2::Label4Click() { OpenLink(win::Widen(MailLink(kContactAddress))); }
+
+void TForm2::Label5Click() { OpenLink(win::Widen(kHomePage)); }
+
+void TForm2::Underline(win::Label& label, bool underline) {
+  win::FontSpec font = label.Font();
+  font.underline = underline;
+  label.SetFont(font);
+  label.SetSize(label.Width(), kTextHeight);
+}
+
+void TForm2::SetStayOnTop(bool onTop) {
+  SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm2::BringToFront() {
+  HWND target = Handle();
+  if (!IsWindowEnabled(target)) {
+    // Another modal window opened over this one has the input; raising a disabled window
+    // would only hide that one.
+    HWND last = GetLastActivePopup(GetWindow(Handle(), GW_OWNER));
+    if (last != nullptr && IsWindowVisible(last) && IsWindowEnabled(last)) target = last;
+  }
+  SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(target);
+}
+
+void TForm2::UpdateHover(POINT client) {
+  win::GraphicControl* now = Panel1.ControlAt(client);
+  if (now == hover_) return;
+  win::GraphicControl* before = hover_;
+  hover_ = now;
+  if (before != nullptr && before->onMouseLeave) before->onMouseLeave();
+  if (now != nullptr && now->onMouseEnter) now->onMouseEnter();
+}
+
+void TForm2::MouseDown(POINT client) {
+  pressed_ = Panel1.ControlAt(client);
+  pressedPanel_ = pressed_ == nullptr;
+  SetCapture(Handle());  // a click completes only over what was pressed
+}
+
+void TForm2::MouseUp(POINT client) {
+  win::GraphicControl* pressed = pressed_;
+  const bool pressedPanel = pressedPanel_;
+  pressed_ = nullptr;
+  pressedPanel_ = false;
+  if (GetCapture() == Handle()) ReleaseCapture();
+  RECT clientArea;
+  GetClientRect(Handle(), &clientArea);
+  if (!PtInRect(&clientArea, client)) return;
+  win::GraphicControl* under = Panel1.ControlAt(client);
+  if (pressed != nullptr && under == pressed) {
+    if (pressed->onClick) pressed->onClick();
+  } else if (pressedPanel && under == nullptr) {
+    FormClick();
+  }
+}
+
+void TForm2::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  // Drawn off-screen first so that the labels never flicker over a blank panel.
+  win::BitmapHandle buffer(
+      CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+  win::MemoryDc memory(CreateCompatibleDC(dc));
+  {
+    win::SelectObjectScope select(memory.get(), buffer.get());
+    Paint(memory.get(), ps.rcPaint);
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
+           memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  }
+  EndPaint(Handle(), &ps);
+}
+
+void TForm2::Paint(HDC dc, const RECT& clip) const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  SetDCBrushColor(dc, RGB(255, 255, 255));
+  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  auto line = [dc](COLORREF colour, int x0, int y0, int x1, int y1) {
+    SetDCPenColor(dc, colour);
+    win::SelectObjectScope pen(dc, GetStockObject(DC_PEN));
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+  };
+  // Panel bevel: lowered outside, raised inside, one pixel each.
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  const int r = client.right - 1;
+  const int b = client.bottom - 1;
+  line(shadow, 0, b, 0, 0);
+  line(shadow, 0, 0, r, 0);
+  line(light, r, 0, r, b);
+  line(light, r, b, -1, b);
+  line(light, 1, b - 1, 1, 1);
+  line(light, 1, 1, r - 1, 1);
+  line(shadow, r - 1, 1, r - 1, b - 1);
+  line(shadow, r - 1, b - 1, 0, b - 1);
+  Panel1.PaintControls(dc, clip);
+}
+
+LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      MouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONUP:
+      MouseUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressed_ = nullptr;
+      pressedPanel_ = false;
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      UpdateHover(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      UpdateHover(POINT{-1, -1});
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(Handle(), &p);
+        const win::GraphicControl* c = Panel1.ControlAt(p);
+        SetCursor(LoadCursorW(nullptr, c != nullptr && c->handCursor ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+      // Escape and Enter reach the modal window as the dialog commands: keyboard users
+      // close it the way a click does.
+      if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) FormClick();
+      return 0;
+    case WM_CLOSE:
+      // Left to the default, Alt+F4 would destroy the window under its own modal loop.
+      FormClick();
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+void TForm1::Oprogramie1Click() {
+  // The tray menu stays usable while the About window is open: a second request brings the
+  // open one forward rather than stacking another modal loop on it.
+  if (TForm2* open = CurrentAboutWindow()) {
+    open->BringToFront();
+    return;
+  }
+  win::Application& app = win::Application::Instance();
+  const auto about = std::make_unique<TForm2>(app.TaskbarWindow());
+  about->SetStayOnTop(StayOnTop());
+  app.RunModal(*about);
+}  // destroyed here, after its own modal loop, exactly once
 
 }  // namespace wolumetr

@@ -1,0 +1,73 @@
+#pragma once
+// The About window: the program's name and version, its authors, and two links handed to
+// the shell. Modal, created for one showing and closed by a click anywhere but the links.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "win/graphic_control.h"
+#include "win/label.h"
+#include "win/window.h"
+
+namespace wolumetr {
+
+class TForm2 final : public win::Window {
+ public:
+  // Creates the hidden window centred on the desktop; `owner` is the application's window.
+  explicit TForm2(HWND owner);
+  ~TForm2() override;
+
+  win::Surface Panel1;  // the client area; declared before the labels painted on it
+  win::Label Label1;    // heading
+  win::Label Label2;    // "Autor programu:"
+  win::Label Label3;    // the authors
+  win::Label Label4;    // mail link
+  win::Label Label5;    // web link
+  win::Label Label6;    // licence line
+  win::Label Label7;    // "Opis programu:"
+
+  // IDCANCEL once the window has been closed, 0 while it is open.
+  int ModalResult = 0;
+
+  void FormClick();
+  void Label4Click();
+  void Label5Click();
+  void Label4MouseEnter() { Underline(Label4, true); }
+  void Label5MouseEnter() { Underline(Label5, true); }
+  void Label4MouseLeave() { Underline(Label4, false); }
+  void Label5MouseLeave() { Underline(Label5, false); }
+
+  // Follows the main window's stay-on-top setting so that it never opens hidden behind it.
+  void SetStayOnTop(bool onTop);
+  // Raises the window, or the window that holds the input above it, to the foreground.
+  void BringToFront();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Underline(win::Label& label, bool underline);
+  void PlaceLabels();
+  void OnPaint();
+  void Paint(HDC dc, const RECT& clip) const;
+  void UpdateHover(POINT client);
+  void MouseDown(POINT client);
+  void MouseUp(POINT client);
+
+  win::GraphicControl* hover_ = nullptr;
+  win::GraphicControl* pressed_ = nullptr;
+  bool pressedPanel_ = false;
+  bool trackingLeave_ = false;
+};
+
+// The About window that is open now, or nullptr: one program-wide reference, set while a
+// window exists and cleared when it is destroyed.
+TForm2* CurrentAboutWindow();
+
+// What opening a link does; by default the shell opens it. Tests put a recorder here.
+// Returns the previous opener; an empty opener restores the shell.
+using LinkOpener = std::function<void(const std::wstring& target)>;
+LinkOpener SetLinkOpener(LinkOpener opener);
+
+}  // namespace wolumetr

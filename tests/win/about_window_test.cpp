@@ -1,0 +1,345 @@
+// The About window in-process: its look, which clicks close it, the links handed to the
+// shell, and "O programie" from the main window's menu with its modal loop.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "about/about_form.h"
+#include "win/application.h"
+#include "win_test_support.h"
+
+namespace wolumetr::test {
+namespace {
+
+const std::wstring kMailLink = L"mailto:wolumetr@example.org?subject=Temacik";
+const std::wstring kWebLink = L"https://wolumetr.example.org/";
+
+// Records the links instead of starting a mail program or a browser.
+class LinkRecorder {
+ public:
+  LinkRecorder() : previous_(SetLinkOpener([this](const std::wstring& link) { links.push_back(link); })) {}
+  ~LinkRecorder() { SetLinkOpener(std::move(previous_)); }
+  LinkRecorder(const LinkRecorder&) = delete;
+  LinkRecorder& operator=(const LinkRecorder&) = delete;
+  std::vector<std::wstring> links;
+
+ private:
+  LinkOpener previous_;
+};
+
+POINT Middle(const win::GraphicControl& c) { return POINT{c.Left() + c.Width() / 2, c.Top() + c.Height() / 2}; }
+
+void Press(HWND hwnd, POINT p) { SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y)); }
+void Release(HWND hwnd, POINT p) { SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y)); }
+void MoveTo(HWND hwnd, POINT p) { SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
+
+std::vector<HWND> AboutWindows() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM list) -> BOOL {
+        wchar_t name[32] = {};
+        GetClassNameW(hwnd, name, 32);
+        if (std::wstring(name) == L"TForm2") reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+int CountAboutWindows() { return static_cast<int>(AboutWindows().size()); }
+
+class AboutWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { win::Application::Instance().Initialize(); }
+  HWND Owner() const { return win::Application::Instance().TaskbarWindow(); }
+  LinkRecorder recorder;
+};
+
+TEST_F(AboutWindow, LooksAsDesigned) {
+  TForm2 f(Owner());
+  EXPECT_EQ(CurrentAboutWindow(), &f);
+  EXPECT_FALSE(f.IsVisible());
+  EXPECT_EQ(GetWindow(f.Handle(), GW_OWNER), Owner());
+
+  RECT client;
+  GetClientRect(f.Handle(), &client);
+  EXPECT_EQ(client.right, 316);
+  EXPECT_EQ(client.bottom, 218);
+  // No border: the window is its client area, centred on the 1280x1024 screen.
+  EXPECT_EQ(f.Left(), 482);
+  EXPECT_EQ(f.Top(), 403);
+  EXPECT_EQ(f.Width(), 316);
+  EXPECT_EQ(f.Height(), 218);
+  const LONG_PTR style = GetWindowLongPtrW(f.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER));
+  const LONG_PTR ex = GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  EXPECT_FALSE(ex & WS_EX_TOPMOST);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  EXPECT_TRUE(flags & LWA_ALPHA);
+
+  constexpr int kCentred = -1;
+  const struct {
+    const win::Label& label;
+    const wchar_t* text;
+    int top, left, points, height;
+    bool bold, hand;
+  } labels[] = {
+      {f.Label1, L"Wolumetr v1.8.4", 16, kCentred, 16, 24, true, false},
+      {f.Label2, L"Autor programu:", 64, 111, 10, 16, false, false},
+      {f.Label3, L"Zespół Wolumetr", 88, kCentred, 10, 16, false, false},
+      {f.Label4, L"wolumetr@example.org", 104, kCentred, 10, 16, false, true},
+      {f.Label7, L"Opis programu:", 136, 111, 10, 16, false, false},
+      {f.Label5, L"wolumetr.example.org", 152, kCentred, 10, 16, false, true},
+      {f.Label6, L"Program udostępniany na licencji MIT", 192, kCentred, 10, 16, false, false},
+  };
+  for (const auto& l : labels) {
+    const win::Label& label = l.label;
+    EXPECT_EQ(label.Text(), l.text);
+    EXPECT_EQ(label.Top(), l.top) << label.Text().size();
+    EXPECT_EQ(label.Height(), l.height) << l.top;
+    if (l.left == kCentred) {
+      // The middle on x = 158 (an odd width puts the extra pixel right of it).
+      EXPECT_EQ(label.Left(), 158 - label.Width() / 2) << l.top;
+    } else {
+      EXPECT_EQ(label.Left(), l.left) << l.top;
+    }
+    EXPECT_GT(label.Width(), 0) << l.top;
+    EXPECT_LE(label.Left() + label.Width(), 316) << l.top;
+    EXPECT_EQ(label.Font().name, L"Arial") << l.top;
+    EXPECT_EQ(label.Font().points, l.points) << l.top;
+    EXPECT_EQ(label.Font().bold, l.bold) << l.top;
+    EXPECT_FALSE(label.Font().underline) << l.top;
+    EXPECT_EQ(label.Color(), GetSysColor(COLOR_WINDOWTEXT)) << l.top;
+    EXPECT_EQ(label.handCursor, l.hand) << l.top;
+  }
+}
+
+TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
+  enum Where { Heading, AuthorCaption, Author, Mail, DescriptionCaption, Web, Licence, EmptyPanel, Bevel, Outside };
+  const auto at = [](TForm2& f, Where w) -> POINT {
+    switch (w) {
+      case Heading:
+        return Middle(f.Label1);
+      case AuthorCaption:
+        return Middle(f.Label2);
+      case Author:
+        return Middle(f.Label3);
+      case Mail:
+        return Middle(f.Label4);
+      case DescriptionCaption:
+        return Middle(f.Label7);
+      case Web:
+        return Middle(f.Label5);
+      case Licence:
+        return Middle(f.Label6);
+      case EmptyPanel:
+        return POINT{20, 120};
+      case Bevel:
+        return POINT{0, 217};
+      case Outside:
+        return POINT{400, 120};
+    }
+    return POINT{};
+  };
+  const struct {
+    Where down, up;
+    bool closes;
+    const std::wstring* link;
+  } cases[] = {
+      {Heading, Heading, true, nullptr},
+      {AuthorCaption, AuthorCaption, true, nullptr},
+      {Author, Author, true, nullptr},
+      {DescriptionCaption, DescriptionCaption, true, nullptr},
+      {Licence, Licence, true, nullptr},
+      {EmptyPanel, EmptyPanel, true, nullptr},
+      {Bevel, Bevel, true, nullptr},
+      {Mail, Mail, false, &kMailLink},
+      {Web, Web, false, &kWebLink},
+      // A click is a press and a release over the same thing.
+      {Mail, Heading, false, nullptr},
+      {Heading, Web, false, nullptr},
+      {EmptyPanel, Heading, false, nullptr},
+      {Heading, EmptyPanel, false, nullptr},
+      {EmptyPanel, Outside, false, nullptr},
+  };
+  for (const auto& c : cases) {
+    recorder.links.clear();
+    TForm2 f(Owner());
+    Press(f.Handle(), at(f, c.down));
+    Release(f.Handle(), at(f, c.up));
+    EXPECT_EQ(f.ModalResult, c.closes ? IDCANCEL : 0) << c.down << " -> " << c.up;
+    const std::vector<std::wstring> expected =
+        c.link ? std::vector<std::wstring>{*c.link} : std::vector<std::wstring>{};
+    EXPECT_EQ(recorder.links, expected) << c.down << " -> " << c.up;
+  }
+
+  // The keyboard and the system close command end it the same way, and nothing is destroyed
+  // under the loop that still runs it.
+  const std::pair<UINT, WPARAM> commands[] = {{WM_COMMAND, IDCANCEL}, {WM_COMMAND, IDOK}, {WM_CLOSE, 0}};
+  for (const auto& [message, wParam] : commands) {
+    TForm2 f(Owner());
+    SendMessageW(f.Handle(), message, wParam, 0);
+    EXPECT_EQ(f.ModalResult, IDCANCEL) << message << " " << wParam;
+    EXPECT_TRUE(IsWindow(f.Handle())) << message;
+  }
+  EXPECT_EQ(CurrentAboutWindow(), nullptr);
+  EXPECT_EQ(CountAboutWindows(), 0);
+}
+
+TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
+  TForm2 f(Owner());
+  const int mailWidth = f.Label4.Width();
+  const auto underlined = [&f] { return std::pair{f.Label4.Font().underline, f.Label5.Font().underline}; };
+  MoveTo(f.Handle(), Middle(f.Label4));
+  EXPECT_EQ(underlined(), std::pair(true, false));
+  EXPECT_EQ(f.Label4.Width(), mailWidth);
+  EXPECT_EQ(f.Label4.Height(), 16);
+  MoveTo(f.Handle(), Middle(f.Label5));
+  EXPECT_EQ(underlined(), std::pair(false, true));
+  MoveTo(f.Handle(), Middle(f.Label1));
+  EXPECT_EQ(underlined(), std::pair(false, false));
+  EXPECT_FALSE(f.Label1.Font().underline);
+  MoveTo(f.Handle(), Middle(f.Label5));
+  SendMessageW(f.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(underlined(), std::pair(false, false));
+  // Pressing the link keeps the hover state; leaving it while held still restores it.
+  MoveTo(f.Handle(), Middle(f.Label4));
+  Press(f.Handle(), Middle(f.Label4));
+  MoveTo(f.Handle(), POINT{20, 120});
+  EXPECT_EQ(underlined(), std::pair(false, false));
+  Release(f.Handle(), POINT{20, 120});
+  EXPECT_TRUE(recorder.links.empty());
+  EXPECT_EQ(f.ModalResult, 0);
+}
+
+// Runs `body` once from inside whatever message loop is running after `delay` ms.
+class InLoop {
+ public:
+  explicit InLoop(std::function<void()> body, UINT delay = 50) : id_(SetTimer(nullptr, 0, delay, &Fire)) {
+    Bodies()[id_] = std::move(body);
+  }
+  ~InLoop() {
+    KillTimer(nullptr, id_);
+    Bodies().erase(id_);
+  }
+  InLoop(const InLoop&) = delete;
+  InLoop& operator=(const InLoop&) = delete;
+
+ private:
+  static std::map<UINT_PTR, std::function<void()>>& Bodies() {
+    static std::map<UINT_PTR, std::function<void()>> bodies;
+    return bodies;
+  }
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const auto it = Bodies().find(id);
+    if (it == Bodies().end()) return;
+    const std::function<void()> body = std::move(it->second);
+    Bodies().erase(it);
+    if (body) body();
+  }
+  UINT_PTR id_;
+};
+
+class AboutCommand : public ::testing::Test, protected MainWindowFixture {
+ protected:
+  LinkRecorder recorder;
+};
+
+// Should a modal loop not end as it must, closes every About window after a while (again
+// and again, innermost first) so that the test fails instead of hanging.
+class LoopBreaker {
+ public:
+  LoopBreaker() : id_(SetTimer(nullptr, 0, 5000, &Fire)) { Fired() = false; }
+  ~LoopBreaker() { KillTimer(nullptr, id_); }
+  LoopBreaker(const LoopBreaker&) = delete;
+  LoopBreaker& operator=(const LoopBreaker&) = delete;
+  static bool& Fired() {
+    static bool fired = false;
+    return fired;
+  }
+
+ private:
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD) {
+    const std::vector<HWND> open = AboutWindows();
+    if (!open.empty()) Fired() = true;
+    for (HWND hwnd : open) PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  }
+  UINT_PTR id_;
+};
+
+TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOnce) {
+  // Tray only and on top: the taskbar button comes with the modal window, and the window
+  // must not open hidden behind the main window.
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Wyglad]\r\nNa wierzchu=1\r\n[Program]\r\nPasek=0\r\n");
+  drives.drives[3] = {400, 1000, "System"};
+  TForm1& f = Start();
+  f.SetVisible(true);
+  ASSERT_EQ(f.DisplayMode, 0);
+  HWND taskbar = win::Application::Instance().TaskbarWindow();
+  ASSERT_FALSE(IsWindowVisible(taskbar));
+  const LoopBreaker breaker;
+
+  bool ranInLoop = false;
+  const InLoop check([&] {
+    ranInLoop = true;
+    TForm2* about = CurrentAboutWindow();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->IsVisible());
+    EXPECT_TRUE(IsWindowEnabled(about->Handle()));
+    EXPECT_FALSE(IsWindowEnabled(f.Handle())) << "the main window ignores the mouse meanwhile";
+    EXPECT_TRUE(IsWindowVisible(taskbar)) << "the taskbar button appears";
+    EXPECT_TRUE(GetWindowLongPtrW(about->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(f.PopupMenu1.Item(kOprogramie1).enabled);
+
+    // The second request (from the tray menu) returns at once and opens nothing more.
+    f.PopupMenu1.Activate(kOprogramie1);
+    EXPECT_EQ(CurrentAboutWindow(), about);
+    EXPECT_EQ(CountAboutWindows(), 1);
+    EXPECT_EQ(GetForegroundWindow(), about->Handle());
+
+    Press(about->Handle(), Middle(about->Label4));
+    Release(about->Handle(), Middle(about->Label4));
+    EXPECT_EQ(recorder.links, std::vector<std::wstring>{kMailLink});
+    Press(about->Handle(), Middle(about->Label1));
+    Release(about->Handle(), Middle(about->Label1));
+  });
+  f.PopupMenu1.Activate(kOprogramie1);
+
+  EXPECT_TRUE(ranInLoop);
+  EXPECT_FALSE(LoopBreaker::Fired()) << "the heading click did not end the modal loop";
+  EXPECT_EQ(CurrentAboutWindow(), nullptr);
+  EXPECT_EQ(CountAboutWindows(), 0);
+  EXPECT_TRUE(IsWindowEnabled(f.Handle()));
+  EXPECT_TRUE(f.IsVisible());
+
+  // No About window exists between two uses: the next one is new, and follows the main
+  // window's on-top setting as it is then.
+  f.SetStayOnTop(false);
+  bool second = false;
+  const InLoop again([&] {
+    TForm2* about = CurrentAboutWindow();
+    ASSERT_NE(about, nullptr);
+    second = true;
+    EXPECT_FALSE(GetWindowLongPtrW(about->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    about->FormClick();
+  });
+  f.PopupMenu1.Activate(kOprogramie1);
+  EXPECT_TRUE(second);
+  EXPECT_FALSE(LoopBreaker::Fired());
+  EXPECT_EQ(CurrentAboutWindow(), nullptr);
+  EXPECT_EQ(CountAboutWindows(), 0);
+}
+
+}  // namespace
+}  // namespace wolumetr::test
