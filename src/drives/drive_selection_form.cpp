@@ -49,10 +49,8 @@ void DrawText(HDC dc, int x, int y, const std::wstring& text) {
   TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-class SystemDriveSelection final : public DriveSelectionSystem {};
-
 DriveSelectionSystem& OwnSystem() {
-  static SystemDriveSelection system;
+  static DriveSelectionSystem system;
   return system;
 }
 

@@ -35,14 +35,6 @@ TEST(DriveChoices, OffersBrakAndTheFixedDrivesInSystemOrderAndMatchesIgnoringCas
   for (const auto& c : cases) EXPECT_EQ(FindChoice(choices, c.slot), c.index) << c.slot;
 }
 
-TEST(DriveChoices, CaptionShowsTheVolumeLabelOfAFixedDriveWhenItCanBeRead) {
-  EXPECT_EQ(ChoiceCaption("C:\\", true, "System"), "C:\\ (System)");
-  EXPECT_EQ(ChoiceCaption("C:\\", true, ""), "C:\\ ()");
-  EXPECT_EQ(ChoiceCaption("D:\\", true, "Dane ęą"), "D:\\ (Dane ęą)");
-  EXPECT_EQ(ChoiceCaption("Z:\\", true, std::nullopt), "Z:\\") << "volume information unreadable";
-  EXPECT_EQ(ChoiceCaption("E:\\", false, "Płyta"), "E:\\");
-}
-
 TEST(DriveSlotSaving, LoadedSlotsAreSavedCompactedAndEverythingElseSurvives) {
   MemorySettingsStore store;
   store.Put(kPath,
@@ -91,7 +83,7 @@ TEST(DriveSlotSaving, AFailedWriteThrowsAndLeavesTheFileAsItWas) {
 
 GridMetrics SlotGrid() { return GridMetrics{{30, 64}, 18, 19, 1, 1}; }
 
-TEST(DriveWindowGeometry, WindowAndGridFollowTheGridMetrics) {
+TEST(DriveWindowGeometry, WindowGridAndHitTestingFollowTheGridMetrics) {
   const DriveWindowLayout layout = LayoutAroundGrid(SlotGrid(), 24, 32, 113);
   EXPECT_EQ(layout.gridWidth, 96);
   EXPECT_EQ(layout.gridHeight, 361);
@@ -99,17 +91,7 @@ TEST(DriveWindowGeometry, WindowAndGridFollowTheGridMetrics) {
   EXPECT_EQ(layout.width, 281);
   EXPECT_EQ(layout.height, 417);
 
-  GridMetrics wide = SlotGrid();
-  wide.columnWidths = {30, 100};
-  wide.rowHeight = 20;
-  const DriveWindowLayout bigger = LayoutAroundGrid(wide, 24, 32, 113);
-  EXPECT_EQ(bigger.width, 132 + 48 + 113 + 24);
-  EXPECT_EQ(bigger.height, 19 * 21 + 56);
-}
-
-TEST(DriveWindowGeometry, CellsAndHitTesting) {
   const GridMetrics grid = SlotGrid();
-  EXPECT_EQ(CellBounds(grid, {0, 0}), (Rect{0, 0, 30, 18}));
   EXPECT_EQ(CellBounds(grid, {1, 18}), (Rect{31, 342, 95, 360}));
   const struct {
     Point at;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <optional>
 
 #include "drives/drive_selection_form.h"
 #include "win/application.h"
+#include "win/handles.h"
 #include "win/text.h"
 #include "win_test_support.h"
 
@@ -62,6 +65,322 @@ class QuietDriveSelection final : public ::testing::Environment {
 
 const auto* const kQuietDriveSelection =
     ::testing::AddGlobalTestEnvironment(new QuietDriveSelection);  // gtest owns it
+
+POINT ChildOrigin(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  POINT p{r.left, r.top};
+  ScreenToClient(parent, &p);
+  return p;
+}
+
+void ClickAt(HWND hwnd, int x, int y) {
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void Click(TForm4& form, const win::GraphicControl& control) {
+  ClickAt(form.Handle(), control.Left() + control.Width() / 2, control.Top() + control.Height() / 2);
+}
+
+void Key(const StringGrid& grid, WPARAM key) { SendMessageW(grid.Handle(), WM_KEYDOWN, key, 0); }
+
+// The user picks item `index` in the combo box.
+void Pick(TForm4& form, int index) {
+  SendMessageW(form.ComboBox1.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(kComboBox1Id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(form.ComboBox1.get()));
+}
+
+DriveRows Rows(std::initializer_list<const char*> first) {
+  DriveRows rows;
+  rows.fill("[brak]");
+  std::size_t i = 0;
+  for (const char* row : first) rows[i++] = row;
+  return rows;
+}
+
+class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture {
+ protected:
+  void SetUp() override {
+    system.drives = {{"C:\\", true}, {"D:\\", false}, {"E:\\", true}, {"Q:\\", true}};
+    system.labels = {{"C:\\", "System"}, {"E:\\", ""}};
+    previous_ = SetDriveSelection(&system);
+    drives.drives[3] = {400, 1000, "System"};
+  }
+  void TearDown() override {
+    window.reset();
+    form.reset();
+    SetDriveSelection(previous_);
+  }
+  TForm4& Open() {
+    if (!form) Start();
+    window = std::make_unique<TForm4>(*form);
+    return *window;
+  }
+  bool Terminated() const { return win::Application::Instance().Terminated(); }
+
+  FakeSystem system;
+  std::unique_ptr<TForm4> window;
+
+ private:
+  DriveSelectionSystem* previous_ = nullptr;
+};
+
+const char kStored[] =
+    "[Dyski]\r\nDysk1=C:\\\r\nDysk2=0\r\nDysk4=\r\nDysk5=e:\\\r\nDysk6=X:\\sieć\r\nDysk7=D:\\\r\nDysk19=Q:\\\r\n";
+
+TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
+  WriteSettings(kStored);
+  TForm4& f = Open();
+  HWND h = f.Handle();
+  EXPECT_EQ(f.Width(), 281);
+  EXPECT_EQ(f.Height(), 417);
+  f.SetVisible(true);
+  EXPECT_EQ(f.Left(), (1280 - 281) / 2) << "centred on the desktop";
+  EXPECT_EQ(f.Top(), (1024 - 417) / 2);
+  EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+  BYTE alpha = 0;
+  GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 210);
+  EXPECT_EQ(GetWindow(h, GW_OWNER), win::Application::Instance().TaskbarWindow());
+
+  const POINT grid = ChildOrigin(h, f.StringGrid1->Handle());
+  EXPECT_EQ(grid.x, 24);
+  EXPECT_EQ(grid.y, 32);
+  EXPECT_EQ(f.StringGrid1->Width(), 96);
+  EXPECT_EQ(f.StringGrid1->Height(), 361);
+  // The right column follows the grid's width.
+  EXPECT_EQ(f.Label1->Left(), 144);
+  EXPECT_EQ(ChildOrigin(h, f.ComboBox1.get()).x, 144);
+  EXPECT_EQ(f.Panel2->Left(), 144);
+  EXPECT_EQ(f.Panel3->Left(), 144);
+  EXPECT_FALSE(GetWindowLongPtrW(f.ComboBox1.get(), GWL_STYLE) & WS_TABSTOP);
+
+  EXPECT_EQ(f.StringGrid1->Cell(1, 0), L"Dysk");
+  EXPECT_EQ(f.StringGrid1->Cell(0, 18), L"18");
+  EXPECT_EQ(f.Slots(), Rows({"C:\\", "[brak]", "[brak]", "", "e:\\", "X:\\sieć", "D:\\"}));
+
+  // Choices: "[brak]" and the fixed drives in order, each with its label when it can be read.
+  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETCOUNT, 0, 0), 4);
+  const wchar_t* captions[] = {L"[brak]", L"C:\\ (System)", L"E:\\ ()", L"Q:\\"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(f.ComboItemCaption(i), captions[i]);
+  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), 16);
+
+  EXPECT_EQ(f.StringGrid1->Row(), 1);
+  EXPECT_EQ(f.ComboItemIndex(), 1);
+}
+
+TEST_F(DriveSelectionWindow, SelectingARowShowsItsDriveAndPickingFillsTheSlot) {
+  WriteSettings(kStored);
+  TForm4& f = Open();
+  StringGrid& grid = *f.StringGrid1;
+  const int expected[] = {0, 0, -1, 2, -1, -1, 0};  // rows 2 to 8: [brak], [brak], "", e:\, X:\sieć, D:\, [brak]
+  for (int row = 2; row <= 8; ++row) {
+    Key(grid, VK_DOWN);
+    ASSERT_EQ(grid.Row(), row);
+    EXPECT_EQ(f.ComboItemIndex(), expected[row - 2]) << "row " << row;
+  }
+  Key(grid, VK_HOME);
+  Key(grid, VK_UP);
+  EXPECT_EQ(grid.Row(), 1) << "the header never becomes the selected row";
+  EXPECT_EQ(SendMessageW(grid.Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB, DLGC_WANTTAB);
+
+  // The mouse: a slot row is selected, the header is not.
+  ClickAt(grid.Handle(), 50, 5 * 19 + 9);
+  EXPECT_EQ(grid.Row(), 5);
+  EXPECT_EQ(f.ComboItemIndex(), 2);
+  EXPECT_EQ(GetFocus(), grid.Handle());
+  ClickAt(grid.Handle(), 50, 9);
+  EXPECT_EQ(grid.Row(), 5);
+  // Typing never edits a cell.
+  SendMessageW(grid.Handle(), WM_CHAR, L'x', 0);
+  EXPECT_EQ(grid.Cell(1, 5), L"e:\\");
+  EXPECT_EQ(f.Slots(), Rows({"C:\\", "[brak]", "[brak]", "", "e:\\", "X:\\sieć", "D:\\"}))
+      << "selecting changes no slot";
+
+  grid.MoveTo(GridCell{0, 3});
+  Pick(f, 3);
+  grid.MoveTo(GridCell{0, 5});
+  Pick(f, 0);
+  EXPECT_EQ(f.Slots(), Rows({"C:\\", "[brak]", "Q:\\", "", "[brak]", "X:\\sieć", "D:\\"}));
+  EXPECT_EQ(Settings().value(), kStored) << "nothing is written before saving";
+}
+
+TEST_F(DriveSelectionWindow, SavingRewritesTheListStartsANewInstanceAndEnds) {
+  const std::string others = "; ręcznie\r\n[Program]\r\nIlosc kolumn=2\r\n";
+  WriteSettings(others + "[Dyski]\r\nDysk1=C:\\\r\nDysk3=D:\\\r\nDysk19=E:\\\r\nDysk3=F:\\\r\n");
+  TForm4& f = Open();
+  EXPECT_EQ(f.Slots(), Rows({"C:\\", "[brak]", "D:\\"}));
+  f.StringGrid1->MoveTo(GridCell{0, 5});
+  Pick(f, 1);  // the same drive twice
+  Click(f, *f.Panel2);
+  EXPECT_EQ(Settings().value(),
+            others + "[Dyski]\r\nDysk19=E:\\\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=C:\\\r\n");
+  EXPECT_EQ(system.launches, 1);
+  EXPECT_EQ(system.asked, 0);
+  EXPECT_TRUE(f.Closed());
+  EXPECT_TRUE(Terminated());
+}
+
+TEST_F(DriveSelectionWindow, SavingNoDriveAsksAndKeepsTheStoredList) {
+  const std::string stored = "[Dyski]\r\nDysk1=C:\\\r\nDysk2=E:\\\r\n";
+  WriteSettings(stored);
+  TForm4& f = Open();
+  for (int row : {1, 2}) {
+    f.StringGrid1->MoveTo(GridCell{1, row});
+    Pick(f, 0);
+  }
+  system.answers = {IDOK, IDCANCEL};
+  Click(f, *f.Panel2);
+  EXPECT_EQ(system.asked, 1);
+  EXPECT_FALSE(f.Closed()) << "OK returns to the window";
+  EXPECT_FALSE(Terminated());
+  EXPECT_EQ(f.Slots(), Rows({}));
+  EXPECT_EQ(Settings().value(), stored);
+  Click(f, *f.Panel2);
+  EXPECT_EQ(system.asked, 2);
+  EXPECT_TRUE(Terminated()) << "Cancel ends the program";
+  EXPECT_EQ(Settings().value(), stored) << "with the old list intact";
+  EXPECT_EQ(system.launches, 0);
+}
+
+TEST_F(DriveSelectionWindow, AFailedWriteLeavesTheFileTheWindowOpenAndNothingRestarted) {
+  const std::string stored = "[Dyski]\r\nDysk1=C:\\\r\nDysk3=E:\\\r\n";
+  WriteSettings(stored);
+  TForm4& f = Open();
+  f.StringGrid1->MoveTo(GridCell{0, 2});
+  Pick(f, 3);
+  ErrorRecorder errors;
+  {
+    // Another program holds the file open: it cannot be replaced.
+    win::KernelHandle lock = win::OwnFileHandle(CreateFileW(folder.File(L"wolumetr.ini").c_str(), GENERIC_READ,
+                                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    Click(f, *f.Panel2);
+  }
+  ASSERT_EQ(errors.messages.size(), 1u);
+  EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
+  EXPECT_EQ(Settings().value(), stored);
+  EXPECT_EQ(system.launches, 0);
+  EXPECT_FALSE(f.Closed());
+  EXPECT_FALSE(Terminated());
+  EXPECT_EQ(f.Slots(), Rows({"C:\\", "Q:\\", "E:\\"}));
+}
+
+TEST_F(DriveSelectionWindow, CancelClosesWhenDrivesAreMonitoredAndAsksWhenNone) {
+  WriteSettings(kStored);
+  Start();
+  ASSERT_GT(form->DriveCount, 0);
+  TForm4& f = Open();
+  Pick(f, 2);
+  Click(f, *f.Panel3);
+  EXPECT_TRUE(f.Closed());
+  EXPECT_EQ(system.asked, 0);
+  EXPECT_EQ(Settings().value(), kStored);
+
+  form->DriveCount = 0;  // as when the window opened at start-up
+  TForm4& g = Open();
+  system.answers = {IDOK, IDOK, IDCANCEL};
+  Click(g, *g.Panel3);
+  Click(g, *g.Panel3);
+  EXPECT_EQ(system.asked, 2);
+  EXPECT_FALSE(g.Closed());
+  EXPECT_FALSE(Terminated());
+  Click(g, *g.Panel3);
+  EXPECT_TRUE(Terminated());
+  EXPECT_EQ(Settings().value(), kStored);
+}
+
+// A script that runs inside a real modal loop, from a thread timer its dispatch calls.
+std::function<void()>& Script() {
+  static std::function<void()> script;
+  return script;
+}
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto script = std::move(Script());
+  if (script) script();
+}
+
+TEST_F(DriveSelectionWindow, MenuCommandRunsAModalLoopWithItsItemDisabledAndEndsWithCancel) {
+  WriteSettings(kStored);
+  TForm1& main = Start();
+  ShowWindow(main.Handle(), SW_SHOWNA);
+  bool visible = false, mainEnabled = true, gridFocused = false, itemEnabled = true;
+  system.onShow = [&](TForm4& f) {
+    Script() = [&] {
+      visible = f.IsVisible();
+      mainEnabled = IsWindowEnabled(main.Handle()) != FALSE;
+      gridFocused = GetFocus() == f.StringGrid1->Handle();
+      itemEnabled = main.PopupMenu1.Item(kUstawdyski1).enabled;
+      main.PopupMenu1.Activate(kUstawdyski1);  // a second window cannot open
+      Click(f, *f.Panel3);
+    };
+    SetTimer(nullptr, 0, 100, RunScript);
+    DriveSelectionSystem{}.ShowModal(f);
+  };
+  main.PopupMenu1.Activate(kUstawdyski1);
+  EXPECT_EQ(system.shown, 1);
+  EXPECT_TRUE(visible);
+  EXPECT_FALSE(mainEnabled);
+  EXPECT_TRUE(gridFocused);
+  EXPECT_FALSE(itemEnabled);
+  EXPECT_TRUE(main.PopupMenu1.Item(kUstawdyski1).enabled);
+  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+  EXPECT_EQ(FindWindowW(L"TForm4", nullptr), nullptr) << "destroyed when the modal loop returns";
+  EXPECT_FALSE(Terminated());
+  EXPECT_EQ(Settings().value(), kStored);
+}
+
+TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAndRestartsOnSave) {
+  bool mainVisible = true;
+  system.onShow = [&](TForm4& f) {
+    HWND main = FindWindowW(L"TForm1", nullptr);
+    mainVisible = main == nullptr || IsWindowVisible(main);
+    EXPECT_EQ(f.Slots(), Rows({}));
+    f.StringGrid1->MoveTo(GridCell{0, 2});
+    Pick(f, 2);
+    Click(f, *f.Panel2);
+  };
+  TForm1& main = Start();
+  EXPECT_EQ(system.shown, 1);
+  EXPECT_FALSE(mainVisible);
+  EXPECT_EQ(Settings().value(), "[Dyski]\r\nDysk1=E:\\\r\n");
+  EXPECT_EQ(system.launches, 1);
+  EXPECT_TRUE(Terminated());
+  win::Application::Instance().Run(main);
+  EXPECT_FALSE(main.IsVisible()) << "the ended instance never shows its main window";
+}
+
+TEST_F(DriveSelectionWindow, CellsAreDrawnInTheirStateColoursWithDriveIcons) {
+  WriteSettings(kStored);
+  TForm4& f = Open();
+  const StringGrid& grid = *f.StringGrid1;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, 96, -361, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  win::BitmapHandle picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::MemoryDc dc(CreateCompatibleDC(nullptr));
+  win::SelectObjectScope select(dc.get(), picture.get());
+  grid.PaintTo(dc.get());
+  auto pixel = [&](int x, int y) {
+    const COLORREF bgr = static_cast<const COLORREF*>(bits)[y * 96 + x];
+    return RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
+  };
+  EXPECT_EQ(pixel(28, 16), kHeaderColor);
+  EXPECT_EQ(pixel(28, 19 + 16), GetSysColor(COLOR_HIGHLIGHT)) << "selected row 1";
+  EXPECT_EQ(pixel(93, 3 * 19 + 16), kSlotColor);
+  // C:\ in row 1 has its icon at the cell's left edge; "[brak]" in row 2 has none.
+  int iconInk = 0;
+  for (int y = 19; y < 19 + 16; ++y) {
+    for (int x = 31 + 2; x < 31 + 2 + 16; ++x) iconInk += pixel(x, y) != GetSysColor(COLOR_HIGHLIGHT);
+  }
+  EXPECT_GT(iconInk, 20);
+  for (int y = 2 * 19; y < 2 * 19 + 18; ++y) EXPECT_EQ(pixel(33, y), kSlotColor) << y;
+  EXPECT_EQ(f.ImageWidth(), 16);
+}
 
 }  // namespace
 }  // namespace wolumetr::test
