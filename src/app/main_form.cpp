@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <stdexcept>
+
 #include "app/glyphs.h"
 #include "app/placement.h"
 #include "app/startup_settings.h"
@@ -90,7 +92,12 @@ void TForm1::CreateComponents() {
     // Owned by the tray's own window: it stays enabled while a modal window is open.
     PopupMenu1.Popup(TrayIcon1->MessageWindow(), at);
   };
-  TrayIcon1->SetVisible(true);
+  // Visible from creation. A shell that refuses the icon is reported when the window is
+  // first shown and applies the display mode, not twice.
+  try {
+    TrayIcon1->SetVisible(true);
+  } catch (const std::runtime_error&) {
+  }
   Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
 }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "win/error_box.h"
+
 namespace wolumetr::win {
 namespace {
 
@@ -131,6 +133,8 @@ void Application::Restore(const Window& mainWindow) {
   } else {
     ShowWindow(taskbar, SW_RESTORE);
   }
+  // Windows shows the owned windows again by itself; Wine needs to be asked.
+  ShowOwnedPopups(taskbar, TRUE);
   // Back to the zero-size window at the centre of the screen that carries the button.
   SetWindowPos(taskbar, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -175,7 +179,8 @@ bool Application::ProcessMessages() {
 void Application::Run(Window& mainWindow) {
   mainWindow_ = &mainWindow;
   if (terminated_) return;
-  mainWindow.SetVisible(true);
+  // A failure while showing (a refused tray icon) is reported; the program goes on.
+  Guarded([&] { mainWindow.SetVisible(true); });
   MSG msg;
   while (!terminated_) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);

@@ -86,7 +86,10 @@ void TrayIcon::SetVisible(bool visible) {
 void TrayIcon::Readd() {
   if (!visible_) return;
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  if (!ShellFunction()(NIM_ADD, &data)) throw std::runtime_error("Cannot create shell notification icon");
+  // The broadcast can also come while the icon is still there: then it only needs refreshing.
+  if (!ShellFunction()(NIM_ADD, &data) && !ShellFunction()(NIM_MODIFY, &data)) {
+    throw std::runtime_error("Cannot create shell notification icon");
+  }
 }
 
 void TrayIcon::OnNotify(LPARAM event) {

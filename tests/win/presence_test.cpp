@@ -1,0 +1,200 @@
+// Display modes, the hide/show toggle, the tray icon, minimize commands, dragging, placements.
+#include <gtest/gtest.h>
+
+#include "app/placement.h"
+#include "win/application.h"
+#include "win_test_support.h"
+
+namespace wolumetr::test {
+namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+
+HWND Taskbar() { return win::Application::Instance().TaskbarWindow(); }
+bool TaskbarShown() { return IsWindowVisible(Taskbar()) != FALSE; }
+
+class Presence : public ::testing::Test, protected MainWindowFixture {
+ protected:
+  TForm1& StartShown(int mode) {
+    drives.drives[3] = {30, 100, "System"};
+    WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=C:\\\r\nDysk3=C:\\\r\n[Polozenie]\r\nPasek=" +
+                  std::to_string(mode) + "\r\n");
+    TForm1& f = Start();
+    win::Guarded([&] { f.SetVisible(true); });  // as the message loop's first show
+    Pump(50);
+    return f;
+  }
+  void Tray(TForm1& f, UINT event) { SendMessageW(f.TrayIcon1->MessageWindow(), kTrayMessage, 1, event); }
+};
+
+TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
+  TForm1& f = StartShown(0);
+  EXPECT_EQ(f.DisplayMode, 0);
+  EXPECT_FALSE(TaskbarShown());
+  EXPECT_TRUE(f.TrayIcon1->Visible());
+  f.PopupMenu1.Activate(kUkryj1);  // hide
+  EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).checked);
+  EXPECT_FALSE(f.IsVisible());
+  EXPECT_FALSE(TaskbarShown());
+  EXPECT_TRUE(f.TrayIcon1->Visible());
+  // A click on the tray icon brings it back, still without a taskbar button.
+  Tray(f, WM_LBUTTONDOWN);
+  Tray(f, WM_LBUTTONUP);
+  EXPECT_FALSE(f.PopupMenu1.Item(kUkryj1).checked);
+  EXPECT_TRUE(f.IsVisible());
+  EXPECT_FALSE(TaskbarShown());
+  // The hide glyph does the same as the menu item.
+  const LPARAM at = MAKELPARAM(f.Image2->Left() + 3, f.Image2->Top() + 3);
+  SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_FALSE(f.IsVisible());
+}
+
+TEST_F(Presence, ADoubleClickOnTheTrayIconTogglesOnce) {
+  TForm1& f = StartShown(0);
+  for (UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Tray(f, event);
+  EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).checked);
+  EXPECT_FALSE(f.IsVisible());
+}
+
+TEST_F(Presence, TaskbarModesMinimizeAndRestoreTheProgram) {
+  for (int mode : {1, 2}) {
+    TForm1& f = StartShown(mode);
+    EXPECT_EQ(f.DisplayMode, mode);
+    EXPECT_TRUE(TaskbarShown());
+    EXPECT_EQ(f.TrayIcon1->Visible(), mode == 2);
+    f.PopupMenu1.Activate(kUkryj1);
+    EXPECT_TRUE(win::Application::Instance().Minimized()) << mode;
+    EXPECT_FALSE(f.IsVisible()) << "owned windows hide with the taskbar window";
+    EXPECT_EQ(f.TrayIcon1->Visible(), mode == 2);
+    f.PopupMenu1.Activate(kUkryj1);
+    EXPECT_FALSE(win::Application::Instance().Minimized()) << mode;
+    EXPECT_TRUE(f.IsVisible()) << mode;
+    form.reset();
+  }
+}
+
+TEST_F(Presence, RestoringThroughTheTaskbarLeavesTheToggleChecked) {
+  TForm1& f = StartShown(2);
+  f.PopupMenu1.Activate(kUkryj1);
+  ASSERT_TRUE(win::Application::Instance().Minimized());
+  win::Application::Instance().Restore(f);  // as the taskbar button does
+  EXPECT_TRUE(f.IsVisible());
+  EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).checked);
+  f.PopupMenu1.Activate(kUkryj1);  // unchecks: only brings to the front
+  EXPECT_FALSE(f.PopupMenu1.Item(kUkryj1).checked);
+  EXPECT_TRUE(f.IsVisible());
+  f.PopupMenu1.Activate(kUkryj1);  // hides again
+  EXPECT_TRUE(win::Application::Instance().Minimized());
+}
+
+TEST_F(Presence, StoredModeValues) {
+  const struct {
+    const char* stored;
+    int mode;
+  } cases[] = {{"257", 1}, {"3", 0}, {"-1", 0}, {"x", 0}, {"2", 2}};
+  for (const auto& c : cases) {
+    WriteSettings(std::string("[Polozenie]\r\nPasek=") + c.stored + "\r\n");
+    TForm1& f = Start();
+    f.SetVisible(true);
+    EXPECT_EQ(f.DisplayMode, c.mode) << c.stored;
+    EXPECT_EQ(f.TrayIcon1->Visible(), c.mode != 1) << c.stored;
+    EXPECT_EQ(TaskbarShown(), c.mode != 0) << c.stored;
+    form.reset();
+  }
+}
+
+TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButton) {
+  TForm1& f = StartShown(1);
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(win::Application::Instance().Minimized());
+  EXPECT_FALSE(TaskbarShown());
+  EXPECT_FALSE(f.TrayIcon1->Visible()) << "mode 1 has no tray icon";
+  win::Application::Instance().Restore(f);
+  EXPECT_TRUE(TaskbarShown());
+  // A command word with low bits set is not the exact command: the button stays.
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE | 2, 0);
+  EXPECT_TRUE(win::Application::Instance().Minimized());
+  EXPECT_TRUE(TaskbarShown());
+  win::Application::Instance().Restore(f);
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_FALSE(TaskbarShown());
+}
+
+int g_adds = 0;
+BOOL WINAPI RefusingShell(DWORD message, PNOTIFYICONDATAW) {
+  if (message == NIM_ADD) ++g_adds;
+  return FALSE;
+}
+BOOL WINAPI CountingShell(DWORD message, PNOTIFYICONDATAW data) {
+  if (message == NIM_ADD) ++g_adds;
+  return Shell_NotifyIconW(message, data);
+}
+
+TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
+  ErrorRecorder errors;
+  auto previous = win::TrayIcon::SetShellCall(&RefusingShell);
+  TForm1& f = StartShown(0);
+  win::TrayIcon::SetShellCall(previous);
+  EXPECT_EQ(errors.messages, (std::vector<std::string>{"Cannot create shell notification icon."}));
+  EXPECT_FALSE(f.TrayIcon1->Visible());
+  EXPECT_TRUE(f.IsVisible());
+}
+
+TEST_F(Presence, TheShellsRestartBringsTheIconBack) {
+  TForm1& f = StartShown(0);
+  ErrorRecorder errors;
+  auto previous = win::TrayIcon::SetShellCall(&CountingShell);
+  g_adds = 0;
+  SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  win::TrayIcon::SetShellCall(previous);
+  EXPECT_EQ(g_adds, 1);
+  EXPECT_TRUE(f.TrayIcon1->Visible());
+  EXPECT_TRUE(errors.messages.empty());
+}
+
+TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
+  TForm1& f = StartShown(0);
+  f.SetPosition(300, 300);
+  // A movement with the button held that did not start on the surface: no jump.
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 50));
+  EXPECT_EQ(f.Left(), 300);
+  EXPECT_EQ(f.Top(), 300);
+  // A press on a tile's label starts no drag either.
+  const LPARAM onLabel = MAKELPARAM(f.DriveLetterLabels[0]->Left() + 1, f.DriveLetterLabels[0]->Top() + 1);
+  SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 60));
+  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(60, 60));
+  EXPECT_EQ(f.Left(), 300);
+  // Press at (5, 90) on the bare panel, move to (20, 84): 15 right, 6 up.
+  SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 90));
+  EXPECT_EQ(f.DragAnchorX, 5);
+  EXPECT_EQ(f.DragAnchorY, 90);
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 84));
+  EXPECT_EQ(f.Left(), 315);
+  EXPECT_EQ(f.Top(), 294);
+  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 84));
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 40));
+  EXPECT_EQ(f.Left(), 315) << "the drag ended with the release";
+}
+
+TEST_F(Presence, PlacementsFromTheMenuOnTheWorkArea) {
+  TForm1& f = StartShown(0);  // 259 x 97
+  const struct {
+    UINT item;
+    int left, top;
+  } onFullScreen[] = {
+      {kLewyGrnybrzeg1, 0, 0},       {kLewyrodkowybrzeg1, 0, 464},   {kLewyDolnybrzeg1, 0, 927},
+      {krodkowyGrnybrzeg1, 511, 0},  {krodekekranu1, 511, 464},      {krodkowyDolnybrzeg1, 511, 927},
+      {kPrawyGrnybrzeg1, 1021, 0},   {kPrawyrodkowybrzeg1, 1021, 464}, {kPrawyDolnybrzeg1, 1021, 927},
+  };
+  for (const auto& c : onFullScreen) {
+    f.SetPosition(77, 77);
+    f.PopupMenu1.Activate(c.item);
+    EXPECT_EQ(f.Left(), c.left) << c.item;
+    EXPECT_EQ(f.Top(), c.top) << c.item;
+  }
+}
+
+}  // namespace
+}  // namespace wolumetr::test
