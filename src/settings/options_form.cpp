@@ -192,9 +192,7 @@ void TForm3::FormCreate() {
   if (registration.invalidType) win::ReportError(InvalidDataType(kRunValueName).what());
 }
 
-void TForm3::OnShow() {
-  SetFocus(GetNextDlgTabItem(Handle(), nullptr, FALSE));
-}
+void TForm3::OnShow() { SetFocus(CheckBox2); }  // the first control in the tab order
 
 bool TForm3::Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -242,7 +240,11 @@ void TForm3::CheckBox3Click() {
   }
 }
 
-void TForm3::CheckBox4Click() { main_.SetStayOnTop(Checked(CheckBox4)); }
+void TForm3::CheckBox4Click() {
+  main_.SetStayOnTop(Checked(CheckBox4));
+  // The main window now heads the stay-on-top windows; this window, in use, stays above it.
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 
 void TForm3::CheckBox1Click() { main_.RememberPosition = Checked(CheckBox1); }
 
@@ -517,8 +519,7 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HWND focus = GetFocus();
         if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
       } else {
-        HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(Handle(), nullptr, FALSE);
-        if (target != nullptr) SetFocus(target);
+        SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : CheckBox2);
       }
       return 0;
     case WM_LBUTTONDOWN:

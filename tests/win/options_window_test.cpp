@@ -376,6 +376,12 @@ TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
 
   SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
   EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_TOPMOST);
+  EXPECT_TRUE(ExStyle(f.Handle()) & WS_EX_TOPMOST);
+  bool optionsAbove = false;
+  for (HWND above = GetWindow(m.Handle(), GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
+    optionsAbove = optionsAbove || above == f.Handle();
+  }
+  EXPECT_TRUE(optionsAbove) << "the window in use stays above the main window";
   SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
   EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_TOPMOST);
 
