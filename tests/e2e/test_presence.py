@@ -1,0 +1,63 @@
+"""Where the program lives on the desktop: dragging, the placements, hiding, the tray icon."""
+import unittest
+
+import wolumetr_e2e as e
+
+DRIVES = {"Dysk1": "C:\\", "Dysk2": "C:\\", "Dysk3": "C:\\"}  # 259 x 97
+
+
+def tray():
+    return (e.visible_windows("Wine System Tray") or [None])[0]
+
+
+class PresenceTest(unittest.TestCase):
+    def tearDown(self):
+        self.program.cleanup()
+
+    def start(self, mode):
+        self.program = e.Program(e.settings_text(Dyski=DRIVES, Polozenie={"Pasek": mode})).start()
+        return self.program.main_window()
+
+    def test_drag_and_the_placements(self):
+        window = self.start(0)
+        self.assertEqual(window.geometry(), (511, 464, 259, 97))
+        # A real drag on the bare panel: the window follows the cursor's offset.
+        e.press(511 + 5, 464 + 90)
+        for step in range(1, 11):
+            e.move(511 + 5 + 10 * step, 464 + 90 - 6 * step)
+        e.release()
+        e.wait_for(lambda: window.geometry()[:2] == (611, 404), what="the window at (611, 404)")
+        # "Wyrównaj do" > "Środek ekranu", then "Prawy - Dolny brzeg", with the keyboard.
+        for downs, expected in ((5, (511, 464)), (9, (1021, 927)), (1, (0, 0))):
+            self.program.open_menu(window)
+            e.key("Down", "Down", "Down", "Down", "Right")  # opens "Wyrównaj do" on its first item
+            e.key(*["Down"] * (downs - 1), "Return")
+            e.wait_for(lambda: window.geometry()[:2] == expected, what=f"the window at {expected}")
+
+    def test_hide_and_show_in_tray_mode(self):
+        window = self.start(0)
+        icon = e.wait_for(tray, what="the tray icon")
+        left, top, _, _ = icon.geometry()
+        # "Ukryj" from the menu hides the window; the tray icon brings it back.
+        self.program.open_menu(window)
+        e.key("Down", "Return")
+        e.wait_for(lambda: not e.visible_windows("Wolumetr"), what="the window hidden")
+        self.assertIsNotNone(tray(), "the tray icon stays")
+        e.click(left + 10, top + 10)
+        shown = self.program.main_window()
+        self.assertEqual(shown.geometry(), (511, 464, 259, 97))
+        # The hide glyph does the same.
+        e.click(511 + 2 + 4, 464 + 2 + 4)
+        e.wait_for(lambda: not e.visible_windows("Wolumetr"), what="the window hidden by the glyph")
+        e.click(left + 10, top + 10)
+        self.program.main_window()
+
+    def test_taskbar_only_mode_has_no_tray_icon(self):
+        self.start(1)
+        e.wait_for(lambda: tray() is None, what="no tray icon")
+        e.time.sleep(1.5)  # and it does not come back once the display mode is applied
+        self.assertIsNone(tray())
+
+
+if __name__ == "__main__":
+    unittest.main()
