@@ -50,6 +50,7 @@ class AboutWindowTest(unittest.TestCase):
             except ProcessLookupError:
                 pass
             process.wait(timeout=30)
+        e.wait_for(lambda: not self.program.instances(), 20, what="the program to end")
         shutil.rmtree(self.program.root, ignore_errors=True)
 
     def test_opened_from_the_menu_links_keep_it_open_heading_closes_it(self):

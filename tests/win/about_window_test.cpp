@@ -322,23 +322,6 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
   EXPECT_EQ(CountAboutWindows(), 0);
   EXPECT_TRUE(IsWindowEnabled(f.Handle()));
   EXPECT_TRUE(f.IsVisible());
-
-  // No About window exists between two uses: the next one is new, and follows the main
-  // window's on-top setting as it is then.
-  f.SetStayOnTop(false);
-  bool second = false;
-  const InLoop again([&] {
-    TForm2* about = CurrentAboutWindow();
-    ASSERT_NE(about, nullptr);
-    second = true;
-    EXPECT_FALSE(GetWindowLongPtrW(about->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    about->FormClick();
-  });
-  f.PopupMenu1.Activate(kOprogramie1);
-  EXPECT_TRUE(second);
-  EXPECT_FALSE(LoopBreaker::Fired());
-  EXPECT_EQ(CurrentAboutWindow(), nullptr);
-  EXPECT_EQ(CountAboutWindows(), 0);
 }
 
 }  // namespace
