@@ -521,6 +521,18 @@ TEST_F(OptionsWindow, SpinnersKeepTheGridJustLargeEnough) {
   EXPECT_EQ(m.GridColumns, 2) << "3x3 leaves a whole column spare";
   EXPECT_EQ(f.Label3->Text(), L"2");
   EXPECT_EQ(m.Width(), WindowSizeFor(Grid{2, 3}).width);
+  // The arrow keys turn a spinner that has the focus.
+  f.SetVisible(true);
+  SetFocus(f.UpDown1);
+  MSG down{f.UpDown1, WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+  win::Application::Instance().Dispatch(down);
+  Pump(20);
+  EXPECT_EQ(TForm3::Position(f.UpDown1), 1);
+  EXPECT_EQ(m.GridColumns, 1);
+  EXPECT_EQ(m.GridRows, 4);
+  SendMessageW(f.UpDown1, WM_KEYUP, VK_DOWN, 0);
+  ClickArrow(f.UpDown1, true);
+  EXPECT_EQ(m.GridColumns, 2);
   // At the top of the range the spinner stays at the drive count.
   for (int i = 0; i < 3; ++i) ClickArrow(f.UpDown2, true);
   EXPECT_EQ(TForm3::Position(f.UpDown2), 4);
