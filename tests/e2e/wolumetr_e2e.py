@@ -69,22 +69,31 @@ def visible_windows(name=None):
     return windows
 
 
+def pointer():
+    out = run("xdotool", "getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(values["X"]), int(values["Y"])
+
+
+def move(x, y):
+    # --sync waits for a movement event, which never comes when the pointer is there already.
+    if pointer() != (x, y):
+        run("xdotool", "mousemove", "--sync", str(x), str(y))
+
+
 def click(x, y, button=1):
-    run("xdotool", "mousemove", "--sync", str(x), str(y))
+    move(x, y)
     time.sleep(0.05)
     run("xdotool", "click", str(button))
 
 
 def press(x, y, button=1):
-    run("xdotool", "mousemove", "--sync", str(x), str(y), "mousedown", str(button))
+    move(x, y)
+    run("xdotool", "mousedown", str(button))
 
 
 def release(button=1):
     run("xdotool", "mouseup", str(button))
-
-
-def move(x, y):
-    run("xdotool", "mousemove", "--sync", str(x), str(y))
 
 
 def key(*keys):
