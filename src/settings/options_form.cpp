@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "app/main_form.h"
 #include "settings/options_rules.h"
 #include "settings/run_registration.h"

@@ -3,6 +3,7 @@
 // clicks the save picture.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
