@@ -1,10 +1,6 @@
 """The Drive selection window as a user meets it on a first start: choosing drives and saving
 restarts the program with those tiles; giving up ends it."""
-import os
-import shutil
-import tempfile
 import unittest
-from pathlib import Path
 
 import wolumetr_e2e as e
 
@@ -45,44 +41,40 @@ def selection_window(program):
     return window
 
 
+ITEM_HEIGHT = 16
+
+
 def pick(row, item, with_keys):
-    """Selects a slot row with the mouse and picks a combo item, with the keys or the mouse."""
+    """Selects a slot row with the mouse and picks a combo item, with the keys or the mouse;
+    item -1 is the last one."""
     e.click(*grid_slot(row))
     e.click(*COMBO)
     box = e.wait_for(dropped_list, 10, what="the open list of drives")
+    left, top, _, height = box.geometry()
+    if item < 0:
+        item += (height - 2) // ITEM_HEIGHT
     if with_keys:
         e.key(*(["Down"] * item), "Return")
     else:
-        left, top, _, _ = box.geometry()
-        e.click(left + 40, top + 1 + 16 * item + 8)
+        e.click(left + 40, top + 1 + ITEM_HEIGHT * item + ITEM_HEIGHT // 2)
     e.wait_for(lambda: dropped_list() is None, 10, what="the list to close")
 
 
 class FirstStartSaveTest(unittest.TestCase):
-    def setUp(self):
-        # A second fixed drive, Q:, on a folder of its own.
-        self.target = Path(tempfile.mkdtemp(prefix="wolumetr-q-"))
-        self.q = Path(os.environ["WINEPREFIX"]) / "dosdevices" / "q:"
-        if self.q.is_symlink() or self.q.exists():
-            self.q.unlink()
-        self.q.symlink_to(self.target)
-        self.program = None
-
+    # Wine lists C: and Z: as fixed drives. A drive letter added while Wine's services run
+    # is not listed until they restart, so the test keeps to those two.
     def tearDown(self):
-        if self.program:
-            self.program.cleanup()
-        self.q.unlink()
-        shutil.rmtree(self.target, ignore_errors=True)
+        self.program.cleanup()
 
     def test_chosen_drives_are_saved_and_a_new_instance_shows_their_tiles(self):
         self.program = e.Program().start()
         selection_window(self.program)
         self.assertEqual(e.visible_windows("Wolumetr"), [], "no main window before the choice")
 
-        # Choices: [brak], C:\, Q:\, Z:\ (the fixed drives in letter order).
-        pick(1, 1, with_keys=True)   # C:\ into slot 1
-        pick(3, 2, with_keys=False)  # Q:\ into slot 3
-        # The keyboard moves the selected row: slot 5 gets Z:\ and, one row down, slot 6 C:\ ...
+        # Choices: [brak], C:\, ..., Z:\ (the fixed drives in letter order).
+        pick(1, 1, with_keys=True)    # C:\ into slot 1
+        pick(3, -1, with_keys=False)  # Z:\ into slot 3
+        # The keyboard moves the selected row: from slot 5 down to slot 6, which gets C:\.
         e.click(*grid_slot(5))
         e.key("Down")
         e.click(*COMBO)
@@ -95,7 +87,7 @@ class FirstStartSaveTest(unittest.TestCase):
         e.click(*SAVE)
         self.program.wait_exit()
         self.assertEqual(first.returncode, 0)
-        self.assertEqual(self.program.read_settings(), "[Dyski]\r\nDysk1=C:\\\r\nDysk2=Q:\\\r\nDysk3=C:\\\r\n")
+        self.assertEqual(self.program.read_settings(), "[Dyski]\r\nDysk1=C:\\\r\nDysk2=Z:\\\r\nDysk3=C:\\\r\n")
         main = self.program.window_of_size(259, 97)  # the new instance: three tiles in a row
         self.assertEqual(main.name, "Wolumetr")
         self.assertTrue(self.program.instances(), "the new instance runs")
