@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "win/application.h"
 #include "win/handles.h"
+#include "win/panel_paint.h"
 #include "win/text.h"
 
 namespace wolumetr {
@@ -177,55 +178,18 @@ void TForm2::MouseUp(POINT client) {
   }
 }
 
-void TForm2::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  RECT client;
-  GetClientRect(Handle(), &client);
-  // Drawn off-screen first so that the labels never flicker over a blank panel.
-  win::BitmapHandle buffer(
-      CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-  win::MemoryDc memory(CreateCompatibleDC(dc));
-  {
-    win::SelectObjectScope select(memory.get(), buffer.get());
-    Paint(memory.get(), ps.rcPaint);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
-           memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
-  EndPaint(Handle(), &ps);
-}
-
 void TForm2::Paint(HDC dc, const RECT& clip) const {
   RECT client;
   GetClientRect(Handle(), &client);
-  SetDCBrushColor(dc, RGB(255, 255, 255));
-  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  auto line = [dc](COLORREF colour, int x0, int y0, int x1, int y1) {
-    SetDCPenColor(dc, colour);
-    win::SelectObjectScope pen(dc, GetStockObject(DC_PEN));
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-  };
-  // Panel bevel: lowered outside, raised inside, one pixel each.
-  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  const int r = client.right - 1;
-  const int b = client.bottom - 1;
-  line(shadow, 0, b, 0, 0);
-  line(shadow, 0, 0, r, 0);
-  line(light, r, 0, r, b);
-  line(light, r, b, -1, b);
-  line(light, 1, b - 1, 1, 1);
-  line(light, 1, 1, r - 1, 1);
-  line(shadow, r - 1, 1, r - 1, b - 1);
-  line(shadow, r - 1, b - 1, 0, b - 1);
+  win::FillSolid(dc, clip, RGB(255, 255, 255));
+  win::DrawBevels(dc, client, win::Bevel::Lowered, win::Bevel::Raised);
   Panel1.PaintControls(dc, clip);
 }
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      OnPaint();
+      backBuffer_.Paint(Handle(), [this](HDC dc, const RECT& clip) { Paint(dc, clip); });
       return 0;
     case WM_ERASEBKGND:
       return 1;

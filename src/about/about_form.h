@@ -8,6 +8,7 @@
 
 #include "win/graphic_control.h"
 #include "win/label.h"
+#include "win/panel_paint.h"
 #include "win/window.h"
 
 namespace wolumetr {
@@ -49,7 +50,6 @@ class TForm2 final : public win::Window {
  private:
   void Underline(win::Label& label, bool underline);
   void PlaceLabels();
-  void OnPaint();
   void Paint(HDC dc, const RECT& clip) const;
   void UpdateHover(POINT client);
   void MouseDown(POINT client);
@@ -59,6 +59,7 @@ class TForm2 final : public win::Window {
   win::GraphicControl* pressed_ = nullptr;
   bool pressedPanel_ = false;
   bool trackingLeave_ = false;
+  win::BackBuffer backBuffer_;
 };
 
 // The About window that is open now, or nullptr: one program-wide reference, set while a

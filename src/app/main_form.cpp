@@ -10,6 +10,7 @@
 #include "display/grid_layout.h"
 #include "resources/resource_ids.h"
 #include "win/application.h"
+#include "win/panel_paint.h"
 #include "win/system_info.h"
 #include "win/text.h"
 
@@ -292,57 +293,18 @@ void TForm1::UpdateHover(POINT client) {
   if (now != nullptr && now->onMouseEnter) now->onMouseEnter();
 }
 
-void TForm1::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  RECT client;
-  GetClientRect(Handle(), &client);
-  // One off-screen picture per window size: painting never flickers.
-  if (!backBuffer_ || backSize_.cx != client.right || backSize_.cy != client.bottom) {
-    backBuffer_.reset(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    backSize_ = SIZE{client.right, client.bottom};
-  }
-  win::MemoryDc memory(CreateCompatibleDC(dc));
-  {
-    win::SelectObjectScope select(memory.get(), backBuffer_.get());
-    Paint(memory.get(), ps.rcPaint);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
-  EndPaint(Handle(), &ps);
-}
-
 void TForm1::Paint(HDC dc, const RECT& clip) {
   RECT client;
   GetClientRect(Handle(), &client);
-  SetDCBrushColor(dc, kNavy);
-  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  // Panel bevel: raised outside, lowered inside, one pixel each.
-  auto line = [dc](COLORREF colour, int x0, int y0, int x1, int y1) {
-    SetDCPenColor(dc, colour);
-    win::SelectObjectScope pen(dc, GetStockObject(DC_PEN));
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-  };
-  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  const int r = client.right - 1;
-  const int b = client.bottom - 1;
-  line(light, 0, b, 0, 0);
-  line(light, 0, 0, r, 0);
-  line(shadow, r, 0, r, b);
-  line(shadow, r, b, -1, b);
-  line(shadow, 1, b - 1, 1, 1);
-  line(shadow, 1, 1, r - 1, 1);
-  line(light, r - 1, 1, r - 1, b - 1);
-  line(light, r - 1, b - 1, 0, b - 1);
+  win::FillSolid(dc, clip, kNavy);
+  win::DrawBevels(dc, client, win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      OnPaint();
+      backBuffer_.Paint(Handle(), [this](HDC dc, const RECT& clip) { Paint(dc, clip); });
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -15,6 +15,7 @@
 #include "win/graphic_control.h"
 #include "win/handles.h"
 #include "win/label.h"
+#include "win/panel_paint.h"
 #include "win/popup_menu.h"
 #include "win/timer.h"
 #include "win/tooltips.h"
@@ -135,7 +136,6 @@ class TForm1 final : public win::Window {
   void CreateComponents();
   void BuildMenu();
   void Paint(HDC dc, const RECT& clip);
-  void OnPaint();
   void UpdateHover(POINT client);
   void UpdateHints();
   void Close();
@@ -150,8 +150,7 @@ class TForm1 final : public win::Window {
   bool alphaBlend_ = false;
   std::uint8_t alpha_ = 255;
   bool onTop_ = false;
-  win::BitmapHandle backBuffer_;
-  SIZE backSize_{0, 0};
+  win::BackBuffer backBuffer_;
 };
 
 }  // namespace wolumetr

@@ -12,6 +12,7 @@
 
 #include "app/main_form.h"
 #include "display/drive_queries.h"
+#include "drives/drive_selection_form.h"
 #include "settings/file_settings_store.h"
 #include "win/error_box.h"
 
@@ -65,8 +66,23 @@ class ErrorRecorder {
 // Dispatches pending messages for about `milliseconds`.
 void Pump(int milliseconds = 50);
 
+// Start-up without drives would open the Drive selection window modally: tests of the main
+// window skip it unless they put other calls in place.
+class SkipStartupDriveSelection final : public DriveSelectionSystem {
+ public:
+  SkipStartupDriveSelection() : previous_(SetDriveSelection(this)) {}
+  ~SkipStartupDriveSelection() override { SetDriveSelection(previous_); }
+  SkipStartupDriveSelection(const SkipStartupDriveSelection&) = delete;
+  SkipStartupDriveSelection& operator=(const SkipStartupDriveSelection&) = delete;
+  void ShowModal(TForm4&) override {}
+
+ private:
+  DriveSelectionSystem* previous_;
+};
+
 // A main window on a folder of its own, with fake drives.
 struct MainWindowFixture {
+  SkipStartupDriveSelection skipDriveSelection;
   TempFolder folder;
   win::FileSettingsStore store;
   FakeDrives drives;
