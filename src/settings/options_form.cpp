@@ -12,6 +12,7 @@
 #include "settings/run_registration.h"
 #include "settings/save_picture.h"
 #include "win/application.h"
+#include "win/panel_paint.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/system_info.h"
@@ -439,52 +440,18 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void TForm3::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  RECT client;
-  GetClientRect(Handle(), &client);
-  win::BitmapHandle buffer(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-  win::MemoryDc memory(CreateCompatibleDC(dc));
-  {
-    win::SelectObjectScope select(memory.get(), buffer.get());
-    Paint(memory.get(), ps.rcPaint);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
-  EndPaint(Handle(), &ps);
-}
-
 void TForm3::Paint(HDC dc, const RECT& clip) {
   RECT client;
   GetClientRect(Handle(), &client);
   FillRect(dc, &clip, navyBrush_.get());
-  // Panel bevel: raised outside, lowered inside, one pixel each.
-  auto line = [dc](COLORREF colour, int x0, int y0, int x1, int y1) {
-    SetDCPenColor(dc, colour);
-    win::SelectObjectScope pen(dc, GetStockObject(DC_PEN));
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-  };
-  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  const int r = client.right - 1;
-  const int b = client.bottom - 1;
-  line(light, 0, b, 0, 0);
-  line(light, 0, 0, r, 0);
-  line(shadow, r, 0, r, b);
-  line(shadow, r, b, -1, b);
-  line(shadow, 1, b - 1, 1, 1);
-  line(shadow, 1, 1, r - 1, 1);
-  line(light, r - 1, 1, r - 1, b - 1);
-  line(light, r - 1, b - 1, 0, b - 1);
+  win::DrawBevels(dc, client, win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      OnPaint();
+      backBuffer_.Paint(Handle(), [this](HDC dc, const RECT& clip) { Paint(dc, clip); });
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -11,6 +11,7 @@
 #include "settings/pixel_picture.h"
 #include "settings/start_with_system.h"
 #include "win/handles.h"
+#include "win/panel_paint.h"
 #include "win/label.h"
 #include "win/tooltips.h"
 #include "win/window.h"
@@ -116,7 +117,6 @@ class TForm3 final : public win::Window {
   void SetRows(std::int32_t rows);
   void RequestClose();
   void OnCommand(int id, int code);
-  void OnPaint();
   void Paint(HDC dc, const RECT& clip);
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
@@ -125,6 +125,7 @@ class TForm3 final : public win::Window {
   OptionsServices services_;
   win::BrushHandle fieldBrush_;
   win::BrushHandle navyBrush_;
+  win::BackBuffer backBuffer_;
   COLORREF edit1Color_ = kFieldYellow;
   COLORREF edit2Color_ = kFieldYellow;
   std::unique_ptr<win::Tooltips> hints_;
