@@ -8,7 +8,7 @@ namespace wolumetr::win {
 namespace {
 
 struct Entry {
-  FontSpec spec;
+  FontSpec wanted;
   FontHandle font;
 };
 
@@ -24,22 +24,22 @@ int FontHeightForPoints(int points) {
   return -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
 }
 
-HFONT SharedFont(const FontSpec& spec) {
+HFONT SharedFont(const FontSpec& wanted) {
   for (const Entry& e : Cache()) {
-    if (e.spec == spec) return e.font.get();
+    if (e.wanted == wanted) return e.font.get();
   }
   LOGFONTW lf{};
-  lf.lfHeight = FontHeightForPoints(spec.points);
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfUnderline = spec.underline ? TRUE : FALSE;
+  lf.lfHeight = FontHeightForPoints(wanted.points);
+  lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = wanted.underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  lstrcpynW(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynW(lf.lfFaceName, wanted.name.c_str(), LF_FACESIZE);
   FontHandle font(CreateFontIndirectW(&lf));
   HFONT raw = font.get();
   if (raw == nullptr) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  Cache().push_back(Entry{spec, std::move(font)});
+  Cache().push_back(Entry{wanted, std::move(font)});
   return raw;
 }
 

@@ -19,7 +19,7 @@ struct FontSpec {
 int FontHeightForPoints(int points);
 
 // The shared font for a description; it lives until the process ends.
-HFONT SharedFont(const FontSpec& spec);
+HFONT SharedFont(const FontSpec& wanted);
 
 // Number of distinct fonts created so far (for leak checks).
 size_t SharedFontCount();
