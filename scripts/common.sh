@@ -7,6 +7,8 @@ WOL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 WOL_PACKAGES=(cmake make g++ googletest python3
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick procps e2fsprogs)
+# The fuzz command's own list (it needs none of the above but CMake).
+WOL_FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
 
 wol_log() { printf '[wolumetr] %s\n' "$*" >&2; }
 

@@ -1,0 +1,440 @@
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/startup_settings.h"
+#include "display/drive_table.h"
+#include "fuzz_checks.h"
+#include "settings/drive_list.h"
+#include "settings/ini_document.h"
+#include "settings/memory_settings_store.h"
+#include "settings/number_reading.h"
+#include "settings/options_rules.h"
+#include "settings/settings_file.h"
+
+namespace wolumetr::fuzz {
+namespace {
+
+constexpr const char* kPath = "C:\\Program Files\\Wolumetr\\wolumetr.ini";
+// What a read gives for an absent key: no stored value can hold a line break.
+constexpr std::string_view kAbsent = "\n";
+
+struct Key {
+  std::string section;
+  std::string name;
+};
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool SameKey(const Key& a, const Key& b) { return SameName(a.section, b.section) && SameName(a.name, b.name); }
+
+std::string Describe(const Key& key) { return "[" + key.section + "] " + key.name; }
+
+// Every key the program reads, and two slots next to the drive list that nothing may touch.
+std::vector<Key> ProgramKeys() {
+  std::vector<Key> keys = {
+      {"Wyglad", "Przezroczystosc"}, {"Wyglad", "Poziomprzezr"},        {"Wyglad", "Na wierzchu"},
+      {"Polozenie", "Zapamietaj pol"}, {"Polozenie", "Polozenie X"},   {"Polozenie", "Polozenie Y"},
+      {"Polozenie", "Pasek"},        {"Program", "Ilosc kolumn"},       {"Program", "Ilosc wierszy"},
+      {"Program", "Autoodswierzanie"}, {"Program", "Czas odswierzania"},
+  };
+  for (int slot = 0; slot <= kDriveSlotCount + 1; ++slot) keys.push_back({std::string(kDriveSection), DriveSlotKey(slot)});
+  return keys;
+}
+
+std::vector<std::string> Snapshot(MemorySettingsStore& store, const std::vector<Key>& keys) {
+  SettingsFile file(store, kPath);
+  std::vector<std::string> values;
+  for (const Key& key : keys) values.push_back(file.ReadText(key.section, key.name, kAbsent));
+  return values;
+}
+
+// The file split into lines the plain way, to judge the edits with.
+struct RawLine {
+  std::string_view text;
+  std::string_view eol;
+};
+struct RawFile {
+  std::string_view bom;
+  std::vector<RawLine> lines;
+};
+
+RawFile Split(std::string_view bytes) {
+  RawFile file;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    file.bom = bytes.substr(0, 3);
+    bytes.remove_prefix(3);
+  }
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) {
+      file.lines.push_back({bytes, {}});
+      break;
+    }
+    const std::size_t text_end = end > 0 && bytes[end - 1] == '\r' ? end - 1 : end;
+    file.lines.push_back({bytes.substr(0, text_end), bytes.substr(text_end, end + 1 - text_end)});
+    bytes.remove_prefix(end + 1);
+  }
+  return file;
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// What a line is: the section it opens, or the key of its entry with the raw value.
+struct LineMeaning {
+  std::optional<std::string_view> section;
+  std::optional<std::string_view> key;
+  std::string_view value;
+};
+
+LineMeaning Meaning(std::string_view text) {
+  const std::string_view t = Trim(text);
+  if (t.size() >= 2 && t.front() == '[' && t.back() == ']') return {Trim(t.substr(1, t.size() - 2)), {}, {}};
+  if (t.empty() || t.front() == ';' || t.front() == '#') return {};
+  const std::size_t eq = t.find('=');
+  if (eq == std::string_view::npos || Trim(t.substr(0, eq)).empty()) return {};
+  return {{}, Trim(t.substr(0, eq)), t.substr(eq + 1)};
+}
+
+// The lines an edit of the `owned` keys must leave alone: all but the headers of their
+// sections and their own entries there.
+std::vector<RawLine> Untouchable(const RawFile& file, const std::vector<Key>& owned) {
+  std::vector<RawLine> kept;
+  std::string_view section;
+  for (const RawLine& line : file.lines) {
+    const LineMeaning meaning = Meaning(line.text);
+    bool mine = false;
+    if (meaning.section) section = *meaning.section;
+    for (const Key& key : owned) {
+      if (!SameName(key.section, section)) continue;
+      mine = mine || meaning.section || (meaning.key && SameName(key.name, *meaning.key));
+    }
+    if (!mine) kept.push_back(line);
+  }
+  return kept;
+}
+
+void ExpectUntouched(std::string_view before, std::string_view after, const std::vector<Key>& owned,
+                     const std::string& operation) {
+  const RawFile a = Split(before);
+  const RawFile b = Split(after);
+  if (a.bom != b.bom) Fail(operation + " changes the byte-order mark");
+  const std::vector<RawLine> kept_a = Untouchable(a, owned);
+  const std::vector<RawLine> kept_b = Untouchable(b, owned);
+  if (kept_a.size() != kept_b.size()) Fail(operation + " adds or drops lines that are not its own");
+  for (std::size_t i = 0; i < kept_a.size(); ++i) {
+    if (kept_a[i].text != kept_b[i].text) {
+      Fail(operation + " changes the line " + Quoted(kept_a[i].text) + " into " + Quoted(kept_b[i].text));
+    }
+    // Only the last line can lack an ending, and an entry after it has to give it one.
+    if (kept_a[i].eol != kept_b[i].eol && !kept_a[i].eol.empty()) {
+      Fail(operation + " changes the line ending of " + Quoted(kept_a[i].text));
+    }
+  }
+}
+
+// Values for the writes, picked from the file's bytes so that the fuzzer steers them too.
+class Choices {
+ public:
+  explicit Choices(std::string_view bytes) {
+    for (char c : bytes) state_ = (state_ ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  }
+  std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Next() % n); }
+  bool Flag() { return Below(2) == 1; }
+  std::int32_t Number(std::int32_t usual) {
+    switch (Below(6)) {
+      case 0: return usual;
+      case 1: return 0;
+      case 2: return -1;
+      case 3: return std::numeric_limits<std::int32_t>::min();
+      case 4: return std::numeric_limits<std::int32_t>::max();
+      default: return static_cast<std::int32_t>(static_cast<std::uint32_t>(Next()));
+    }
+  }
+
+ private:
+  std::uint64_t Next() {  // splitmix64
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+  }
+  std::uint64_t state_ = 14695981039346656037ULL;
+};
+
+struct Operation {
+  std::string name;
+  std::vector<Key> owned;
+  std::vector<std::string> expected;  // what each owned key reads afterwards (kAbsent: gone)
+  std::function<void(SettingsFile&)> write;
+};
+
+// One writing operation as the program runs it: its own accessor, one commit. Run twice: the
+// second, identical save must keep to the same rules. A save that only replaces lines in place
+// (`stable`) finds nothing to write then; the drive list may move its own lines on a repeat,
+// because its rewrite takes the keys out before it puts them back.
+void RunOperation(MemorySettingsStore& store, const Operation& op, const std::vector<Key>& program_keys,
+                  bool stable) {
+  std::vector<std::string> read_before = Snapshot(store, program_keys);
+  for (int round = 0; round < 2; ++round) {
+    const std::string name = round == 0 ? op.name : op.name + " repeated";
+    const std::string before = store.Content(kPath).value_or("");
+    const int writes = store.replace_count();
+    {
+      SettingsFile file(store, kPath);
+      op.write(file);
+      file.Commit();
+    }
+    const std::string after = store.Content(kPath).value_or("");
+    Expect(store.replace_count() == writes + (after != before ? 1 : 0),
+           "a save writes the file more than once, or for nothing");
+    if (round == 1 && stable && after != before) {
+      Fail(name + " turns " + Quoted(before) + " into " + Quoted(after));
+    }
+    ExpectUntouched(before, after, op.owned, name);
+
+    const std::vector<std::string> read_after = Snapshot(store, program_keys);
+    for (std::size_t i = 0; i < program_keys.size(); ++i) {
+      bool owned = false;
+      for (const Key& key : op.owned) owned = owned || SameKey(key, program_keys[i]);
+      if (!owned && read_after[i] != read_before[i]) {
+        Fail(name + " changes what " + Describe(program_keys[i]) + " reads: " + Quoted(read_before[i]) +
+             " became " + Quoted(read_after[i]));
+      }
+    }
+    const std::vector<std::string> now = Snapshot(store, op.owned);
+    for (std::size_t i = 0; i < op.owned.size(); ++i) {
+      if (now[i] != op.expected[i]) {
+        Fail(name + ": " + Describe(op.owned[i]) + " reads " + Quoted(now[i]) + ", not " + Quoted(op.expected[i]));
+      }
+    }
+    read_before = read_after;
+  }
+}
+
+// Start-up, the tiles, the display mode and the Drive selection window, read as the program
+// reads them. Returns the drive selection rows.
+DriveRows ReadAsTheProgramDoes(MemorySettingsStore& store) {
+  {
+    SettingsFile file(store, kPath);
+    const StartupSettings s = ReadStartupSettings(file);
+    Expect(s.rememberPosition || (s.left == 10 && s.top == 10), "a position is read without position memory");
+  }
+  {
+    SettingsFile file(store, kPath);
+    Expect(ReadDisplayMode(file) <= 2, "a display mode outside the three");
+  }
+  {
+    SettingsFile file(store, kPath);
+    for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
+      std::string value = file.ReadText(kDriveSection, DriveSlotKey(slot), kEmptySlotValue);
+      if (value == kEmptySlotValue) continue;
+      for (char& c : value) c = Lower(c);
+      const std::uint8_t drive = DriveNumberOf(value);
+      const std::string letter = DriveLetterText(value);
+      Expect(letter.size() <= value.size(), "a drive letter text longer than its slot");
+      if (drive != 0) {
+        Expect(drive >= 3 && drive <= 26, "a drive number outside C: to Z:");
+        Expect(SameName(RootPathOf(drive), value), "a drive number that is not the slot's drive");
+        Expect(letter == RootPathOf(drive).substr(0, 1), "a drive letter text that is not the drive's letter");
+      }
+    }
+  }
+  SettingsFile file(store, kPath);
+  return LoadDriveSlots(file);
+}
+
+// A plain set and remove of one key on the document, judged line by line.
+void SetAndRemove(std::string_view bytes, const Key& key, const std::string& value,
+                  const std::vector<Key>& program_keys) {
+  const IniDocument original = IniDocument::Parse(bytes);
+  IniDocument doc = original;
+  bool changed = false;
+  try {
+    changed = doc.Set(key.section, key.name, value);
+  } catch (const std::invalid_argument&) {
+    Expect(doc.Serialize() == bytes, "a refused name still changes the file");
+    return;
+  }
+  const std::string set = doc.Serialize();
+  Expect(changed == (set != bytes), "setting a key misreports whether the file changed");
+  const std::optional<std::string> read = doc.Get(key.section, key.name);
+  if (value.size() <= IniDocument::kMaxValueLength) {
+    if (read != value) Fail("setting " + Describe(key) + " to " + Quoted(value) + " reads back " + Quoted(read.value_or("")));
+  } else {
+    Expect(read && read->size() <= IniDocument::kMaxValueLength && value.compare(0, read->size(), *read) == 0,
+           "a long value does not read back as its start");
+  }
+  ExpectUntouched(bytes, set, {key}, "setting " + Describe(key));
+  for (const Key& other : program_keys) {
+    if (!SameKey(other, key) && doc.Get(other.section, other.name) != original.Get(other.section, other.name)) {
+      Fail("setting " + Describe(key) + " changes what " + Describe(other) + " reads");
+    }
+  }
+  Expect(doc.Remove(key.section, key.name), "a key just set cannot be removed");
+  Expect(!doc.Get(key.section, key.name), "a removed key still reads");
+  Expect(!doc.Remove(key.section, key.name), "a removed key is removed again");
+  ExpectUntouched(bytes, doc.Serialize(), {key}, "setting and removing " + Describe(key));
+}
+
+}  // namespace
+
+void CheckSettingsFile(std::string_view bytes) {
+  const std::vector<Key> program_keys = ProgramKeys();
+  Expect(IniDocument::Parse(bytes).Serialize() == bytes, "a file read and written back unchanged is altered");
+
+  // Names and raw values found in the file, for the writes to reuse.
+  std::vector<Key> file_keys;
+  std::vector<std::string> file_values;
+  {
+    std::string section;
+    for (const RawLine& line : Split(bytes).lines) {
+      const LineMeaning meaning = Meaning(line.text);
+      if (meaning.section) section = std::string(*meaning.section);
+      if (meaning.key) {
+        file_keys.push_back({section.empty() ? "Dyski" : section, std::string(*meaning.key)});
+        file_values.emplace_back(meaning.value);
+      }
+    }
+  }
+
+  // A file that exists but cannot be read: defaults, and never replaced.
+  {
+    MemorySettingsStore locked;
+    locked.Put(kPath, std::string(bytes));
+    locked.SetFailReads(true);
+    SettingsFile file(locked, kPath);
+    const StartupSettings s = ReadStartupSettings(file);
+    const StartupSettings defaults;
+    Expect(s.alphaBlend == defaults.alphaBlend && s.alpha == defaults.alpha && s.onTop == defaults.onTop &&
+               s.rememberPosition == defaults.rememberPosition && s.gridColumns == defaults.gridColumns &&
+               s.gridRows == defaults.gridRows && s.autoRefresh == defaults.autoRefresh &&
+               s.refreshIntervalMs == defaults.refreshIntervalMs,
+           "an unreadable file does not give the defaults");
+    WriteRememberedPosition(file, 1, 2);
+    bool refused = false;
+    try {
+      file.Commit();
+    } catch (const SettingsWriteError&) {
+      refused = true;
+    }
+    Expect(refused && locked.Content(kPath) == std::string(bytes), "an unreadable file is replaced");
+  }
+
+  MemorySettingsStore store;
+  store.Put(kPath, std::string(bytes));
+  const DriveRows rows = ReadAsTheProgramDoes(store);
+  Choices choose(bytes);
+
+  // The close with position memory, first on a folder that refuses writes.
+  const std::int32_t left = choose.Number(10);
+  const std::int32_t top = choose.Number(10);
+  Operation close{"the close",
+                  {{"Polozenie", "Zapamietaj pol"}, {"Polozenie", "Polozenie X"}, {"Polozenie", "Polozenie Y"}},
+                  {"1", FormatNumber(left), FormatNumber(top)},
+                  [=](SettingsFile& file) { WriteRememberedPosition(file, left, top); }};
+  store.SetFailWrites(true);
+  try {
+    SettingsFile file(store, kPath);
+    close.write(file);
+    file.Commit();
+  } catch (const SettingsWriteError&) {
+  }
+  Expect(store.Content(kPath) == std::string(bytes), "a refused write changes the file");
+  store.SetFailWrites(false);
+  RunOperation(store, close, program_keys, true);
+
+  // The Options save.
+  OptionsValues values;
+  {
+    SettingsFile file(store, kPath);
+    const StartupSettings s = ReadStartupSettings(file);
+    values.alphaBlend = choose.Flag() ? s.alphaBlend : !s.alphaBlend;
+    values.alpha = choose.Number(s.alpha);
+    values.onTop = choose.Flag();
+    values.rememberPosition = choose.Flag();
+    values.left = choose.Number(s.left);
+    values.top = choose.Number(s.top);
+    values.displayModeItem = choose.Number(static_cast<std::int32_t>(choose.Below(3)));
+    values.columns = choose.Number(s.gridColumns);
+    values.rows = choose.Number(s.gridRows);
+    values.autoRefresh = choose.Flag();
+    values.intervalSeconds = choose.Number(5);
+  }
+  const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+  Operation options{"the Options save",
+                    {{"Wyglad", "Przezroczystosc"}, {"Wyglad", "Poziomprzezr"}, {"Wyglad", "Na wierzchu"},
+                     {"Polozenie", "Zapamietaj pol"}, {"Polozenie", "Polozenie X"}, {"Polozenie", "Polozenie Y"},
+                     {"Polozenie", "Pasek"}, {"Program", "Ilosc kolumn"}, {"Program", "Ilosc wierszy"},
+                     {"Program", "Autoodswierzanie"}, {"Program", "Czas odswierzania"}},
+                    {flag(values.alphaBlend), FormatNumber(values.alpha), flag(values.onTop),
+                     flag(values.rememberPosition), FormatNumber(values.left), FormatNumber(values.top),
+                     FormatNumber(values.displayModeItem), FormatNumber(values.columns), FormatNumber(values.rows),
+                     flag(values.autoRefresh), FormatNumber(values.intervalSeconds)},
+                    [=](SettingsFile& file) { WriteOptions(file, values); }};
+  RunOperation(store, options, program_keys, true);
+
+  // The drive-list save, with rows kept, emptied, chosen or taken from other lines.
+  DriveRows chosen = rows;
+  for (std::string& row : chosen) {
+    switch (choose.Below(6)) {
+      case 3: row = std::string(kNoDriveText); break;
+      case 4: row = choose.Flag() ? "C:\\" : "z:\\"; break;
+      case 5:
+        if (!file_values.empty()) {
+          const std::string& value = file_values[choose.Below(file_values.size())];
+          if (value.size() <= IniDocument::kMaxValueLength) row = value;
+        }
+        break;
+      default: break;
+    }
+  }
+  Operation drives{"the drive-list save", {}, {}, [=](SettingsFile& file) { RewriteDriveList(file, chosen); }};
+  std::vector<std::string> listed;
+  for (const std::string& row : chosen) {
+    if (row != kNoDriveText) listed.push_back(row);
+  }
+  for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
+    drives.owned.push_back({std::string(kDriveSection), DriveSlotKey(slot)});
+    const auto index = static_cast<std::size_t>(slot - 1);
+    drives.expected.push_back(index < listed.size() ? listed[index] : std::string(kAbsent));
+  }
+  RunOperation(store, drives, program_keys, false);
+  {
+    SettingsFile file(store, kPath);
+    const DriveRows loaded = LoadDriveSlots(file);
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+      const bool listed_row = i < listed.size() && listed[i] != kEmptySlotValue;
+      Expect(loaded[i] == (listed_row ? listed[i] : std::string(kNoDriveText)), "the saved drive list loads differently");
+    }
+  }
+
+  // A set and remove of a key named in the file (or one of the program's), on the original.
+  const Key key = !file_keys.empty() && choose.Flag() ? file_keys[choose.Below(file_keys.size())]
+                                                      : program_keys[choose.Below(program_keys.size())];
+  const std::string samples[] = {"", " padded ", "\"quoted\"", "ends in CR\r", "\"", "0", std::string(3000, 'x')};
+  std::string value = samples[choose.Below(std::size(samples))];
+  if (!file_values.empty() && choose.Flag()) value = file_values[choose.Below(file_values.size())];
+  SetAndRemove(bytes, key, value, program_keys);
+}
+
+}  // namespace wolumetr::fuzz
