@@ -162,7 +162,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
   const std::string eol = DominantLineEnding();
   const auto terminate_previous = [&](std::size_t insert_at) {
-    if (insert_at > 0 && lines_[insert_at - 1].eol.empty()) lines_[insert_at - 1].eol = eol;
+    if (insert_at == 0 || !lines_[insert_at - 1].eol.empty()) return;
+    Line& last = lines_[insert_at - 1];
+    // A bare "\n" after a trailing '\r' would read back as one CRLF and cut the '\r' off the line.
+    last.eol = !last.text.empty() && last.text.back() == '\r' ? "\r\n" : eol;
   };
 
   // The key is new: place it after the last entry of the first matching section.
