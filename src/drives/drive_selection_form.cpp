@@ -45,7 +45,7 @@ void FillWithCurrentBrush(HDC dc, const RECT& rect) {
   FillRect(dc, &rect, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
 }
 
-void DrawText(HDC dc, int x, int y, const std::wstring& text) {
+void TextAt(HDC dc, int x, int y, const std::wstring& text) {
   TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -235,7 +235,11 @@ void TForm4::CentreOnDesktop() {
               desktop.top + (desktop.bottom - desktop.top - Height()) / 2);
 }
 
-void TForm4::OnShow() { CentreOnDesktop(); }
+void TForm4::OnShow() {
+  CentreOnDesktop();
+  // The grid comes first in the tab order: it has the focus whenever the window shows.
+  SetFocus(StringGrid1->Handle());
+}
 
 void TForm4::SelectChoiceFor(int row) {
   const int index = FindChoice(choices_, win::Narrow(StringGrid1->Cell(1, row)));
@@ -282,10 +286,10 @@ void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, 
     FillWithCurrentBrush(dc, rect);
     const std::optional<int> icon = IconIndex(text);
     if (icon && ImageList1 != nullptr) ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
-    DrawText(dc, rect.left + imageWidth_ + 4, rect.top, text);
+    TextAt(dc, rect.left + imageWidth_ + 4, rect.top, text);
     return;
   }
-  DrawText(dc, rect.left + 4, rect.top, text);
+  TextAt(dc, rect.left + 4, rect.top, text);
 }
 
 std::wstring TForm4::ComboItemCaption(int index) const {
@@ -301,14 +305,14 @@ void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
   const int textLeft = rect.left + imageWidth_ + 4;
   if (index == 0) {
     FillWithCurrentBrush(dc, rect);
-    DrawText(dc, textLeft, rect.top, ComboItemCaption(0));
+    TextAt(dc, textLeft, rect.top, ComboItemCaption(0));
     return;
   }
   if (index < 0 || index >= static_cast<int>(choices_.size())) return;
   const std::optional<int> icon = IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)]));
   FillWithCurrentBrush(dc, rect);
   if (icon && ImageList1 != nullptr) ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
-  DrawText(dc, textLeft, rect.top, ComboItemCaption(index));
+  TextAt(dc, textLeft, rect.top, ComboItemCaption(index));
 }
 
 void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -136,7 +136,6 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
   HWND h = f.Handle();
   EXPECT_EQ(f.Width(), 281);
   EXPECT_EQ(f.Height(), 417);
-  f.SetVisible(true);
   EXPECT_EQ(f.Left(), (1280 - 281) / 2) << "centred on the desktop";
   EXPECT_EQ(f.Top(), (1024 - 417) / 2);
   EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
