@@ -328,7 +328,7 @@ TEST_F(DriveSelectionWindow, MenuCommandRunsAModalLoopWithItsItemDisabledAndEnds
   EXPECT_FALSE(itemEnabled);
   EXPECT_TRUE(main.PopupMenu1.Item(kUstawdyski1).enabled);
   EXPECT_TRUE(IsWindowEnabled(main.Handle()));
-  EXPECT_EQ(FindWindowW(L"TForm4", nullptr), nullptr) << "destroyed when the modal loop returns";
+  EXPECT_EQ(FindOwnWindow(L"TForm4"), nullptr) << "destroyed when the modal loop returns";
   EXPECT_FALSE(Terminated());
   EXPECT_EQ(Settings().value(), kStored);
 }
@@ -336,7 +336,7 @@ TEST_F(DriveSelectionWindow, MenuCommandRunsAModalLoopWithItsItemDisabledAndEnds
 TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAndRestartsOnSave) {
   bool mainVisible = true;
   system.onShow = [&](TForm4& f) {
-    HWND main = FindWindowW(L"TForm1", nullptr);
+    HWND main = FindOwnWindow(L"TForm1");
     mainVisible = main == nullptr || IsWindowVisible(main);
     EXPECT_EQ(f.Slots(), Rows({}));
     f.StringGrid1->MoveTo(GridCell{0, 2});

@@ -738,7 +738,7 @@ ModalProbe* g_probe = nullptr;
 
 void CALLBACK InspectOptions(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  HWND options = FindWindowW(L"TForm3", L"opcje");
+  HWND options = FindOwnWindow(L"TForm3", L"opcje");
   g_probe->found = options != nullptr && IsWindowVisible(options);
   g_probe->itemDisabled = !g_probe->main->PopupMenu1.Item(kOpcje1).enabled;
   g_probe->mainDisabled = !IsWindowEnabled(g_probe->main->Handle());
@@ -762,7 +762,7 @@ TEST(OptionsMenu, OpcjeShowsTheWindowModallyWithItsItemGreyed) {
   EXPECT_TRUE(probe.mainDisabled);
   EXPECT_TRUE(m.PopupMenu1.Item(kOpcje1).enabled);
   EXPECT_TRUE(IsWindowEnabled(m.Handle()));
-  EXPECT_EQ(FindWindowW(L"TForm3", nullptr), nullptr) << "destroyed when it closes";
+  EXPECT_EQ(FindOwnWindow(L"TForm3"), nullptr) << "destroyed when it closes";
   EXPECT_EQ(fixture.Settings(), "[Dyski]\r\nDysk1=C:\\\r\n") << "closing without the save stores nothing";
 }
 

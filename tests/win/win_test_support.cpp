@@ -85,6 +85,30 @@ ErrorRecorder::ErrorRecorder()
 
 ErrorRecorder::~ErrorRecorder() { win::SetErrorReporter(std::move(previous_)); }
 
+HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
+  struct Search {
+    const wchar_t* className;
+    const wchar_t* title;
+    HWND found;
+  } search{className, title, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[256] = {};
+        wchar_t text[256] = {};
+        GetClassNameW(hwnd, name, 256);
+        GetWindowTextW(hwnd, text, 256);
+        if (lstrcmpW(name, s->className) == 0 && (s->title == nullptr || lstrcmpW(text, s->title) == 0)) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void Pump(int milliseconds) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
   do {
@@ -130,6 +154,16 @@ class TrayKeeper final : public ::testing::Environment {
 };
 
 const auto* const kTrayKeeper = ::testing::AddGlobalTestEnvironment(new TrayKeeper);  // gtest owns it
+
+// An error box nobody expected would wait for a click that never comes: fail instead.
+class NoUnexpectedErrorBox final : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    win::SetErrorReporter([](const std::string& text) { ADD_FAILURE() << "unexpected error box: " << text; });
+  }
+};
+
+const auto* const kNoErrorBox = ::testing::AddGlobalTestEnvironment(new NoUnexpectedErrorBox);  // gtest owns it
 
 }  // namespace
 }  // namespace wolumetr::test

@@ -63,6 +63,10 @@ class ErrorRecorder {
   win::ErrorReporter previous_;
 };
 
+// A top-level window of this thread by class (and title); other test processes share the
+// desktop, so FindWindow could answer with their windows.
+HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr);
+
 // Dispatches pending messages for about `milliseconds`.
 void Pump(int milliseconds = 50);
 
