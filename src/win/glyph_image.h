@@ -16,6 +16,8 @@ class GlyphImage final : public GraphicControl {
 
  private:
   BitmapHandle bitmap_;
+  // Holds bitmap_ selected from the first paint on: no DC to make per paint.
+  mutable MemoryDc source_;
 };
 
 }  // namespace wolumetr::win

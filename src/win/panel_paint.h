@@ -18,6 +18,7 @@ class BackBuffer {
 
  private:
   BitmapHandle bitmap_;
+  MemoryDc memory_;  // holds bitmap_ selected; declared after it, so deleted before it
   SIZE size_{0, 0};
 };
 
