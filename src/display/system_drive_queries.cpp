@@ -12,10 +12,12 @@ namespace {
 std::int64_t Query(std::uint8_t driveNumber, bool total) {
   const std::wstring root = Widen(RootPathOf(driveNumber));
   ULARGE_INTEGER available{}, size{};
-  // A drive that is not ready must fail quietly, not ask the user to insert a disk.
-  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // A drive that is not ready must fail quietly, not ask the user to insert a disk. The
+  // thread's own mode is enough and, unlike the process's, is set without a system call.
+  DWORD oldMode = 0;
+  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
   const BOOL ok = GetDiskFreeSpaceExW(root.empty() ? nullptr : root.c_str(), &available, &size, nullptr);
-  SetErrorMode(oldMode);
+  SetThreadErrorMode(oldMode, nullptr);
   if (!ok) return -1;
   return static_cast<std::int64_t>(total ? size.QuadPart : available.QuadPart);
 }
@@ -29,10 +31,11 @@ std::int64_t SystemDriveQueries::TotalBytes(std::uint8_t driveNumber) { return Q
 std::optional<std::string> SystemDriveQueries::VolumeName(const std::string& rootPath) {
   wchar_t name[MAX_PATH + 1] = {};
   wchar_t fileSystem[MAX_PATH + 1] = {};
-  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  DWORD oldMode = 0;
+  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
   const BOOL ok = GetVolumeInformationW(Widen(rootPath).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr,
                                         fileSystem, MAX_PATH + 1);
-  SetErrorMode(oldMode);
+  SetThreadErrorMode(oldMode, nullptr);
   if (!ok) return std::nullopt;
   return Narrow(name);
 }
