@@ -3,6 +3,17 @@
 #include "win/handles.h"
 
 namespace wolumetr::win {
+namespace {
+
+// One DC, made like the screen's, for measuring every label's text. Taking the screen's own
+// DC for each measurement cost under Wine some 13 microseconds a time, about 2 ms of the
+// main window's start-up with 18 tiles.
+HDC MeasuringDc() {
+  static const MemoryDc dc(CreateCompatibleDC(nullptr));
+  return dc.get();
+}
+
+}  // namespace
 
 Label::Label(Surface& parent, FontSpec font, COLORREF color, bool autoSize)
     : GraphicControl(parent), font_(std::move(font)), color_(color), autoSize_(autoSize) {
@@ -35,15 +46,16 @@ void Label::SetAutoSize(bool autoSize) {
 }
 
 void Label::Fit() {
-  ScreenDc screen;
-  SelectObjectScope font(screen.get(), SharedFont(font_));
+  HDC dc = MeasuringDc();
+  // Left selected, like in Paint: the next label most often measures with the same font.
+  SelectObject(dc, SharedFont(font_));
   TEXTMETRICW tm{};
-  GetTextMetricsW(screen.get(), &tm);
+  GetTextMetricsW(dc, &tm);
   int width = Width();
   if (autoSize_) {
     SIZE extent{0, 0};
     if (!text_.empty()) {
-      GetTextExtentPoint32W(screen.get(), text_.c_str(), static_cast<int>(text_.size()), &extent);
+      GetTextExtentPoint32W(dc, text_.c_str(), static_cast<int>(text_.size()), &extent);
     }
     width = extent.cx;
   }
