@@ -1,6 +1,5 @@
 #include <cstdint>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -53,7 +52,9 @@ std::vector<Key> ProgramKeys() {
       {"Polozenie", "Pasek"},        {"Program", "Ilosc kolumn"},       {"Program", "Ilosc wierszy"},
       {"Program", "Autoodswierzanie"}, {"Program", "Czas odswierzania"},
   };
-  for (int slot = 0; slot <= kDriveSlotCount + 1; ++slot) keys.push_back({std::string(kDriveSection), DriveSlotKey(slot)});
+  for (int slot = 0; slot <= kDriveSlotCount + 1; ++slot) {
+    keys.push_back({std::string(kDriveSection), DriveSlotKey(slot)});
+  }
   return keys;
 }
 
@@ -277,23 +278,28 @@ void SetAndRemove(std::string_view bytes, const Key& key, const std::string& val
   }
   const std::string set = doc.Serialize();
   Expect(changed == (set != bytes), "setting a key misreports whether the file changed");
-  const std::optional<std::string> read = doc.Get(key.section, key.name);
+  // Judged on the text as written, read anew.
+  const IniDocument written = IniDocument::Parse(set);
+  const std::optional<std::string> read = written.Get(key.section, key.name);
   if (value.size() <= IniDocument::kMaxValueLength) {
-    if (read != value) Fail("setting " + Describe(key) + " to " + Quoted(value) + " reads back " + Quoted(read.value_or("")));
+    if (read != value) {
+      Fail("setting " + Describe(key) + " to " + Quoted(value) + " reads back " + Quoted(read.value_or("")));
+    }
   } else {
     Expect(read && read->size() <= IniDocument::kMaxValueLength && value.compare(0, read->size(), *read) == 0,
            "a long value does not read back as its start");
   }
   ExpectUntouched(bytes, set, {key}, "setting " + Describe(key));
   for (const Key& other : program_keys) {
-    if (!SameKey(other, key) && doc.Get(other.section, other.name) != original.Get(other.section, other.name)) {
+    if (!SameKey(other, key) && written.Get(other.section, other.name) != original.Get(other.section, other.name)) {
       Fail("setting " + Describe(key) + " changes what " + Describe(other) + " reads");
     }
   }
   Expect(doc.Remove(key.section, key.name), "a key just set cannot be removed");
-  Expect(!doc.Get(key.section, key.name), "a removed key still reads");
   Expect(!doc.Remove(key.section, key.name), "a removed key is removed again");
-  ExpectUntouched(bytes, doc.Serialize(), {key}, "setting and removing " + Describe(key));
+  const std::string removed = doc.Serialize();
+  Expect(!IniDocument::Parse(removed).Get(key.section, key.name), "a removed key still reads");
+  ExpectUntouched(bytes, removed, {key}, "setting and removing " + Describe(key));
 }
 
 }  // namespace
@@ -424,17 +430,19 @@ void CheckSettingsFile(std::string_view bytes) {
     const DriveRows loaded = LoadDriveSlots(file);
     for (std::size_t i = 0; i < loaded.size(); ++i) {
       const bool listed_row = i < listed.size() && listed[i] != kEmptySlotValue;
-      Expect(loaded[i] == (listed_row ? listed[i] : std::string(kNoDriveText)), "the saved drive list loads differently");
+      Expect(loaded[i] == (listed_row ? listed[i] : std::string(kNoDriveText)),
+             "the saved drive list loads differently");
     }
   }
 
-  // A set and remove of a key named in the file (or one of the program's), on the original.
+  // Sets and removes of a key named in the file (or one of the program's), on the original: every
+  // awkward value, and one of the file's own.
   const Key key = !file_keys.empty() && choose.Flag() ? file_keys[choose.Below(file_keys.size())]
                                                       : program_keys[choose.Below(program_keys.size())];
-  const std::string samples[] = {"", " padded ", "\"quoted\"", "ends in CR\r", "\"", "0", std::string(3000, 'x')};
-  std::string value = samples[choose.Below(std::size(samples))];
-  if (!file_values.empty() && choose.Flag()) value = file_values[choose.Below(file_values.size())];
-  SetAndRemove(bytes, key, value, program_keys);
+  std::vector<std::string> samples = {"",       " padded ", "\t", "\"quoted\"", "ends in CR\r",
+                                      "\"", "0",        std::string(3000, 'x')};
+  if (!file_values.empty()) samples.push_back(file_values[choose.Below(file_values.size())]);
+  for (const std::string& value : samples) SetAndRemove(bytes, key, value, program_keys);
 }
 
 }  // namespace wolumetr::fuzz
