@@ -1,0 +1,199 @@
+"""Runs the benchmark programs under Wine and prints one table of ratios against baselines
+measured in the same run. Started by scripts/bench, which builds the programs and provides
+WINEPREFIX and DISPLAY.
+
+    python3 bench/bench.py --build build/bench [--runs 9]
+"""
+import argparse
+import os
+import platform
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+TILES = 18
+MIB = 1024 * 1024
+
+
+def log(text):
+    print(f"[bench] {text}", file=sys.stderr, flush=True)
+
+
+def windows_path(path):
+    return subprocess.run(["winepath", "-w", str(path)], check=True, capture_output=True, text=True).stdout.strip()
+
+
+def unix_memory(windows_exe):
+    """Working set and private bytes of the running copy of `windows_exe`, read from /proc the way
+    Wine reports them for its own process: VmRSS, and RssAnon + VmSwap."""
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            argv0 = (entry / "cmdline").read_bytes().split(b"\0")[0].decode("utf-8", "replace")
+            if argv0 != windows_exe:
+                continue
+            fields = {}
+            for line in (entry / "status").read_text().splitlines():
+                key, _, value = line.partition(":")
+                if value.strip().endswith("kB"):
+                    fields[key] = int(value.split()[0]) * 1024
+            return fields.get("VmRSS", 0), fields.get("RssAnon", 0) + fields.get("VmSwap", 0)
+        except (FileNotFoundError, ProcessLookupError, PermissionError):
+            continue
+    raise RuntimeError(f"no running process for {windows_exe}")
+
+
+def prepare(work, build):
+    program = work / "program"
+    baseline = work / "baseline"
+    program.mkdir()
+    baseline.mkdir()
+    shutil.copy(build / "wolumetr" / "wolumetr.exe", program / "wolumetr.exe")
+    shutil.copy(build / "bench_minimal.exe", baseline / "bench_minimal.exe")
+    # 18 tiles on the two fixed drives every Wine prefix has.
+    lines = ["[Dyski]"] + [f"Dysk{k}={'C:' if k % 2 else 'Z:'}\\" for k in range(1, TILES + 1)]
+    (program / "wolumetr.ini").write_bytes(("\r\n".join(lines) + "\r\n").encode("ascii"))
+    return windows_path(program / "wolumetr.exe"), windows_path(baseline / "bench_minimal.exe")
+
+
+def run_launcher(build, runs, program_exe, baseline_exe):
+    """Start-up times of quick starts and memory of settled ones, each paired program/baseline
+    in run order."""
+    exes = {"program": program_exe, "baseline": baseline_exe}
+    memory = {}
+    starts = {"program": [], "baseline": []}
+    settled = {"program": [], "baseline": []}
+    # Start-ups are single short events on a shared machine: three times as many of them.
+    process = subprocess.Popen(["wine", str(build / "bench_launcher.exe"), "--pause", str(runs), str(3 * runs),
+                                program_exe, baseline_exe], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL, text=True)
+    for line in process.stdout:
+        words = line.split()
+        if words[:1] == ["ready"]:
+            memory[words[1]] = unix_memory(exes[words[1]])
+            process.stdin.write("\n")
+            process.stdin.flush()
+        elif words[:1] == ["start"]:
+            starts[words[1]].append(float(words[2]))
+        elif words[:1] == ["launch"]:
+            settled[words[1]].append(memory.pop(words[1]))
+    if process.wait() != 0:
+        raise RuntimeError("bench_launcher failed")
+    return (list(zip(starts["program"], starts["baseline"])),
+            list(zip(settled["program"], settled["baseline"])))
+
+
+def run_in_process(build, runs):
+    out = subprocess.run(["wine", str(build / "bench_in_process.exe"), str(runs)], check=True,
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=1800).stdout
+    samples, parts, info, handles = {}, {}, {}, []
+    for line in out.splitlines():
+        words = line.split()
+        if words[:1] == ["sample"]:
+            samples.setdefault(words[1], []).append((float(words[2]), float(words[3])))
+        elif words[:1] == ["part"]:
+            parts.setdefault(f"{words[1]} {words[2]}", []).append(float(words[3]))
+        elif words[:1] == ["info"]:
+            info[words[1]] = " ".join(words[2:])
+        elif words[:1] == ["handles"]:
+            handles.append((words[1], int(words[2]), int(words[3])))
+    return samples, parts, info, handles
+
+
+def size_text(value, unit):
+    if unit == "ms":
+        return f"{value:.1f} ms"
+    if unit == "us":
+        return f"{value / 1000:.2f} ms" if value >= 1000 else f"{value:.0f} µs"
+    if unit == "bytes":
+        return f"{value / MIB:.1f} MiB"
+    return f"{value:g}"
+
+
+class Table:
+    def __init__(self):
+        self.rows = []
+
+    def ratios(self, name, pairs, unit, baseline_name, target):
+        ratios = [p / b for p, b in pairs]
+        median = statistics.median(ratios)
+        self.rows.append((name, size_text(statistics.median(p for p, _ in pairs), unit),
+                          f"{size_text(statistics.median(b for _, b in pairs), unit)} {baseline_name}",
+                          f"{median:.2f}", f"{min(ratios):.2f}–{max(ratios):.2f}", f"≤ {target:.2f}",
+                          "met" if median <= target else "MISSED"))
+
+    def single(self, name, program, baseline, ratio, target_text, met):
+        self.rows.append((name, program, baseline, f"{ratio:.2f}", "–", target_text, "met" if met else "MISSED"))
+
+    def print(self, title):
+        header = ("row", "program", "baseline", "ratio", "min–max", "target", "")
+        widths = [max(len(r[i]) for r in self.rows + [header]) for i in range(len(header))]
+        print(title)
+        for row in [header] + self.rows:
+            print("  ".join(cell.ljust(widths[i]) for i, cell in enumerate(row)).rstrip())
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", type=Path, required=True)
+    parser.add_argument("--runs", type=int, default=9)
+    args = parser.parse_args()
+    build = args.build.resolve()
+    runs = max(args.runs, 3)
+
+    work = Path(tempfile.mkdtemp(prefix="wolumetr-bench-"))
+    try:
+        program_exe, baseline_exe = prepare(work, build)
+        started = time.monotonic()
+        log(f"start-up and memory: {4 * runs} starts of each")
+        starts, settled = run_launcher(build, runs, program_exe, baseline_exe)
+        log("refresh, paint and handles in-process")
+        samples, parts, info, handles = run_in_process(build, runs)
+        elapsed = time.monotonic() - started
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    table = Table()
+    table.ratios("start-up", starts, "ms", "minimal window", 1.10)
+    table.ratios("refresh", samples["refresh"], "us", "36 GetDiskFreeSpaceExW", 1.10)
+    table.ratios("paint", samples["paint"], "us", "same GDI calls, memory DC", 1.30)
+    table.ratios("working set", [(p[0], b[0]) for p, b in settled], "bytes", "minimal window", 1.15)
+    table.ratios("private bytes", [(p[1], b[1]) for p, b in settled], "bytes", "minimal window", 1.15)
+    stage = {name: (gdi, user) for name, gdi, user in handles}
+    for index, kind in ((0, "GDI objects"), (1, "USER objects")):
+        for what, before, after in (("10,000 refreshes", "first-refresh", "after-refreshes"),
+                                    ("3 x 200 openings", "first-openings", "after-about")):
+            start, end = stage[before][index], stage[after][index]
+            table.single(f"{kind}, {what}", str(end), f"{start} before", end / start if start else 1.0,
+                         "growth 0", end == start)
+    exe_size = (build / "wolumetr" / "wolumetr.exe").stat().st_size
+    table.single("wolumetr.exe", f"{exe_size / 1024:.0f} KiB", "1024 KiB", exe_size / MIB, "≤ 1.00", exe_size <= MIB)
+    table.print(f"Wolumetr benchmark: {runs} runs, {wine}, {platform.machine()}, {elapsed:.0f} s "
+                "(ratio = median of the runs' program/baseline ratios)")
+
+    cycles = parts.get("paint window-cycle", [])
+    drawing = [(p - c) / b for (p, b), c in zip(samples["paint"], cycles)]
+    print()
+    print(f"start-up: {len(starts)} starts of each from a launcher in the same Wine, which polls the window list "
+          f"every millisecond until the window shows (wolumetr.exe: its main window at the size of 18 tiles)")
+    print(f"refresh:  {info.get('refresh', '?')}")
+    print(f"paint:    {info.get('paint', '?')}; the window system's own cycle (invalidate, BeginPaint, one copy "
+          f"to the screen, EndPaint of a bare window of the same size and kind) takes "
+          f"{size_text(statistics.median(cycles), 'us') if cycles else '?'} of it; without it the program "
+          f"draws at about {statistics.median(drawing) if drawing else float('nan'):.2f} times the baseline")
+    cached = [stage["first-openings"][i] - stage["after-refreshes"][i] for i in (0, 1)]
+    print(f"handles:  counted after the first refresh and after 10,000 more (with a paint every 100), then after "
+          f"a first opening of the Options, Drive selection and About windows (which fills the caches kept for the "
+          f"rest of the run: {cached[0]} GDI and {cached[1]} USER objects) and after 200 more openings and closings "
+          f"of each; {info.get('handles', '')}")
+    print("memory:   Wine's figures from /proc: working set = VmRSS, private bytes = RssAnon + VmSwap")
+
+
+if __name__ == "__main__":
+    main()
