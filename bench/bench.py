@@ -5,7 +5,6 @@ WINEPREFIX and DISPLAY.
     python3 bench/bench.py --build build/bench [--runs 9]
 """
 import argparse
-import os
 import platform
 import shutil
 import statistics
