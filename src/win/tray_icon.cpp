@@ -72,6 +72,7 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
 }
 
 void TrayIcon::SetVisible(bool visible) {
+  wanted_ = visible;
   if (visible == visible_) return;
   if (visible) {
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
@@ -84,12 +85,14 @@ void TrayIcon::SetVisible(bool visible) {
 }
 
 void TrayIcon::Readd() {
-  if (!visible_) return;
+  // An icon the shell refused earlier (it was not ready, say at log-on) gets its chance now.
+  if (!wanted_) return;
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
   // The broadcast can also come while the icon is still there: then it only needs refreshing.
   if (!ShellFunction()(NIM_ADD, &data) && !ShellFunction()(NIM_MODIFY, &data)) {
     throw std::runtime_error("Cannot create shell notification icon");
   }
+  visible_ = true;
 }
 
 void TrayIcon::OnNotify(LPARAM event) {

@@ -52,6 +52,7 @@ class TrayIcon {
   HICON icon_;
   std::wstring hint_;
   bool visible_ = false;
+  bool wanted_ = false;  // what the program last asked for, even if the shell refused
   bool pressed_ = false;
   bool doubleClicked_ = false;
   MessageWindowImpl window_;

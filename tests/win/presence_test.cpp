@@ -139,6 +139,20 @@ TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(errors.messages, (std::vector<std::string>{"Cannot create shell notification icon."}));
   EXPECT_FALSE(f.TrayIcon1->Visible());
   EXPECT_TRUE(f.IsVisible());
+  // The shell is ready at last and says so: the icon the program asked for comes.
+  SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(f.TrayIcon1->Visible());
+  EXPECT_EQ(errors.messages.size(), 1u);
+}
+
+TEST_F(Presence, TheShellsRestartAddsNoIconInTaskbarOnlyMode) {
+  TForm1& f = StartShown(1);
+  auto previous = win::TrayIcon::SetShellCall(&CountingShell);
+  g_adds = 0;
+  SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  win::TrayIcon::SetShellCall(previous);
+  EXPECT_EQ(g_adds, 0);
+  EXPECT_FALSE(f.TrayIcon1->Visible());
 }
 
 TEST_F(Presence, TheShellsRestartBringsTheIconBack) {
