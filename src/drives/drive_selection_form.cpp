@@ -491,13 +491,7 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // The main window's part ----------------------------------------------------------------------
 
 void TForm1::Ustawdyski1Click() {
-  win::MenuItem& item = PopupMenu1.Item(kUstawdyski1);
-  item.enabled = false;
-  // Enabled again once the window is gone, whatever way its handlers end.
-  struct Reenable {
-    win::PopupMenu& menu;
-    ~Reenable() { menu.Item(kUstawdyski1).enabled = true; }
-  } reenable{PopupMenu1};
+  win::ItemDisabledScope disabled(PopupMenu1, kUstawdyski1);
   TForm4 form(*this);
   DriveSelection().ShowModal(form);
 }

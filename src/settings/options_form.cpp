@@ -532,12 +532,7 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm1::Opcje1Click() {
-  win::MenuItem& item = PopupMenu1.Item(kOpcje1);
-  item.enabled = false;
-  struct Reenable {
-    win::MenuItem& item;
-    ~Reenable() { item.enabled = true; }
-  } reenable{item};
+  win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
   win::SystemRunKeys runKeys;
   TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath())});
   win::Application::Instance().RunModal(options);

@@ -40,4 +40,18 @@ class PopupMenu {
   bool open_ = false;
 };
 
+// Keeps an item disabled for one scope (while the window it opened is showing) and enables it
+// again however the scope ends.
+class ItemDisabledScope {
+ public:
+  ItemDisabledScope(PopupMenu& menu, UINT id) : menu_(menu), id_(id) { menu_.Item(id_).enabled = false; }
+  ~ItemDisabledScope() { menu_.Item(id_).enabled = true; }
+  ItemDisabledScope(const ItemDisabledScope&) = delete;
+  ItemDisabledScope& operator=(const ItemDisabledScope&) = delete;
+
+ private:
+  PopupMenu& menu_;
+  UINT id_;
+};
+
 }  // namespace wolumetr::win
