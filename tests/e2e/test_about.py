@@ -71,8 +71,8 @@ class AboutWindowTest(unittest.TestCase):
             plain = shot.pixel(left + 20, top + 120) == e.WHITE and not underlined(shot, left, top, MAIL_TOP)
             return shot if plain else None
         shot = e.wait_for(painted, what="the white panel, no link underlined")
-        if os.environ.get("WOLUMETR_SCREENSHOT"):
-            e.save_screenshot(os.environ["WOLUMETR_SCREENSHOT"], (left - 8, top - 8, SIZE[0] + 16, SIZE[1] + 16))
+        if os.environ.get("WOLUMETR_ABOUT_SCREENSHOT"):
+            e.save_screenshot(os.environ["WOLUMETR_ABOUT_SCREENSHOT"], (left - 8, top - 8, SIZE[0] + 16, SIZE[1] + 16))
         heading = [x for x in range(left, left + SIZE[0]) if shot.pixel(x, top + HEADING[1]) != e.WHITE]
         self.assertTrue(heading, "heading text")
         self.assertLessEqual(abs((heading[0] + heading[-1]) / 2 - (left + CENTRE_X)), 3, "heading centred")
