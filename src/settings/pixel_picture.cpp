@@ -1,5 +1,7 @@
 #include "settings/pixel_picture.h"
 
+#include "win/glyph_image.h"
+
 #include <cstdint>
 #include <stdexcept>
 
@@ -16,25 +18,10 @@ PixelPicture::PixelPicture(Surface& parent, const std::vector<std::string>& patt
     : GraphicControl(parent), pattern_(pattern), palette_(palette) {
   const int height = static_cast<int>(pattern_.size());
   const int width = height > 0 ? static_cast<int>(pattern_.front().size()) : 0;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows, like the pattern
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap_ || bits == nullptr) throw std::runtime_error("Out of system resources");
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      COLORREF c = PixelAt(x, y);
-      if (c == CLR_INVALID) c = kKey;
-      pixels[y * width + x] = (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
-                              (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
-    }
-  }
+  bitmap_ = PatternBitmap(width, height, [this](int x, int y) {
+    const COLORREF c = PixelAt(x, y);
+    return c == CLR_INVALID ? kKey : c;
+  });
   SetSize(width, height);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -6,6 +7,9 @@
 #include "win/handles.h"
 
 namespace wolumetr::win {
+
+// A top-down 32-bit bitmap of `width` x `height` with each pixel's colour from `colourAt`.
+BitmapHandle PatternBitmap(int width, int height, const std::function<COLORREF(int x, int y)>& colourAt);
 
 // A small two-colour picture made from a pixel pattern ('#' ink, anything else the
 // transparent black), drawn over whatever lies below it.
