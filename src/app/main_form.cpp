@@ -357,12 +357,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       dragging_ = false;
       return 0;
     case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT) {
-        POINT p;
-        GetCursorPos(&p);
-        ScreenToClient(Handle(), &p);
-        const win::GraphicControl* c = Panel1.ControlAt(p);
-        SetCursor(LoadCursorW(nullptr, c != nullptr && c->handCursor ? IDC_HAND : IDC_ARROW));
+      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
+        Panel1.SetCursorAtPointer();
         return TRUE;
       }
       break;

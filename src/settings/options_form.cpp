@@ -513,11 +513,7 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        POINT p;
-        GetCursorPos(&p);
-        ScreenToClient(Handle(), &p);
-        const win::GraphicControl* c = Panel1.ControlAt(p);
-        SetCursor(LoadCursorW(nullptr, c != nullptr && c->handCursor ? IDC_HAND : IDC_ARROW));
+        Panel1.SetCursorAtPointer();
         return TRUE;
       }
       break;

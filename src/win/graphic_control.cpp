@@ -50,6 +50,14 @@ GraphicControl* Surface::ControlAt(POINT client) const {
   return nullptr;
 }
 
+void Surface::SetCursorAtPointer() const {
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(hwnd_, &p);
+  const GraphicControl* c = ControlAt(p);
+  SetCursor(LoadCursorW(nullptr, c != nullptr && c->handCursor ? IDC_HAND : IDC_ARROW));
+}
+
 GraphicControl::GraphicControl(Surface& parent) : parent_(parent) { parent_.Add(*this); }
 
 GraphicControl::~GraphicControl() {

@@ -31,6 +31,9 @@ class Surface {
   // The topmost visible control under a client point, or nullptr for the bare surface.
   GraphicControl* ControlAt(POINT client) const;
   const std::vector<GraphicControl*>& Controls() const { return controls_; }
+  // Answers WM_SETCURSOR over the client area: the hand over controls that ask for it, the
+  // arrow elsewhere.
+  void SetCursorAtPointer() const;
 
  private:
   HWND hwnd_;
