@@ -13,7 +13,6 @@
 // "info" and "handles <stage> <gdi> <user>" lines.
 #include <windows.h>
 
-#include <commctrl.h>
 
 #include <algorithm>
 #include <array>
@@ -223,8 +222,9 @@ class BarePaint {
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     }
     for (const Glyph& g : glyphs_) {
-      TransparentBlt(dc, g.bounds.left, g.bounds.top, g.bounds.right - g.bounds.left, g.bounds.bottom - g.bounds.top,
-                     g.dc.get(), 0, 0, g.bounds.right - g.bounds.left, g.bounds.bottom - g.bounds.top, RGB(0, 0, 0));
+      GdiTransparentBlt(dc, g.bounds.left, g.bounds.top, g.bounds.right - g.bounds.left,
+                        g.bounds.bottom - g.bounds.top, g.dc.get(), 0, 0, g.bounds.right - g.bounds.left,
+                        g.bounds.bottom - g.bounds.top, RGB(0, 0, 0));
     }
     GdiFlush();
   }
@@ -395,8 +395,6 @@ void PrintHandles(const char* stage) {
 }
 
 int Run(int runs) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   win::SetErrorReporter([](const std::string& text) { Fail("the program reported: " + text); });
   win::Application& app = win::Application::Instance();
   app.Initialize();

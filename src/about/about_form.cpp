@@ -13,6 +13,7 @@
 #include "win/application.h"
 #include "win/handles.h"
 #include "win/panel_paint.h"
+#include "win/system_libraries.h"
 #include "win/text.h"
 
 namespace wolumetr {
@@ -36,7 +37,7 @@ void OpenLink(const std::wstring& target) {
     return;
   }
   // A link with no program registered for it simply opens nothing; the window stays.
-  ShellExecuteW(GetDesktopWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  win::lazy::ShellExecuteW(GetDesktopWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 win::FontSpec TextFont() { return win::FontSpec{L"Arial", 10, false, false}; }

@@ -1,8 +1,6 @@
 // Wolumetr: watches the free space of the drives the user picks.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/main_form.h"
 #include "display/system_drive_queries.h"
 #include "settings/file_settings_store.h"
@@ -10,8 +8,6 @@
 #include "win/error_box.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   wolumetr::win::Guarded([] {
     auto& app = wolumetr::win::Application::Instance();
     app.Initialize();

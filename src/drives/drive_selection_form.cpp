@@ -11,6 +11,7 @@
 #include "win/application.h"
 #include "win/fonts.h"
 #include "win/system_info.h"
+#include "win/system_libraries.h"
 #include "win/text.h"
 
 namespace wolumetr {
@@ -105,7 +106,7 @@ int DriveSelectionSystem::AskWarning(HWND owner, const std::wstring& text, const
 }
 
 void DriveSelectionSystem::StartNewInstance() {
-  ShellExecuteW(nullptr, L"open", win::ExecutablePath().c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+  win::lazy::ShellExecuteW(nullptr, L"open", win::ExecutablePath().c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
 }
 
 void DriveSelectionSystem::ShowModal(TForm4& form) { win::Application::Instance().RunModal(form); }
@@ -121,10 +122,10 @@ DriveSelectionSystem* SetDriveSelection(DriveSelectionSystem* system) {
 // The window --------------------------------------------------------------------------------
 
 TForm4::ComScope::ComScope()
-    : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    : initialized_(SUCCEEDED(win::lazy::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
 
 TForm4::ComScope::~ComScope() {
-  if (initialized_) CoUninitialize();
+  if (initialized_) win::lazy::CoUninitialize();
 }
 
 TForm4::TForm4(TForm1& owner) : owner_(owner) {
@@ -185,10 +186,10 @@ void TForm4::FormCreate() {
   // 1. The shell's small icons, shared with every program.
   SHFILEINFOW info{};
   ImageList1 = reinterpret_cast<HIMAGELIST>(
-      SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+      win::lazy::SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
   int iconWidth = 0;
   int iconHeight = 0;
-  if (ImageList1 != nullptr && ImageList_GetIconSize(ImageList1, &iconWidth, &iconHeight) && iconWidth > 0) {
+  if (ImageList1 != nullptr && win::lazy::ImageList_GetIconSize(ImageList1, &iconWidth, &iconHeight) && iconWidth > 0) {
     imageWidth_ = iconWidth;
   }
 
@@ -273,7 +274,7 @@ DriveRows TForm4::Slots() const {
 
 std::optional<int> TForm4::IconIndex(const std::wstring& path) const {
   SHFILEINFOW info{};
-  if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0) {
+  if (win::lazy::SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0) {
     return std::nullopt;
   }
   return info.iIcon;
@@ -285,7 +286,7 @@ void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, 
   if (row >= 1 && column == 1 && text != win::Widen(kNoDriveText)) {
     FillWithCurrentBrush(dc, rect);
     const std::optional<int> icon = IconIndex(text);
-    if (icon && ImageList1 != nullptr) ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
+    if (icon && ImageList1 != nullptr) win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
     TextAt(dc, rect.left + imageWidth_ + 4, rect.top, text);
     return;
   }
@@ -311,7 +312,7 @@ void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
   if (index < 0 || index >= static_cast<int>(choices_.size())) return;
   const std::optional<int> icon = IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)]));
   FillWithCurrentBrush(dc, rect);
-  if (icon && ImageList1 != nullptr) ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
+  if (icon && ImageList1 != nullptr) win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
   TextAt(dc, textLeft, rect.top, ComboItemCaption(index));
 }
 

@@ -16,6 +16,7 @@
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/system_info.h"
+#include "win/system_libraries.h"
 #include "win/text.h"
 
 namespace wolumetr {
@@ -49,8 +50,7 @@ TForm3::MessageBoxCall TForm3::SetMessageBoxCall(MessageBoxCall call) {
 }
 
 TForm3::TForm3(TForm1& main, OptionsServices services) : main_(main), services_(std::move(services)) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&controls);
+  win::lazy::InitCommonControls(ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS);
   fieldBrush_.reset(CreateSolidBrush(kFieldBlue));
   navyBrush_.reset(CreateSolidBrush(kNavy));
   win::Application& app = win::Application::Instance();
@@ -110,11 +110,11 @@ void TForm3::CreateControls() {
   const HFONT fieldFont = win::SharedFont(kFieldFont);
   for (HWND field : {Edit1, Edit2}) {
     SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), FALSE);
-    SetWindowSubclass(field, &TForm3::ControlProc, static_cast<UINT_PTR>(GetDlgCtrlID(field)),
+    win::lazy::SetWindowSubclass(field, &TForm3::ControlProc, static_cast<UINT_PTR>(GetDlgCtrlID(field)),
                       reinterpret_cast<DWORD_PTR>(this));
   }
   for (HWND upDown : {UpDown1, UpDown2}) {
-    SetWindowSubclass(upDown, &TForm3::ControlProc, static_cast<UINT_PTR>(GetDlgCtrlID(upDown)),
+    win::lazy::SetWindowSubclass(upDown, &TForm3::ControlProc, static_cast<UINT_PTR>(GetDlgCtrlID(upDown)),
                       reinterpret_cast<DWORD_PTR>(this));
   }
   SendMessageW(Edit2, EM_LIMITTEXT, 3, 0);
@@ -160,6 +160,7 @@ void TForm3::CreateControls() {
   Image1->hint = L"Zapisz zmiany i zamknij ustawienia";
   Image1->onClick = [this] { Image1Click(); };
   hints_ = std::make_unique<win::Tooltips>(Handle());
+  hints_->Create();  // the common controls are loaded for this window anyway
   hints_->SetTool(kSaveHintId, Image1->Bounds(), Image1->hint);
 }
 
@@ -401,7 +402,7 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   const bool field = control == kEdit1 || control == kEdit2;
   switch (message) {
     case WM_GETDLGCODE: {
-      LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
+      LRESULT code = win::lazy::DefSubclassProc(hwnd, message, wParam, lParam);
       if (!field) return code | DLGC_WANTARROWS;  // the arrow keys turn the spinner
       const auto* msg = reinterpret_cast<const MSG*>(lParam);
       if (msg != nullptr && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN) {
@@ -432,12 +433,12 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       break;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, &TForm3::ControlProc, id);
+      win::lazy::RemoveWindowSubclass(hwnd, &TForm3::ControlProc, id);
       break;
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return win::lazy::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void TForm3::Paint(HDC dc, const RECT& clip) {

@@ -38,7 +38,7 @@ COLORREF PixelPicture::PixelAt(int x, int y) const {
 void PixelPicture::Paint(HDC dc) const {
   MemoryDc source(CreateCompatibleDC(dc));
   SelectObjectScope select(source.get(), bitmap_.get());
-  TransparentBlt(dc, Left(), Top(), Width(), Height(), source.get(), 0, 0, Width(), Height(), kKey);
+  GdiTransparentBlt(dc, Left(), Top(), Width(), Height(), source.get(), 0, 0, Width(), Height(), kKey);
 }
 
 }  // namespace wolumetr::win

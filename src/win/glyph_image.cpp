@@ -45,7 +45,7 @@ void GlyphImage::Paint(HDC dc) const {
     if (!source_) return;
     SelectObject(source_.get(), bitmap_.get());
   }
-  TransparentBlt(dc, Left(), Top(), Width(), Height(), source_.get(), 0, 0, Width(), Height(), RGB(0, 0, 0));
+  GdiTransparentBlt(dc, Left(), Top(), Width(), Height(), source_.get(), 0, 0, Width(), Height(), RGB(0, 0, 0));
 }
 
 }  // namespace wolumetr::win

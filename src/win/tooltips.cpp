@@ -2,29 +2,61 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "win/system_libraries.h"
+
 namespace wolumetr::win {
 
-Tooltips::Tooltips(HWND owner)
-    : owner_(owner),
-      tips_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                            GetModuleHandleW(nullptr), nullptr)) {}
+Tooltips::Tooltips(HWND owner) : owner_(owner) {}
 
 Tooltips::~Tooltips() {
   if (tips_ != nullptr) DestroyWindow(tips_);
 }
 
+void Tooltips::Create() {
+  if (tips_ != nullptr) return;
+  lazy::InitCommonControls(ICC_BAR_CLASSES);
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  for (const Tool& tool : tools_) Apply(tool);
+}
+
 void Tooltips::SetTool(UINT id, const RECT& rect, const std::wstring& text) {
+  auto it = std::find_if(tools_.begin(), tools_.end(), [id](const Tool& t) { return t.id == id; });
+  if (it == tools_.end()) {
+    it = tools_.insert(tools_.end(), Tool{id, rect, text});
+  } else {
+    *it = Tool{id, rect, text};
+  }
+  Apply(*it);
+}
+
+void Tooltips::Relay(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (tips_ != nullptr) return;  // subclassing the owner, the hint window sees the rest
+  Create();
+  if (tips_ == nullptr) return;
+  MSG msg{owner_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+  GetCursorPos(&msg.pt);
+  SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+void Tooltips::Apply(const Tool& tool) {
   if (tips_ == nullptr) return;
   TOOLINFOW info{};
   info.cbSize = sizeof info;
   info.uFlags = TTF_SUBCLASS;
   info.hwnd = owner_;
-  info.uId = id;
-  info.rect = rect;
-  info.lpszText = const_cast<wchar_t*>(text.c_str());
-  if (!SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info)) ||
-      !SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) {
+  info.uId = tool.id;
+  // Asked without a text buffer: the hint window would copy the old text into it.
+  const bool known = SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+  info.rect = tool.rect;
+  info.lpszText = const_cast<wchar_t*>(tool.text.c_str());
+  if (known) {
+    SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  } else {
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
 }

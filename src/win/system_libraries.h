@@ -1,0 +1,31 @@
+#pragma once
+// The common controls, the shell and COM, loaded on first use. The main window shows
+// without any of them: loaded with the program they cost more start-up time than building
+// the whole window, and a few MiB of memory that most runs never use.
+//
+// The program calls these functions only through here; its executable does not link the
+// import libraries of those DLLs, so a direct call does not build.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace wolumetr::win::lazy {
+
+// Each throws "Cannot load <dll>" when the DLL or the function is missing.
+void InitCommonControls(DWORD classes);
+BOOL SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);
+LRESULT DefSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id);
+BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* width, int* height);
+
+BOOL Shell_NotifyIconW(DWORD message, PNOTIFYICONDATAW data);
+DWORD_PTR SHGetFileInfoW(LPCWSTR path, DWORD attributes, SHFILEINFOW* info, UINT size, UINT flags);
+HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
+                        INT show);
+
+HRESULT CoInitializeEx(LPVOID reserved, DWORD model);
+void CoUninitialize();
+
+}  // namespace wolumetr::win::lazy
