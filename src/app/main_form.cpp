@@ -93,12 +93,9 @@ void TForm1::CreateComponents() {
     // Owned by the tray's own window: it stays enabled while a modal window is open.
     PopupMenu1.Popup(TrayIcon1->MessageWindow(), at);
   };
-  // Visible from creation. A shell that refuses the icon is reported when the window is
-  // first shown and applies the display mode, not twice.
-  try {
-    TrayIcon1->SetVisible(true);
-  } catch (const std::runtime_error&) {
-  }
+  // The icon is added when the window first shows and applies the display mode (FormShow),
+  // right after the window appears: the shell's answer took longer than building all the
+  // tiles. Only a window that opens before the first show brings it in earlier.
   Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
 }
 
@@ -155,10 +152,7 @@ void TForm1::FormCreate() {
     SetAlphaBlend(s.alphaBlend, s.alpha);
     SetStayOnTop(s.onTop);
     RememberPosition = s.rememberPosition;
-    if (RememberPosition) {
-      SetLeft(s.left);
-      SetTop(s.top);
-    }
+    if (RememberPosition) SetPosition(s.left, s.top);
     GridColumns = s.gridColumns;
     GridRows = s.gridRows;
     SetAutoRefresh(s.autoRefresh);
@@ -170,12 +164,19 @@ void TForm1::FormCreate() {
   // A remembered place on a monitor that is gone would leave the window out of reach.
   if (!RememberPosition || !IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) {
     const Point centre = CentreOnWorkArea(win::WorkArea(), size);
-    SetTop(centre.y);
-    SetLeft(centre.x);
+    SetPosition(centre.x, centre.y);
   }
   DragAnchorX = Left();
   DragAnchorY = Top();
-  if (DriveCount == 0) RunStartupDriveSelection();
+  if (DriveCount == 0) {
+    // The tray menu is the way out while the drive selection holds up the start.
+    try {
+      TrayIcon1->SetVisible(true);
+    } catch (const std::runtime_error&) {
+      // reported when the window first shows and applies the display mode, not twice
+    }
+    RunStartupDriveSelection();
+  }
 }
 
 void TForm1::SetAlphaBlend(bool enabled, std::uint8_t alpha) {
@@ -193,6 +194,8 @@ void TForm1::SetAlphaBlend(bool enabled, std::uint8_t alpha) {
 
 void TForm1::SetStayOnTop(bool onTop) {
   onTop_ = onTop;
+  const bool topMost = (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  if (topMost == onTop) return;
   SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -338,6 +341,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE: {
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (hints_) hints_->Relay(message, wParam, lParam);
       if (!trackingLeave_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
         trackingLeave_ = TrackMouseEvent(&track) != FALSE;

@@ -87,7 +87,9 @@ void TForm1::ArrangeTiles() {
     UsedLabels[t]->SetPosition(at.used.x, at.used.y);
     FreeLabels[t]->SetPosition(at.free.x, at.free.y);
   }
-  InvalidateRect(Handle(), nullptr, FALSE);
+  RECT whole;
+  GetClientRect(Handle(), &whole);
+  Panel1.Invalidate(whole);
 }
 
 void TForm1::RefreshDrive(std::uint8_t driveNumber, std::int32_t tile) {

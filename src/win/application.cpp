@@ -1,7 +1,9 @@
 #include "win/application.h"
 
+#include <tuple>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "win/error_box.h"
 
 namespace wolumetr::win {
@@ -67,8 +69,26 @@ void Application::TaskbarHost::CreateFor(const std::wstring& title) {
          RECT{x, y, x, y}, nullptr, title);
 }
 
+void Application::TaskbarHost::GiveIcons() {
+  if (hasIcons_) return;
+  hasIcons_ = true;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const auto& [size, metricX, metricY] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                               std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+    auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                               GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+    SendMessageW(Handle(), WM_SETICON, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(icon));
+  }
+}
+
 LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      // The icons go to the window system when the button is first shown, not at creation:
+      // Wine hands every window's icon to X when the window is made, which cost more than
+      // building the main window's tiles, and in tray-only mode the button never shows.
+      if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) GiveIcons();
+      return Default(message, wParam, lParam);
     case WM_CLOSE:
       // Closing the taskbar button closes the program like closing its main window.
       Application::Instance().Terminate();

@@ -56,6 +56,10 @@ class Application {
 
    protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    void GiveIcons();
+    bool hasIcons_ = false;
   };
 
   Application() = default;

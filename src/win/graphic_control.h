@@ -63,6 +63,7 @@ class GraphicControl {
   // Marks this control's rectangle for repainting (the surface below is repainted too).
   void Invalidate() const;
 
+  // Draws the control; it must not draw outside Bounds(), as nothing clips it.
   virtual void Paint(HDC dc) const = 0;
 
   // Mouse behaviour. A click is a left press and release over the same control.

@@ -71,8 +71,9 @@ void Label::Paint(HDC dc) const {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color_);
   RECT r = Bounds();
+  // A sized-to-fit label's text fills its bounds exactly; only a fixed-width one can overflow.
   DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &r,
-            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | (autoSize_ ? DT_NOCLIP : 0));
 }
 
 }  // namespace wolumetr::win

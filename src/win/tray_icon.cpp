@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "win/system_libraries.h"
+
 namespace wolumetr::win {
 namespace {
 
@@ -10,7 +12,7 @@ constexpr UINT kTrayId = 1;
 const WindowClass kTrayClass{L"WolumetrTrayIcon", nullptr, CS_DBLCLKS};
 
 TrayIcon::ShellCall& ShellFunction() {
-  static TrayIcon::ShellCall call = &Shell_NotifyIconW;
+  static TrayIcon::ShellCall call = &lazy::Shell_NotifyIconW;
   return call;
 }
 
@@ -23,7 +25,7 @@ UINT TaskbarCreatedMessage() {
 
 TrayIcon::ShellCall TrayIcon::SetShellCall(ShellCall call) {
   ShellCall previous = ShellFunction();
-  ShellFunction() = call != nullptr ? call : &Shell_NotifyIconW;
+  ShellFunction() = call != nullptr ? call : &lazy::Shell_NotifyIconW;
   return previous;
 }
 
@@ -50,7 +52,7 @@ LRESULT TrayIcon::MessageWindowImpl::HandleMessage(UINT message, WPARAM wParam, 
   return Default(message, wParam, lParam);
 }
 
-TrayIcon::TrayIcon(HICON icon, std::wstring hint) : icon_(icon), hint_(std::move(hint)), window_(*this) {}
+TrayIcon::TrayIcon(HICON icon, std::wstring hint) : icon_(icon), hint_(std::move(hint)) {}
 
 TrayIcon::~TrayIcon() {
   if (visible_) {
@@ -62,7 +64,7 @@ TrayIcon::~TrayIcon() {
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
-  data.hWnd = window_.Handle();
+  data.hWnd = MessageWindow();
   data.uID = kTrayId;
   data.uFlags = flags;
   data.uCallbackMessage = kTrayMessage;
@@ -75,6 +77,7 @@ void TrayIcon::SetVisible(bool visible) {
   wanted_ = visible;
   if (visible == visible_) return;
   if (visible) {
+    if (!window_) window_ = std::make_unique<MessageWindowImpl>(*this);
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     if (!ShellFunction()(NIM_ADD, &data)) throw std::runtime_error("Cannot create shell notification icon");
   } else {

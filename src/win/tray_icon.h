@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "win/window.h"
@@ -27,7 +28,8 @@ class TrayIcon {
   std::function<void()> onClick;       // left press then release; once for a double click
   std::function<void(POINT)> onPopup;  // right-button release, at the cursor
 
-  HWND MessageWindow() const { return window_.Handle(); }
+  // The hidden window that receives the icon's messages; made when the icon is first shown.
+  HWND MessageWindow() const { return window_ ? window_->Handle() : nullptr; }
 
   // The shell call, replaceable so that tests can make the shell refuse the icon.
   using ShellCall = BOOL (*)(DWORD, PNOTIFYICONDATAW);
@@ -55,7 +57,7 @@ class TrayIcon {
   bool wanted_ = false;  // what the program last asked for, even if the shell refused
   bool pressed_ = false;
   bool doubleClicked_ = false;
-  MessageWindowImpl window_;
+  std::unique_ptr<MessageWindowImpl> window_;
 };
 
 }  // namespace wolumetr::win

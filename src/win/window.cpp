@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "resources/resource_ids.h"
 #include "win/application.h"
 #include "win/error_box.h"
 
@@ -19,7 +18,6 @@ void RegisterOnce(const WindowClass& cls, WNDPROC procedure) {
   wc.style = cls.style;
   wc.lpfnWndProc = procedure;
   wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = cls.background;
   wc.lpszClassName = cls.name;

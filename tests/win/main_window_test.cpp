@@ -1,5 +1,8 @@
 // The main window in-process: start-up settings, tile layout, close and the error box.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "win/application.h"
 #include "win/text.h"
@@ -22,6 +25,26 @@ LPARAM ClientPoint(int x, int y) { return MAKELPARAM(x, y); }
 void ClickAt(HWND hwnd, int x, int y) {
   SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(x, y));
   SendMessageW(hwnd, WM_LBUTTONUP, 0, ClientPoint(x, y));
+}
+
+// The hint window that `owner` owns, if it has one yet.
+HWND HintWindowOf(HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found = nullptr;
+  } search{owner};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || GetWindow(hwnd, GW_OWNER) != s->owner) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 class MainWindow : public ::testing::Test, protected MainWindowFixture {
@@ -167,6 +190,39 @@ TEST_F(MainWindow, TilesFollowTheSlotsAndTheGrid) {
   for (int t = 0; t < 8; ++t) {
     EXPECT_LT(std::find(order.begin(), order.end(), f.Pies[t].get()) - order.begin(), 8);
   }
+}
+
+TEST_F(MainWindow, HintsComeWithTheFirstMouseMoveAndFollowTheGlyphs) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n");
+  TForm1& f = Start();
+  f.SetVisible(true);
+  EXPECT_EQ(HintWindowOf(f.Handle()), nullptr) << "made before the mouse came";
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(2, 2));
+  HWND tips = HintWindowOf(f.Handle());
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+  auto tool = [&](UINT id, std::wstring* text) {
+    wchar_t buffer[80] = {};
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = f.Handle();
+    info.uId = id;
+    info.lpszText = buffer;
+    EXPECT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) << id;
+    *text = buffer;
+    return info.rect;
+  };
+  std::wstring text;
+  RECT rect = tool(1, &text);
+  EXPECT_TRUE(EqualRect(&rect, &f.Image1->Bounds()));
+  EXPECT_EQ(text, L"Zamknij program");
+  // A narrower grid moves the glyphs, and their hints with them.
+  f.GridColumns = 1;
+  f.GridRows = 3;
+  f.ArrangeTiles();
+  rect = tool(2, &text);
+  EXPECT_TRUE(EqualRect(&rect, &f.Image2->Bounds()));
+  EXPECT_EQ(text, L"Ukryj (Minimalizuj)");
 }
 
 TEST_F(MainWindow, MeasuresEveryTileOnceAtStartAndInOrderOnRefresh) {

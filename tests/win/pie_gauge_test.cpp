@@ -174,6 +174,24 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   EXPECT_LE(dirty.right, 16 + 81);
 }
 
+TEST_F(TileRefresh, AHiddenWindowQueuesNoRepaintsAndIsPaintedWholeWhenShown) {
+  drives.drives[3] = {30, 100, "System"};
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=C:\\\r\n");
+  TForm1& f = Start();  // built hidden, as at start-up
+  RECT dirty;
+  EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE)) << "building the tiles queued repaints";
+  drives.drives[3].free = 10;
+  f.RefreshAllDrives();
+  EXPECT_EQ(f.Pies[0]->Angles().EndAngle(), 324);
+  EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE)) << "a hidden refresh queued repaints";
+  // Showing makes the whole window invalid: the new figures are painted with the rest.
+  ShowWindow(f.Handle(), SW_SHOWNA);
+  RECT client;
+  GetClientRect(f.Handle(), &client);
+  ASSERT_TRUE(GetUpdateRect(f.Handle(), &dirty, FALSE));
+  EXPECT_TRUE(EqualRect(&dirty, &client));
+}
+
 TEST_F(TileRefresh, RefreshImageAndMenuItemWorkOnlyWithAutomaticRefreshOff) {
   drives.drives[3] = {30, 100, ""};
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");

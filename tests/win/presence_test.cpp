@@ -147,6 +147,10 @@ TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
 
 TEST_F(Presence, TheShellsRestartAddsNoIconInTaskbarOnlyMode) {
   TForm1& f = StartShown(1);
+  EXPECT_EQ(f.TrayIcon1->MessageWindow(), nullptr) << "an icon never shown needs no window";
+  // Shown once and taken away again, as when the mode is changed in the Options window.
+  f.TrayIcon1->SetVisible(true);
+  f.TrayIcon1->SetVisible(false);
   auto previous = win::TrayIcon::SetShellCall(&CountingShell);
   g_adds = 0;
   SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -165,6 +169,17 @@ TEST_F(Presence, TheShellsRestartBringsTheIconBack) {
   EXPECT_EQ(g_adds, 1);
   EXPECT_TRUE(f.TrayIcon1->Visible());
   EXPECT_TRUE(errors.messages.empty());
+}
+
+TEST_F(Presence, TheTaskbarButtonGetsTheProgramIconWhenFirstShown) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nPasek=1\r\n");
+  TForm1& f = Start();
+  auto icon = [](WPARAM size) { return SendMessageW(Taskbar(), WM_GETICON, size, 0); };
+  EXPECT_EQ(icon(ICON_BIG), 0) << "given before the button was ever shown";
+  f.SetVisible(true);
+  EXPECT_TRUE(TaskbarShown());
+  EXPECT_NE(icon(ICON_BIG), 0);
+  EXPECT_NE(icon(ICON_SMALL), 0);
 }
 
 TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
