@@ -341,7 +341,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE: {
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (hints_) hints_->Relay(message, wParam, lParam);
+      // The hint window comes when the mouse first reaches a control with a hint. Wine also
+      // sends a move when the window shows, wherever the pointer is.
+      if (const win::GraphicControl* under = Panel1.ControlAt(p); hints_ && under && !under->hint.empty()) {
+        hints_->Relay(message, wParam, lParam);
+      }
       if (!trackingLeave_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
         trackingLeave_ = TrackMouseEvent(&track) != FALSE;

@@ -192,12 +192,16 @@ TEST_F(MainWindow, TilesFollowTheSlotsAndTheGrid) {
   }
 }
 
-TEST_F(MainWindow, HintsComeWithTheFirstMouseMoveAndFollowTheGlyphs) {
+TEST_F(MainWindow, HintsComeWhenTheMouseFirstReachesAGlyphAndFollowTheGlyphs) {
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n");
   TForm1& f = Start();
   f.SetVisible(true);
   EXPECT_EQ(HintWindowOf(f.Handle()), nullptr) << "made before the mouse came";
-  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(2, 2));
+  const POINT bare{f.Image1->Left() - 20, 4};
+  ASSERT_EQ(f.Panel1.ControlAt(bare), nullptr);
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(bare.x, bare.y));
+  EXPECT_EQ(HintWindowOf(f.Handle()), nullptr) << "made for the bare surface";
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(f.Image1->Left() + 2, f.Image1->Top() + 2));
   HWND tips = HintWindowOf(f.Handle());
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
