@@ -9,8 +9,10 @@
 //   bench_in_process [runs]
 //
 // Prints "sample <row> <program> <baseline> <unit>" per run, "part paint window-cycle <us>" (the
-// window system's own share of a paint, timed on a bare window of the same size and kind) and
-// "info" and "handles <stage> <gdi> <user>" lines.
+// window system's own share of a paint, timed on a bare window of the same size and kind),
+// "part start-up build|volume-names|disk-queries <us>" (building a hidden main window with the
+// same tiles, and the system calls for its figures) and "info" and "handles <stage> <gdi>
+// <user>" lines.
 #include <windows.h>
 
 
@@ -43,6 +45,7 @@ namespace {
 constexpr int kTiles = 18;
 constexpr int kRefreshesPerSample = 100;
 constexpr int kPaintsPerSample = 200;
+constexpr int kBuildsPerSample = 10;
 constexpr int kSoakRefreshes = 10000;
 constexpr int kModalRounds = 200;
 
@@ -458,6 +461,24 @@ int Run(int runs) {
   }
   std::printf("info refresh a repaint was asked for by %d of %d refreshes that changed nothing (%d saw new figures)\n",
               unchangedWithRepaint, unchanged, changed);
+
+  // Where start-up time goes: building a main window with the same 18 tiles, hidden (as
+  // before its first show), against the system calls that building makes for the figures.
+  auto build = [&store, &drives, &folder] { TForm1 another(MainWindowServices{store, drives, folder.Path()}); };
+  auto volumeNames = [&tileRoots] {
+    for (const std::wstring& root : tileRoots) {
+      wchar_t name[MAX_PATH + 1];
+      GetVolumeInformationW(root.c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
+    }
+  };
+  build();
+  for (int run = 0; run < runs; ++run) {
+    const auto t = Interleaved(kBuildsPerSample, {build, volumeNames, bareQueries});
+    std::printf("part start-up build %.2f us\n", t[0]);
+    std::printf("part start-up volume-names %.2f us\n", t[1]);
+    std::printf("part start-up disk-queries %.2f us\n", t[2]);
+    std::fflush(stdout);
+  }
 
   // Paint.
   BarePaint bare(form);

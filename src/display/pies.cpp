@@ -63,14 +63,16 @@ void TPie::Paint(HDC dc) const {
     brushHandle_.reset(CreateBrushIndirect(&lb));
   }
   const PieCall call = ComputePieCall(Width(), Height(), angles_.StartAngle(), angles_.EndAngle());
-  win::SelectObjectScope pen(dc, penHandle_.get());
-  win::SelectObjectScope brush(dc, brushHandle_.get());
-  const int oldMode = SetROP2(dc, pen_.mode);
+  // Left selected, like a label's font: the surface restores the DC after its pass (Paint
+  // is only called from there), so putting the old ones back after each pie is wasted.
+  SelectObject(dc, penHandle_.get());
+  SelectObject(dc, brushHandle_.get());
+  const int oldMode = pen_.mode != R2_COPYPEN ? SetROP2(dc, pen_.mode) : 0;
   const int x = Left();
   const int y = Top();
   Pie(dc, x + call.left, y + call.top, x + call.right, y + call.bottom, x + call.first.x, y + call.first.y,
       x + call.second.x, y + call.second.y);
-  SetROP2(dc, oldMode);
+  if (oldMode != 0) SetROP2(dc, oldMode);
 }
 
 }  // namespace wolumetr
