@@ -94,8 +94,8 @@ void TForm1::CreateComponents() {
     PopupMenu1.Popup(TrayIcon1->MessageWindow(), at);
   };
   // The icon is added when the window first shows and applies the display mode (FormShow),
-  // right after the window appears: the shell's answer took longer than building all the
-  // tiles. Only a window that opens before the first show brings it in earlier.
+  // right after the window appears: adding it waits for the shell's process, some 10 ms
+  // under Wine. Only a window that opens before the first show brings it in earlier.
   Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
 }
 

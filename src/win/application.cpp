@@ -84,9 +84,9 @@ void Application::TaskbarHost::GiveIcons() {
 LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_WINDOWPOSCHANGING:
-      // The icons go to the window system when the button is first shown, not at creation:
-      // Wine hands every window's icon to X when the window is made, which cost more than
-      // building the main window's tiles, and in tray-only mode the button never shows.
+      // The icons are given when the button first shows, which is after the main window has
+      // appeared, rather than with the window class, which would load them while the main
+      // window is still being built.
       if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) GiveIcons();
       return Default(message, wParam, lParam);
     case WM_CLOSE:
