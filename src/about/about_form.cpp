@@ -1,8 +1,6 @@
 // The About window.
 #include "about/about_form.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -94,14 +92,15 @@ TForm2::TForm2(HWND owner)
   Label5.onMouseLeave = [this] { Label5MouseLeave(); };
   Label4.handCursor = true;
   Label5.handCursor = true;
+  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
+  // A press and release on the bare panel close the window too.
+  router_.onSurfaceClick = [this] { FormClick(); };
 
   if (g_aboutWindow == nullptr) g_aboutWindow = this;
 }
 
 TForm2::~TForm2() {
   if (g_aboutWindow == this) g_aboutWindow = nullptr;
-  hover_ = nullptr;
-  pressed_ = nullptr;
 }
 
 void TForm2::PlaceLabels() {
@@ -147,38 +146,6 @@ void TForm2::BringToFront() {
   SetForegroundWindow(target);
 }
 
-void TForm2::UpdateHover(POINT client) {
-  win::GraphicControl* now = Panel1.ControlAt(client);
-  if (now == hover_) return;
-  win::GraphicControl* before = hover_;
-  hover_ = now;
-  if (before != nullptr && before->onMouseLeave) before->onMouseLeave();
-  if (now != nullptr && now->onMouseEnter) now->onMouseEnter();
-}
-
-void TForm2::MouseDown(POINT client) {
-  pressed_ = Panel1.ControlAt(client);
-  pressedPanel_ = pressed_ == nullptr;
-  SetCapture(Handle());  // a click completes only over what was pressed
-}
-
-void TForm2::MouseUp(POINT client) {
-  win::GraphicControl* pressed = pressed_;
-  const bool pressedPanel = pressedPanel_;
-  pressed_ = nullptr;
-  pressedPanel_ = false;
-  if (GetCapture() == Handle()) ReleaseCapture();
-  RECT clientArea;
-  GetClientRect(Handle(), &clientArea);
-  if (!PtInRect(&clientArea, client)) return;
-  win::GraphicControl* under = Panel1.ControlAt(client);
-  if (pressed != nullptr && under == pressed) {
-    if (pressed->onClick) pressed->onClick();
-  } else if (pressedPanel && under == nullptr) {
-    FormClick();
-  }
-}
-
 void TForm2::Paint(HDC dc, const RECT& clip) const {
   RECT client;
   GetClientRect(Handle(), &client);
@@ -188,40 +155,8 @@ void TForm2::Paint(HDC dc, const RECT& clip) const {
 }
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
   switch (message) {
-    case WM_PAINT:
-      backBuffer_.Paint(Handle(), [this](HDC dc, const RECT& clip) { Paint(dc, clip); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      MouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      return 0;
-    case WM_LBUTTONUP:
-      MouseUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      return 0;
-    case WM_CAPTURECHANGED:
-      pressed_ = nullptr;
-      pressedPanel_ = false;
-      return 0;
-    case WM_MOUSEMOVE:
-      if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      UpdateHover(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      return 0;
-    case WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      UpdateHover(POINT{-1, -1});
-      return 0;
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        Panel1.SetCursorAtPointer();
-        return TRUE;
-      }
-      break;
     case WM_COMMAND:
       // Escape and Enter reach the modal window as the dialog commands: keyboard users
       // close it the way a click does.

@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
+#include "win/control_router.h"
 #include "win/graphic_control.h"
 #include "win/label.h"
-#include "win/panel_paint.h"
 #include "win/window.h"
 
 namespace wolumetr {
@@ -51,15 +51,8 @@ class TForm2 final : public win::Window {
   void Underline(win::Label& label, bool underline);
   void PlaceLabels();
   void Paint(HDC dc, const RECT& clip) const;
-  void UpdateHover(POINT client);
-  void MouseDown(POINT client);
-  void MouseUp(POINT client);
 
-  win::GraphicControl* hover_ = nullptr;
-  win::GraphicControl* pressed_ = nullptr;
-  bool pressedPanel_ = false;
-  bool trackingLeave_ = false;
-  win::BackBuffer backBuffer_;
+  win::ControlRouter router_{Panel1};
 };
 
 // The About window that is open now, or nullptr: one program-wide reference, set while a

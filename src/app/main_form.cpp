@@ -53,16 +53,15 @@ TForm1::TForm1(MainWindowServices services) : services_(std::move(services)) {
   Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, app.TaskbarWindow(),
          app.Title());
   Panel1.Attach(Handle());
+  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
+  router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
   CreateComponents();
   BuildMenu();
   FormCreate();
 }
 
-TForm1::~TForm1() {
-  // Tiles and images go before the surface they paint on (member order ensures it too).
-  hover_ = nullptr;
-  pressed_ = nullptr;
-}
+// Tiles and images go before the surface they paint on (member order ensures it).
+TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents() {
   Image1 = std::make_unique<win::GlyphImage>(Panel1, CloseGlyph(), GlyphInk());
@@ -287,15 +286,6 @@ void TForm1::UpdateHints() {
   hints_->SetTool(kHideHintId, Image2->Bounds(), Image2->hint);
 }
 
-void TForm1::UpdateHover(POINT client) {
-  win::GraphicControl* now = Panel1.ControlAt(client);
-  if (now == hover_) return;
-  win::GraphicControl* before = hover_;
-  hover_ = now;
-  if (before != nullptr && before->onMouseLeave) before->onMouseLeave();
-  if (now != nullptr && now->onMouseEnter) now->onMouseEnter();
-}
-
 void TForm1::Paint(HDC dc, const RECT& clip) {
   RECT client;
   GetClientRect(Handle(), &client);
@@ -306,34 +296,9 @@ void TForm1::Paint(HDC dc, const RECT& clip) {
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      backBuffer_.Paint(Handle(), [this](HDC dc, const RECT& clip) { Paint(dc, clip); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
       return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      pressed_ = Panel1.ControlAt(p);
-      if (pressed_ != nullptr) {
-        SetCapture(Handle());  // the click completes only over the same control
-      } else {
-        FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
-      }
-      return 0;
-    }
-    case WM_LBUTTONUP: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      win::GraphicControl* pressed = pressed_;
-      pressed_ = nullptr;
-      dragging_ = false;
-      if (GetCapture() == Handle()) ReleaseCapture();
-      if (pressed != nullptr && Panel1.ControlAt(p) == pressed && pressed->onClick) pressed->onClick();
-      return 0;
-    }
     case WM_RBUTTONDOWN: {
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (Panel1.ControlAt(p) == nullptr) FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
@@ -346,30 +311,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (const win::GraphicControl* under = Panel1.ControlAt(p); hints_ && under && !under->hint.empty()) {
         hints_->Relay(message, wParam, lParam);
       }
-      if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      if (dragging_) {
-        FormMouseMove((wParam & MK_LBUTTON) != 0, p.x, p.y);
-      } else if (pressed_ == nullptr) {
-        UpdateHover(p);
-      }
+      // The hover stays where it was while the window is dragged or a control is held.
+      router_.MouseMove(p, !dragging_ && router_.Pressed() == nullptr);
+      if (dragging_) FormMouseMove((wParam & MK_LBUTTON) != 0, p.x, p.y);
       return 0;
     }
-    case WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      UpdateHover(POINT{-1, -1});
-      return 0;
-    case WM_CAPTURECHANGED:
-      dragging_ = false;
-      return 0;
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        Panel1.SetCursorAtPointer();
-        return TRUE;
-      }
-      break;
     case WM_CONTEXTMENU: {
       POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (at.x == -1 && at.y == -1) at = POINT{Left(), Top()};  // from the keyboard
@@ -383,9 +329,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Closing by any other way than the close command saves nothing.
       Close();
       return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      break;  // on to the controls' part below
     default:
       break;
   }
+  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
   return Default(message, wParam, lParam);
 }
 

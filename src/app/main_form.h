@@ -11,11 +11,11 @@
 #include "display/pies.h"
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
+#include "win/control_router.h"
 #include "win/glyph_image.h"
 #include "win/graphic_control.h"
 #include "win/handles.h"
 #include "win/label.h"
-#include "win/panel_paint.h"
 #include "win/popup_menu.h"
 #include "win/timer.h"
 #include "win/tooltips.h"
@@ -136,21 +136,17 @@ class TForm1 final : public win::Window {
   void CreateComponents();
   void BuildMenu();
   void Paint(HDC dc, const RECT& clip);
-  void UpdateHover(POINT client);
   void UpdateHints();
   void Close();
 
   MainWindowServices services_;
   std::unique_ptr<win::Tooltips> hints_;
   std::string decimalSeparator_ = ".";
-  win::GraphicControl* hover_ = nullptr;
-  win::GraphicControl* pressed_ = nullptr;
+  win::ControlRouter router_{Panel1};
   bool dragging_ = false;
-  bool trackingLeave_ = false;
   bool alphaBlend_ = false;
   std::uint8_t alpha_ = 255;
   bool onTop_ = false;
-  win::BackBuffer backBuffer_;
 };
 
 }  // namespace wolumetr

@@ -2,7 +2,6 @@
 
 #include <objbase.h>
 #include <shellapi.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -140,7 +139,7 @@ TForm4::TForm4(TForm1& owner) : owner_(owner) {
   FormCreate();
 }
 
-TForm4::~TForm4() { pressed_ = nullptr; }
+TForm4::~TForm4() = default;
 
 void TForm4::CreateComponents() {
   const win::FontSpec labelFont{L"Arial", 8};
@@ -416,36 +415,11 @@ void TForm4::Paint(HDC dc, const RECT& clip) {
 }
 
 LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
   switch (message) {
     case WM_PAINT:
       OnPaint();
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      pressed_ = Panel1.ControlAt(p);
-      if (pressed_ != nullptr) SetCapture(Handle());  // the click completes only over the same control
-      return 0;
-    }
-    case WM_LBUTTONUP: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      win::GraphicControl* pressed = pressed_;
-      pressed_ = nullptr;
-      if (GetCapture() == Handle()) ReleaseCapture();
-      if (pressed != nullptr && Panel1.ControlAt(p) == pressed && pressed->onClick) pressed->onClick();
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      pressed_ = nullptr;
-      return 0;
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        Panel1.SetCursorAtPointer();
-        return TRUE;
-      }
-      break;
     case WM_COMMAND:
       if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_SELCHANGE) ComboBox1Change();
       return 0;

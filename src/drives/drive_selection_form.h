@@ -15,6 +15,7 @@
 #include "drives/panel_button.h"
 #include "drives/string_grid.h"
 #include "settings/drive_list.h"
+#include "win/control_router.h"
 #include "win/handles.h"
 #include "win/label.h"
 #include "win/window.h"
@@ -131,7 +132,7 @@ class TForm4 final : public win::Window {
   win::BrushHandle comboBrush_;
   win::BitmapHandle backBuffer_;
   SIZE backSize_{0, 0};
-  win::GraphicControl* pressed_ = nullptr;
+  win::ControlRouter router_{Panel1};
   HWND lastFocus_ = nullptr;
 };
 

@@ -2,7 +2,6 @@
 #include "settings/options_form.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -61,6 +60,8 @@ TForm3::TForm3(TForm1& main, OptionsServices services) : main_(main), services_(
          RECT{left, top, left + kOptionsWidth, top + kOptionsHeight}, app.TaskbarWindow(), L"opcje");
   SetLayeredWindowAttributes(Handle(), 0, 190, LWA_ALPHA);
   Panel1.Attach(Handle());
+  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
+  router_.clickableOnly = true;  // the labels take no press: only the save picture does
   CreateControls();
   FormCreate();
 }
@@ -68,7 +69,6 @@ TForm3::TForm3(TForm1& main, OptionsServices services) : main_(main), services_(
 TForm3::~TForm3() {
   // The controls go while the object they report to still exists.
   closeRequested_ = true;
-  pressed_ = nullptr;
   hints_.reset();
   Destroy();
   Panel1.Attach(nullptr);
@@ -450,12 +450,8 @@ void TForm3::Paint(HDC dc, const RECT& clip) {
 }
 
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
   switch (message) {
-    case WM_PAINT:
-      backBuffer_.Paint(Handle(), [this](HDC dc, const RECT& clip) { Paint(dc, clip); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_COMMAND:
       if (lParam != 0) OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -493,31 +489,6 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : CheckBox2);
       }
       return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      win::GraphicControl* c = Panel1.ControlAt(p);
-      pressed_ = c != nullptr && c->onClick ? c : nullptr;
-      if (pressed_ != nullptr) SetCapture(Handle());  // the click completes only over the same control
-      return 0;
-    }
-    case WM_LBUTTONUP: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      win::GraphicControl* pressed = pressed_;
-      pressed_ = nullptr;
-      if (GetCapture() == Handle()) ReleaseCapture();
-      if (pressed != nullptr && Panel1.ControlAt(p) == pressed) pressed->onClick();
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      pressed_ = nullptr;
-      return 0;
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        Panel1.SetCursorAtPointer();
-        return TRUE;
-      }
-      break;
     case WM_CLOSE:
       // There is no cancel: closing keeps what was applied and stores nothing.
       RequestClose();

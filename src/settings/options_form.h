@@ -10,8 +10,8 @@
 
 #include "settings/pixel_picture.h"
 #include "settings/start_with_system.h"
+#include "win/control_router.h"
 #include "win/handles.h"
-#include "win/panel_paint.h"
 #include "win/label.h"
 #include "win/tooltips.h"
 #include "win/window.h"
@@ -125,11 +125,10 @@ class TForm3 final : public win::Window {
   OptionsServices services_;
   win::BrushHandle fieldBrush_;
   win::BrushHandle navyBrush_;
-  win::BackBuffer backBuffer_;
   COLORREF edit1Color_ = kFieldYellow;
   COLORREF edit2Color_ = kFieldYellow;
   std::unique_ptr<win::Tooltips> hints_;
-  win::GraphicControl* pressed_ = nullptr;
+  win::ControlRouter router_{Panel1};
   HWND lastFocus_ = nullptr;
   bool closeRequested_ = false;
 };
