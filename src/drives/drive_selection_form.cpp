@@ -135,6 +135,7 @@ TForm4::TForm4(TForm1& owner) : owner_(owner) {
          app.TaskbarWindow(), L"Wybór dysków");
   SetLayeredWindowAttributes(Handle(), 0, kAlpha, LWA_ALPHA);
   Panel1.Attach(Handle());
+  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   CreateComponents();
   FormCreate();
 }
@@ -369,25 +370,6 @@ void TForm4::Close() {
   win::Application::Instance().EndModal(*this);
 }
 
-void TForm4::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  RECT client;
-  GetClientRect(Handle(), &client);
-  if (!backBuffer_ || backSize_.cx != client.right || backSize_.cy != client.bottom) {
-    backBuffer_.reset(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    backSize_ = SIZE{client.right, client.bottom};
-  }
-  win::MemoryDc memory(CreateCompatibleDC(dc));
-  {
-    win::SelectObjectScope select(memory.get(), backBuffer_.get());
-    Paint(memory.get(), ps.rcPaint);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
-  EndPaint(Handle(), &ps);
-}
-
 void TForm4::Paint(HDC dc, const RECT& clip) {
   RECT client;
   GetClientRect(Handle(), &client);
@@ -417,9 +399,6 @@ void TForm4::Paint(HDC dc, const RECT& clip) {
 LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_SELCHANGE) ComboBox1Change();
       return 0;

@@ -119,7 +119,6 @@ class TForm4 final : public win::Window {
   void AskForADrive();
   void SelectChoiceFor(int row);
   void CentreOnDesktop();
-  void OnPaint();
   void Paint(HDC dc, const RECT& clip);
   void DrawItem(const DRAWITEMSTRUCT& item);
   std::optional<int> IconIndex(const std::wstring& path) const;
@@ -130,8 +129,6 @@ class TForm4 final : public win::Window {
   int imageWidth_ = 16;
   bool closed_ = false;
   win::BrushHandle comboBrush_;
-  win::BitmapHandle backBuffer_;
-  SIZE backSize_{0, 0};
   win::ControlRouter router_{Panel1};
   HWND lastFocus_ = nullptr;
 };
