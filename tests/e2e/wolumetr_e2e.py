@@ -11,6 +11,8 @@ import time
 from pathlib import Path
 
 TIMEOUT = 30.0
+# What Wine writes when it, not the program, fails a start (see Program.start).
+WINE_START_FAILURES = ("failed to map the shared user data", "no driver could be loaded")
 SCREEN = (1280, 1024)
 
 NAVY = (0, 0, 128)
@@ -165,10 +167,30 @@ class Program:
 
     # process -------------------------------------------------------------------------------
     def start(self):
-        self.process = subprocess.Popen(["wine", str(self.exe)], cwd=str(self.folder), stdin=subprocess.DEVNULL,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                        start_new_session=True)
-        return self
+        """Starts the program. A start that Wine itself fails is made again: on a busy machine
+        a new Wine process now and then cannot map its shared memory, or comes up while Wine's
+        desktop process is ending and gets no display driver; either way no window ever shows."""
+        env = dict(os.environ, WINEDEBUG="-all,err+virtual,err+winediag")
+        for attempt in range(3):
+            log = self.root / f"wine-start-{attempt}.log"
+            with open(log, "wb") as errors:
+                self.process = subprocess.Popen(["wine", str(self.exe)], cwd=str(self.folder),
+                                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                                stderr=errors, start_new_session=True, env=env)
+            if not self._wine_failed_start(log):
+                return self
+            self.stop()
+            time.sleep(1)
+        raise AssertionError("Wine failed to start the program three times")
+
+    def _wine_failed_start(self, log, within=1.0):
+        deadline = time.monotonic() + within
+        while time.monotonic() < deadline:
+            text = log.read_text(errors="replace")
+            if any(sign in text for sign in WINE_START_FAILURES):
+                return True
+            time.sleep(0.05)
+        return False
 
     def instances(self):
         """PIDs of running copies of this program's exe, the ones it restarted itself included
