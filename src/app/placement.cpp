@@ -9,79 +9,68 @@ namespace wolumetr {
 namespace {
 
 int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Positions along one axis of the work area, in 64 bits so that extreme
 // rectangles cannot overflow.
 struct Axis {
-    std::int64_t start;   // work-area left or top
-    std::int64_t extent;  // work-area width or height
-    std::int64_t window;  // window width or height
+  std::int64_t start;   // work-area left or top
+  std::int64_t extent;  // work-area width or height
+  std::int64_t window;  // window width or height
 
-    int Near() const { return ClampToInt(start); }
-    // Each half truncates toward zero on its own, as the centring always has.
-    int Middle() const { return ClampToInt(start + (extent / 2 - window / 2)); }
-    int Far() const { return ClampToInt(start + extent - window); }
+  int Near() const { return ClampToInt(start); }
+  // Each half truncates toward zero on its own, as the centring always has.
+  int Middle() const { return ClampToInt(start + (extent / 2 - window / 2)); }
+  int Far() const { return ClampToInt(start + extent - window); }
 };
 
 Axis HorizontalAxis(Rect workArea, Size window) {
-    return {workArea.left, std::int64_t{workArea.right} - workArea.left, window.width};
+  return {workArea.left, std::int64_t{workArea.right} - workArea.left, window.width};
 }
 
 Axis VerticalAxis(Rect workArea, Size window) {
-    return {workArea.top, std::int64_t{workArea.bottom} - workArea.top, window.height};
+  return {workArea.top, std::int64_t{workArea.bottom} - workArea.top, window.height};
 }
 
 }  // namespace
 
 Point PlaceWindow(Placement placement, Rect workArea, Size window, Point current) {
-    const Axis h = HorizontalAxis(workArea, window);
-    const Axis v = VerticalAxis(workArea, window);
-    switch (placement) {
-        case Placement::LeftTop:
-            return {h.Near(), v.Near()};
-        case Placement::LeftMiddle:
-            return {h.Near(), v.Middle()};
-        case Placement::LeftBottom:
-            return {h.Near(), v.Far()};
-        case Placement::MiddleTop:
-            return {h.Middle(), v.Near()};
-        case Placement::Centre:
-            return {h.Middle(), v.Middle()};
-        case Placement::MiddleBottom:
-            return {h.Middle(), v.Far()};
-        case Placement::RightTop:
-            return {h.Far(), v.Near()};
-        case Placement::RightMiddle:
-            return {h.Far(), v.Middle()};
-        case Placement::RightBottom:
-            return {h.Far(), v.Far()};
-    }
-    return current;
+  const Axis h = HorizontalAxis(workArea, window);
+  const Axis v = VerticalAxis(workArea, window);
+  switch (placement) {
+    case Placement::LeftTop: return {h.Near(), v.Near()};
+    case Placement::LeftMiddle: return {h.Near(), v.Middle()};
+    case Placement::LeftBottom: return {h.Near(), v.Far()};
+    case Placement::MiddleTop: return {h.Middle(), v.Near()};
+    case Placement::Centre: return {h.Middle(), v.Middle()};
+    case Placement::MiddleBottom: return {h.Middle(), v.Far()};
+    case Placement::RightTop: return {h.Far(), v.Near()};
+    case Placement::RightMiddle: return {h.Far(), v.Middle()};
+    case Placement::RightBottom: return {h.Far(), v.Far()};
+  }
+  return current;
 }
 
-Point CentreOnWorkArea(Rect workArea, Size window) {
-    return PlaceWindow(Placement::Centre, workArea, window, {});
-}
+Point CentreOnWorkArea(Rect workArea, Size window) { return PlaceWindow(Placement::Centre, workArea, window, {}); }
 
 Point DragMove(Point windowPos, Point anchor, Point cursorClient) {
-    return {ClampToInt(std::int64_t{windowPos.x} + cursorClient.x - anchor.x),
-            ClampToInt(std::int64_t{windowPos.y} + cursorClient.y - anchor.y)};
+  return {ClampToInt(std::int64_t{windowPos.x} + cursorClient.x - anchor.x),
+          ClampToInt(std::int64_t{windowPos.y} + cursorClient.y - anchor.y)};
 }
 
 bool IsPositionVisible(Point pos, Size window, const std::vector<Rect>& monitors) {
-    if (window.width <= 0 || window.height <= 0) {
-        return false;
-    }
-    const std::int64_t left = pos.x;
-    const std::int64_t top = pos.y;
-    const std::int64_t right = left + window.width;
-    const std::int64_t bottom = top + window.height;
-    return std::any_of(monitors.begin(), monitors.end(), [&](const Rect& m) {
-        return left < m.right && right > m.left && top < m.bottom && bottom > m.top;
-    });
+  if (window.width <= 0 || window.height <= 0) {
+    return false;
+  }
+  const std::int64_t left = pos.x;
+  const std::int64_t top = pos.y;
+  const std::int64_t right = left + window.width;
+  const std::int64_t bottom = top + window.height;
+  return std::any_of(monitors.begin(), monitors.end(), [&](const Rect& m) {
+    return left < m.right && right > m.left && top < m.bottom && bottom > m.top;
+  });
 }
 
 }  // namespace wolumetr

@@ -7,15 +7,15 @@ namespace wolumetr {
 
 // The nine positions of the "Wyrównaj do" submenu, in menu order.
 enum class Placement {
-    LeftTop,
-    LeftMiddle,
-    LeftBottom,
-    MiddleTop,
-    Centre,
-    MiddleBottom,
-    RightTop,
-    RightMiddle,
-    RightBottom,
+  LeftTop,
+  LeftMiddle,
+  LeftBottom,
+  MiddleTop,
+  Centre,
+  MiddleBottom,
+  RightTop,
+  RightMiddle,
+  RightBottom,
 };
 
 // Left and top of a window of the given size snapped to a placement on the

@@ -7,14 +7,14 @@ namespace wolumetr {
 
 // What a drive tile shows after one measurement.
 struct TileFigures {
-    bool measured = false;        // false: the query failed, the tile shows no figures
-    std::int32_t usedPercent = 0;  // 0..100, rounded up to the next whole percent
-    std::int32_t startAngle = 0;   // pie angles in degrees, counterclockwise from 3 o'clock
-    std::int32_t endAngle = 0;     // 0..360
-    bool showWedge = false;        // false: draw the empty gauge (outline only)
-    std::string total;
-    std::string used;
-    std::string free;
+  bool measured = false;         // false: the query failed, the tile shows no figures
+  std::int32_t usedPercent = 0;  // 0..100, rounded up to the next whole percent
+  std::int32_t startAngle = 0;   // pie angles in degrees, counterclockwise from 3 o'clock
+  std::int32_t endAngle = 0;     // 0..360
+  bool showWedge = false;        // false: draw the empty gauge (outline only)
+  std::string total;
+  std::string used;
+  std::string free;
 };
 
 // Percentage of the volume that is free, truncated: (free * 100) div total,

@@ -27,9 +27,9 @@ inline constexpr Point kUsedLabelOffset{0, 32};
 inline constexpr Point kFreeLabelOffset{0, 48};
 
 struct Grid {
-    std::int32_t columns = 0;
-    std::int32_t rows = 0;
-    friend bool operator==(const Grid&, const Grid&) = default;
+  std::int32_t columns = 0;
+  std::int32_t rows = 0;
+  friend bool operator==(const Grid&, const Grid&) = default;
 };
 
 // The grid the tiles are laid out in. A configured grid with room for every
@@ -44,12 +44,12 @@ Grid FitGrid(std::int32_t columns, std::int32_t rows, std::int32_t driveCount);
 Size WindowSizeFor(Grid grid);
 
 struct TilePlaces {
-    Point pie;
-    Point letter;
-    Point volume;
-    Point total;
-    Point used;
-    Point free;
+  Point pie;
+  Point letter;
+  Point volume;
+  Point total;
+  Point used;
+  Point free;
 };
 
 // Where the controls of the tile in grid cell (column, row) go, in the
@@ -61,9 +61,9 @@ TilePlaces TilePlacesAt(int column, int row);
 Point CellOfTile(int tileIndex, Grid grid);
 
 struct ImagePlaces {
-    Point close;
-    Point hide;
-    Point refresh;
+  Point close;
+  Point hide;
+  Point refresh;
 };
 
 // The close glyph sits in the top right corner, the hide glyph in the top

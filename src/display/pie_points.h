@@ -3,21 +3,21 @@
 namespace wolumetr {
 
 struct PiePoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PiePoint&, const PiePoint&) = default;
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const PiePoint&, const PiePoint&) = default;
 };
 
 // Arguments of the GDI Pie call that paints a gauge: the bounding rectangle
 // and the two radial points (only their direction from the centre counts).
 struct PieCall {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    PiePoint first;
-    PiePoint second;
-    friend bool operator==(const PieCall&, const PieCall&) = default;
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  PiePoint first;
+  PiePoint second;
+  friend bool operator==(const PieCall&, const PieCall&) = default;
 };
 
 // Angle in whole degrees to radians, rounded exactly as an x87 computes

@@ -12,83 +12,78 @@ namespace {
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 
 struct UsageCase {
-    std::int64_t free;
-    std::int64_t total;
-    std::int32_t usedPercent;
-    std::int32_t endAngle;
+  std::int64_t free;
+  std::int64_t total;
+  std::int32_t usedPercent;
+  std::int32_t endAngle;
 };
 
-void PrintTo(const UsageCase& c, std::ostream* os) {
-    *os << "free " << c.free << " of " << c.total;
-}
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << "free " << c.free << " of " << c.total; }
 
 class UsageTable : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(UsageTable, PercentAndAngles) {
-    const UsageCase& c = GetParam();
-    const TileFigures f = ComputeTileFigures(c.free, c.total, ".");
-    EXPECT_TRUE(f.measured);
-    EXPECT_EQ(f.usedPercent, c.usedPercent);
-    EXPECT_EQ(f.startAngle, 0);
-    EXPECT_EQ(f.endAngle, c.endAngle);
-    EXPECT_EQ(f.showWedge, c.usedPercent > 0);
+  const UsageCase& c = GetParam();
+  const TileFigures f = ComputeTileFigures(c.free, c.total, ".");
+  EXPECT_TRUE(f.measured);
+  EXPECT_EQ(f.usedPercent, c.usedPercent);
+  EXPECT_EQ(f.startAngle, 0);
+  EXPECT_EQ(f.endAngle, c.endAngle);
+  EXPECT_EQ(f.showWedge, c.usedPercent > 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Measured, UsageTable,
-    ::testing::Values(UsageCase{30, 100, 70, 252}, UsageCase{1, 3, 67, 241},
-                      UsageCase{2, 3, 34, 122}, UsageCase{100, 100, 0, 0},
-                      UsageCase{0, 100, 100, 360}, UsageCase{50, 100, 50, 180},
-                      UsageCase{335, 1000, 67, 241},  // 33.5 % free rounds the used share up
-                      UsageCase{999, 1000, 1, 3},
-                      // Products with 100 that overflow 64 bits.
-                      UsageCase{kMax / 2, kMax, 51, 183}, UsageCase{kMax - 1, kMax, 1, 3},
-                      UsageCase{kMax / 100 + 1, kMax, 99, 356}));
+INSTANTIATE_TEST_SUITE_P(Measured, UsageTable,
+                         ::testing::Values(UsageCase{30, 100, 70, 252}, UsageCase{1, 3, 67, 241},
+                                           UsageCase{2, 3, 34, 122}, UsageCase{100, 100, 0, 0},
+                                           UsageCase{0, 100, 100, 360}, UsageCase{50, 100, 50, 180},
+                                           UsageCase{335, 1000, 67, 241},  // 33.5 % free rounds the used share up
+                                           UsageCase{999, 1000, 1, 3},
+                                           // Products with 100 that overflow 64 bits.
+                                           UsageCase{kMax / 2, kMax, 51, 183}, UsageCase{kMax - 1, kMax, 1, 3},
+                                           UsageCase{kMax / 100 + 1, kMax, 99, 356}));
 
 // Figures that make no sense still give a sane gauge.
-INSTANTIATE_TEST_SUITE_P(
-    Inconsistent, UsageTable,
-    ::testing::Values(UsageCase{0, 0, 0, 0}, UsageCase{5, 0, 0, 0}, UsageCase{200, 100, 0, 0},
-                      UsageCase{kMax, 1, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Inconsistent, UsageTable,
+                         ::testing::Values(UsageCase{0, 0, 0, 0}, UsageCase{5, 0, 0, 0}, UsageCase{200, 100, 0, 0},
+                                           UsageCase{kMax, 1, 0, 0}));
 
 TEST(TileFigures, TextsOfAMeasuredDrive) {
-    const TileFigures f = ComputeTileFigures(1152, 1048576, ",");
-    EXPECT_EQ(f.total, "1,00 MB");
-    EXPECT_EQ(f.used, "1022,88 KB");
-    EXPECT_EQ(f.free, "1,13 KB");
+  const TileFigures f = ComputeTileFigures(1152, 1048576, ",");
+  EXPECT_EQ(f.total, "1,00 MB");
+  EXPECT_EQ(f.used, "1022,88 KB");
+  EXPECT_EQ(f.free, "1,13 KB");
 }
 
 TEST(TileFigures, InconsistentSizesShowNothingUsed) {
-    const TileFigures beyond = ComputeTileFigures(200, 100, ".");
-    EXPECT_EQ(beyond.total, "100.00 B");
-    EXPECT_EQ(beyond.used, "0.00 B");
-    EXPECT_EQ(beyond.free, "200.00 B");
-    const TileFigures zero = ComputeTileFigures(0, 0, ".");
-    EXPECT_TRUE(zero.measured);
-    EXPECT_EQ(zero.used, "0.00 B");
+  const TileFigures beyond = ComputeTileFigures(200, 100, ".");
+  EXPECT_EQ(beyond.total, "100.00 B");
+  EXPECT_EQ(beyond.used, "0.00 B");
+  EXPECT_EQ(beyond.free, "200.00 B");
+  const TileFigures zero = ComputeTileFigures(0, 0, ".");
+  EXPECT_TRUE(zero.measured);
+  EXPECT_EQ(zero.used, "0.00 B");
 }
 
 TEST(TileFigures, UnmeasurableDriveShowsNoFigures) {
-    for (const auto& [free, total] : {std::pair<std::int64_t, std::int64_t>{-1, -1},
-                                      {-1, 100}, {100, -1}, {0, -1}}) {
-        const TileFigures f = ComputeTileFigures(free, total, ".");
-        EXPECT_FALSE(f.measured) << free << "/" << total;
-        EXPECT_EQ(f.usedPercent, 0);
-        EXPECT_EQ(f.startAngle, 0);
-        EXPECT_EQ(f.endAngle, 0);
-        EXPECT_FALSE(f.showWedge);
-        EXPECT_EQ(f.total, "");
-        EXPECT_EQ(f.used, "");
-        EXPECT_EQ(f.free, "");
-    }
+  for (const auto& [free, total] : {std::pair<std::int64_t, std::int64_t>{-1, -1}, {-1, 100}, {100, -1}, {0, -1}}) {
+    const TileFigures f = ComputeTileFigures(free, total, ".");
+    EXPECT_FALSE(f.measured) << free << "/" << total;
+    EXPECT_EQ(f.usedPercent, 0);
+    EXPECT_EQ(f.startAngle, 0);
+    EXPECT_EQ(f.endAngle, 0);
+    EXPECT_FALSE(f.showWedge);
+    EXPECT_EQ(f.total, "");
+    EXPECT_EQ(f.used, "");
+    EXPECT_EQ(f.free, "");
+  }
 }
 
 TEST(PercentFree, MatchesExactTruncationOnSmallValues) {
-    for (std::int64_t total = 1; total <= 300; ++total) {
-        for (std::int64_t free = 0; free <= total; ++free) {
-            ASSERT_EQ(PercentFree(free, total), free * 100 / total) << free << "/" << total;
-        }
+  for (std::int64_t total = 1; total <= 300; ++total) {
+    for (std::int64_t free = 0; free <= total; ++free) {
+      ASSERT_EQ(PercentFree(free, total), free * 100 / total) << free << "/" << total;
     }
+  }
 }
 
 }  // namespace

@@ -10,98 +10,94 @@ namespace wolumetr {
 namespace {
 
 TEST(FitGrid, ChosenGridForEveryTileCount) {
-    const Grid expected[] = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1},
-                             {4, 2}, {4, 2}, {5, 2}, {5, 2}, {6, 2}, {6, 2},
-                             {5, 3}, {5, 3}, {5, 3}, {6, 3}, {6, 3}, {6, 3}};
-    for (int tiles = 1; tiles <= 18; ++tiles) {
-        EXPECT_EQ(FitGrid(0, 0, tiles), expected[tiles - 1]) << tiles << " tiles";
-    }
+  const Grid expected[] = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {4, 2}, {4, 2}, {5, 2},
+                           {5, 2}, {6, 2}, {6, 2}, {5, 3}, {5, 3}, {5, 3}, {6, 3}, {6, 3}, {6, 3}};
+  for (int tiles = 1; tiles <= 18; ++tiles) {
+    EXPECT_EQ(FitGrid(0, 0, tiles), expected[tiles - 1]) << tiles << " tiles";
+  }
 }
 
 struct FitCase {
-    std::int32_t columns;
-    std::int32_t rows;
-    std::int32_t tiles;
-    Grid grid;
+  std::int32_t columns;
+  std::int32_t rows;
+  std::int32_t tiles;
+  Grid grid;
 };
 
-void PrintTo(const FitCase& c, std::ostream* os) {
-    *os << c.columns << "x" << c.rows << " for " << c.tiles;
-}
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.columns << "x" << c.rows << " for " << c.tiles; }
 
 class ConfiguredGrid : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(ConfiguredGrid, KeptOrRefitted) {
-    const FitCase& c = GetParam();
-    EXPECT_EQ(FitGrid(c.columns, c.rows, c.tiles), c.grid);
+  const FitCase& c = GetParam();
+  EXPECT_EQ(FitGrid(c.columns, c.rows, c.tiles), c.grid);
 }
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ConfiguredGrid,
-    ::testing::Values(FitCase{2, 2, 5, {5, 1}},    // too small: replaced entirely
-                      FitCase{10, 1, 3, {10, 1}},  // large enough: any number of columns
-                      FitCase{4, 4, 2, {4, 4}}, FitCase{3, 0, 3, {3, 1}},
-                      FitCase{0, 3, 3, {3, 1}}, FitCase{1, 18, 18, {1, 18}},
-                      FitCase{-2, -3, 5, {5, 1}},  // product 6 would pass, the signs must not
-                      FitCase{-1, 4, 4, {4, 1}}, FitCase{kMin, kMin, 7, {4, 2}},
-                      FitCase{100000, 100000, 18, {100000, 100000}},
-                      FitCase{kMax, kMax, 18, {kMax, kMax}},
-                      FitCase{65536, 65536, 3, {65536, 65536}},  // 2^32 wraps to 0 in 32 bits
-                      FitCase{0, 0, 0, {0, 0}},  // no tiles: nothing to lay out
-                      FitCase{-4, 2, -1, {-4, 2}}));
+INSTANTIATE_TEST_SUITE_P(Cases, ConfiguredGrid,
+                         ::testing::Values(FitCase{2, 2, 5, {5, 1}},    // too small: replaced entirely
+                                           FitCase{10, 1, 3, {10, 1}},  // large enough: any number of columns
+                                           FitCase{4, 4, 2, {4, 4}}, FitCase{3, 0, 3, {3, 1}}, FitCase{0, 3, 3, {3, 1}},
+                                           FitCase{1, 18, 18, {1, 18}},
+                                           FitCase{-2, -3, 5, {5, 1}},  // product 6 would pass, the signs must not
+                                           FitCase{-1, 4, 4, {4, 1}}, FitCase{kMin, kMin, 7, {4, 2}},
+                                           FitCase{100000, 100000, 18, {100000, 100000}},
+                                           FitCase{kMax, kMax, 18, {kMax, kMax}},
+                                           FitCase{65536, 65536, 3, {65536, 65536}},  // 2^32 wraps to 0 in 32 bits
+                                           FitCase{0, 0, 0, {0, 0}},                  // no tiles: nothing to lay out
+                                           FitCase{-4, 2, -1, {-4, 2}}));
 
 TEST(WindowSizeFor, CellsTimesPitchPlusMargin) {
-    EXPECT_EQ(WindowSizeFor({2, 1}), (Size{178, 97}));
-    EXPECT_EQ(WindowSizeFor({3, 1}), (Size{259, 97}));
-    EXPECT_EQ(WindowSizeFor({5, 1}), (Size{421, 97}));
-    EXPECT_EQ(WindowSizeFor({10, 1}), (Size{826, 97}));
-    EXPECT_EQ(WindowSizeFor({4, 4}), (Size{340, 340}));
-    EXPECT_EQ(WindowSizeFor({6, 3}), (Size{502, 259}));
+  EXPECT_EQ(WindowSizeFor({2, 1}), (Size{178, 97}));
+  EXPECT_EQ(WindowSizeFor({3, 1}), (Size{259, 97}));
+  EXPECT_EQ(WindowSizeFor({5, 1}), (Size{421, 97}));
+  EXPECT_EQ(WindowSizeFor({10, 1}), (Size{826, 97}));
+  EXPECT_EQ(WindowSizeFor({4, 4}), (Size{340, 340}));
+  EXPECT_EQ(WindowSizeFor({6, 3}), (Size{502, 259}));
 }
 
 TEST(WindowSizeFor, AbsurdGridsStayInRange) {
-    EXPECT_EQ(WindowSizeFor({100000, 100000}), (Size{kMaxWindowSide, kMaxWindowSide}));
-    EXPECT_EQ(WindowSizeFor({404, 405}), (Size{32740, kMaxWindowSide}));
-    EXPECT_EQ(WindowSizeFor({-3, kMin}), (Size{16, 16}));
+  EXPECT_EQ(WindowSizeFor({100000, 100000}), (Size{kMaxWindowSide, kMaxWindowSide}));
+  EXPECT_EQ(WindowSizeFor({404, 405}), (Size{32740, kMaxWindowSide}));
+  EXPECT_EQ(WindowSizeFor({-3, kMin}), (Size{16, 16}));
 }
 
 TEST(TilePlacesAt, ControlsOfATile) {
-    const TilePlaces first = TilePlacesAt(0, 0);
-    EXPECT_EQ(first.pie, (Point{16, 16}));
-    EXPECT_EQ(first.letter, (Point{16, 16}));
-    EXPECT_EQ(first.volume, (Point{30, 16}));
-    EXPECT_EQ(first.total, (Point{16, 32}));
-    EXPECT_EQ(first.used, (Point{16, 48}));
-    EXPECT_EQ(first.free, (Point{16, 64}));
+  const TilePlaces first = TilePlacesAt(0, 0);
+  EXPECT_EQ(first.pie, (Point{16, 16}));
+  EXPECT_EQ(first.letter, (Point{16, 16}));
+  EXPECT_EQ(first.volume, (Point{30, 16}));
+  EXPECT_EQ(first.total, (Point{16, 32}));
+  EXPECT_EQ(first.used, (Point{16, 48}));
+  EXPECT_EQ(first.free, (Point{16, 64}));
 
-    // Tile 7 of eight in a 4 x 2 grid.
-    const Point cell = CellOfTile(7, {4, 2});
-    EXPECT_EQ(cell, (Point{3, 1}));
-    const TilePlaces last = TilePlacesAt(cell.x, cell.y);
-    EXPECT_EQ(last.pie, (Point{259, 97}));
-    EXPECT_EQ(last.volume, (Point{273, 97}));
-    EXPECT_EQ(last.free, (Point{259, 145}));
+  // Tile 7 of eight in a 4 x 2 grid.
+  const Point cell = CellOfTile(7, {4, 2});
+  EXPECT_EQ(cell, (Point{3, 1}));
+  const TilePlaces last = TilePlacesAt(cell.x, cell.y);
+  EXPECT_EQ(last.pie, (Point{259, 97}));
+  EXPECT_EQ(last.volume, (Point{273, 97}));
+  EXPECT_EQ(last.free, (Point{259, 145}));
 }
 
 TEST(CellOfTile, FillsRowsLeftToRight) {
-    const Grid grid{3, 2};
-    const Point cells[] = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}};
-    for (int t = 0; t < 5; ++t) {
-        EXPECT_EQ(CellOfTile(t, grid), cells[t]) << t;
-    }
-    EXPECT_EQ(CellOfTile(5, {kMax, 1}), (Point{5, 0}));
-    EXPECT_EQ(CellOfTile(2, {0, 0}), (Point{0, 2}));
-    EXPECT_EQ(CellOfTile(2, {-5, 1}), (Point{0, 2}));
+  const Grid grid{3, 2};
+  const Point cells[] = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}};
+  for (int t = 0; t < 5; ++t) {
+    EXPECT_EQ(CellOfTile(t, grid), cells[t]) << t;
+  }
+  EXPECT_EQ(CellOfTile(5, {kMax, 1}), (Point{5, 0}));
+  EXPECT_EQ(CellOfTile(2, {0, 0}), (Point{0, 2}));
+  EXPECT_EQ(CellOfTile(2, {-5, 1}), (Point{0, 2}));
 }
 
 TEST(ImagePlacesFor, CornersInsideTheBevel) {
-    const ImagePlaces places = ImagePlacesFor(259, 97);
-    EXPECT_EQ(places.close, (Point{249, 2}));
-    EXPECT_EQ(places.hide, (Point{2, 2}));
-    EXPECT_EQ(places.refresh, (Point{2, 85}));
+  const ImagePlaces places = ImagePlacesFor(259, 97);
+  EXPECT_EQ(places.close, (Point{249, 2}));
+  EXPECT_EQ(places.hide, (Point{2, 2}));
+  EXPECT_EQ(places.refresh, (Point{2, 85}));
 }
 
 }  // namespace

@@ -11,103 +11,97 @@ namespace wolumetr {
 namespace {
 
 struct PlacementCase {
-    Placement placement;
-    Point onPlainScreen;  // work area (0, 0, 1280, 1024)
-    Point taskbarOnTop;   // work area (0, 30, 1280, 1024)
-    Point taskbarOnLeft;  // work area (60, 0, 1280, 1024)
+  Placement placement;
+  Point onPlainScreen;  // work area (0, 0, 1280, 1024)
+  Point taskbarOnTop;   // work area (0, 30, 1280, 1024)
+  Point taskbarOnLeft;  // work area (60, 0, 1280, 1024)
 };
 
-void PrintTo(const PlacementCase& c, std::ostream* os) {
-    *os << "placement " << static_cast<int>(c.placement);
-}
+void PrintTo(const PlacementCase& c, std::ostream* os) { *os << "placement " << static_cast<int>(c.placement); }
 
 class NinePlacements : public ::testing::TestWithParam<PlacementCase> {};
 
 constexpr Size kWindow{259, 97};
 
 TEST_P(NinePlacements, SnapsToTheWorkArea) {
-    const PlacementCase& c = GetParam();
-    const Point current{-7, -7};
-    EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, current), c.onPlainScreen);
-    EXPECT_EQ(PlaceWindow(c.placement, {0, 30, 1280, 1024}, kWindow, current), c.taskbarOnTop);
-    EXPECT_EQ(PlaceWindow(c.placement, {60, 0, 1280, 1024}, kWindow, current), c.taskbarOnLeft);
+  const PlacementCase& c = GetParam();
+  const Point current{-7, -7};
+  EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, current), c.onPlainScreen);
+  EXPECT_EQ(PlaceWindow(c.placement, {0, 30, 1280, 1024}, kWindow, current), c.taskbarOnTop);
+  EXPECT_EQ(PlaceWindow(c.placement, {60, 0, 1280, 1024}, kWindow, current), c.taskbarOnLeft);
 }
 
 // Middle: 1280/2 - 259/2 = 511, 1024/2 - 97/2 = 464; with the taskbar on top
 // 30 + 994/2 - 48 = 479; on the left 60 + 1220/2 - 129 = 541.
-INSTANTIATE_TEST_SUITE_P(
-    Menu, NinePlacements,
-    ::testing::Values(
-        PlacementCase{Placement::LeftTop, {0, 0}, {0, 30}, {60, 0}},
-        PlacementCase{Placement::LeftMiddle, {0, 464}, {0, 479}, {60, 464}},
-        PlacementCase{Placement::LeftBottom, {0, 927}, {0, 927}, {60, 927}},
-        PlacementCase{Placement::MiddleTop, {511, 0}, {511, 30}, {541, 0}},
-        PlacementCase{Placement::Centre, {511, 464}, {511, 479}, {541, 464}},
-        PlacementCase{Placement::MiddleBottom, {511, 927}, {511, 927}, {541, 927}},
-        PlacementCase{Placement::RightTop, {1021, 0}, {1021, 30}, {1021, 0}},
-        PlacementCase{Placement::RightMiddle, {1021, 464}, {1021, 479}, {1021, 464}},
-        PlacementCase{Placement::RightBottom, {1021, 927}, {1021, 927}, {1021, 927}}));
+INSTANTIATE_TEST_SUITE_P(Menu, NinePlacements,
+                         ::testing::Values(PlacementCase{Placement::LeftTop, {0, 0}, {0, 30}, {60, 0}},
+                                           PlacementCase{Placement::LeftMiddle, {0, 464}, {0, 479}, {60, 464}},
+                                           PlacementCase{Placement::LeftBottom, {0, 927}, {0, 927}, {60, 927}},
+                                           PlacementCase{Placement::MiddleTop, {511, 0}, {511, 30}, {541, 0}},
+                                           PlacementCase{Placement::Centre, {511, 464}, {511, 479}, {541, 464}},
+                                           PlacementCase{Placement::MiddleBottom, {511, 927}, {511, 927}, {541, 927}},
+                                           PlacementCase{Placement::RightTop, {1021, 0}, {1021, 30}, {1021, 0}},
+                                           PlacementCase{Placement::RightMiddle, {1021, 464}, {1021, 479}, {1021, 464}},
+                                           PlacementCase{
+                                               Placement::RightBottom, {1021, 927}, {1021, 927}, {1021, 927}}));
 
 TEST(PlaceWindow, WindowLargerThanTheWorkAreaIsNotClamped) {
-    const Rect workArea{0, 0, 800, 600};
-    const Size window{1001, 703};
-    EXPECT_EQ(PlaceWindow(Placement::RightBottom, workArea, window, {}), (Point{-201, -103}));
-    EXPECT_EQ(PlaceWindow(Placement::Centre, workArea, window, {}), (Point{-100, -51}));
-    EXPECT_EQ(PlaceWindow(Placement::LeftTop, workArea, window, {}), (Point{0, 0}));
+  const Rect workArea{0, 0, 800, 600};
+  const Size window{1001, 703};
+  EXPECT_EQ(PlaceWindow(Placement::RightBottom, workArea, window, {}), (Point{-201, -103}));
+  EXPECT_EQ(PlaceWindow(Placement::Centre, workArea, window, {}), (Point{-100, -51}));
+  EXPECT_EQ(PlaceWindow(Placement::LeftTop, workArea, window, {}), (Point{0, 0}));
 }
 
 TEST(PlaceWindow, OddHalvesTruncateTowardZero) {
-    // -3/2 is -1, not -2.
-    EXPECT_EQ(PlaceWindow(Placement::Centre, {0, 0, 5, 5}, {8, 8}, {}), (Point{-2, -2}));
-    EXPECT_EQ(PlaceWindow(Placement::Centre, {-1281, 0, 0, 1024}, {259, 97}, {}),
-              (Point{-1281 + 640 - 129, 464}));
+  // -3/2 is -1, not -2.
+  EXPECT_EQ(PlaceWindow(Placement::Centre, {0, 0, 5, 5}, {8, 8}, {}), (Point{-2, -2}));
+  EXPECT_EQ(PlaceWindow(Placement::Centre, {-1281, 0, 0, 1024}, {259, 97}, {}), (Point{-1281 + 640 - 129, 464}));
 }
 
 TEST(PlaceWindow, UnknownPlacementKeepsThePosition) {
-    EXPECT_EQ(PlaceWindow(static_cast<Placement>(42), {0, 0, 1280, 1024}, kWindow, {12, 34}),
-              (Point{12, 34}));
+  EXPECT_EQ(PlaceWindow(static_cast<Placement>(42), {0, 0, 1280, 1024}, kWindow, {12, 34}), (Point{12, 34}));
 }
 
 TEST(PlaceWindow, ExtremeRectanglesDoNotOverflow) {
-    constexpr int kMax = std::numeric_limits<int>::max();
-    constexpr int kMin = std::numeric_limits<int>::min();
-    const Rect huge{kMin, kMin, kMax, kMax};
-    EXPECT_EQ(PlaceWindow(Placement::RightBottom, huge, {0, 0}, {}), (Point{kMax, kMax}));
-    EXPECT_EQ(PlaceWindow(Placement::RightBottom, {0, 0, 0, 0}, {kMin, kMin}, {}),
-              (Point{kMax, kMax}));
-    EXPECT_EQ(CentreOnWorkArea(huge, {kMin, kMin}), (Point{kMax / 2, kMax / 2}));
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  const Rect huge{kMin, kMin, kMax, kMax};
+  EXPECT_EQ(PlaceWindow(Placement::RightBottom, huge, {0, 0}, {}), (Point{kMax, kMax}));
+  EXPECT_EQ(PlaceWindow(Placement::RightBottom, {0, 0, 0, 0}, {kMin, kMin}, {}), (Point{kMax, kMax}));
+  EXPECT_EQ(CentreOnWorkArea(huge, {kMin, kMin}), (Point{kMax / 2, kMax / 2}));
 }
 
 TEST(CentreOnWorkArea, StartUpPosition) {
-    EXPECT_EQ(CentreOnWorkArea({0, 0, 1280, 1024}, {259, 97}), (Point{511, 464}));
-    EXPECT_EQ(CentreOnWorkArea({0, 0, 1280, 1024}, {501, 286}), (Point{390, 369}));
-    EXPECT_EQ(CentreOnWorkArea({100, 50, 1380, 1074}, {259, 97}), (Point{611, 514}));
+  EXPECT_EQ(CentreOnWorkArea({0, 0, 1280, 1024}, {259, 97}), (Point{511, 464}));
+  EXPECT_EQ(CentreOnWorkArea({0, 0, 1280, 1024}, {501, 286}), (Point{390, 369}));
+  EXPECT_EQ(CentreOnWorkArea({100, 50, 1380, 1074}, {259, 97}), (Point{611, 514}));
 }
 
 TEST(DragMove, PressPointStaysUnderTheCursor) {
-    EXPECT_EQ(DragMove({300, 200}, {20, 10}, {35, 4}), (Point{315, 194}));
-    EXPECT_EQ(DragMove({300, 200}, {20, 10}, {20, 10}), (Point{300, 200}));
-    // Before any press the anchor is the window's own position: it jumps.
-    EXPECT_EQ(DragMove({511, 464}, {511, 464}, {5, 5}), (Point{5, 5}));
-    constexpr int kMax = std::numeric_limits<int>::max();
-    constexpr int kMin = std::numeric_limits<int>::min();
-    EXPECT_EQ(DragMove({kMax, kMin}, {kMin, kMax}, {kMax, kMin}), (Point{kMax, kMin}));
+  EXPECT_EQ(DragMove({300, 200}, {20, 10}, {35, 4}), (Point{315, 194}));
+  EXPECT_EQ(DragMove({300, 200}, {20, 10}, {20, 10}), (Point{300, 200}));
+  // Before any press the anchor is the window's own position: it jumps.
+  EXPECT_EQ(DragMove({511, 464}, {511, 464}, {5, 5}), (Point{5, 5}));
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  EXPECT_EQ(DragMove({kMax, kMin}, {kMin, kMax}, {kMax, kMin}), (Point{kMax, kMin}));
 }
 
 TEST(IsPositionVisible, AnyOverlapWithAnyMonitor) {
-    const std::vector<Rect> monitors{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
-    const Size w{259, 97};
-    EXPECT_TRUE(IsPositionVisible({10, 10}, w, monitors));
-    EXPECT_TRUE(IsPositionVisible({2000, 500}, w, monitors));
-    EXPECT_TRUE(IsPositionVisible({-258, -96}, w, monitors));  // one pixel left on screen
-    EXPECT_FALSE(IsPositionVisible({-259, 10}, w, monitors));  // touching the edge only
-    EXPECT_FALSE(IsPositionVisible({2560, 10}, w, monitors));
-    EXPECT_FALSE(IsPositionVisible({10, 10}, w, {}));
-    EXPECT_FALSE(IsPositionVisible({10, 10}, {0, 97}, monitors));
-    constexpr int kMax = std::numeric_limits<int>::max();
-    constexpr int kMin = std::numeric_limits<int>::min();
-    EXPECT_FALSE(IsPositionVisible({kMax, kMax}, {kMax, kMax}, monitors));
-    EXPECT_TRUE(IsPositionVisible({kMin, kMin}, {kMax, kMax}, {{-2, -2, 0, 0}}));
+  const std::vector<Rect> monitors{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
+  const Size w{259, 97};
+  EXPECT_TRUE(IsPositionVisible({10, 10}, w, monitors));
+  EXPECT_TRUE(IsPositionVisible({2000, 500}, w, monitors));
+  EXPECT_TRUE(IsPositionVisible({-258, -96}, w, monitors));  // one pixel left on screen
+  EXPECT_FALSE(IsPositionVisible({-259, 10}, w, monitors));  // touching the edge only
+  EXPECT_FALSE(IsPositionVisible({2560, 10}, w, monitors));
+  EXPECT_FALSE(IsPositionVisible({10, 10}, w, {}));
+  EXPECT_FALSE(IsPositionVisible({10, 10}, {0, 97}, monitors));
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  EXPECT_FALSE(IsPositionVisible({kMax, kMax}, {kMax, kMax}, monitors));
+  EXPECT_TRUE(IsPositionVisible({kMin, kMin}, {kMax, kMax}, {{-2, -2, 0, 0}}));
 }
 
 }  // namespace
