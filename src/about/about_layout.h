@@ -1,6 +1,6 @@
 #pragma once
 // Where the About window and its labels go.
-#include "display/geometry.h"
+#include "common/geometry.h"
 
 namespace wolumetr {
 

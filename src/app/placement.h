@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "display/geometry.h"
+#include "common/geometry.h"
 
 namespace wolumetr {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "display/geometry.h"
+#include "common/geometry.h"
 
 namespace wolumetr {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "display/geometry.h"
+#include "common/geometry.h"
 
 namespace wolumetr {
 

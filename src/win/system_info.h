@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "display/geometry.h"
+#include "common/geometry.h"
 
 namespace wolumetr::win {
 

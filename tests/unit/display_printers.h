@@ -1,7 +1,7 @@
 #pragma once
 #include <ostream>
 
-#include "display/geometry.h"
+#include "common/geometry.h"
 #include "display/grid_layout.h"
 #include "display/pie_points.h"
 
