@@ -23,7 +23,10 @@ class SystemRunKey final : public RunKey {
     if (status != ERROR_SUCCESS) return value;  // absent, or unreadable: the same to the caller
     value.exists = true;
     value.isString = type == REG_SZ || type == REG_EXPAND_SZ;
-    if (!value.isString) return value;
+    if (!value.isString) {
+      if (type == REG_BINARY) value.data = ReadBytes(wideName, size);
+      return value;
+    }
     std::vector<wchar_t> buffer;
     do {
       buffer.assign(size / sizeof(wchar_t) + 1, L'\0');  // room for a missing terminator
@@ -54,25 +57,56 @@ class SystemRunKey final : public RunKey {
   }
 
  private:
+  std::string ReadBytes(const std::wstring& name, DWORD size) {
+    std::string bytes(size, '\0');
+    DWORD type = 0;
+    if (RegQueryValueExW(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_BINARY) {
+      return {};
+    }
+    bytes.resize(size);
+    return bytes;
+  }
+
   RegKey key_;
 };
+
+HKEY Root(RunHive hive) { return hive == RunHive::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+REGSAM Access(bool forWriting) { return forWriting ? KEY_QUERY_VALUE | KEY_SET_VALUE : KEY_QUERY_VALUE; }
+
+std::unique_ptr<RunKey> OpenExisting(RunHive hive, const char* path, bool forWriting) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(Root(hive), Widen(path).c_str(), 0, Access(forWriting), &key) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<SystemRunKey>(RegKey(key));
+}
 
 }  // namespace
 
 std::unique_ptr<RunKey> SystemRunKeys::Open(RunHive hive, bool forWriting) {
-  const std::wstring path = Widen(kRunKeyPath);
-  const REGSAM access = forWriting ? KEY_QUERY_VALUE | KEY_SET_VALUE : KEY_QUERY_VALUE;
+  if (hive == RunHive::LocalMachine || !forWriting) return OpenExisting(hive, kRunKeyPath, forWriting);
   HKEY key = nullptr;
-  LSTATUS status;
-  if (hive == RunHive::CurrentUser && forWriting) {
-    status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                             nullptr, &key, nullptr);
-  } else {
-    status = RegOpenKeyExW(hive == RunHive::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, path.c_str(), 0,
-                           access, &key);
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(kRunKeyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      Access(true), nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return nullptr;
   }
-  if (status != ERROR_SUCCESS) return nullptr;
   return std::make_unique<SystemRunKey>(RegKey(key));
+}
+
+std::unique_ptr<RunKey> SystemRunKeys::OpenApproval(RunHive hive, bool forWriting) {
+  return OpenExisting(hive, kStartupApprovedKeyPath, forWriting);
+}
+
+std::string SystemRunKeys::Expand(const std::string& text) {
+  const std::wstring wide = Widen(text);
+  const DWORD needed = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+  if (needed == 0) return text;
+  std::wstring expanded(needed, L'\0');
+  const DWORD written = ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), needed);
+  if (written == 0 || written > needed) return text;
+  expanded.resize(written - 1);  // the count includes the terminator
+  return Narrow(expanded);
 }
 
 }  // namespace wolumetr::win

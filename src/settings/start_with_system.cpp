@@ -1,48 +1,74 @@
 #include "settings/start_with_system.h"
 
+#include <algorithm>
+
 namespace wolumetr {
 namespace {
 
 constexpr RunHive kHives[] = {RunHive::LocalMachine, RunHive::CurrentUser};
 
-bool HoldsCommand(const RunValue& value, const std::string& command) {
-  return value.exists && value.isString && value.data == command;
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SamePath(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
 }
 
-void Put(RunKey& key, const std::string& command) {
-  if (HoldsCommand(key.Read(kRunValueName), command)) return;
-  if (!key.Write(kRunValueName, command)) throw FailedToSetData(kRunValueName);
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool Names(RunKeyRegistry& registry, const RunValue& value, const std::string& executablePath) {
+  return value.exists && value.isString && CommandNamesExecutable(registry.Expand(value.data), executablePath);
+}
+
+bool Disabled(RunKeyRegistry& registry, RunHive hive) {
+  auto approval = registry.OpenApproval(hive, false);
+  return approval && DisabledByApproval(approval->Read(kRunValueName));
+}
+
+// A disabled entry is switched on again by taking its approval value away: Windows starts an
+// entry that has none.
+bool Enable(RunKeyRegistry& registry, RunHive hive) {
+  if (!Disabled(registry, hive)) return true;
+  auto approval = registry.OpenApproval(hive, true);
+  return approval && approval->Remove(kRunValueName);
+}
+
+// Letter-for-letter the safe form already, or at least a quoted one: nothing to rewrite.
+bool NeedsRewrite(RunKeyRegistry& registry, const RunValue& value, const std::string& executablePath) {
+  if (!Names(registry, value, executablePath)) return true;
+  const bool quoted = !value.data.empty() && value.data.front() == '"';
+  return !quoted && executablePath.find(' ') != std::string::npos;
+}
+
+// The machine's entry of ours still starts the program after this: it could not be removed.
+bool MachineEntryStays(RunKeyRegistry& registry, const std::string& executablePath) {
+  auto machine = registry.Open(RunHive::LocalMachine, false);
+  if (!machine || !Names(registry, machine->Read(kRunValueName), executablePath)) return false;
+  if (auto writable = registry.Open(RunHive::LocalMachine, true)) {
+    if (writable->Remove(kRunValueName)) return false;
+  }
+  return !Disabled(registry, RunHive::LocalMachine);
 }
 
 bool Register(RunKeyRegistry& registry, const std::string& executablePath) {
-  const std::string command = RunCommandFor(executablePath);
-  if (auto machine = registry.Open(RunHive::LocalMachine, true)) {
-    Put(*machine, command);
-    // An entry of the user's as well would start the program twice.
-    if (auto user = registry.Open(RunHive::CurrentUser, true)) {
-      if (NamesExecutable(user->Read(kRunValueName), executablePath)) user->Remove(kRunValueName);
-    }
-    return true;
-  }
-  // Without the right to the machine's key: what is there already does the job.
-  if (auto machine = registry.Open(RunHive::LocalMachine, false)) {
-    if (NamesExecutable(machine->Read(kRunValueName), executablePath)) return true;
-  }
+  // A second entry beside a machine one that stays would start the program twice.
+  if (MachineEntryStays(registry, executablePath)) return true;
   auto user = registry.Open(RunHive::CurrentUser, true);
   if (!user) return false;
-  Put(*user, command);
-  return true;
+  if (NeedsRewrite(registry, user->Read(kRunValueName), executablePath) &&
+      !user->Write(kRunValueName, RunCommandFor(executablePath))) {
+    throw FailedToSetData(kRunValueName);
+  }
+  return Enable(registry, RunHive::CurrentUser);
 }
 
 bool Unregister(RunKeyRegistry& registry, const std::string& executablePath) {
   bool done = true;
   for (RunHive hive : kHives) {
-    if (auto key = registry.Open(hive, true)) {
-      const RunValue value = key->Read(kRunValueName);
-      if (value.exists && !key->Remove(kRunValueName) && NamesExecutable(value, executablePath)) done = false;
-    } else if (auto readable = registry.Open(hive, false)) {
-      if (NamesExecutable(readable->Read(kRunValueName), executablePath)) done = false;
-    }
+    auto readable = registry.Open(hive, false);
+    if (!readable || !Names(registry, readable->Read(kRunValueName), executablePath)) continue;
+    auto key = registry.Open(hive, true);
+    if ((!key || !key->Remove(kRunValueName)) && !Disabled(registry, hive)) done = false;
   }
   return done;
 }
@@ -62,9 +88,33 @@ std::string RunCommandFor(const std::string& executablePath) {
   return '"' + executablePath + '"';
 }
 
+bool CommandNamesExecutable(const std::string& command, const std::string& executablePath) {
+  if (executablePath.empty()) return false;
+  std::string_view rest(command);
+  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+  std::string_view program;
+  if (!rest.empty() && rest.front() == '"') {
+    const std::size_t close = rest.find('"', 1);
+    if (close == std::string_view::npos) return false;  // Windows would not start such a command
+    program = rest.substr(1, close - 1);
+    rest.remove_prefix(close + 1);
+  } else {
+    // Unquoted, the path may hold blanks itself: it names us when it starts with our path and
+    // what follows is nothing or arguments.
+    if (rest.size() < executablePath.size()) return false;
+    program = rest.substr(0, executablePath.size());
+    rest.remove_prefix(executablePath.size());
+  }
+  return SamePath(program, executablePath) && (rest.empty() || IsBlank(rest.front()));
+}
+
 bool NamesExecutable(const RunValue& value, const std::string& executablePath) {
-  if (!value.exists || !value.isString || executablePath.empty()) return false;
-  return value.data == executablePath || value.data == '"' + executablePath + '"';
+  return value.exists && value.isString && CommandNamesExecutable(value.data, executablePath);
+}
+
+bool DisabledByApproval(const RunValue& approval) {
+  return approval.exists && !approval.isString && !approval.data.empty() &&
+         (static_cast<unsigned char>(approval.data.front()) & 1u) != 0;
 }
 
 RegistrationState ReadRegistration(RunKeyRegistry& registry, const std::string& executablePath) {
@@ -74,7 +124,7 @@ RegistrationState ReadRegistration(RunKeyRegistry& registry, const std::string& 
     if (!key) continue;
     const RunValue value = key->Read(kRunValueName);
     if (value.exists && !value.isString) state.invalidType = true;
-    if (NamesExecutable(value, executablePath)) state.registered = true;
+    if (Names(registry, value, executablePath) && !Disabled(registry, hive)) state.registered = true;
   }
   return state;
 }

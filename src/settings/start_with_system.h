@@ -1,6 +1,7 @@
 #pragma once
-// Starting with the system: one string value under the Run key, machine-wide when the user may
-// write there, else for the current user.
+// Starting with the system: one string value under the current user's Run key. The machine's
+// key is never written: the program's folder must be writable for its settings, so a machine-wide
+// entry would let anyone who can write that folder run code at every user's logon.
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -9,6 +10,10 @@ namespace wolumetr {
 
 inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRunValueName = "Wolumetr";
+// Explorer's record of the Run entries the user switched off (Task Manager, Settings): a binary
+// value per entry, named like it, whose first byte is odd while the entry is disabled.
+inline constexpr const char* kStartupApprovedKeyPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // "Failed to set data for '<name>'", "Invalid data type for '<name>'".
 class RegistryError : public std::runtime_error {
@@ -23,7 +28,7 @@ enum class RunHive { LocalMachine, CurrentUser };
 struct RunValue {
   bool exists = false;
   bool isString = false;  // a value of another type cannot start anything
-  std::string data;       // UTF-8; only for strings
+  std::string data;       // strings as UTF-8, binary values as their bytes
 };
 
 // The Run key of one hive, opened for one operation and closed when released.
@@ -40,25 +45,36 @@ class RunKeyRegistry {
   virtual ~RunKeyRegistry() = default;
   // nullptr when the key cannot be opened that way (missing, or no right to it).
   virtual std::unique_ptr<RunKey> Open(RunHive hive, bool forWriting) = 0;
+  // The hive's StartupApproved key, never created; nullptr as above.
+  virtual std::unique_ptr<RunKey> OpenApproval(RunHive, bool /*forWriting*/) { return nullptr; }
+  // Environment strings expanded as at logon (%ProgramFiles% and the like).
+  virtual std::string Expand(const std::string& text) { return text; }
 };
 
 // What the Run value holds for an executable: its path, in double quotes when it holds a blank,
 // so that Windows cannot take a shorter path for the program to start.
 std::string RunCommandFor(const std::string& executablePath);
 
-// A value names the executable when it is its path, quoted or not, letter for letter.
+// A command names the executable when the program it starts is that path: quoted or not, with
+// or without arguments, letters compared without regard to ASCII case (as Windows compares
+// paths). Environment strings must already be expanded.
+bool CommandNamesExecutable(const std::string& command, const std::string& executablePath);
 bool NamesExecutable(const RunValue& value, const std::string& executablePath);
 
+// An approval value whose first byte is odd: Windows skips the entry at logon.
+bool DisabledByApproval(const RunValue& approval);
+
 struct RegistrationState {
-  bool registered = false;   // some hive starts this executable
+  bool registered = false;   // some hive starts this executable, and the entry is not switched off
   bool invalidType = false;  // a value of ours holds no string
 };
 RegistrationState ReadRegistration(RunKeyRegistry& registry, const std::string& executablePath);
 
-// Puts this executable in the Run key (one place only: the machine's key when it may be
-// written, else the user's) or takes the value out of both. Returns false when, for lack of
-// rights, the program would not start as asked. Throws FailedToSetData when an opened key
-// refuses the value.
+// Puts this executable in the user's Run key and switches a disabled entry on again; an entry of
+// the machine's that names it is moved there when the machine's key may be written, and else
+// left to do the job. Unticked, takes out only the values that name this executable, from both
+// hives. Returns false when, for lack of rights, the program would not start (or stop starting)
+// as asked. Throws FailedToSetData when an opened key refuses the value.
 bool ApplyRegistration(RunKeyRegistry& registry, const std::string& executablePath, bool startWithSystem);
 
 }  // namespace wolumetr

@@ -137,7 +137,7 @@ class OptionsSaveTest(unittest.TestCase):
         # Resting on the save picture shows its hint beside the cursor.
         e.move(*SAVE_PICTURE)
         e.wait_for(lambda: hint_near(*SAVE_PICTURE), 10, what="the save picture's hint")
-        self.assertIsNone(run_value(RUN_KEY), "nothing is registered before the save")
+        self.assertIsNone(run_value(USER_RUN_KEY), "nothing is registered before the save")
         self.assertEqual(self.program.read_settings(), THREE_DRIVES, "nothing is stored before the save")
 
         e.click(*SAVE_PICTURE)
@@ -146,10 +146,10 @@ class OptionsSaveTest(unittest.TestCase):
             Wyglad={"Przezroczystosc": 1, "Poziomprzezr": 190, "Na wierzchu": 1},
             Polozenie={"Zapamietaj pol": 0, "Polozenie X": 511, "Polozenie Y": 464, "Pasek": 2},
             Program={"Ilosc kolumn": 2, "Ilosc wierszy": 2, "Autoodswierzanie": 1, "Czas odswierzania": 12}))
-        self.assertEqual(run_value(RUN_KEY), self.command, "the path in quotes, for it holds a blank")
-        query = reg_query(RUN_KEY)
+        self.assertEqual(run_value(USER_RUN_KEY), self.command, "the path in quotes, for it holds a blank")
+        query = reg_query(USER_RUN_KEY)
         self.assertRegex(query, r'Wolumetr\s+REG_SZ\s+"Z:\\.*\\wolumetr\.exe"')
-        self.assertIsNone(run_value(USER_RUN_KEY))
+        self.assertIsNone(run_value(RUN_KEY), "per user only, never machine-wide")
         self.assertTrue(self.program.running())
 
         # Opened again, the box shows the registration: clearing it and saving takes it back.
@@ -157,8 +157,8 @@ class OptionsSaveTest(unittest.TestCase):
         e.click(*CHECKBOX_START)
         e.click(*SAVE_PICTURE)
         e.wait_for(lambda: not e.visible_windows("opcje"), 10, what="the Options window to close again")
-        self.assertIsNone(run_value(RUN_KEY))
-        self.assertNotIn("REG_SZ", reg_query(RUN_KEY))
+        self.assertIsNone(run_value(USER_RUN_KEY))
+        self.assertNotIn("REG_SZ", reg_query(USER_RUN_KEY))
         self.assertIn("Czas odswierzania=12", self.program.read_settings())
 
 

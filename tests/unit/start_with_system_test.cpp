@@ -9,7 +9,8 @@ namespace {
 
 using namespace wolumetr;
 
-// Two Run keys in memory. A hive can be missing, read-only for this user, or refuse values.
+// Two Run keys and two StartupApproved keys in memory. A key can be missing, read-only for this
+// user, or refuse values.
 class FakeRegistry final : public RunKeyRegistry {
  public:
   struct Hive {
@@ -19,16 +20,28 @@ class FakeRegistry final : public RunKeyRegistry {
     std::map<std::string, RunValue> values;
   };
   std::map<RunHive, Hive> hives{{RunHive::LocalMachine, {}}, {RunHive::CurrentUser, {}}};
+  std::map<RunHive, Hive> approvals{{RunHive::LocalMachine, {}}, {RunHive::CurrentUser, {}}};
+  std::map<std::string, std::string> environment{{"%ProgramFiles%", "C:\\Program Files"}};
   int writes = 0;
 
-  std::unique_ptr<RunKey> Open(RunHive hive, bool forWriting) override {
-    Hive& h = hives[hive];
-    if (!h.exists || (forWriting && !h.writable)) return nullptr;
-    return std::make_unique<Key>(*this, h);
+  std::unique_ptr<RunKey> Open(RunHive hive, bool forWriting) override { return OpenIn(hives[hive], forWriting); }
+  std::unique_ptr<RunKey> OpenApproval(RunHive hive, bool forWriting) override {
+    return OpenIn(approvals[hive], forWriting);
+  }
+  std::string Expand(const std::string& text) override {
+    std::string out = text;
+    for (const auto& [name, value] : environment) {
+      if (const auto at = out.find(name); at != std::string::npos) out.replace(at, name.size(), value);
+    }
+    return out;
   }
 
   void Put(RunHive hive, const std::string& data) { hives[hive].values[kRunValueName] = RunValue{true, true, data}; }
   void PutNumber(RunHive hive) { hives[hive].values[kRunValueName] = RunValue{true, false, {}}; }
+  // Explorer's twelve bytes: 2 enabled, 3 disabled, then a time stamp.
+  void Approve(RunHive hive, char first) {
+    approvals[hive].values[kRunValueName] = RunValue{true, false, std::string(1, first) + std::string(11, '\0')};
+  }
   std::optional<std::string> Get(RunHive hive) {
     auto& values = hives[hive].values;
     auto it = values.find(kRunValueName);
@@ -37,6 +50,11 @@ class FakeRegistry final : public RunKeyRegistry {
   }
 
  private:
+  std::unique_ptr<RunKey> OpenIn(Hive& h, bool forWriting) {
+    if (!h.exists || (forWriting && !h.writable)) return nullptr;
+    return std::make_unique<Key>(*this, h);
+  }
+
   class Key final : public RunKey {
    public:
     Key(FakeRegistry& registry, Hive& hive) : registry_(registry), hive_(hive) {}
@@ -51,6 +69,7 @@ class FakeRegistry final : public RunKeyRegistry {
       return true;
     }
     bool Remove(const std::string& name) override {
+      if (hive_.refusesValues) return false;
       hive_.values.erase(name);
       return true;
     }
@@ -71,46 +90,64 @@ TEST(StartWithSystem, CommandIsQuotedOnlyWhenThePathHoldsABlank) {
   EXPECT_EQ(RunCommandFor(kBlank), "\"" + kBlank + "\"");
 }
 
-TEST(StartWithSystem, WhichValuesNameThisExecutable) {
+TEST(StartWithSystem, WhichCommandsNameThisExecutable) {
   const struct {
-    RunValue value;
+    std::string command;
     bool names;
   } cases[] = {
-      {{true, true, kBlank}, true},
-      {{true, true, "\"" + kBlank + "\""}, true},
-      {{true, true, kPlain}, false},
-      {{true, true, "c:\\program files\\wolumetr\\wolumetr.exe"}, false},  // letter case counts
-      {{true, true, "\"" + kBlank + "\" /min"}, false},
-      {{true, true, "\"" + kBlank}, false},
-      {{true, true, "D:\\Inny\\wolumetr.exe"}, false},
-      {{true, false, kBlank}, false},
-      {{false, true, kBlank}, false},
+      {kBlank, true},
+      {"\"" + kBlank + "\"", true},
+      {"c:\\program files\\wolumetr\\WOLUMETR.EXE", true},  // Windows paths ignore letter case
+      {"\"" + kBlank + "\" /min", true},                        // arguments are not the program
+      {kBlank + " /min", true},
+      {"  \"" + kBlank + "\"", true},
+      {"%ProgramFiles%\\Wolumetr\\wolumetr.exe", true},  // expanded as at logon
+      {kBlank + "x", false},
+      {"\"" + kBlank + "\"x", false},
+      {"\"" + kBlank, false},  // an unclosed quote starts nothing
+      {kPlain, false},
+      {"D:\\Inny\\wolumetr.exe", false},
+      {"", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(NamesExecutable(c.value, kBlank), c.names) << c.value.data;
-  // A path without a blank may be quoted too.
-  EXPECT_TRUE(NamesExecutable(RunValue{true, true, "\"" + kPlain + "\""}, kPlain));
+  FakeRegistry registry;
+  for (const auto& c : cases) {
+    registry.Put(kCU, c.command);
+    EXPECT_EQ(ReadRegistration(registry, kBlank).registered, c.names) << c.command;
+  }
+  EXPECT_FALSE(NamesExecutable(RunValue{true, false, kBlank}, kBlank)) << "only a string starts anything";
+  EXPECT_FALSE(NamesExecutable(RunValue{false, true, kBlank}, kBlank));
+  EXPECT_TRUE(NamesExecutable(RunValue{true, true, "\"" + kPlain + "\""}, kPlain)) << "quotes without a blank";
 }
 
 TEST(StartWithSystem, ReadingLooksInBothHives) {
   const struct {
     std::optional<std::string> machine, user;
     bool machineNumber;
+    char machineApproval, userApproval;  // 0: no approval value
     bool registered, invalidType;
   } cases[] = {
-      {std::nullopt, std::nullopt, false, false, false},
-      {"\"" + kBlank + "\"", std::nullopt, false, true, false},
-      {std::nullopt, kBlank, false, true, false},
-      {"D:\\Inny\\wolumetr.exe", std::nullopt, false, false, false},
-      {std::nullopt, "\"" + kBlank + "\"", true, true, true},
-      {std::nullopt, std::nullopt, true, false, true},
+      {std::nullopt, std::nullopt, false, 0, 0, false, false},
+      {"\"" + kBlank + "\"", std::nullopt, false, 0, 0, true, false},
+      {std::nullopt, kBlank, false, 0, 0, true, false},
+      {"D:\\Inny\\wolumetr.exe", std::nullopt, false, 0, 0, false, false},
+      {std::nullopt, "\"" + kBlank + "\"", true, 0, 0, true, true},
+      {std::nullopt, std::nullopt, true, 0, 0, false, true},
+      // Switched off in Task Manager: Windows skips it, so the box shows it clear.
+      {std::nullopt, kBlank, false, 0, 3, false, false},
+      {std::nullopt, kBlank, false, 0, 2, true, false},
+      {kBlank, std::nullopt, false, 3, 0, false, false},
+      {kBlank, kBlank, false, 3, 2, true, false},
   };
   for (const auto& c : cases) {
     FakeRegistry registry;
     if (c.machine) registry.Put(kLM, *c.machine);
     if (c.machineNumber) registry.PutNumber(kLM);
     if (c.user) registry.Put(kCU, *c.user);
+    if (c.machineApproval != 0) registry.Approve(kLM, c.machineApproval);
+    if (c.userApproval != 0) registry.Approve(kCU, c.userApproval);
     const RegistrationState state = ReadRegistration(registry, kBlank);
-    EXPECT_EQ(state.registered, c.registered) << c.machine.value_or("-") << " / " << c.user.value_or("-");
+    EXPECT_EQ(state.registered, c.registered) << c.machine.value_or("-") << " / " << c.user.value_or("-") << " "
+                                              << int{c.machineApproval} << int{c.userApproval};
     EXPECT_EQ(state.invalidType, c.invalidType);
   }
   // A key that cannot be opened reads as not registered.
@@ -120,79 +157,100 @@ TEST(StartWithSystem, ReadingLooksInBothHives) {
   EXPECT_FALSE(ReadRegistration(closed, kPlain).registered);
 }
 
-TEST(StartWithSystem, RegisteringWritesTheMachineKeyWhenItMay) {
+TEST(StartWithSystem, RegisteringWritesTheUserKeyOnly) {
+  // The machine's key is never written, even where it may be, and another copy's entry stays.
   FakeRegistry registry;
-  registry.Put(kLM, "D:\\Inny\\wolumetr.exe");
-  registry.Put(kCU, kBlank);  // an earlier registration made without the right to the machine key
-  EXPECT_TRUE(ApplyRegistration(registry, kBlank, true));
-  EXPECT_EQ(registry.Get(kLM), "\"" + kBlank + "\"");
-  EXPECT_EQ(registry.Get(kCU), std::nullopt) << "one entry only, or the program would start twice";
-}
-
-TEST(StartWithSystem, RegisteringWritesNothingWhenTheValueIsAlreadyRight) {
-  FakeRegistry registry;
-  registry.Put(kLM, kPlain);
-  EXPECT_TRUE(ApplyRegistration(registry, kPlain, true));
-  EXPECT_EQ(registry.writes, 0);
-  // An unquoted path with a blank still starts us, but is rewritten in the safe form.
-  registry.Put(kLM, kBlank);
-  EXPECT_TRUE(ApplyRegistration(registry, kBlank, true));
-  EXPECT_EQ(registry.Get(kLM), "\"" + kBlank + "\"");
-  // A value of another type is replaced by the path.
-  registry.PutNumber(kLM);
-  EXPECT_TRUE(ApplyRegistration(registry, kBlank, true));
-  EXPECT_EQ(registry.Get(kLM), "\"" + kBlank + "\"");
-}
-
-TEST(StartWithSystem, WithoutTheRightToTheMachineKeyTheUserKeyIsUsed) {
-  FakeRegistry registry;
-  registry.hives[kLM].writable = false;
   registry.Put(kLM, "D:\\Inny\\wolumetr.exe");
   EXPECT_TRUE(ApplyRegistration(registry, kBlank, true));
   EXPECT_EQ(registry.Get(kCU), "\"" + kBlank + "\"");
   EXPECT_EQ(registry.Get(kLM), "D:\\Inny\\wolumetr.exe");
   EXPECT_TRUE(ReadRegistration(registry, kBlank).registered);
 
-  // Already started from the machine key: no second entry.
-  FakeRegistry machineHasIt;
-  machineHasIt.hives[kLM].writable = false;
-  machineHasIt.Put(kLM, kPlain);
-  EXPECT_TRUE(ApplyRegistration(machineHasIt, kPlain, true));
-  EXPECT_EQ(machineHasIt.Get(kCU), std::nullopt);
+  // Our machine-wide entry moves to the user's key where it may be removed...
+  FakeRegistry moved;
+  moved.Put(kLM, kPlain);
+  EXPECT_TRUE(ApplyRegistration(moved, kPlain, true));
+  EXPECT_EQ(moved.Get(kLM), std::nullopt);
+  EXPECT_EQ(moved.Get(kCU), kPlain);
+
+  // ...and stays alone where it may not: a second entry would start the program twice.
+  FakeRegistry kept;
+  kept.hives[kLM].writable = false;
+  kept.Put(kLM, kPlain);
+  EXPECT_TRUE(ApplyRegistration(kept, kPlain, true));
+  EXPECT_EQ(kept.Get(kCU), std::nullopt);
+  // Unless it is switched off and cannot be switched on: then the user's entry does the job.
+  kept.Approve(kLM, 3);
+  EXPECT_TRUE(ApplyRegistration(kept, kPlain, true));
+  EXPECT_EQ(kept.Get(kCU), kPlain);
 }
 
-TEST(StartWithSystem, RegisteringFailsWhenNeitherKeyCanBeWritten) {
+TEST(StartWithSystem, RegisteringWritesNothingWhenTheValueIsAlreadyRight) {
   FakeRegistry registry;
-  registry.hives[kLM].writable = false;
+  registry.Put(kCU, kPlain);
+  EXPECT_TRUE(ApplyRegistration(registry, kPlain, true));
+  registry.Put(kCU, "\"%ProgramFiles%\\Wolumetr\\wolumetr.exe\" /min");
+  EXPECT_TRUE(ApplyRegistration(registry, kBlank, true));
+  EXPECT_EQ(registry.writes, 0) << "the user's own form of the command stays";
+  // An unquoted path with a blank still starts us, but is rewritten in the safe form.
+  registry.Put(kCU, kBlank);
+  EXPECT_TRUE(ApplyRegistration(registry, kBlank, true));
+  EXPECT_EQ(registry.Get(kCU), "\"" + kBlank + "\"");
+  // A value of another type, or another copy's path, is replaced by the path.
+  for (const bool number : {true, false}) {
+    number ? registry.PutNumber(kCU) : registry.Put(kCU, "D:\\Inny\\wolumetr.exe");
+    EXPECT_TRUE(ApplyRegistration(registry, kBlank, true));
+    EXPECT_EQ(registry.Get(kCU), "\"" + kBlank + "\"");
+  }
+}
+
+TEST(StartWithSystem, TickingSwitchesADisabledEntryOnAgain) {
+  FakeRegistry registry;
+  registry.Put(kCU, kPlain);
+  registry.Approve(kCU, 3);
+  ASSERT_FALSE(ReadRegistration(registry, kPlain).registered);
+  EXPECT_TRUE(ApplyRegistration(registry, kPlain, true));
+  EXPECT_TRUE(ReadRegistration(registry, kPlain).registered);
+  // Where the switch cannot be turned, the program would not start as asked.
+  registry.Approve(kCU, 3);
+  registry.approvals[kCU].writable = false;
+  EXPECT_FALSE(ApplyRegistration(registry, kPlain, true));
+}
+
+TEST(StartWithSystem, RegisteringFailsWhenTheUserKeyCannotBeWritten) {
+  FakeRegistry registry;
   registry.hives[kCU].writable = false;
   EXPECT_FALSE(ApplyRegistration(registry, kPlain, true));
   EXPECT_EQ(registry.writes, 0);
 }
 
 TEST(StartWithSystem, ARefusedValueIsAnError) {
-  for (RunHive refusing : {kLM, kCU}) {
-    FakeRegistry registry;
-    if (refusing == kCU) registry.hives[kLM].writable = false;
-    registry.hives[refusing].refusesValues = true;
-    try {
-      ApplyRegistration(registry, kPlain, true);
-      FAIL() << "expected RegistryError";
-    } catch (const RegistryError& e) {
-      EXPECT_STREQ(e.what(), "Failed to set data for 'Wolumetr'");
-    }
+  FakeRegistry registry;
+  registry.hives[kCU].refusesValues = true;
+  try {
+    ApplyRegistration(registry, kPlain, true);
+    FAIL() << "expected RegistryError";
+  } catch (const RegistryError& e) {
+    EXPECT_STREQ(e.what(), "Failed to set data for 'Wolumetr'");
   }
   EXPECT_STREQ(InvalidDataType(kRunValueName).what(), "Invalid data type for 'Wolumetr'");
 }
 
-TEST(StartWithSystem, UnregisteringRemovesTheValueWhereverItMay) {
+TEST(StartWithSystem, UnregisteringRemovesOnlyValuesThatNameThisExecutable) {
   FakeRegistry registry;
-  registry.Put(kLM, "D:\\Inny\\wolumetr.exe");
+  registry.Put(kLM, "\"C:\\WOLUMETR\\wolumetr.exe\" /min");
   registry.Put(kCU, kPlain);
   registry.hives[kCU].values["Inny"] = RunValue{true, true, "x.exe"};
   EXPECT_TRUE(ApplyRegistration(registry, kPlain, false));
   EXPECT_EQ(registry.Get(kLM), std::nullopt);
   EXPECT_EQ(registry.Get(kCU), std::nullopt);
   EXPECT_EQ(registry.hives[kCU].values.size(), 1u) << "other programs' values stay";
+  // Another copy's entry is not ours to clear.
+  registry.Put(kLM, "D:\\Inny\\wolumetr.exe");
+  registry.Put(kCU, "D:\\Inny\\wolumetr.exe");
+  EXPECT_TRUE(ApplyRegistration(registry, kPlain, false));
+  EXPECT_EQ(registry.Get(kLM), "D:\\Inny\\wolumetr.exe");
+  EXPECT_EQ(registry.Get(kCU), "D:\\Inny\\wolumetr.exe");
 }
 
 TEST(StartWithSystem, UnregisteringReportsAMachineEntryThatStays) {
@@ -201,8 +259,8 @@ TEST(StartWithSystem, UnregisteringReportsAMachineEntryThatStays) {
   registry.Put(kLM, kPlain);
   EXPECT_FALSE(ApplyRegistration(registry, kPlain, false));
   EXPECT_EQ(registry.Get(kLM), kPlain);
-  // Another copy's entry that cannot be removed does not start this program: nothing to report.
-  registry.Put(kLM, "D:\\Inny\\wolumetr.exe");
+  // Switched off, it no longer starts the program: nothing to report.
+  registry.Approve(kLM, 3);
   EXPECT_TRUE(ApplyRegistration(registry, kPlain, false));
 }
 

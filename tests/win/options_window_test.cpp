@@ -42,6 +42,13 @@ void SetRunValue(HKEY hive, const std::string& data) {
 
 void RemoveRunValue(HKEY hive) { RegDeleteKeyValueW(hive, kRunPath, L"Wolumetr"); }
 
+const wchar_t* const kApprovedPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+// Task Manager's switch for the user's entry: 3 disabled, 2 enabled, then a time stamp.
+void SetApproval(BYTE first) {
+  const BYTE bytes[12] = {first};
+  RegSetKeyValueW(HKEY_CURRENT_USER, kApprovedPath, L"Wolumetr", REG_BINARY, bytes, sizeof bytes);
+}
+
 // Both hives' values as they were before the test, put back after it.
 class RunValueSandbox {
  public:
@@ -53,6 +60,7 @@ class RunValueSandbox {
   ~RunValueSandbox() {
     Restore(HKEY_LOCAL_MACHINE, machine_);
     Restore(HKEY_CURRENT_USER, user_);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kApprovedPath, L"Wolumetr");
     if (userKey_ != nullptr) RegCloseKey(userKey_);
   }
   RunValueSandbox(const RunValueSandbox&) = delete;
@@ -348,6 +356,14 @@ TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {
     EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
     options.reset();
   }
+  // The user's own form of the command, and the entry switched off in Task Manager.
+  SetRunValue(HKEY_CURRENT_USER, "\"%ProgramFiles%\\Wolumetr test\\WOLUMETR.exe\" /min");
+  for (const BYTE approval : {2, 3}) {
+    SetApproval(approval);
+    TForm3& f = Open();
+    EXPECT_EQ(TForm3::Checked(f.CheckBox5), approval == 2) << int{approval};
+    options.reset();
+  }
   RemoveRunValue(HKEY_CURRENT_USER);
   TForm3& f = Open();
   EXPECT_FALSE(TForm3::Checked(f.CheckBox5)) << "another copy's entry leaves the box clear";
@@ -393,7 +409,7 @@ TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
   // The start-with-system box acts only at the save.
   SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
   EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
-  EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt);
+  EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }
 
 TEST_F(OptionsWindow, IntervalFieldIsCheckedOnEnter) {
@@ -613,8 +629,8 @@ TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
               "[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=412\r\nPolozenie Y=300\r\nPasek=0\r\n"
               "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=1\r\nAutoodswierzanie=1\r\nCzas odswierzania=16\r\n");
     EXPECT_EQ(m.Timer1->Interval(), 5000u);
-    EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), kQuotedExe);
-    EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
+    EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe) << "per user only";
+    EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt) << "never machine-wide, though the key is writable";
     options.reset();
   }
   // The next opening finds the registration; saving with the box clear removes it.
@@ -622,7 +638,7 @@ TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
   EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
   SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
   ClickSavePicture(f);
-  EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt);
+  EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }
 
 TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {
@@ -639,7 +655,7 @@ TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {
   const std::vector<std::string> expected{"'5 s' is not a valid integer value.", "'x' is not a valid integer value."};
   EXPECT_EQ(errors.messages, expected);
   EXPECT_FALSE(Settings().has_value());
-  EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt);
+  EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
   EXPECT_FALSE(f.CloseRequested());
 }
 
@@ -681,7 +697,7 @@ TEST_F(OptionsWindow, RunValueFaults) {
   Start();
   // A value that holds no string: reported at the opening, the window still shows the state.
   const DWORD number = 1;
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunPath, L"Wolumetr", REG_DWORD, &number, sizeof number);
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunPath, L"Wolumetr", REG_DWORD, &number, sizeof number);
   {
     ErrorRecorder errors;
     TForm3& f = Open();
@@ -691,11 +707,11 @@ TEST_F(OptionsWindow, RunValueFaults) {
     EXPECT_EQ(TForm3::Text(f.Edit1), L"5");
     SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
     ClickSavePicture(f);
-    EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), kQuotedExe) << "replaced by the path";
+    EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe) << "replaced by the path";
     options.reset();
   }
   // A key that refuses the value stops the save before the settings file.
-  RemoveRunValue(HKEY_LOCAL_MACHINE);
+  RemoveRunValue(HKEY_CURRENT_USER);
   ASSERT_TRUE(folder.Read(L"wolumetr.ini").has_value());
   DeleteFileW(folder.File(L"wolumetr.ini").c_str());
   RestrictedRunKeys refusing;
