@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 
+#include "settings/leftover_files.h"
 #include "win/handles.h"
 #include "win/text.h"
 
@@ -22,6 +25,36 @@ bool WriteAll(HANDLE file, const std::string& content) {
     done += written;
   }
   return FlushFileBuffers(file) != FALSE;
+}
+
+std::int64_t FileTimeTicks(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+struct FindDeleter {
+  void operator()(HANDLE find) const noexcept { FindClose(find); }
+};
+
+// A save killed between writing its temporary file and the rename leaves that file behind;
+// the next save takes it away. Nothing here may fail the save itself.
+void SweepLeftovers(const std::wstring& target) {
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+  const std::string name = Narrow(target.substr(folder.size()));
+  WIN32_FIND_DATAW found{};
+  const HANDLE first = FindFirstFileExW((target + L".~*.tmp").c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, 0);
+  if (first == INVALID_HANDLE_VALUE) return;
+  const std::unique_ptr<void, FindDeleter> find(first);
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  do {
+    const std::int64_t ageSeconds = (FileTimeTicks(now) - FileTimeTicks(found.ftLastWriteTime)) / 10'000'000;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        IsLeftoverTemporary(Narrow(found.cFileName), name, ageSeconds)) {
+      DeleteFileW((folder + found.cFileName).c_str());
+    }
+  } while (FindNextFileW(find.get(), &found));
 }
 
 }  // namespace
@@ -61,6 +94,7 @@ std::optional<std::string> FileSettingsStore::Load(const std::string& path) {
 void FileSettingsStore::Replace(const std::string& path, const std::string& content) {
   const std::wstring target = Widen(path);
   const std::wstring temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  SweepLeftovers(target);
   {
     KernelHandle file = OwnFileHandle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                   FILE_ATTRIBUTE_NORMAL, nullptr));

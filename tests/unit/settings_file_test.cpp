@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "settings/leftover_files.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_file.h"
 
@@ -117,6 +118,29 @@ TEST(SettingsFileRead, AnUnreadableFileGivesDefaultsAndIsNeverOverwritten) {
   file.WriteNumber("Polozenie", "Polozenie X", 5);
   EXPECT_THROW(file.Commit(), SettingsWriteError);
   EXPECT_EQ(store.Content(kPath), original);
+}
+
+TEST(SettingsFileLeftovers, OnlyOldTemporaryFilesOfThisSettingsFileAreLeftovers) {
+  const struct {
+    const char* name;
+    std::int64_t ageSeconds;
+    bool leftover;
+  } cases[] = {
+      {"wolumetr.ini.~1234.tmp", 61, true},
+      {"wolumetr.ini.~1234.tmp", 60, true},
+      {"wolumetr.ini.~1234.tmp", 59, false},  // perhaps another instance saving right now
+      {"wolumetr.ini.~1234.tmp", -5, false},  // a clock set back
+      {"wolumetr.ini.~.tmp", 3600, false},
+      {"wolumetr.ini.~12a4.tmp", 3600, false},
+      {"wolumetr.ini.~1234.tmp.bak", 3600, false},
+      {"wolumetr.ini", 3600, false},
+      {"inny.ini.~1234.tmp", 3600, false},
+      {"wolumetr.ini.old.~1234.tmp", 3600, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(wolumetr::IsLeftoverTemporary(c.name, "wolumetr.ini", c.ageSeconds), c.leftover)
+        << c.name << " " << c.ageSeconds;
+  }
 }
 
 }  // namespace

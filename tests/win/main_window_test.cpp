@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "win/application.h"
+#include "win/handles.h"
 #include "win/text.h"
 #include "win_test_support.h"
 
@@ -263,9 +264,24 @@ TEST_F(MainWindow, SizeLabelsGrowUnderTheMouse) {
 const char kRemembered[] = "; mine\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=100\r\nPolozenie Y=200\r\n"
                            "[Inne]\r\nklucz=wartość\r\n";
 
+// A temporary file as a killed save leaves it, written `ageSeconds` ago.
+void LeaveTemporary(const TempFolder& folder, const std::wstring& name, int ageSeconds) {
+  folder.Write(name, "[Polozenie]\r\n");
+  win::KernelHandle file = win::OwnFileHandle(
+      CreateFileW(folder.File(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+  t.QuadPart -= static_cast<ULONGLONG>(ageSeconds) * 10'000'000;
+  const FILETIME then{t.LowPart, t.HighPart};
+  SetFileTime(file.get(), nullptr, nullptr, &then);
+}
+
 TEST_F(MainWindow, CloseCommandAndCloseGlyphSaveTheRememberedPosition) {
   for (bool viaGlyph : {false, true}) {
     WriteSettings(std::string(kRemembered) + "[Dyski]\r\nDysk1=C:\\\r\n");
+    LeaveTemporary(folder, L"wolumetr.ini.~4242.tmp", 120);
+    LeaveTemporary(folder, L"wolumetr.ini.~4343.tmp", 5);
     TForm1& f = Start();
     f.SetPosition(321, 123);
     if (viaGlyph) {
@@ -276,6 +292,8 @@ TEST_F(MainWindow, CloseCommandAndCloseGlyphSaveTheRememberedPosition) {
     EXPECT_EQ(Settings().value(),
               "; mine\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=321\r\nPolozenie Y=123\r\n"
               "[Inne]\r\nklucz=wartość\r\n[Dyski]\r\nDysk1=C:\\\r\n");
+    EXPECT_FALSE(folder.Read(L"wolumetr.ini.~4242.tmp")) << "a killed save's leftover is swept";
+    EXPECT_TRUE(folder.Read(L"wolumetr.ini.~4343.tmp")) << "a young one may be another instance's save";
     EXPECT_TRUE(win::Application::Instance().Terminated());
     EXPECT_FALSE(f.IsVisible());
     form.reset();
