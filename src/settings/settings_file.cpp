@@ -15,7 +15,12 @@ IniDocument& SettingsFile::Document() {
     } catch (const SettingsReadError&) {
       unreadable_ = true;
     }
-    if (on_disk_) document_ = IniDocument::Parse(*on_disk_);
+    if (on_disk_) {
+      DecodedText text = DecodeText(*on_disk_);
+      document_ = IniDocument::Parse(text.utf8);
+      encoding_ = text.encoding;
+      tail_ = std::move(text.tail);
+    }
     loaded_ = true;
   }
   return document_;
@@ -53,7 +58,7 @@ void SettingsFile::RemoveKey(std::string_view section, std::string_view key) {
 void SettingsFile::Commit() {
   if (!changed_) return;
   if (unreadable_) throw SettingsWriteError(path_);
-  std::string content = document_.Serialize();
+  std::string content = EncodeText(DecodedText{encoding_, document_.Serialize(), tail_});
   // Edits that cancel out (a drive list saved unchanged) need no write.
   if (!on_disk_ || *on_disk_ != content) store_.Replace(path_, content);
   on_disk_ = std::move(content);

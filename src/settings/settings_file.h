@@ -6,6 +6,7 @@
 
 #include "settings/ini_document.h"
 #include "settings/settings_store.h"
+#include "settings/text_encoding.h"
 
 namespace wolumetr {
 
@@ -48,6 +49,8 @@ class SettingsFile {
   bool loaded_ = false;
   std::optional<std::string> on_disk_;  // content as loaded or last committed
   IniDocument document_;
+  TextEncoding encoding_ = TextEncoding::Utf8;  // written back as it came
+  std::string tail_;
   bool changed_ = false;
   bool unreadable_ = false;  // the file exists but could not be read
 };

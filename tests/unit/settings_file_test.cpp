@@ -5,6 +5,7 @@
 #include "settings/leftover_files.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_file.h"
+#include "settings/text_encoding.h"
 
 namespace {
 
@@ -141,6 +142,56 @@ TEST(SettingsFileLeftovers, OnlyOldTemporaryFilesOfThisSettingsFileAreLeftovers)
     EXPECT_EQ(wolumetr::IsLeftoverTemporary(c.name, "wolumetr.ini", c.ageSeconds), c.leftover)
         << c.name << " " << c.ageSeconds;
   }
+}
+
+// The bytes an editor writes for `text` saved as "Unicode" (or big-endian Unicode).
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+TEST(SettingsFileEncoding, Utf16FilesAreReadAndWrittenBackAsTheyCame) {
+  for (const bool big : {false, true}) {
+    MemorySettingsStore store;
+    store.Put(kPath, Utf16File(u"; żółw \U0001F600\r\n[Wyglad]\r\nPoziomprzezr=100\r\n[Dyski]\r\nDysk1=C:\\\r\n", big));
+    SettingsFile file(store, kPath);
+    EXPECT_EQ(file.ReadNumber("Wyglad", "Poziomprzezr", 190), 100) << big;
+    EXPECT_EQ(file.ReadText("Dyski", "Dysk1", "0"), "C:\\");
+    file.WriteNumber("Wyglad", "Poziomprzezr", 120);
+    file.WriteFlag("Program", "Autoodswierzanie", true);
+    file.Commit();
+    EXPECT_EQ(store.Content(kPath), Utf16File(u"; żółw \U0001F600\r\n[Wyglad]\r\nPoziomprzezr=120\r\n[Dyski]\r\nDysk1=C:\\\r\n"
+                                          u"[Program]\r\nAutoodswierzanie=1\r\n",
+                                          big))
+        << "one encoding in the file, never UTF-8 appended";
+  }
+}
+
+TEST(SettingsFileEncoding, EveryFileComesBackByteForByte) {
+  const std::string cases[] = {
+      "",
+      "[W]\r\nk=v\r\n",
+      "\xEF\xBB\xBF[W]\nk=v",
+      "\xFF\xFE",
+      Utf16File(u"[W]\r\nk=\xD800x\r\n;\xDC00", false),         // lone surrogates
+      Utf16File(u"[W]\nk=\U0001F600\xD83D", true) + "\x41",        // and an odd last byte
+      "\xFE\xFF\x00",
+  };
+  for (const std::string& bytes : cases) {
+    EXPECT_EQ(wolumetr::EncodeText(wolumetr::DecodeText(bytes)), bytes) << bytes.size();
+  }
+  // What the program writes beside such a line leaves the line's bytes as they were.
+  MemorySettingsStore store;
+  store.Put(kPath, Utf16File(u";\xD800\r\n[Wyglad]\r\n", false));
+  SettingsFile file(store, kPath);
+  file.WriteNumber("Wyglad", "Poziomprzezr", 1);
+  file.Commit();
+  EXPECT_EQ(store.Content(kPath), Utf16File(u";\xD800\r\n[Wyglad]\r\nPoziomprzezr=1\r\n", false));
 }
 
 }  // namespace
