@@ -29,3 +29,11 @@ if(NOT WIN32 AND WOLUMETR_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The Windows program is hardened as MSVC builds are by default: stack canaries, checked string
+# and memory calls, and an image that may be placed anywhere, high, with no executable data.
+if(MINGW)
+  add_compile_options(-fstack-protector-strong)
+  add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  add_link_options(-fstack-protector-strong -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
+endif()

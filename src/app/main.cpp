@@ -8,6 +8,9 @@
 #include "win/error_box.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // The common controls, the shell and COM are loaded by name on first use: only ever from the
+  // system folder, never from the program's own (writable) one or the current directory.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   wolumetr::win::Guarded([] {
     auto& app = wolumetr::win::Application::Instance();
     app.Initialize();

@@ -1,0 +1,74 @@
+"""The executable's image as Windows' loader sees it: hardening flags and the one manifest."""
+import os
+import re
+import struct
+import unittest
+
+RT_MANIFEST = 24
+HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT = 0x0020, 0x0040, 0x0100
+
+
+class Image:
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.data = f.read()
+        pe = struct.unpack_from("<I", self.data, 0x3C)[0]
+        assert self.data[pe:pe + 4] == b"PE\0\0"
+        sections, optional_size = struct.unpack_from("<2xH12xH", self.data, pe + 4)
+        self.optional = pe + 24
+        assert struct.unpack_from("<H", self.data, self.optional)[0] == 0x20B, "PE32+"
+        self.sections = [struct.unpack_from("<8xIIII", self.data, self.optional + optional_size + 40 * i)
+                         for i in range(sections)]
+
+    def dll_characteristics(self):
+        return struct.unpack_from("<H", self.data, self.optional + 70)[0]
+
+    def offset(self, rva):
+        for size, address, raw_size, raw in self.sections:
+            if address <= rva < address + max(size, raw_size):
+                return raw + rva - address
+        raise ValueError(hex(rva))
+
+    def resources(self, type_id):
+        """The bytes of every resource of the type, each language of each name."""
+        rsrc_rva = struct.unpack_from("<I", self.data, self.optional + 112 + 2 * 8)[0]
+        root = self.offset(rsrc_rva)
+
+        def entries(directory):
+            named, numbered = struct.unpack_from("<12xHH", self.data, directory)
+            for i in range(named + numbered):
+                ident, target = struct.unpack_from("<II", self.data, directory + 16 + 8 * i)
+                yield ident, target
+
+        found = []
+        for ident, target in entries(root):
+            if ident != type_id:
+                continue
+            for _, names in entries(root + (target & 0x7FFFFFFF)):
+                for _, leaf in entries(root + (names & 0x7FFFFFFF)):
+                    rva, size = struct.unpack_from("<II", self.data, root + leaf)
+                    found.append(self.data[self.offset(rva):self.offset(rva) + size])
+        return found
+
+
+class ExeImageTest(unittest.TestCase):
+    def setUp(self):
+        self.image = Image(os.environ["WOLUMETR_EXE"])
+
+    def test_hardening_flags(self):
+        flags = self.image.dll_characteristics()
+        for flag, name in ((HIGH_ENTROPY_VA, "high-entropy-va"), (DYNAMIC_BASE, "dynamicbase"),
+                           (NX_COMPAT, "nxcompat")):
+            self.assertTrue(flags & flag, name)
+
+    def test_one_manifest_with_our_entries(self):
+        manifests = self.image.resources(RT_MANIFEST)
+        self.assertEqual(len(manifests), 1, "one manifest resource")
+        text = manifests[0].decode("utf-8")
+        self.assertRegex(text, r'name="Wolumetr"[^>]*processorArchitecture="\*"')
+        self.assertRegex(text, r"<longPathAware[^>]*>true</longPathAware>")
+        self.assertRegex(text, r'name="Microsoft\.Windows\.Common-Controls"\s+version="6\.0\.0\.0"')
+
+
+if __name__ == "__main__":
+    unittest.main()
