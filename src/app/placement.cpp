@@ -68,8 +68,12 @@ bool IsPositionVisible(Point pos, Size window, const std::vector<Rect>& monitors
   const std::int64_t top = pos.y;
   const std::int64_t right = left + window.width;
   const std::int64_t bottom = top + window.height;
+  const std::int64_t needWidth = std::min(window.width, kMinVisiblePixels);
+  const std::int64_t needHeight = std::min(window.height, kMinVisiblePixels);
   return std::any_of(monitors.begin(), monitors.end(), [&](const Rect& m) {
-    return left < m.right && right > m.left && top < m.bottom && bottom > m.top;
+    const std::int64_t width = std::min<std::int64_t>(right, m.right) - std::max<std::int64_t>(left, m.left);
+    const std::int64_t height = std::min<std::int64_t>(bottom, m.bottom) - std::max<std::int64_t>(top, m.top);
+    return width >= needWidth && height >= needHeight;
   });
 }
 

@@ -32,8 +32,11 @@ Point CentreOnWorkArea(Rect workArea, Size window);
 // coordinates) stays under the cursor (`cursorClient`, client coordinates).
 Point DragMove(Point windowPos, Point anchor, Point cursorClient);
 
-// Whether any part of a window at `pos` lies on one of the monitors. A
-// remembered position that fails this would leave the window unreachable.
+// Whether a window at `pos` shows at least 32 x 32 pixels (all of a smaller
+// window) on one of the monitors: enough to see it and grab it. A window
+// that fails this (a remembered place on a monitor that is gone) would be
+// out of reach.
+inline constexpr int kMinVisiblePixels = 32;
 bool IsPositionVisible(Point pos, Size window, const std::vector<Rect>& monitors);
 
 }  // namespace wolumetr

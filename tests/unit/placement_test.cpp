@@ -88,20 +88,29 @@ TEST(DragMove, PressPointStaysUnderTheCursor) {
   EXPECT_EQ(DragMove({kMax, kMin}, {kMin, kMax}, {kMax, kMin}), (Point{kMax, kMin}));
 }
 
-TEST(IsPositionVisible, AnyOverlapWithAnyMonitor) {
+TEST(IsPositionVisible, AtLeast32By32PixelsOnOneMonitor) {
   const std::vector<Rect> monitors{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
   const Size w{259, 97};
-  EXPECT_TRUE(IsPositionVisible({10, 10}, w, monitors));
-  EXPECT_TRUE(IsPositionVisible({2000, 500}, w, monitors));
-  EXPECT_TRUE(IsPositionVisible({-258, -96}, w, monitors));  // one pixel left on screen
-  EXPECT_FALSE(IsPositionVisible({-259, 10}, w, monitors));  // touching the edge only
-  EXPECT_FALSE(IsPositionVisible({2560, 10}, w, monitors));
+  const struct {
+    Point pos;
+    bool visible;
+  } cases[] = {
+      {{10, 10}, true},         {{2000, 500}, true},  {{-227, -65}, true},  // 32 x 32 left on screen
+      {{-228, 10}, false},                                                  // 31 columns
+      {{10, 1024 - 31}, false}, {{-258, -96}, false},                       // one pixel used to count as visible
+      {{1280 - 20, 10}, true},                                              // across two monitors, enough on the second
+      {{2560 - 31, 10}, false}, {{-259, 10}, false},  {{2560, 10}, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsPositionVisible(c.pos, w, monitors), c.visible) << c.pos.x << "," << c.pos.y;
+  // A window smaller than 32 pixels must show whole.
+  EXPECT_TRUE(IsPositionVisible({0, 0}, {20, 10}, monitors));
+  EXPECT_FALSE(IsPositionVisible({-1, 0}, {20, 10}, monitors));
   EXPECT_FALSE(IsPositionVisible({10, 10}, w, {}));
   EXPECT_FALSE(IsPositionVisible({10, 10}, {0, 97}, monitors));
   constexpr int kMax = std::numeric_limits<int>::max();
   constexpr int kMin = std::numeric_limits<int>::min();
   EXPECT_FALSE(IsPositionVisible({kMax, kMax}, {kMax, kMax}, monitors));
-  EXPECT_TRUE(IsPositionVisible({kMin, kMin}, {kMax, kMax}, {{-2, -2, 0, 0}}));
+  EXPECT_TRUE(IsPositionVisible({kMin, kMin}, {kMax, kMax}, {{-40, -40, 0, 0}}));
 }
 
 }  // namespace
