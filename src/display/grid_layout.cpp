@@ -14,8 +14,8 @@ int ClampToInt(std::int64_t value) {
       std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-int WindowSide(std::int32_t cells) {
-  const std::int64_t side = std::int64_t{kTilePitch} * std::max<std::int32_t>(cells, 0) + kGridMargin;
+int WindowSide(std::int32_t cells, const TileLayout& layout) {
+  const std::int64_t side = std::int64_t{layout.pitch} * std::max<std::int32_t>(cells, 0) + layout.margin;
   return static_cast<int>(std::min<std::int64_t>(side, kMaxWindowSide));
 }
 
@@ -24,6 +24,20 @@ Point Offset(Point origin, Point by) {
 }
 
 }  // namespace
+
+TileLayout TileLayoutFor(int dpi) {
+  TileLayout layout;
+  for (int* length : {&layout.pitch, &layout.margin, &layout.pie, &layout.volumeLabelWidth, &layout.bevel}) {
+    *length = ScaleToDpi(*length, dpi);
+  }
+  for (Point* offset : {&layout.volumeOffset, &layout.totalOffset, &layout.usedOffset, &layout.freeOffset}) {
+    *offset = ScaleToDpi(*offset, dpi);
+  }
+  for (Size* size : {&layout.closeImage, &layout.hideImage, &layout.refreshImage, &layout.designWindow}) {
+    *size = ScaleToDpi(*size, dpi);
+  }
+  return layout;
+}
 
 Grid FitGrid(std::int32_t columns, std::int32_t rows, std::int32_t driveCount) {
   if (driveCount <= 0) {
@@ -37,18 +51,20 @@ Grid FitGrid(std::int32_t columns, std::int32_t rows, std::int32_t driveCount) {
   return {fitColumns, fitRows};
 }
 
-Size WindowSizeFor(Grid grid) { return {WindowSide(grid.columns), WindowSide(grid.rows)}; }
+Size WindowSizeFor(Grid grid, const TileLayout& layout) {
+  return {WindowSide(grid.columns, layout), WindowSide(grid.rows, layout)};
+}
 
-TilePlaces TilePlacesAt(int column, int row) {
-  const Point origin{ClampToInt(kGridMargin + std::int64_t{kTilePitch} * column),
-                     ClampToInt(kGridMargin + std::int64_t{kTilePitch} * row)};
+TilePlaces TilePlacesAt(int column, int row, const TileLayout& layout) {
+  const Point origin{ClampToInt(layout.margin + std::int64_t{layout.pitch} * column),
+                     ClampToInt(layout.margin + std::int64_t{layout.pitch} * row)};
   TilePlaces places;
   places.pie = origin;
   places.letter = origin;
-  places.volume = Offset(origin, kVolumeLabelOffset);
-  places.total = Offset(origin, kTotalLabelOffset);
-  places.used = Offset(origin, kUsedLabelOffset);
-  places.free = Offset(origin, kFreeLabelOffset);
+  places.volume = Offset(origin, layout.volumeOffset);
+  places.total = Offset(origin, layout.totalOffset);
+  places.used = Offset(origin, layout.usedOffset);
+  places.free = Offset(origin, layout.freeOffset);
   return places;
 }
 
@@ -57,12 +73,12 @@ Point CellOfTile(int tileIndex, Grid grid) {
   return {tileIndex % columns, tileIndex / columns};
 }
 
-ImagePlaces ImagePlacesFor(int panelWidth, int panelHeight) {
-  constexpr int kInset = 2 * kPanelBevel;
+ImagePlaces ImagePlacesFor(int panelWidth, int panelHeight, const TileLayout& layout) {
+  const int inset = 2 * layout.bevel;
   ImagePlaces places;
-  places.close = {ClampToInt(std::int64_t{panelWidth} - kCloseImageSize.width - kInset), kInset};
-  places.hide = {kInset, kInset};
-  places.refresh = {places.hide.x, ClampToInt(std::int64_t{panelHeight} - kInset - kRefreshImageSize.height)};
+  places.close = {ClampToInt(std::int64_t{panelWidth} - layout.closeImage.width - inset), inset};
+  places.hide = {inset, inset};
+  places.refresh = {places.hide.x, ClampToInt(std::int64_t{panelHeight} - inset - layout.refreshImage.height)};
   return places;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "common/dpi.h"
 #include "common/geometry.h"
 
 namespace wolumetr {
@@ -32,6 +33,26 @@ struct Grid {
   friend bool operator==(const Grid&, const Grid&) = default;
 };
 
+// The tile grid's lengths at one DPI. Every design length is scaled on its own, and sizes and
+// places derive from the scaled lengths exactly as the design's derive from 81 and 16: at 144
+// DPI the pitch is 122 and the margin 24, so two tiles make 24 + 2 x 122 = 268, not 178 x 1.5.
+struct TileLayout {
+  int pitch = kTilePitch;
+  int margin = kGridMargin;
+  int pie = kPieSize;
+  int volumeLabelWidth = kVolumeLabelWidth;
+  int bevel = kPanelBevel;
+  Point volumeOffset = kVolumeLabelOffset;
+  Point totalOffset = kTotalLabelOffset;
+  Point usedOffset = kUsedLabelOffset;
+  Point freeOffset = kFreeLabelOffset;
+  Size closeImage = kCloseImageSize;
+  Size hideImage = kHideImageSize;
+  Size refreshImage = kRefreshImageSize;
+  Size designWindow = kDesignWindowSize;
+};
+TileLayout TileLayoutFor(int dpi);
+
 // The grid the tiles are laid out in. A configured grid with room for every
 // tile stays as it is, with any number of columns. Otherwise (too small, or
 // a count of 0 or below, which means "choose for me") the fit picks the
@@ -39,9 +60,9 @@ struct Grid {
 // Without tiles the grid is returned unchanged: nothing is laid out then.
 Grid FitGrid(std::int32_t columns, std::int32_t rows, std::int32_t driveCount);
 
-// Client size of the main window for a grid: 81 per cell plus the margin,
-// clamped to 16..kMaxWindowSide per side.
-Size WindowSizeFor(Grid grid);
+// Client size of the main window for a grid: the pitch per cell plus the
+// margin, clamped to margin..kMaxWindowSide per side.
+Size WindowSizeFor(Grid grid, const TileLayout& layout = {});
 
 struct TilePlaces {
   Point pie;
@@ -54,7 +75,7 @@ struct TilePlaces {
 
 // Where the controls of the tile in grid cell (column, row) go, in the
 // panel's client coordinates.
-TilePlaces TilePlacesAt(int column, int row);
+TilePlaces TilePlacesAt(int column, int row, const TileLayout& layout = {});
 
 // Grid cell (x = column, y = row) of a tile: tiles fill the grid row by row,
 // left to right. A grid without columns is read as one column.
@@ -68,6 +89,6 @@ struct ImagePlaces {
 
 // The close glyph sits in the top right corner, the hide glyph in the top
 // left, the refresh caption in the bottom left, inside the panel's bevel.
-ImagePlaces ImagePlacesFor(int panelWidth, int panelHeight);
+ImagePlaces ImagePlacesFor(int panelWidth, int panelHeight, const TileLayout& layout = {});
 
 }  // namespace wolumetr

@@ -58,6 +58,31 @@ TEST(WindowSizeFor, CellsTimesPitchPlusMargin) {
   EXPECT_EQ(WindowSizeFor({6, 3}), (Size{502, 259}));
 }
 
+TEST(WindowSizeFor, DesignLengthsScaleFirstThenTheSizeFollows) {
+  const struct {
+    int dpi;
+    Grid grid;
+    Size size;
+  } cases[] = {
+      {96, {1, 1}, {97, 97}},    {120, {1, 1}, {121, 121}}, {144, {1, 1}, {146, 146}},  {192, {1, 1}, {194, 194}},
+      {120, {2, 1}, {222, 121}}, {144, {2, 1}, {268, 146}}, {192, {2, 1}, {356, 194}},  {144, {3, 1}, {390, 146}},
+      {120, {6, 3}, {626, 323}}, {144, {6, 3}, {756, 390}}, {192, {6, 3}, {1004, 518}}, {144, {4, 4}, {512, 512}},
+      {0, {2, 1}, {178, 97}},  // DPI not known: the design's
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WindowSizeFor(c.grid, TileLayoutFor(c.dpi)), c.size)
+        << c.dpi << " dpi, " << c.grid.columns << "x" << c.grid.rows;
+  }
+  const TileLayout at144 = TileLayoutFor(144);
+  EXPECT_EQ(at144.pie, 98);
+  EXPECT_EQ(at144.volumeLabelWidth, 77);
+  EXPECT_EQ(TilePlacesAt(1, 0, at144).volume, (Point{24 + 122 + 21, 24}));
+  EXPECT_EQ(TilePlacesAt(0, 1, at144).free, (Point{24, 24 + 122 + 72}));
+  EXPECT_EQ(ImagePlacesFor(268, 146, at144).close, (Point{268 - 12 - 4, 4}));
+  EXPECT_EQ(ImagePlacesFor(268, 146, at144).refresh, (Point{4, 146 - 4 - 15}));
+  EXPECT_EQ(ScaleToDpi(-3, 144), -5) << "half away from zero, as MulDiv";
+}
+
 TEST(WindowSizeFor, AbsurdGridsStayInRange) {
   EXPECT_EQ(WindowSizeFor({100000, 100000}), (Size{kMaxWindowSide, kMaxWindowSide}));
   EXPECT_EQ(WindowSizeFor({404, 405}), (Size{32740, kMaxWindowSide}));
