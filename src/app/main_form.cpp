@@ -6,7 +6,7 @@
 
 #include "app/glyphs.h"
 #include "app/placement.h"
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "display/grid_layout.h"
 #include "resources/resource_ids.h"
 #include "win/application.h"

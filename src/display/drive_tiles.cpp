@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/main_form.h"
-#include "app/startup_settings.h"
 #include "display/drive_table.h"
 #include "display/drive_usage.h"
 #include "display/grid_layout.h"
 #include "settings/drive_list.h"
+#include "settings/settings_file.h"
 #include "win/text.h"
 
 namespace wolumetr {

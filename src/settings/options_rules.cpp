@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "settings/number_reading.h"
 
 namespace wolumetr {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "display/drive_table.h"
 #include "fuzz_checks.h"
 #include "settings/drive_list.h"

@@ -1,4 +1,4 @@
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 
 #include <limits>
 
