@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/drive_slots.h"
 #include "display/drive_queries.h"
 #include "display/pies.h"
 #include "settings/settings_file.h"
@@ -53,7 +54,6 @@ enum MenuCommand : UINT {
 };
 
 inline constexpr COLORREF kNavy = RGB(0, 0, 128);
-inline constexpr int kMaxTiles = 18;
 
 class TForm1 final : public win::Window {
  public:
@@ -65,18 +65,18 @@ class TForm1 final : public win::Window {
   std::int32_t DragAnchorX = 0;
   std::int32_t DragAnchorY = 0;
   win::Surface Panel1;  // the client area; declared before every control painted on it
-  std::array<std::unique_ptr<win::Label>, kMaxTiles> DriveLetterLabels;
-  std::array<std::unique_ptr<win::Label>, kMaxTiles> VolumeLabels;
-  std::array<std::unique_ptr<win::Label>, kMaxTiles> TotalLabels;
-  std::array<std::unique_ptr<win::Label>, kMaxTiles> UsedLabels;
-  std::array<std::unique_ptr<win::Label>, kMaxTiles> FreeLabels;
-  std::array<std::unique_ptr<TPie>, kMaxTiles> Pies;
+  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> DriveLetterLabels;
+  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> VolumeLabels;
+  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> TotalLabels;
+  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> UsedLabels;
+  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> FreeLabels;
+  std::array<std::unique_ptr<TPie>, kDriveSlotCount> Pies;
   std::wstring ProgramDir;
   bool RememberPosition = false;
   std::int32_t DriveCount = 0;
   std::int32_t GridColumns = 0;
   std::int32_t GridRows = 0;
-  std::array<std::uint8_t, kMaxTiles> DriveNumbers{};
+  std::array<std::uint8_t, kDriveSlotCount> DriveNumbers{};
   std::uint8_t DisplayMode = 0;
 
   // Components.

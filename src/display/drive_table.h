@@ -5,9 +5,6 @@
 
 namespace wolumetr {
 
-// Number of drive slots ("Dysk1".."Dysk18") and so of tiles at most.
-inline constexpr int kMaxDriveSlots = 18;
-
 // Drive number of a slot value: 3 for "c:\" up to 26 for "z:\", compared
 // case-insensitively (ASCII) and exactly; anything else gives 0, which
 // stands for the current drive.

@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/drive_slots.h"
 #include "settings/settings_file.h"
 
 namespace wolumetr {
 
-inline constexpr int kDriveSlotCount = 18;
 inline constexpr std::string_view kDriveSection = "Dyski";
 inline constexpr std::string_view kNoDriveText = "[brak]";  // a slot's row text when it holds no drive
 inline constexpr std::string_view kEmptySlotValue = "0";   // the stored text of an empty slot

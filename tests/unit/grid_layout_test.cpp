@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/drive_slots.h"
 #include "display_printers.h"
 
 #include <limits>
@@ -12,7 +13,7 @@ namespace {
 TEST(FitGrid, ChosenGridForEveryTileCount) {
   const Grid expected[] = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {4, 2}, {4, 2}, {5, 2},
                            {5, 2}, {6, 2}, {6, 2}, {5, 3}, {5, 3}, {5, 3}, {6, 3}, {6, 3}, {6, 3}};
-  for (int tiles = 1; tiles <= 18; ++tiles) {
+  for (int tiles = 1; tiles <= kDriveSlotCount; ++tiles) {
     EXPECT_EQ(FitGrid(0, 0, tiles), expected[tiles - 1]) << tiles << " tiles";
   }
 }

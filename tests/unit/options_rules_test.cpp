@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "common/drive_slots.h"
 #include "settings/memory_settings_store.h"
 #include "settings/save_picture.h"
 
@@ -20,7 +21,7 @@ std::int32_t StepwiseOtherSide(std::int32_t chosen, std::int32_t other, std::int
 }
 
 TEST(OptionsSpinners, OtherSideMatchesTheStepwiseRuleFromAnyStartingGrid) {
-  for (std::int32_t drives = 1; drives <= 18; ++drives) {
+  for (std::int32_t drives = 1; drives <= kDriveSlotCount; ++drives) {
     for (std::int32_t chosen = 1; chosen <= drives; ++chosen) {
       for (std::int32_t other = 1; other <= drives + 3; ++other) {
         EXPECT_EQ(OtherSideFor(chosen, drives), StepwiseOtherSide(chosen, other, drives))
