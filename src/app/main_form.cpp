@@ -6,6 +6,7 @@
 
 #include "app/glyphs.h"
 #include "app/placement.h"
+#include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
 #include "display/grid_layout.h"
 #include "resources/resource_ids.h"

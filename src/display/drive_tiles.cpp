@@ -1,6 +1,9 @@
 // The main window's drive tiles: built once from the drive slots, laid out on the grid,
 // and re-measured on every refresh.
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "app/main_form.h"
 #include "display/drive_table.h"
@@ -31,9 +34,9 @@ void TForm1::BuildDriveTiles() {
   DriveCount = 0;
   SettingsFile settings(services_.settings, SettingsPath());
   for (int k = 1; k <= kDriveSlotCount; ++k) {
-    std::string value = settings.ReadText(kDriveSection, DriveSlotKey(k), kEmptySlotValue);
-    if (value == kEmptySlotValue) continue;
-    value = AsciiLower(value);
+    std::optional<std::string> stored = ReadDriveSlot(settings, k);
+    if (!stored) continue;
+    const std::string value = AsciiLower(std::move(*stored));
     const std::int32_t t = DriveCount;
 
     DriveLetterLabels[t] = std::make_unique<win::Label>(Panel1, TileFont(), kWhite);

@@ -2,15 +2,20 @@
 
 #include <algorithm>
 
+#include "settings/settings_schema.h"
+
 namespace wolumetr {
 
-std::string DriveSlotKey(int slot) { return "Dysk" + std::to_string(slot); }
+std::optional<std::string> ReadDriveSlot(SettingsFile& file, int slot) {
+  std::string value = ReadSetting(file, DriveSlot(slot));
+  if (value == kEmptySlotValue) return std::nullopt;
+  return value;
+}
 
 DriveRows LoadDriveSlots(SettingsFile& file) {
   DriveRows rows;
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
-    std::string value = file.ReadText(kDriveSection, DriveSlotKey(slot), kEmptySlotValue);
-    rows[static_cast<std::size_t>(slot - 1)] = value == kEmptySlotValue ? std::string(kNoDriveText) : std::move(value);
+    rows[static_cast<std::size_t>(slot - 1)] = ReadDriveSlot(file, slot).value_or(std::string(kNoDriveText));
   }
   return rows;
 }
@@ -18,14 +23,14 @@ DriveRows LoadDriveSlots(SettingsFile& file) {
 int RewriteDriveList(SettingsFile& file, const DriveRows& rows) {
   int written = 0;
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
-    file.RemoveKey(kDriveSection, DriveSlotKey(slot));
+    RemoveSetting(file, DriveSlot(slot));
     const std::string& row = rows[static_cast<std::size_t>(slot - 1)];
     if (row == kNoDriveText) continue;
     ++written;
     // written <= slot, so this key was already cleared in this pass; removing
     // it again also drops any duplicate lines of it.
-    file.RemoveKey(kDriveSection, DriveSlotKey(written));
-    file.WriteText(kDriveSection, DriveSlotKey(written), row);
+    RemoveSetting(file, DriveSlot(written));
+    WriteSetting(file, DriveSlot(written), row);
   }
   return written;
 }

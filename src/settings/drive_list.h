@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,17 +9,15 @@
 
 namespace wolumetr {
 
-inline constexpr std::string_view kDriveSection = "Dyski";
 inline constexpr std::string_view kNoDriveText = "[brak]";  // a slot's row text when it holds no drive
-inline constexpr std::string_view kEmptySlotValue = "0";   // the stored text of an empty slot
 
 using DriveRows = std::array<std::string, kDriveSlotCount>;  // row 1 at index 0
 
-// "Dysk" + slot number, slots counted from 1.
-std::string DriveSlotKey(int slot);
+// The text stored in a slot (1 to 18), or none when the slot is empty: absent or exactly "0".
+std::optional<std::string> ReadDriveSlot(SettingsFile& file, int slot);
 
-// What the Drive selection window shows per row: "[brak]" for an empty slot
-// (absent or exactly "0"), otherwise the stored text unchanged, even if empty.
+// What the Drive selection window shows per row: "[brak]" for an empty slot,
+// otherwise the stored text unchanged, even if empty.
 DriveRows LoadDriveSlots(SettingsFile& file);
 
 // Rewrites Dysk1..Dysk18 so that the first n keys hold the rows that are not

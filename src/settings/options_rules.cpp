@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "settings/startup_settings.h"
 #include "settings/number_reading.h"
+#include "settings/settings_schema.h"
+#include "settings/startup_settings.h"
 
 namespace wolumetr {
 
@@ -41,9 +42,10 @@ OpacityCheck CheckOpacityField(std::string_view text) {
   OpacityCheck check;
   const std::optional<std::int32_t> number = ParseNumber(text);
   check.invalid = !number;
-  std::int32_t level = number.value_or(190);
+  // A text that is no number falls back to the level a missing setting reads as.
+  std::int32_t level = number.value_or(kOpacityLevel.byDefault);
   if (!number) {
-    check.replacement = "190";
+    check.replacement = std::to_string(kOpacityLevel.byDefault);
   } else if (level > 255) {
     check.replacement = "255";
     level = 255;
@@ -70,17 +72,17 @@ std::optional<DisplayModeEffect> DisplayModeEffectFor(int item) {
 int DisplayModeItem(std::uint8_t mode) { return mode <= 2 ? mode : -1; }
 
 void WriteOptions(SettingsFile& settings, const OptionsValues& values) {
-  settings.WriteFlag("Wyglad", "Przezroczystosc", values.alphaBlend);
-  settings.WriteNumber("Wyglad", "Poziomprzezr", values.alpha);
-  settings.WriteFlag("Wyglad", "Na wierzchu", values.onTop);
-  settings.WriteFlag("Polozenie", "Zapamietaj pol", values.rememberPosition);
-  settings.WriteNumber("Polozenie", "Polozenie X", values.left);
-  settings.WriteNumber("Polozenie", "Polozenie Y", values.top);
-  settings.WriteNumber("Polozenie", "Pasek", values.displayModeItem);
-  settings.WriteNumber("Program", "Ilosc kolumn", values.columns);
-  settings.WriteNumber("Program", "Ilosc wierszy", values.rows);
-  settings.WriteFlag("Program", "Autoodswierzanie", values.autoRefresh);
-  settings.WriteNumber("Program", "Czas odswierzania", values.intervalSeconds);
+  WriteSetting(settings, kSemiTransparent, values.alphaBlend);
+  WriteSetting(settings, kOpacityLevel, values.alpha);
+  WriteSetting(settings, kStayOnTop, values.onTop);
+  WriteSetting(settings, kRememberPosition, values.rememberPosition);
+  WriteSetting(settings, kPositionX, values.left);
+  WriteSetting(settings, kPositionY, values.top);
+  WriteSetting(settings, kDisplayMode, values.displayModeItem);
+  WriteSetting(settings, kGridColumns, values.columns);
+  WriteSetting(settings, kGridRows, values.rows);
+  WriteSetting(settings, kAutoRefresh, values.autoRefresh);
+  WriteSetting(settings, kRefreshSeconds, values.intervalSeconds);
 }
 
 }  // namespace wolumetr

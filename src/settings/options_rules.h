@@ -58,19 +58,19 @@ std::optional<DisplayModeEffect> DisplayModeEffectFor(int item);
 // The list item for a display mode; -1 (nothing selected) outside the three modes.
 int DisplayModeItem(std::uint8_t mode);
 
-// Everything the Options save stores.
+// Everything the Options save stores, as the window's controls hold it.
 struct OptionsValues {
-  bool alphaBlend = true;
-  std::int32_t alpha = 190;
+  bool alphaBlend = false;
+  std::int32_t alpha = 0;
   bool onTop = false;
   bool rememberPosition = false;
   std::int32_t left = 0;
   std::int32_t top = 0;
   std::int32_t displayModeItem = 0;
-  std::int32_t columns = 1;
-  std::int32_t rows = 1;
-  bool autoRefresh = true;
-  std::int32_t intervalSeconds = 5;
+  std::int32_t columns = 0;
+  std::int32_t rows = 0;
+  bool autoRefresh = false;
+  std::int32_t intervalSeconds = 0;
 };
 
 // The eleven keys in their order; only edits `settings`, the caller commits.

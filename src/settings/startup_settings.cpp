@@ -6,18 +6,18 @@ namespace wolumetr {
 
 StartupSettings ReadStartupSettings(SettingsFile& settings) {
   StartupSettings s;
-  s.alphaBlend = settings.ReadFlag("Wyglad", "Przezroczystosc", true);
-  s.alpha = static_cast<std::uint8_t>(settings.ReadNumber("Wyglad", "Poziomprzezr", 190) & 0xFF);
-  s.onTop = settings.ReadFlag("Wyglad", "Na wierzchu", false);
-  s.rememberPosition = settings.ReadFlag("Polozenie", "Zapamietaj pol", false);
+  s.alphaBlend = ReadSetting(settings, kSemiTransparent);
+  s.alpha = static_cast<std::uint8_t>(ReadSetting(settings, kOpacityLevel) & 0xFF);
+  s.onTop = ReadSetting(settings, kStayOnTop);
+  s.rememberPosition = ReadSetting(settings, kRememberPosition);
   if (s.rememberPosition) {
-    s.left = settings.ReadNumber("Polozenie", "Polozenie X", 10);
-    s.top = settings.ReadNumber("Polozenie", "Polozenie Y", 10);
+    s.left = ReadSetting(settings, kPositionX);
+    s.top = ReadSetting(settings, kPositionY);
   }
-  s.gridColumns = settings.ReadNumber("Program", "Ilosc kolumn", 0);
-  s.gridRows = settings.ReadNumber("Program", "Ilosc wierszy", 0);
-  s.autoRefresh = settings.ReadFlag("Program", "Autoodswierzanie", true);
-  s.refreshIntervalMs = RefreshIntervalMs(settings.ReadNumber("Program", "Czas odswierzania", 5));
+  s.gridColumns = ReadSetting(settings, kGridColumns);
+  s.gridRows = ReadSetting(settings, kGridRows);
+  s.autoRefresh = ReadSetting(settings, kAutoRefresh);
+  s.refreshIntervalMs = RefreshIntervalMs(ReadSetting(settings, kRefreshSeconds));
   return s;
 }
 
@@ -29,9 +29,9 @@ std::uint32_t RefreshIntervalMs(std::int32_t seconds) {
 }
 
 void WriteRememberedPosition(SettingsFile& settings, std::int32_t left, std::int32_t top) {
-  settings.WriteFlag("Polozenie", "Zapamietaj pol", true);
-  settings.WriteNumber("Polozenie", "Polozenie X", left);
-  settings.WriteNumber("Polozenie", "Polozenie Y", top);
+  WriteSetting(settings, kRememberPosition, true);
+  WriteSetting(settings, kPositionX, left);
+  WriteSetting(settings, kPositionY, top);
 }
 
 std::uint8_t DisplayModeFromSetting(std::int32_t stored) {
@@ -40,7 +40,7 @@ std::uint8_t DisplayModeFromSetting(std::int32_t stored) {
 }
 
 std::uint8_t ReadDisplayMode(SettingsFile& settings) {
-  return DisplayModeFromSetting(settings.ReadNumber("Polozenie", "Pasek", 0));
+  return DisplayModeFromSetting(ReadSetting(settings, kDisplayMode));
 }
 
 }  // namespace wolumetr

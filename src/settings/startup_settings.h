@@ -3,20 +3,21 @@
 #include <cstdint>
 
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace wolumetr {
 
 struct StartupSettings {
-  bool alphaBlend = true;
-  std::uint8_t alpha = 190;
-  bool onTop = false;
-  bool rememberPosition = false;
-  std::int32_t left = 10;  // only read when the position is remembered
-  std::int32_t top = 10;
-  std::int32_t gridColumns = 0;
-  std::int32_t gridRows = 0;
-  bool autoRefresh = true;
-  std::uint32_t refreshIntervalMs = 5000;
+  bool alphaBlend = kSemiTransparent.byDefault;
+  std::uint8_t alpha = kOpacityLevel.byDefault;
+  bool onTop = kStayOnTop.byDefault;
+  bool rememberPosition = kRememberPosition.byDefault;
+  std::int32_t left = kPositionX.byDefault;  // only read when the position is remembered
+  std::int32_t top = kPositionY.byDefault;
+  std::int32_t gridColumns = kGridColumns.byDefault;
+  std::int32_t gridRows = kGridRows.byDefault;
+  bool autoRefresh = kAutoRefresh.byDefault;
+  std::uint32_t refreshIntervalMs = kRefreshSeconds.byDefault * 1000u;
 };
 
 // Reads the ten start-up keys in their order, with their defaults.
@@ -33,7 +34,5 @@ void WriteRememberedPosition(SettingsFile& settings, std::int32_t left, std::int
 // outside 0..2 acts as 0 so that the program keeps a tray icon.
 std::uint8_t DisplayModeFromSetting(std::int32_t stored);
 std::uint8_t ReadDisplayMode(SettingsFile& settings);
-
-inline constexpr const char* kSettingsFileName = "wolumetr.ini";
 
 }  // namespace wolumetr

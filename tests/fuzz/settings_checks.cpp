@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "settings/startup_settings.h"
 #include "display/drive_table.h"
 #include "fuzz_checks.h"
 #include "settings/drive_list.h"
@@ -17,6 +16,8 @@
 #include "settings/number_reading.h"
 #include "settings/options_rules.h"
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
+#include "settings/startup_settings.h"
 
 namespace wolumetr::fuzz {
 namespace {
@@ -46,15 +47,12 @@ std::string Describe(const Key& key) { return "[" + key.section + "] " + key.nam
 
 // Every key the program reads, and two slots next to the drive list that nothing may touch.
 std::vector<Key> ProgramKeys() {
-  std::vector<Key> keys = {
-      {"Wyglad", "Przezroczystosc"}, {"Wyglad", "Poziomprzezr"},        {"Wyglad", "Na wierzchu"},
-      {"Polozenie", "Zapamietaj pol"}, {"Polozenie", "Polozenie X"},   {"Polozenie", "Polozenie Y"},
-      {"Polozenie", "Pasek"},        {"Program", "Ilosc kolumn"},       {"Program", "Ilosc wierszy"},
-      {"Program", "Autoodswierzanie"}, {"Program", "Czas odswierzania"},
-  };
-  for (int slot = 0; slot <= kDriveSlotCount + 1; ++slot) {
-    keys.push_back({std::string(kDriveSection), DriveSlotKey(slot)});
-  }
+  std::vector<Key> keys;
+  ForEachSetting([&](const auto& setting) {
+    keys.push_back({std::string(setting.section), std::string(setting.key)});
+  });
+  keys.insert(keys.end() - kDriveSlotCount, {"Dyski", "Dysk0"});
+  keys.push_back({"Dyski", "Dysk19"});
   return keys;
 }
 
@@ -247,8 +245,9 @@ DriveRows ReadAsTheProgramDoes(MemorySettingsStore& store) {
   {
     SettingsFile file(store, kPath);
     for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
-      std::string value = file.ReadText(kDriveSection, DriveSlotKey(slot), kEmptySlotValue);
-      if (value == kEmptySlotValue) continue;
+      std::optional<std::string> stored = ReadDriveSlot(file, slot);
+      if (!stored) continue;
+      std::string value = std::move(*stored);
       for (char& c : value) c = Lower(c);
       const std::uint8_t drive = DriveNumberOf(value);
       const std::string letter = DriveLetterText(value);
@@ -420,7 +419,7 @@ void CheckSettingsFile(std::string_view bytes) {
     if (row != kNoDriveText) listed.push_back(row);
   }
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
-    drives.owned.push_back({std::string(kDriveSection), DriveSlotKey(slot)});
+    drives.owned.push_back({std::string(kDriveSection), std::string(DriveSlot(slot).key)});
     const auto index = static_cast<std::size_t>(slot - 1);
     drives.expected.push_back(index < listed.size() ? listed[index] : std::string(kAbsent));
   }

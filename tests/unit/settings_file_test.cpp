@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "settings/leftover_files.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 #include "settings/text_encoding.h"
 
 namespace {
@@ -192,6 +197,58 @@ TEST(SettingsFileEncoding, EveryFileComesBackByteForByte) {
   file.WriteNumber("Wyglad", "Poziomprzezr", 1);
   file.Commit();
   EXPECT_EQ(store.Content(kPath), Utf16File(u";\xD800\r\n[Wyglad]\r\nPoziomprzezr=1\r\n", false));
+}
+
+// Every entry of the schema reads its default from an empty file, reads back each value written
+// to it from a fresh accessor, and leaves every other entry at its default: no two entries share
+// a key.
+TEST(SettingsSchema, EveryEntryRoundTripsAndOwnsItsKey) {
+  using namespace wolumetr;
+  const bool flags[] = {true, false};
+  const std::int32_t numbers[] = {-2147483647 - 1, -1, 0, 412, 2147483647};
+  const std::string_view texts[] = {"C:\\", "", "[brak]"};
+  std::vector<std::string> keys;
+  const auto expect_defaults_except = [](SettingsFile& file, const std::string& written) {
+    ForEachSetting([&](const auto& other) {
+      if (std::string(other.section) + "/" + std::string(other.key) != written) {
+        EXPECT_EQ(ReadSetting(file, other), other.byDefault) << other.key << " after writing " << written;
+      }
+    });
+  };
+  ForEachSetting([&](const auto& setting) {
+    const std::string name = std::string(setting.section) + "/" + std::string(setting.key);
+    keys.push_back(name);
+    MemorySettingsStore store;
+    {
+      SettingsFile file(store, kPath);
+      EXPECT_EQ(ReadSetting(file, setting), setting.byDefault) << name;
+    }
+    const auto round_trip = [&](const auto& value) {
+      {
+        SettingsFile file(store, kPath);
+        WriteSetting(file, setting, value);
+        file.Commit();
+      }
+      SettingsFile file(store, kPath);
+      EXPECT_EQ(ReadSetting(file, setting), value) << name;
+      expect_defaults_except(file, name);
+    };
+    using Value = std::decay_t<decltype(setting.byDefault)>;
+    if constexpr (std::is_same_v<Value, bool>) {
+      for (bool value : flags) round_trip(value);
+    } else if constexpr (std::is_same_v<Value, std::int32_t>) {
+      for (std::int32_t value : numbers) round_trip(value);
+    } else {
+      for (std::string_view value : texts) round_trip(value);
+    }
+    SettingsFile file(store, kPath);
+    RemoveSetting(file, setting);
+    EXPECT_EQ(ReadSetting(file, setting), setting.byDefault) << name << " removed";
+  });
+  for (std::string& key : keys) {
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()).size(), keys.size()) << "two entries share a key";
 }
 
 }  // namespace
