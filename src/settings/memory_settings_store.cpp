@@ -16,8 +16,6 @@ void MemorySettingsStore::Replace(const std::string& path, const std::string& co
 
 void MemorySettingsStore::Put(const std::string& path, const std::string& content) { files_[path] = content; }
 
-void MemorySettingsStore::Erase(const std::string& path) { files_.erase(path); }
-
 std::optional<std::string> MemorySettingsStore::Content(const std::string& path) const {
   const auto it = files_.find(path);
   if (it == files_.end()) return std::nullopt;

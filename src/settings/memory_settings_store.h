@@ -15,7 +15,6 @@ class MemorySettingsStore : public SettingsStore {
   void Replace(const std::string& path, const std::string& content) override;
 
   void Put(const std::string& path, const std::string& content);
-  void Erase(const std::string& path);
   std::optional<std::string> Content(const std::string& path) const;
 
   void SetFailWrites(bool fail) { fail_writes_ = fail; }

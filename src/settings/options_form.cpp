@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "app/main_form.h"

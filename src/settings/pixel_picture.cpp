@@ -2,9 +2,6 @@
 
 #include "win/glyph_image.h"
 
-#include <cstdint>
-#include <stdexcept>
-
 namespace wolumetr::win {
 namespace {
 
