@@ -8,6 +8,9 @@ StartupSettings ReadStartupSettings(SettingsFile& settings) {
   StartupSettings s;
   s.alphaBlend = ReadSetting(settings, kSemiTransparent);
   s.alpha = static_cast<std::uint8_t>(ReadSetting(settings, kOpacityLevel) & 0xFF);
+  // 256 (or any multiple) leaves nothing to see: in taskbar-only mode the program would be out
+  // of reach. Shown opaque instead; the file keeps what it says.
+  if (s.alpha == 0) s.alpha = 255;
   s.onTop = ReadSetting(settings, kStayOnTop);
   s.rememberPosition = ReadSetting(settings, kRememberPosition);
   if (s.rememberPosition) {

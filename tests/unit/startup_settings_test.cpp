@@ -40,6 +40,10 @@ TEST(StartupSettings, StoredValuesAndTheirWidths) {
   } cases[] = {
       {"[Wyglad]\nPoziomprzezr=300\n", 44, true, false},
       {"[Wyglad]\nPoziomprzezr=-1\n", 255, true, false},
+      {"[Wyglad]\nPoziomprzezr=256\n", 255, true, false},  // alpha 0 would make the window invisible
+      {"[Wyglad]\nPoziomprzezr=0\n", 255, true, false},
+      {"[Wyglad]\nPoziomprzezr=$FFFFFF00\n", 255, true, false},
+      {"[Wyglad]\nPoziomprzezr=257\n", 1, true, false},
       {"[Wyglad]\nPoziomprzezr=$20\n", 32, true, false},
       {"[Wyglad]\nPoziomprzezr=0x20\n", 32, true, false},
       {"[WYGLAD]\nprzezroczystosc=2\nNa wierzchu=tak\n", 190, true, false},
