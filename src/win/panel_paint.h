@@ -22,6 +22,9 @@ class BackBuffer {
   SIZE size_{0, 0};
 };
 
+// The panels' navy.
+inline constexpr COLORREF kNavy = RGB(0, 0, 128);
+
 enum class Bevel { None, Raised, Lowered };
 
 // Fills `rect` with a solid colour.
