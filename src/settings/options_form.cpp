@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "settings/options_rules.h"
-#include "settings/run_registration.h"
 #include "settings/save_picture.h"
 #include "win/application.h"
 #include "win/error_box.h"
