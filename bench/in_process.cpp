@@ -182,8 +182,8 @@ class BarePaint {
       p.call = ComputePieCall(pie.Width(), pie.Height(), pie.Angles().StartAngle(), pie.Angles().EndAngle());
       p.solid = pie.Brush().style == BS_SOLID;
       pies_.push_back(p);
-      for (const win::Label* each : {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(),
-                                     tile.free.get()}) {
+      for (const win::Label* each :
+           {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(), tile.free.get()}) {
         const win::Label& label = *each;
         if (!label.Text().empty()) texts_.push_back(Text{label.Text(), label.Bounds(), win::SharedFont(label.Font())});
       }
@@ -317,8 +317,8 @@ std::vector<std::wstring> Figures(const TForm1& form) {
     const DriveTile& tile = form.Tiles.Tile(t);
     const TPie& pie = *tile.pie;
     figures.push_back(tile.total->Text() + L"|" + tile.used->Text() + L"|" + tile.free->Text() + L"|" +
-                      std::to_wstring(pie.Angles().StartAngle()) + L"|" +
-                      std::to_wstring(pie.Angles().EndAngle()) + L"|" + std::to_wstring(pie.Brush().style));
+                      std::to_wstring(pie.Angles().StartAngle()) + L"|" + std::to_wstring(pie.Angles().EndAngle()) +
+                      L"|" + std::to_wstring(pie.Brush().style));
   }
   return figures;
 }

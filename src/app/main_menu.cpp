@@ -94,8 +94,8 @@ void TForm1::Ukryj1Click() {
 void TForm1::Opcje1Click() {
   win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
   win::SystemRunKeys runKeys;
-  TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings,
-                                        SettingsPath(), services_.system});
+  TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
+                                        services_.system});
   services_.system.RunModal(options);
 }
 

@@ -44,26 +44,26 @@ struct ControlRow {
   bool subclassed;  // keys and focus handled by ControlProc
 };
 
+constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kField = WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kSpinner = WS_TABSTOP | UDS_ARROWKEYS;
+constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+
+// clang-format off
 const ControlRow kControls[] = {
-    {&TForm3::CheckBox2, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox2, {34, 16, 51, 33}, ControlFont::Form,
-     false},
-    {&TForm3::Edit1, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, kEdit1, {80, 37, 129, 58}, ControlFont::Field, true},
-    {&TForm3::CheckBox3, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox3, {211, 17, 227, 34}, ControlFont::Form,
-     false},
-    {&TForm3::Edit2, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, kEdit2, {256, 37, 305, 58}, ControlFont::Field, true},
-    {&TForm3::CheckBox4, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox4, {34, 90, 50, 107}, ControlFont::Form,
-     false},
-    {&TForm3::UpDown1, UPDOWN_CLASSW, WS_TABSTOP | UDS_ARROWKEYS, kUpDown1, {121, 211, 137, 235}, ControlFont::Form,
-     true},
-    {&TForm3::UpDown2, UPDOWN_CLASSW, WS_TABSTOP | UDS_ARROWKEYS, kUpDown2, {201, 211, 217, 235}, ControlFont::Form,
-     true},
-    {&TForm3::CheckBox1, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox1, {211, 90, 227, 107}, ControlFont::Form,
-     false},
-    {&TForm3::CheckBox5, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox5, {80, 140, 96, 157}, ControlFont::Form,
-     false},
-    {&TForm3::ComboBox1, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kComboBox1, {113, 275, 264, 275 + kComboListHeight},
+    {&TForm3::CheckBox2, WC_BUTTONW,    kCheckBox, kCheckBox2, {34, 16, 51, 33},    ControlFont::Form,  false},
+    {&TForm3::Edit1,     WC_EDITW,      kField,    kEdit1,     {80, 37, 129, 58},   ControlFont::Field, true},
+    {&TForm3::CheckBox3, WC_BUTTONW,    kCheckBox, kCheckBox3, {211, 17, 227, 34},  ControlFont::Form,  false},
+    {&TForm3::Edit2,     WC_EDITW,      kField,    kEdit2,     {256, 37, 305, 58},  ControlFont::Field, true},
+    {&TForm3::CheckBox4, WC_BUTTONW,    kCheckBox, kCheckBox4, {34, 90, 50, 107},   ControlFont::Form,  false},
+    {&TForm3::UpDown1,   UPDOWN_CLASSW, kSpinner,  kUpDown1,   {121, 211, 137, 235}, ControlFont::Form, true},
+    {&TForm3::UpDown2,   UPDOWN_CLASSW, kSpinner,  kUpDown2,   {201, 211, 217, 235}, ControlFont::Form, true},
+    {&TForm3::CheckBox1, WC_BUTTONW,    kCheckBox, kCheckBox1, {211, 90, 227, 107}, ControlFont::Form,  false},
+    {&TForm3::CheckBox5, WC_BUTTONW,    kCheckBox, kCheckBox5, {80, 140, 96, 157},  ControlFont::Form,  false},
+    {&TForm3::ComboBox1, WC_COMBOBOXW,  kList,     kComboBox1, {113, 275, 264, 275 + kComboListHeight},
      ControlFont::Form, false},
 };
+// clang-format on
 
 // The yellow captions, in painting order.
 struct LabelRow {
@@ -73,19 +73,21 @@ struct LabelRow {
   const wchar_t* text;
 };
 
+// clang-format off
 const LabelRow kLabels[] = {
-    {&TForm3::Label6, 51, 18, L"Autoodświerzanie (w sek)"},
-    {&TForm3::Label7, 227, 18, L"Półprzezroczyste okno"},
-    {&TForm3::Label10, 51, 91, L"Zawsze na wierzchu"},
-    {&TForm3::Label9, 227, 92, L"Zapamiętaj położenie"},
-    {&TForm3::Label8, 102, 141, L"Uruchamiaj program przy starcie systemu"},
+    {&TForm3::Label6,  51,  18,  L"Autoodświerzanie (w sek)"},
+    {&TForm3::Label7,  227, 18,  L"Półprzezroczyste okno"},
+    {&TForm3::Label10, 51,  91,  L"Zawsze na wierzchu"},
+    {&TForm3::Label9,  227, 92,  L"Zapamiętaj położenie"},
+    {&TForm3::Label8,  102, 141, L"Uruchamiaj program przy starcie systemu"},
     {&TForm3::Label95, 145, 174, L"Widok dysków :"},
-    {&TForm3::Label1, 113, 195, L"Ilość kolumn :"},
-    {&TForm3::Label2, 193, 195, L"Ilość rzędów :"},
-    {&TForm3::Label3, 145, 216, L"1"},
-    {&TForm3::Label4, 225, 216, L"1"},
+    {&TForm3::Label1,  113, 195, L"Ilość kolumn :"},
+    {&TForm3::Label2,  193, 195, L"Ilość rzędów :"},
+    {&TForm3::Label3,  145, 216, L"1"},
+    {&TForm3::Label4,  225, 216, L"1"},
     {&TForm3::Label11, 113, 256, L"Sposób wyświetlania programu :"},
 };
+// clang-format on
 
 }  // namespace
 
@@ -118,8 +120,7 @@ TForm3::~TForm3() {
 HWND TForm3::AddControl(const wchar_t* className, DWORD style, int id, const RECT& place) {
   HWND control = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, place.left, place.top,
                                  place.right - place.left, place.bottom - place.top, Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                 nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (control == nullptr) throw std::runtime_error("Cannot create a window");
   return control;
 }

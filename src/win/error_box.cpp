@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "win/error_message.h"
 #include "win/application.h"
+#include "win/error_message.h"
 #include "win/text.h"
 
 namespace wolumetr::win {

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-
 namespace wolumetr::win {
 namespace {
 
