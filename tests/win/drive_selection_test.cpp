@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <optional>
 
 #include "drives/drive_selection_form.h"
