@@ -122,6 +122,11 @@ std::string Show(const std::optional<std::string>& value) {
   return out + (value->size() > 60 ? "...\" (" + std::to_string(value->size()) + " bytes)" : "\"");
 }
 
+// Compared whole; shown shortened.
+void ExpectSame(const std::optional<std::string>& a, const std::optional<std::string>& b, const std::string& what) {
+  EXPECT_TRUE(a == b) << what << ": " << Show(a) << " and " << Show(b);
+}
+
 // A key on which we keep our own reading, what we read there, and why.
 struct Kept {
   Key key;
@@ -137,10 +142,10 @@ void ExpectSameReading(const Reading& ours, const Reading& api, const std::vecto
       if (k.key.section == key.section && k.key.name == key.name) difference = &k;
     }
     if (difference) {
-      EXPECT_EQ(Show(ours[i]), Show(difference->ours)) << Describe(key) << " (" << difference->why << ")";
-      EXPECT_NE(Show(api[i]), Show(ours[i])) << Describe(key) << ": no longer differs (" << difference->why << ")";
+      ExpectSame(ours[i], difference->ours, Describe(key) + " (" + difference->why + "), ours and expected");
+      EXPECT_FALSE(api[i] == ours[i]) << Describe(key) << ": no longer differs (" << difference->why << ")";
     } else {
-      EXPECT_EQ(Show(ours[i]), Show(api[i])) << Describe(key) << ": ours, then the profile functions'";
+      ExpectSame(ours[i], api[i], Describe(key) + ", ours and the profile functions'");
     }
   }
 }
@@ -288,11 +293,11 @@ void Check(const std::string& bytes, const std::vector<Kept>& kept) {
       }
       if (result) {
         written.push_back(key);
-        EXPECT_EQ(Show(ours_after[i]), Show(*result)) << Describe(key) << " as we read it";
-        EXPECT_EQ(Show(api_after[i]), Show(*result)) << Describe(key) << " as the profile functions read it";
+        ExpectSame(ours_after[i], *result, Describe(key) + " as we read it, and as written");
+        ExpectSame(api_after[i], *result, Describe(key) + " as the profile functions read it, and as written");
       } else {
-        EXPECT_EQ(Show(ours_after[i]), Show(ours[i])) << Describe(key) << " as we read it";
-        EXPECT_EQ(Show(api_after[i]), Show(api[i])) << Describe(key) << " as the profile functions read it";
+        ExpectSame(ours_after[i], ours[i], Describe(key) + " as we read it, after and before");
+        ExpectSame(api_after[i], api[i], Describe(key) + " as the profile functions read it, after and before");
       }
     }
     // UTF-16 files are judged in the text our reader works on.
