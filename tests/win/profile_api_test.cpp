@@ -13,6 +13,7 @@
 
 #include "settings/file_settings_store.h"
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 #include "settings/text_encoding.h"
 #include "win/handles.h"
 #include "win/text.h"
@@ -29,13 +30,8 @@ struct Key {
 // Every key the program reads.
 const std::vector<Key>& ProgramKeys() {
   static const std::vector<Key> keys = [] {
-    std::vector<Key> all = {
-        {"Wyglad", "Przezroczystosc"},   {"Wyglad", "Poziomprzezr"},          {"Wyglad", "Na wierzchu"},
-        {"Polozenie", "Zapamietaj pol"}, {"Polozenie", "Polozenie X"},        {"Polozenie", "Polozenie Y"},
-        {"Polozenie", "Pasek"},          {"Program", "Ilosc kolumn"},         {"Program", "Ilosc wierszy"},
-        {"Program", "Autoodswierzanie"}, {"Program", "Czas odswierzania"},
-    };
-    for (int slot = 1; slot <= 18; ++slot) all.push_back({"Dyski", "Dysk" + std::to_string(slot)});
+    std::vector<Key> all;
+    ForEachSetting([&](const auto& setting) { all.push_back({std::string(setting.section), std::string(setting.key)}); });
     return all;
   }();
   return keys;
