@@ -1,6 +1,8 @@
 // Wolumetr: watches the free space of the drives the user picks.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/main_form.h"
 #include "display/system_drive_queries.h"
 #include "settings/file_settings_store.h"
@@ -20,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.Initialize();
     app.SetTitle(L"Wolumetr");
     wolumetr::win::FileSettingsStore settings;
-    wolumetr::win::SystemDriveQueries drives;
+    auto drives = std::make_shared<wolumetr::win::SystemDriveQueries>();
     wolumetr::TForm1 form(wolumetr::MainWindowServices{settings, drives, system, {}});
     // Apart from the constructor: the start-up Drive selection window may run its modal loop here.
     form.FormCreate();

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <chrono>
 #include <stdexcept>
 
 #include "app/glyphs.h"
@@ -21,6 +22,7 @@ namespace {
 
 const win::WindowClass kMainClass{L"TForm1", nullptr, CS_DBLCLKS};
 constexpr UINT_PTR kRefreshTimerId = 1;
+constexpr std::chrono::milliseconds kStartupMeasureWait{300};
 constexpr UINT kCloseHintId = 1;
 constexpr UINT kHideHintId = 2;
 
@@ -34,7 +36,7 @@ HICON SmallProgramIcon() {
 
 }  // namespace
 
-TForm1::TForm1(MainWindowServices services) : Tiles(Panel1, services.drives), services_(std::move(services)) {
+TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move(services)) {
   win::Application& app = win::Application::Instance();
   app.Initialize();
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
@@ -45,6 +47,9 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1, services.drives), se
   router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
   CreateComponents();
   BuildMenu();
+  // PostMessage to a window that is gone fails harmlessly: the worker may outlive this one.
+  driveWorker_ = std::make_unique<DriveWorker>(
+      services_.drives, [window = Handle()] { PostMessageW(window, kDriveAnswersMessage, 0, 0); });
 }
 
 // Tiles and images go before the surface they paint on (member order ensures it).
@@ -108,6 +113,10 @@ void TForm1::FormCreate() {
   }
   DragAnchorX = Left();
   DragAnchorY = Top();
+  // Drives that answer at once are shown measured from the first paint; a slow one is not
+  // waited for: its figures come when it answers.
+  driveWorker_->WaitForRound(kStartupMeasureWait);
+  ApplyDriveAnswers();
   if (DriveCount() == 0) {
     // The tray menu is the way out while the drive selection holds up the start.
     try {
@@ -149,6 +158,20 @@ void TForm1::SetAutoRefresh(bool enabled) {
 void TForm1::BuildDriveTiles() {
   SettingsFile settings(services_.settings, SettingsPath());
   Tiles.Build(settings, decimalSeparator_);
+  // The first round asks the volume names too, and runs while the window is arranged.
+  if (refreshes_.Request()) StartRefresh(true);
+}
+
+void TForm1::RefreshAllDrives() {
+  if (refreshes_.Request()) StartRefresh(false);
+}
+
+void TForm1::StartRefresh(bool volumeNames) { driveWorker_->Start(Tiles.Jobs(volumeNames)); }
+
+void TForm1::ApplyDriveAnswers() {
+  const DriveAnswers answers = driveWorker_->Take();
+  for (const DriveAnswer& answer : answers.tiles) Tiles.Apply(answer);
+  if (answers.roundEnded && refreshes_.Finish()) StartRefresh(false);
 }
 
 void TForm1::ArrangeTiles() {
@@ -276,6 +299,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
+      return 0;
+    case kDriveAnswersMessage:
+      ApplyDriveAnswers();
       return 0;
     case WM_RBUTTONDOWN: {
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "display/drive_queries.h"
+#include "display/drive_worker.h"
+#include "display/refresh_schedule.h"
 #include "display/tile_grid.h"
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
@@ -26,7 +28,7 @@ enum class Placement;
 
 struct MainWindowServices {
   SettingsStore& settings;
-  DriveQueries& drives;
+  std::shared_ptr<DriveQueries> drives;  // shared with the drive worker, which may outlive the window
   win::SystemSeam& system;  // handed on to the tray icon and every window the menu opens
   std::wstring programDir;  // empty: the folder of the running executable
 };
@@ -50,6 +52,9 @@ enum MenuCommand : UINT {
   kOprogramie1,
   kZamknij1,
 };
+
+// Posted by the drive worker when answers wait to be taken.
+constexpr UINT kDriveAnswersMessage = WM_APP + 15;
 
 class TForm1 final : public win::Window, public OptionsHost {
  public:
@@ -83,8 +88,10 @@ class TForm1 final : public win::Window, public OptionsHost {
   void FormShow();
   void BuildDriveTiles();
   void ArrangeTiles();
-  void RefreshDrive(std::uint8_t driveNumber, std::int32_t tile) { Tiles.Refresh(driveNumber, tile); }
-  void RefreshAllDrives() { Tiles.RefreshAll(); }
+  // Asks the drive worker for a refresh, or for one more after the one in progress; the
+  // figures arrive with kDriveAnswersMessage.
+  void RefreshAllDrives();
+  bool RefreshInProgress() const { return refreshes_.Running(); }
   void Timer1Timer() { RefreshAllDrives(); }
   void Odwierz1Click() { RefreshAllDrives(); }
   void Zamknij1Click();
@@ -138,8 +145,12 @@ class TForm1 final : public win::Window, public OptionsHost {
   void Paint(HDC dc, const RECT& clip);
   void UpdateHints();
   void Close();
+  void StartRefresh(bool volumeNames);
+  void ApplyDriveAnswers();
 
   MainWindowServices services_;
+  RefreshSchedule refreshes_;
+  std::unique_ptr<DriveWorker> driveWorker_;
   std::unique_ptr<win::Tooltips> hints_;
   std::string decimalSeparator_ = ".";
   win::ControlRouter router_{Panel1};

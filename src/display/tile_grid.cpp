@@ -53,9 +53,9 @@ void TileGrid::Build(SettingsFile& settings, const std::string& decimalSeparator
     panel_.SendToBack(pie);
 
     tile.driveNumber = DriveNumberOf(value);
-    Refresh(tile.driveNumber, Count() - 1);
+    ShowFigures(tile, -1, -1);
     tile.letter->SetText(win::Widen(DriveLetterText(value)));
-    if (auto name = drives_.VolumeName(value)) tile.volume->SetText(win::Widen(*name));
+    tile.root = value;
   }
 }
 
@@ -73,11 +73,24 @@ void TileGrid::Arrange(Grid grid) {
   }
 }
 
-void TileGrid::Refresh(std::uint8_t driveNumber, std::int32_t tile) {
-  const std::int64_t freeBytes = drives_.FreeBytes(driveNumber);
-  const std::int64_t totalBytes = drives_.TotalBytes(driveNumber);
+std::vector<DriveJob> TileGrid::Jobs(bool volumeNames) const {
+  std::vector<DriveJob> jobs;
+  jobs.reserve(tiles_.size());
+  for (const DriveTile& tile : tiles_) {
+    jobs.push_back(DriveJob{tile.driveNumber, volumeNames ? std::optional(tile.root) : std::nullopt});
+  }
+  return jobs;
+}
+
+void TileGrid::Apply(const DriveAnswer& answer) {
+  if (answer.tile < 0 || answer.tile >= Count()) return;
+  const DriveTile& tile = Tile(answer.tile);
+  ShowFigures(tile, answer.freeBytes, answer.totalBytes);
+  if (answer.volume) tile.volume->SetText(win::Widen(*answer.volume));
+}
+
+void TileGrid::ShowFigures(const DriveTile& t, std::int64_t freeBytes, std::int64_t totalBytes) {
   const TileFigures figures = ComputeTileFigures(freeBytes, totalBytes, decimalSeparator_);
-  const DriveTile& t = Tile(tile);
   TPie& pie = *t.pie;
   // An unmeasured or empty drive shows only the gauge's outline, never a full disc.
   BrushStyle brush = pie.Brush();
@@ -88,10 +101,6 @@ void TileGrid::Refresh(std::uint8_t driveNumber, std::int32_t tile) {
   t.total->SetText(win::Widen(figures.total));
   t.used->SetText(win::Widen(figures.used));
   t.free->SetText(win::Widen(figures.free));
-}
-
-void TileGrid::RefreshAll() {
-  for (std::int32_t tile = 0; tile < Count(); ++tile) Refresh(Tile(tile).driveNumber, tile);
 }
 
 void TileGrid::SizeLabelMouseEnter(win::Label& label) {

@@ -1,12 +1,12 @@
 #pragma once
 // The main window's drive tiles: one pie gauge under five labels per monitored drive, built
-// once from the drive slots, laid out on the grid, and re-measured on every refresh.
+// once from the drive slots, laid out on the grid, and showing what the drive worker measured.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "display/drive_queries.h"
+#include "display/drive_worker.h"
 #include "display/grid_layout.h"
 #include "display/pies.h"
 #include "settings/settings_file.h"
@@ -17,6 +17,7 @@ namespace wolumetr {
 
 struct DriveTile {
   std::uint8_t driveNumber = 0;
+  std::string root;  // as stored in the settings, lower case: where the volume name is asked
   std::unique_ptr<win::Label> letter;
   std::unique_ptr<win::Label> volume;
   std::unique_ptr<win::Label> total;
@@ -28,16 +29,18 @@ struct DriveTile {
 class TileGrid {
  public:
   // The tiles are painted on `panel`, which must outlive the grid.
-  TileGrid(win::Surface& panel, DriveQueries& drives) : panel_(panel), drives_(drives) {}
+  explicit TileGrid(win::Surface& panel) : panel_(panel) {}
 
-  // One tile per filled slot, in slot order, each measured once; the controls sit at (0, 0)
-  // until Arrange places them. Runs once per process.
+  // One tile per filled slot, in slot order, unmeasured (outline only, no figures); the
+  // controls sit at (0, 0) until Arrange places them. Runs once per process.
   void Build(SettingsFile& settings, const std::string& decimalSeparator);
   // Places every tile's controls in its cell of `grid`, row by row.
   void Arrange(Grid grid);
-  // Re-measures tile `tile` as drive `driveNumber`: pie angles and the three size texts.
-  void Refresh(std::uint8_t driveNumber, std::int32_t tile);
-  void RefreshAll();
+  // What a refresh asks, tile by tile; the first one after Build asks the volume names too.
+  std::vector<DriveJob> Jobs(bool volumeNames) const;
+  // Shows a tile's answers: pie angles, the three size texts, and the volume name if asked.
+  // Only what changed is repainted.
+  void Apply(const DriveAnswer& answer);
 
   std::int32_t Count() const { return static_cast<std::int32_t>(tiles_.size()); }
   const DriveTile& Tile(std::int32_t tile) const { return tiles_[static_cast<std::size_t>(tile)]; }
@@ -47,8 +50,9 @@ class TileGrid {
   static void SizeLabelMouseLeave(win::Label& label);
 
  private:
+  void ShowFigures(const DriveTile& tile, std::int64_t freeBytes, std::int64_t totalBytes);
+
   win::Surface& panel_;
-  DriveQueries& drives_;
   std::string decimalSeparator_ = ".";
   std::vector<DriveTile> tiles_;
 };

@@ -2,25 +2,52 @@
 
 namespace wolumetr::test {
 
+void FakeDrives::Hold(std::uint8_t driveNumber) {
+  std::lock_guard lock(mutex_);
+  held_.insert(driveNumber);
+}
+
+void FakeDrives::Release(std::uint8_t driveNumber) {
+  {
+    std::lock_guard lock(mutex_);
+    held_.erase(driveNumber);
+  }
+  released_.notify_all();
+}
+
+std::vector<std::string> FakeDrives::Calls() {
+  std::lock_guard lock(mutex_);
+  return calls;
+}
+
+void FakeDrives::Enter(std::string call, std::uint8_t driveNumber) {
+  std::unique_lock lock(mutex_);
+  calls.push_back(std::move(call));
+  released_.wait(lock, [&] { return held_.count(driveNumber) == 0; });
+}
+
 std::int64_t FakeDrives::FreeBytes(std::uint8_t driveNumber) {
-  calls.push_back("free " + std::to_string(driveNumber));
+  Enter("free " + std::to_string(driveNumber), driveNumber);
+  std::lock_guard lock(mutex_);
   auto it = drives.find(driveNumber);
   return it == drives.end() ? -1 : it->second.free;
 }
 
 std::int64_t FakeDrives::TotalBytes(std::uint8_t driveNumber) {
-  calls.push_back("total " + std::to_string(driveNumber));
+  Enter("total " + std::to_string(driveNumber), driveNumber);
+  std::lock_guard lock(mutex_);
   auto it = drives.find(driveNumber);
   return it == drives.end() ? -1 : it->second.total;
 }
 
 std::optional<std::string> FakeDrives::VolumeName(const std::string& rootPath) {
-  calls.push_back("volume " + rootPath);
-  for (const auto& [number, drive] : drives) {
-    const char letter = static_cast<char>('a' + number - 1);
-    if (rootPath.size() == 3 && rootPath[0] == letter && rootPath.substr(1) == ":\\") return drive.volume;
-  }
-  return std::nullopt;
+  const std::uint8_t number = rootPath.size() == 3 && rootPath[0] >= 'a' && rootPath[0] <= 'z' && rootPath.substr(1) == ":\\"
+                                  ? static_cast<std::uint8_t>(rootPath[0] - 'a' + 1)
+                                  : std::uint8_t{0};
+  Enter("volume " + rootPath, number);
+  std::lock_guard lock(mutex_);
+  auto it = drives.find(number);
+  return number == 0 || it == drives.end() ? std::nullopt : it->second.volume;
 }
 
 }  // namespace wolumetr::test

@@ -1,8 +1,12 @@
 #pragma once
-// Drives by number with sizes the test sets; unknown drives fail like a missing disk.
+// Drives by number with sizes the test sets; unknown drives fail like a missing disk. A held
+// drive stands for a slow one: its questions wait until the test lets it answer.
+#include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,12 +21,26 @@ class FakeDrives final : public DriveQueries {
     std::int64_t total = -1;
     std::optional<std::string> volume;
   };
+  // Set and read these while no question is in progress (the drive worker is idle).
   std::map<std::uint8_t, Drive> drives;
   std::vector<std::string> calls;  // "free 3", "total 3", ... in call order
+
+  // Questions about a held drive wait until it is released; the call is recorded on entry.
+  void Hold(std::uint8_t driveNumber);
+  void Release(std::uint8_t driveNumber);
+  std::vector<std::string> Calls();  // while questions may be in progress
 
   std::int64_t FreeBytes(std::uint8_t driveNumber) override;
   std::int64_t TotalBytes(std::uint8_t driveNumber) override;
   std::optional<std::string> VolumeName(const std::string& rootPath) override;
+
+ private:
+  // Records the call, then waits while the drive is held.
+  void Enter(std::string call, std::uint8_t driveNumber);
+
+  std::mutex mutex_;
+  std::condition_variable released_;
+  std::set<std::uint8_t> held_;
 };
 
 }  // namespace wolumetr::test

@@ -235,6 +235,7 @@ TEST_F(MainWindow, MeasuresEveryTileOnceAtStartAndInOrderOnRefresh) {
   TForm1& f = Start();
   drives.calls.clear();
   f.RefreshAllDrives();
+  ASSERT_TRUE(WaitForRefresh());
   const std::vector<std::string> expected{"free 3", "total 3", "free 17", "total 17", "free 4", "total 4"};
   EXPECT_EQ(drives.calls, expected);
   EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 216);  // 60 % used

@@ -160,6 +160,7 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   unsigned requests = 0;
   for (int t = 0; t < 5; ++t) requests += f.Tiles.Tile(t).pie->RepaintRequests();
   f.RefreshAllDrives();
+  ASSERT_TRUE(WaitForRefresh());
   unsigned after = 0;
   for (int t = 0; t < 5; ++t) after += f.Tiles.Tile(t).pie->RepaintRequests();
   EXPECT_EQ(after, requests);
@@ -169,6 +170,7 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   // A drive that fills up repaints its own tile only.
   drives.drives[3].free = 10;
   f.RefreshAllDrives();
+  ASSERT_TRUE(WaitForRefresh());
   EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 324);
   ASSERT_TRUE(GetUpdateRect(f.Handle(), &dirty, FALSE));
   EXPECT_LE(dirty.right, 16 + 81);
@@ -182,6 +184,7 @@ TEST_F(TileRefresh, AHiddenWindowQueuesNoRepaintsAndIsPaintedWholeWhenShown) {
   EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE)) << "building the tiles queued repaints";
   drives.drives[3].free = 10;
   f.RefreshAllDrives();
+  ASSERT_TRUE(WaitForRefresh());
   EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 324);
   EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE)) << "a hidden refresh queued repaints";
   // Showing makes the whole window invalid: the new figures are painted with the rest.
@@ -203,8 +206,10 @@ TEST_F(TileRefresh, RefreshImageAndMenuItemWorkOnlyWithAutomaticRefreshOff) {
   const LPARAM at = MAKELPARAM(f.Image3->Left() + 5, f.Image3->Top() + 4);
   SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(f.Handle(), WM_LBUTTONUP, 0, at);
+  ASSERT_TRUE(WaitForRefresh());
   EXPECT_EQ(drives.calls, (std::vector<std::string>{"free 3", "total 3"}));
   f.PopupMenu1.Activate(kOdwierz1);
+  ASSERT_TRUE(WaitForRefresh());
   EXPECT_EQ(drives.calls.size(), 4u);
   // The timer is off: nothing else measures.
   Pump(300);

@@ -96,9 +96,24 @@ void Pump(int milliseconds) {
 }
 
 TForm1& MainWindowFixture::Start() {
-  form = std::make_unique<TForm1>(MainWindowServices{store, drives, TestSystem(), folder.Path()});
+  form = std::make_unique<TForm1>(MainWindowServices{store, sharedDrives, TestSystem(), folder.Path()});
   form->FormCreate();
   return *form;
+}
+
+bool MainWindowFixture::WaitForRefresh(int limitMs) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(limitMs);
+  // Paint messages stay queued, so a test can still see what a refresh invalidated.
+  while (form->RefreshInProgress()) {
+    if (GetTickCount64() >= end) return false;
+    MSG msg;
+    if (PeekMessageW(&msg, form->Handle(), kDriveAnswersMessage, kDriveAnswersMessage, PM_REMOVE)) {
+      DispatchMessageW(&msg);
+    } else {
+      Sleep(1);
+    }
+  }
+  return true;
 }
 
 }  // namespace wolumetr::test

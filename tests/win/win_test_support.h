@@ -41,13 +41,17 @@ void Pump(int milliseconds = 50);
 struct MainWindowFixture {
   TempFolder folder;
   win::FileSettingsStore store;
-  FakeDrives drives;
+  std::shared_ptr<FakeDrives> sharedDrives = std::make_shared<FakeDrives>();
+  FakeDrives& drives = *sharedDrives;
   std::unique_ptr<TForm1> form;
 
   void WriteSettings(const std::string& ini) const { folder.Write(L"wolumetr.ini", ini); }
   std::optional<std::string> Settings() const { return folder.Read(L"wolumetr.ini"); }
   // Builds the window, then runs its creation handler, as the program does.
   TForm1& Start();
+  // Waits (dispatching only the drive worker's messages) until the refreshes asked for so
+  // far are shown; false after `limitMs`.
+  bool WaitForRefresh(int limitMs = 5000);
 };
 
 }  // namespace wolumetr::test

@@ -1,0 +1,61 @@
+#pragma once
+// The thread that asks the drives, so that a drive slow to answer (a network share whose
+// server is gone, a sleeping disk, a CD spinning up) never holds up the window. It is created
+// with the window and runs one round of questions at a time, in tile order.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "display/drive_queries.h"
+
+namespace wolumetr {
+
+// What a round asks about one tile's drive: free bytes, total bytes, then the volume name
+// when `volumeRoot` is set.
+struct DriveJob {
+  std::uint8_t driveNumber = 0;
+  std::optional<std::string> volumeRoot;
+};
+
+// One tile's answers.
+struct DriveAnswer {
+  std::int32_t tile = 0;
+  std::int64_t freeBytes = -1;
+  std::int64_t totalBytes = -1;
+  std::optional<std::string> volume;  // when asked and answered
+};
+
+struct DriveAnswers {
+  std::vector<DriveAnswer> tiles;  // in the order they came
+  bool roundEnded = false;
+};
+
+class DriveWorker {
+ public:
+  // `answered` runs on the worker's thread when answers wait to be taken; once for several
+  // at most, so it must only signal (post a message), never take them itself.
+  DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered);
+  // Never waits for a question in progress: the thread finishes it, asks nothing more and
+  // ends, or ends with the process. It owns all it touches.
+  ~DriveWorker();
+  DriveWorker(const DriveWorker&) = delete;
+  DriveWorker& operator=(const DriveWorker&) = delete;
+
+  // Starts a round over `jobs`; the previous round must have ended (its end taken or not).
+  void Start(std::vector<DriveJob> jobs);
+  // Waits up to `limit` for the round in progress to end; true when it has.
+  bool WaitForRound(std::chrono::milliseconds limit);
+  // The answers that came since the last call.
+  DriveAnswers Take();
+
+ private:
+  struct Shared;
+  static void Run(const std::shared_ptr<Shared>& s);
+  std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace wolumetr

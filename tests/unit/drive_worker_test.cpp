@@ -1,0 +1,102 @@
+#include "display/drive_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fake_drives.h"
+
+namespace wolumetr {
+namespace {
+
+using namespace std::chrono_literals;
+using test::FakeDrives;
+
+bool WaitUntil(const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + 5s;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
+struct DriveWorkerTest : ::testing::Test {
+  std::shared_ptr<FakeDrives> drives = std::make_shared<FakeDrives>();
+  std::shared_ptr<std::atomic<int>> signals = std::make_shared<std::atomic<int>>(0);
+  std::unique_ptr<DriveWorker> worker =
+      std::make_unique<DriveWorker>(drives, [signals = signals] { ++*signals; });
+
+  DriveWorkerTest() {
+    drives->drives[3] = {400, 1000, "System"};
+    drives->drives[4] = {1, 3, "Dane"};
+  }
+};
+
+TEST_F(DriveWorkerTest, AsksInTileOrderFreeBeforeTotalThenTheVolumeName) {
+  worker->Start({{3, "c:\\"}, {17, "q:\\"}, {4, std::nullopt}});
+  ASSERT_TRUE(worker->WaitForRound(5000ms));
+  const DriveAnswers answers = worker->Take();
+  EXPECT_TRUE(answers.roundEnded);
+  ASSERT_EQ(answers.tiles.size(), 3u);
+  EXPECT_EQ(answers.tiles[0].tile, 0);
+  EXPECT_EQ(answers.tiles[0].freeBytes, 400);
+  EXPECT_EQ(answers.tiles[0].totalBytes, 1000);
+  EXPECT_EQ(answers.tiles[0].volume, "System");
+  EXPECT_EQ(answers.tiles[1].freeBytes, -1);
+  EXPECT_EQ(answers.tiles[1].volume, std::nullopt);
+  EXPECT_EQ(answers.tiles[2].tile, 2);
+  EXPECT_EQ(answers.tiles[2].totalBytes, 3);
+  EXPECT_EQ(answers.tiles[2].volume, std::nullopt) << "not asked";
+  const std::vector<std::string> expected{"free 3",   "total 3",  "volume c:\\", "free 17",
+                                          "total 17", "volume q:\\", "free 4",   "total 4"};
+  EXPECT_EQ(drives->Calls(), expected);
+  EXPECT_GE(*signals, 1);
+  // A second round finds the worker ready and hands over only its own answers.
+  drives->drives[3].free = 10;
+  worker->Start({{3, std::nullopt}});
+  ASSERT_TRUE(worker->WaitForRound(5000ms));
+  const DriveAnswers second = worker->Take();
+  ASSERT_EQ(second.tiles.size(), 1u);
+  EXPECT_EQ(second.tiles[0].freeBytes, 10);
+}
+
+TEST_F(DriveWorkerTest, ASlowDriveHoldsBackOnlyItsOwnAnswers) {
+  drives->Hold(4);
+  worker->Start({{3, std::nullopt}, {4, std::nullopt}});
+  EXPECT_FALSE(worker->WaitForRound(100ms));
+  ASSERT_TRUE(WaitUntil([&] { return *signals >= 1; }));
+  DriveAnswers early = worker->Take();
+  ASSERT_EQ(early.tiles.size(), 1u);
+  EXPECT_EQ(early.tiles[0].freeBytes, 400);
+  EXPECT_FALSE(early.roundEnded);
+  drives->Release(4);
+  ASSERT_TRUE(worker->WaitForRound(5000ms));
+  const DriveAnswers late = worker->Take();
+  ASSERT_EQ(late.tiles.size(), 1u);
+  EXPECT_EQ(late.tiles[0].tile, 1);
+  EXPECT_EQ(late.tiles[0].totalBytes, 3);
+  EXPECT_TRUE(late.roundEnded);
+}
+
+TEST_F(DriveWorkerTest, GoingAwayNeverWaitsForAHungDriveAndAsksNothingMore) {
+  drives->Hold(3);
+  worker->Start({{3, "c:\\"}, {4, "d:\\"}});
+  ASSERT_TRUE(WaitUntil([&] { return !drives->Calls().empty(); }));
+  const auto before = std::chrono::steady_clock::now();
+  worker.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, 100ms);
+  drives->Release(3);
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(drives->Calls(), std::vector<std::string>{"free 3"});
+  EXPECT_EQ(*signals, 0);
+}
+
+}  // namespace
+}  // namespace wolumetr
