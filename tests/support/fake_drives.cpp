@@ -41,9 +41,10 @@ std::int64_t FakeDrives::TotalBytes(std::uint8_t driveNumber) {
 }
 
 std::optional<std::string> FakeDrives::VolumeName(const std::string& rootPath) {
-  const std::uint8_t number = rootPath.size() == 3 && rootPath[0] >= 'a' && rootPath[0] <= 'z' && rootPath.substr(1) == ":\\"
-                                  ? static_cast<std::uint8_t>(rootPath[0] - 'a' + 1)
-                                  : std::uint8_t{0};
+  const std::uint8_t number =
+      rootPath.size() == 3 && rootPath[0] >= 'a' && rootPath[0] <= 'z' && rootPath.substr(1) == ":\\"
+          ? static_cast<std::uint8_t>(rootPath[0] - 'a' + 1)
+          : std::uint8_t{0};
   Enter("volume " + rootPath, number);
   std::lock_guard lock(mutex_);
   auto it = drives.find(number);

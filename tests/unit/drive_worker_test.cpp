@@ -30,8 +30,7 @@ bool WaitUntil(const std::function<bool()>& done) {
 struct DriveWorkerTest : ::testing::Test {
   std::shared_ptr<FakeDrives> drives = std::make_shared<FakeDrives>();
   std::shared_ptr<std::atomic<int>> signals = std::make_shared<std::atomic<int>>(0);
-  std::unique_ptr<DriveWorker> worker =
-      std::make_unique<DriveWorker>(drives, [signals = signals] { ++*signals; });
+  std::unique_ptr<DriveWorker> worker = std::make_unique<DriveWorker>(drives, [signals = signals] { ++*signals; });
 
   DriveWorkerTest() {
     drives->drives[3] = {400, 1000, "System"};
@@ -54,8 +53,8 @@ TEST_F(DriveWorkerTest, AsksInTileOrderFreeBeforeTotalThenTheVolumeName) {
   EXPECT_EQ(answers.tiles[2].tile, 2);
   EXPECT_EQ(answers.tiles[2].totalBytes, 3);
   EXPECT_EQ(answers.tiles[2].volume, std::nullopt) << "not asked";
-  const std::vector<std::string> expected{"free 3",   "total 3",  "volume c:\\", "free 17",
-                                          "total 17", "volume q:\\", "free 4",   "total 4"};
+  const std::vector<std::string> expected{"free 3",   "total 3",     "volume c:\\", "free 17",
+                                          "total 17", "volume q:\\", "free 4",      "total 4"};
   EXPECT_EQ(drives->Calls(), expected);
   EXPECT_GE(*signals, 1);
   // A second round finds the worker ready and hands over only its own answers.

@@ -20,11 +20,11 @@ TEST(RefreshSchedule, RequestsWhileOneRunsFoldIntoExactlyOneMore) {
       {"RF", "10", false, false},
       {"RR", "10", true, true},
       {"RRF", "101", true, false},
-      {"RRRRF", "10001", true, false},   // three asks during one refresh: one follow-up
+      {"RRRRF", "10001", true, false},  // three asks during one refresh: one follow-up
       {"RRRRFF", "100010", false, false},
       {"RFRF", "1010", false, false},
-      {"RRFRF", "10101", true, false},   // asked again during the follow-up
-      {"F", "0", false, false},          // an end with nothing running starts nothing
+      {"RRFRF", "10101", true, false},  // asked again during the follow-up
+      {"F", "0", false, false},         // an end with nothing running starts nothing
       {"RFF", "100", false, false},
   };
   for (const ScheduleCase& c : cases) {

@@ -1,6 +1,11 @@
 // The pie gauge control and the tiles' refresh: what repaints, what is drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "display/drive_usage.h"
 #include "display/pie_points.h"
 #include "display/pies.h"
 #include "win/application.h"
@@ -119,6 +124,72 @@ TEST(TPie, WedgeAreaFollowsTheAngles) {
 }
 
 class TileRefresh : public ::testing::Test, protected MainWindowFixture {};
+
+// The slowest message round trip another thread sees over `milliseconds` while this thread
+// dispatches messages, as the program's loop does.
+DWORD SlowestRoundTripMs(HWND window, int milliseconds) {
+  std::atomic<bool> done = false;
+  DWORD slowest = 0;
+  std::thread prober([&] {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    while (GetTickCount64() < end) {
+      const ULONGLONG start = GetTickCount64();
+      DWORD_PTR result = 0;
+      if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) slowest = 5000;
+      slowest = std::max(slowest, static_cast<DWORD>(GetTickCount64() - start));
+      Sleep(10);
+    }
+    done = true;
+  });
+  while (!done) Pump(5);
+  prober.join();
+  return slowest;
+}
+
+TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFoldIntoOne) {
+  drives.drives[3] = {400, 1000, "System"};
+  drives.drives[4] = {1, 3, "Dane"};
+  // No timer: only the refreshes the test asks for.
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");
+  drives.Hold(4);
+  const ULONGLONG start = GetTickCount64();
+  TForm1& f = Start();
+  EXPECT_LT(GetTickCount64() - start, 2000u) << "start-up waited for the slow drive";
+  f.SetVisible(true);
+  const DriveTile& slow = f.Tiles.Tile(1);
+  EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 216) << "the quick drive is shown measured";
+  EXPECT_EQ(f.Tiles.Tile(0).volume->Text(), L"System");
+  EXPECT_LT(SlowestRoundTripMs(f.Handle(), 600), 50u);
+  // Until it answers, the slow drive shows the unmeasured look.
+  EXPECT_EQ(slow.pie->Brush().style, static_cast<UINT>(BS_HOLLOW));
+  EXPECT_EQ(slow.total->Text(), L"");
+  EXPECT_EQ(slow.volume->Text(), L"");
+  drives.Release(4);
+  ASSERT_TRUE(WaitForRefresh());
+  EXPECT_EQ(slow.pie->Angles().EndAngle(), 241);
+  EXPECT_EQ(slow.volume->Text(), L"Dane");
+  const std::vector<std::string> startup{"free 3", "total 3", "volume c:\\", "free 4", "total 4", "volume d:\\"};
+  EXPECT_EQ(drives.calls, startup);
+
+  // Three refreshes asked while the first waits on the drive: exactly one more follows.
+  drives.calls.clear();
+  drives.Hold(4);
+  drives.drives[4].free = 2;
+  f.RefreshAllDrives();
+  f.Timer1Timer();
+  f.Odwierz1Click();
+  EXPECT_LT(SlowestRoundTripMs(f.Handle(), 300), 50u);
+  EXPECT_EQ(slow.pie->Angles().EndAngle(), 241) << "the previous figures stay until the drive answers";
+  EXPECT_EQ(drives.Calls(), (std::vector<std::string>{"free 3", "total 3", "free 4"}));
+  drives.Release(4);
+  ASSERT_TRUE(WaitForRefresh());
+  EXPECT_EQ(slow.pie->Angles().EndAngle(), ComputeTileFigures(2, 3).endAngle);
+  const std::vector<std::string> twice{"free 3", "total 3", "free 4", "total 4",
+                                       "free 3", "total 3", "free 4", "total 4"};
+  EXPECT_EQ(drives.calls, twice);
+  Pump(100);
+  EXPECT_EQ(drives.calls.size(), twice.size()) << "a third refresh ran";
+}
 
 TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   drives.drives[3] = {30, 100, "System"};
