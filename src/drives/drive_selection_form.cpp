@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <stdexcept>
 
 #include "win/application.h"
@@ -25,6 +26,8 @@ constexpr int kButtonHeight = 33;
 constexpr int kItemHeight = 16;
 constexpr int kDropDownCount = 8;
 constexpr BYTE kAlpha = 210;
+constexpr UINT kDriveLooksMessage = WM_APP + 15;  // the gathering thread has every answer
+constexpr std::chrono::milliseconds kLooksWait{300};
 
 GridMetrics DesignGrid() {
   GridMetrics grid;
@@ -128,6 +131,7 @@ void TForm4::FormCreate() {
   std::vector<LogicalDrive> drives;
   for (std::string& root : SplitDriveStrings(win::Narrow(services_.system.LogicalDriveStrings()))) {
     const bool fixed = services_.system.IsFixedDrive(root);
+    fixed_[root] = fixed;
     drives.push_back(LogicalDrive{std::move(root), fixed});
   }
   choices_ = DriveChoices(drives);
@@ -150,6 +154,8 @@ void TForm4::FormCreate() {
       StringGrid1->SetCell(1, slot, win::Widen(rows[static_cast<std::size_t>(slot - 1)]));
     }
   }
+
+  GatherDriveLooks();
 
   // 5. Grid and window exactly as large as the cells.
   const DriveWindowLayout layout = LayoutAroundGrid(StringGrid1->Metrics(), kGridLeft, kGridTop, Panel2->Width());
@@ -208,12 +214,28 @@ DriveRows TForm4::Slots() const {
   return rows;
 }
 
+void TForm4::GatherDriveLooks() {
+  // Every drive the lists may show: the choices, and the slots' drives that are not among them.
+  std::vector<DriveLookGatherer::Root> roots;
+  std::map<std::string, bool> asked;
+  const auto ask = [&](const std::string& root) {
+    if (root == kNoDriveText || !asked.emplace(root, true).second) return;
+    const auto fixed = fixed_.find(root);
+    roots.push_back({root, fixed != fixed_.end() && fixed->second});
+  };
+  for (const std::string& choice : choices_) ask(choice);
+  for (int slot = 1; slot <= kDriveSlotCount; ++slot) ask(win::Narrow(StringGrid1->Cell(1, slot)));
+  gatherer_ = std::make_unique<DriveLookGatherer>(services_.system, std::move(roots), [window = Handle()] {
+    PostMessageW(window, kDriveLooksMessage, 0, 0);
+  });
+  // Drives that answer at once are drawn with their icons from the first paint.
+  gatherer_->Wait(kLooksWait);
+  looks_ = gatherer_->Looks();
+}
+
 std::optional<int> TForm4::IconIndex(const std::wstring& path) const {
-  SHFILEINFOW info{};
-  if (win::lazy::SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0) {
-    return std::nullopt;
-  }
-  return info.iIcon;
+  const auto look = looks_.find(win::Narrow(path));
+  return look == looks_.end() ? std::nullopt : look->second.icon;
 }
 
 void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, GridCellState) {
@@ -233,9 +255,11 @@ std::wstring TForm4::ComboItemCaption(int index) const {
   if (index < 0 || index >= static_cast<int>(choices_.size())) return {};
   const std::string& root = choices_[static_cast<std::size_t>(index)];
   if (index == 0) return win::Widen(root);
-  win::SystemSeam& system = services_.system;
-  const bool fixed = system.IsFixedDrive(root);
-  return win::Widen(ChoiceCaption(root, fixed, fixed ? system.VolumeLabel(root) : std::nullopt));
+  const auto fixed = fixed_.find(root);
+  const auto look = looks_.find(root);
+  const bool isFixed = fixed != fixed_.end() && fixed->second;
+  return win::Widen(
+      ChoiceCaption(root, isFixed, isFixed && look != looks_.end() ? look->second.label : std::nullopt));
 }
 
 void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
@@ -336,6 +360,13 @@ void TForm4::Paint(HDC dc, const RECT& clip) {
 LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
   switch (message) {
+    case kDriveLooksMessage:
+      // The rest of the icons and labels: the lists are drawn again with them.
+      if (!gatherer_) return 0;
+      looks_ = gatherer_->Looks();
+      InvalidateRect(StringGrid1->Handle(), nullptr, FALSE);
+      InvalidateRect(ComboBox1.get(), nullptr, FALSE);
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_SELCHANGE) ComboBox1Change();
       return 0;

@@ -5,12 +5,14 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "drives/drive_looks.h"
 #include "drives/drive_slots.h"
 #include "drives/panel_button.h"
 #include "drives/string_grid.h"
@@ -107,11 +109,16 @@ class TForm4 final : public win::Window {
   void CentreOnDesktop();
   void Paint(HDC dc, const RECT& clip);
   void DrawItem(const DRAWITEMSTRUCT& item);
+  // From what the gathering brought back, never from the shell or the disk.
   std::optional<int> IconIndex(const std::wstring& path) const;
+  void GatherDriveLooks();
 
   ComScope com_;
   DriveSelectionServices services_;
   std::vector<std::string> choices_;
+  std::map<std::string, bool> fixed_;  // by root, as the drive list said when the window opened
+  std::map<std::string, DriveLook> looks_;
+  std::unique_ptr<DriveLookGatherer> gatherer_;
   int imageWidth_ = 16;
   bool closed_ = false;
   win::BrushHandle comboBrush_;

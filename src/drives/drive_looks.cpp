@@ -1,0 +1,98 @@
+#include "drives/drive_looks.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "win/system_libraries.h"
+#include "win/text.h"
+
+namespace wolumetr {
+
+struct DriveLookGatherer::Shared {
+  win::SystemSeam* system = nullptr;
+  std::vector<Root> roots;
+  std::function<void()> done;
+  std::mutex mutex;
+  std::condition_variable finished;
+  std::map<std::string, DriveLook> looks;
+  bool complete = false;
+  bool abandoned = false;
+};
+
+namespace {
+
+std::optional<int> ShellIconIndex(const std::string& root) {
+  SHFILEINFOW info{};
+  if (win::lazy::SHGetFileInfoW(win::Widen(root).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) ==
+      0) {
+    return std::nullopt;
+  }
+  return info.iIcon;
+}
+
+// The shell wants COM on the thread that asks it for icons.
+class ThreadCom {
+ public:
+  ThreadCom()
+      : initialized_(SUCCEEDED(win::lazy::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  ~ThreadCom() {
+    if (initialized_) win::lazy::CoUninitialize();
+  }
+  ThreadCom(const ThreadCom&) = delete;
+  ThreadCom& operator=(const ThreadCom&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+}  // namespace
+
+DriveLookGatherer::DriveLookGatherer(win::SystemSeam& system, std::vector<Root> roots, std::function<void()> done)
+    : shared_(std::make_shared<Shared>()) {
+  shared_->system = &system;
+  shared_->roots = std::move(roots);
+  shared_->done = std::move(done);
+  std::thread([s = shared_] {
+    const ThreadCom com;
+    for (const Root& each : s->roots) {
+      DriveLook look;
+      look.icon = ShellIconIndex(each.root);
+      {
+        std::lock_guard lock(s->mutex);
+        if (s->abandoned) return;
+      }
+      if (each.fixed) look.label = s->system->VolumeLabel(each.root);
+      std::lock_guard lock(s->mutex);
+      if (s->abandoned) return;
+      s->looks[each.root] = std::move(look);
+    }
+    {
+      std::lock_guard lock(s->mutex);
+      s->complete = true;
+    }
+    s->finished.notify_all();
+    s->done();
+  }).detach();
+}
+
+DriveLookGatherer::~DriveLookGatherer() {
+  std::lock_guard lock(shared_->mutex);
+  shared_->abandoned = true;
+}
+
+bool DriveLookGatherer::Wait(std::chrono::milliseconds limit) {
+  std::unique_lock lock(shared_->mutex);
+  return shared_->finished.wait_for(lock, limit, [&] { return shared_->complete; });
+}
+
+std::map<std::string, DriveLook> DriveLookGatherer::Looks() {
+  std::lock_guard lock(shared_->mutex);
+  return shared_->looks;
+}
+
+}  // namespace wolumetr
