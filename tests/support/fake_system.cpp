@@ -18,6 +18,7 @@ void FakeSystem::Reset() {
   notifyIcon = nullptr;
   drives.reset();
   labels.clear();
+  beforeLabel = nullptr;
   onModal = nullptr;
   modalRuns = 0;
 }
@@ -58,6 +59,7 @@ bool FakeSystem::IsFixedDrive(const std::string& root) {
 
 std::optional<std::string> FakeSystem::VolumeLabel(const std::string& root) {
   if (!drives) return SystemSeam::VolumeLabel(root);
+  if (beforeLabel) beforeLabel(root);
   const auto it = labels.find(root);
   return it == labels.end() ? std::nullopt : it->second;
 }

@@ -37,6 +37,8 @@ class FakeSystem final : public win::SystemSeam {
   // In place of the system's drives when set: roots in order, with whether each is fixed.
   std::optional<std::vector<std::pair<std::string, bool>>> drives;
   std::map<std::string, std::optional<std::string>> labels;  // absent: volume unreadable
+  // Runs (on the asking thread) before each label is read: a test may hold a drive there.
+  std::function<void(const std::string& root)> beforeLabel;
 
   // In place of the modal loop when set. Without it every window runs its own loop except the
   // Drive selection window, which start-up opens and nobody in a test program would answer.

@@ -2,6 +2,7 @@
 // the two ways it opens.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -122,6 +123,35 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
 
   EXPECT_EQ(f.StringGrid1->Row(), 1);
   EXPECT_EQ(f.ComboItemIndex(), 1);
+}
+
+TEST_F(DriveSelectionWindow, LabelsAreReadOnceOffTheWindowsThreadAndASlowOneComesLater) {
+  WriteSettings(kStored);
+  std::atomic<int> reads = 0;
+  win::KernelHandle answer{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  HANDLE answerEvent = answer.get();
+  system.beforeLabel = [&reads, answerEvent](const std::string& root) {
+    ++reads;
+    if (root == "C:\\") WaitForSingleObject(answerEvent, 5000);  // a disk spinning up
+  };
+  const ULONGLONG start = GetTickCount64();
+  TForm4& f = Open();
+  EXPECT_LT(GetTickCount64() - start, 2000u) << "the window waited for the slow drive";
+  EXPECT_EQ(f.ComboItemCaption(1), L"C:\\") << "no label until the drive answers";
+  SetEvent(answerEvent);
+  const ULONGLONG end = GetTickCount64() + 5000;
+  while (f.ComboItemCaption(1) != L"C:\\ (System)" && GetTickCount64() < end) Pump(10);
+  EXPECT_EQ(f.ComboItemCaption(1), L"C:\\ (System)");
+  EXPECT_EQ(f.ComboItemCaption(2), L"E:\\ ()");
+  EXPECT_EQ(reads, 3) << "one read per fixed drive";
+  // Drawing both lists asks nothing again.
+  f.SetVisible(true);
+  SendMessageW(f.ComboBox1.get(), CB_SHOWDROPDOWN, TRUE, 0);
+  RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump(50);
+  SendMessageW(f.ComboBox1.get(), CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_EQ(reads, 3);
+  system.beforeLabel = nullptr;
 }
 
 TEST_F(DriveSelectionWindow, SelectingARowShowsItsDriveAndPickingFillsTheSlot) {
