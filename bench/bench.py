@@ -100,7 +100,7 @@ def run_in_process(build, runs):
         elif words[:1] == ["info"]:
             info[words[1]] = " ".join(words[2:])
         elif words[:1] == ["handles"]:
-            handles.append((words[1], int(words[2]), int(words[3])))
+            handles.append((words[1], *map(int, words[2:6])))
     return samples, parts, info, handles
 
 
@@ -164,8 +164,8 @@ def main():
     table.ratios("paint", samples["paint"], "us", "same GDI calls, memory DC", 1.30)
     table.ratios("working set", [(p[0], b[0]) for p, b in settled], "bytes", "minimal window", 1.15)
     table.ratios("private bytes", [(p[1], b[1]) for p, b in settled], "bytes", "minimal window", 1.15)
-    stage = {name: (gdi, user) for name, gdi, user in handles}
-    for index, kind in ((0, "GDI objects"), (1, "USER objects")):
+    stage = {name: counts for name, *counts in handles}
+    for index, kind in ((0, "GDI objects"), (1, "USER objects"), (2, "threads"), (3, "kernel handles")):
         for what, before, after in (("10,000 refreshes", "first-refresh", "after-refreshes"),
                                     ("3 x 200 openings", "first-openings", "after-about")):
             start, end = stage[before][index], stage[after][index]
