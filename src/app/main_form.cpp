@@ -23,6 +23,10 @@ namespace {
 const win::WindowClass kMainClass{L"TForm1", nullptr, CS_DBLCLKS};
 constexpr UINT_PTR kRefreshTimerId = 1;
 constexpr std::chrono::milliseconds kStartupMeasureWait{300};
+// A round still running after this shows the answers that came so far; the worker signals the
+// rest one by one. A quick round is applied once, when it ends.
+constexpr UINT_PTR kSlowRoundTimerId = 2;
+constexpr UINT kSlowRoundMs = 100;
 constexpr UINT kCloseHintId = 1;
 constexpr UINT kHideHintId = 2;
 
@@ -166,12 +170,18 @@ void TForm1::RefreshAllDrives() {
   if (refreshes_.Request()) StartRefresh(false);
 }
 
-void TForm1::StartRefresh(bool volumeNames) { driveWorker_->Start(Tiles.Jobs(volumeNames)); }
+void TForm1::StartRefresh(bool volumeNames) {
+  driveWorker_->Start(Tiles.Jobs(volumeNames));
+  SetTimer(Handle(), kSlowRoundTimerId, kSlowRoundMs, nullptr);
+}
 
 void TForm1::ApplyDriveAnswers() {
+  if (!driveWorker_) return;
   const DriveAnswers answers = driveWorker_->Take();
   for (const DriveAnswer& answer : answers.tiles) Tiles.Apply(answer);
-  if (answers.roundEnded && refreshes_.Finish()) StartRefresh(false);
+  if (!answers.roundEnded) return;
+  KillTimer(Handle(), kSlowRoundTimerId);
+  if (refreshes_.Finish()) StartRefresh(false);
 }
 
 void TForm1::ArrangeTiles() {
@@ -299,6 +309,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
+      if (wParam == kSlowRoundTimerId) {
+        KillTimer(Handle(), kSlowRoundTimerId);
+        ApplyDriveAnswers();
+      }
       return 0;
     case kDriveAnswersMessage:
       ApplyDriveAnswers();

@@ -6,6 +6,11 @@
 #include <utility>
 
 namespace wolumetr {
+namespace {
+
+constexpr std::chrono::milliseconds kQuickRound{100};
+
+}  // namespace
 
 struct DriveWorker::Shared {
   std::shared_ptr<DriveQueries> queries;
@@ -17,6 +22,7 @@ struct DriveWorker::Shared {
   bool running = false;
   bool stopped = false;
   DriveAnswers answers;
+  bool told = false;  // `answered` ran since the last Take
 };
 
 DriveWorker::DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered)
@@ -50,6 +56,7 @@ bool DriveWorker::WaitForRound(std::chrono::milliseconds limit) {
 
 DriveAnswers DriveWorker::Take() {
   std::lock_guard lock(shared_->mutex);
+  shared_->told = false;
   return std::exchange(shared_->answers, DriveAnswers{});
 }
 
@@ -64,11 +71,14 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
     lock.lock();
     return answer;
   };
-  // Hands answers over; the window hears once until it takes what is waiting.
-  const auto hand = [&](auto put) {
-    const bool heard = !s->answers.tiles.empty() || s->answers.roundEnded;
+  // Hands answers over. A quick round signals once, at its end: a signal per answer costs the
+  // window a wake-up each. Once a round has run long, each answer is signalled as it comes.
+  std::chrono::steady_clock::time_point roundStart;
+  const auto hand = [&](auto put, bool last) {
     put(s->answers);
-    if (heard) return;
+    if (s->told) return;  // the window has yet to take what it was told of
+    if (!last && std::chrono::steady_clock::now() - roundStart < kQuickRound) return;
+    s->told = true;
     lock.unlock();
     s->answered();
     lock.lock();
@@ -78,6 +88,7 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
     if (s->stopped) return;
     const std::vector<DriveJob> jobs = std::move(*s->round);
     s->round.reset();
+    roundStart = std::chrono::steady_clock::now();
     for (std::size_t t = 0; t < jobs.size(); ++t) {
       DriveAnswer answer;
       answer.tile = static_cast<std::int32_t>(t);
@@ -90,11 +101,11 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
         answer.volume = ask([&] { return queries.VolumeName(*jobs[t].volumeRoot); });
         if (s->stopped) return;
       }
-      hand([&](DriveAnswers& a) { a.tiles.push_back(std::move(answer)); });
+      hand([&](DriveAnswers& a) { a.tiles.push_back(std::move(answer)); }, false);
     }
     s->running = false;
     s->ended.notify_all();
-    hand([](DriveAnswers& a) { a.roundEnded = true; });
+    hand([](DriveAnswers& a) { a.roundEnded = true; }, true);
   }
 }
 

@@ -36,8 +36,10 @@ struct DriveAnswers {
 
 class DriveWorker {
  public:
-  // `answered` runs on the worker's thread when answers wait to be taken; once for several
-  // at most, so it must only signal (post a message), never take them itself.
+  // `answered` runs on the worker's thread when a round ends and, once a round has run longer
+  // than a quick one, whenever answers wait; once until they are taken. It must only signal
+  // (post a message), never take them itself. Answers of a round that is still running may
+  // also be taken unasked (the window looks for them when a round is slow).
   DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered);
   // Never waits for a question in progress: the thread finishes it, asks nothing more and
   // ends, or ends with the process. It owns all it touches.
