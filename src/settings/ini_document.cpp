@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "common/ascii.h"
+
 namespace wolumetr {
 
 namespace {
@@ -15,16 +17,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
 }
 
 enum class LineKind { kOther, kSection, kEntry };
@@ -119,8 +111,8 @@ std::optional<std::size_t> IniDocument::FindEntry(std::string_view section, std:
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const ParsedLine line = Classify(lines_[i].text);
     if (line.kind == LineKind::kSection) {
-      in_section = EqualsIgnoreCase(line.name, section);
-    } else if (line.kind == LineKind::kEntry && in_section && EqualsIgnoreCase(line.name, key)) {
+      in_section = EqualIgnoringAsciiCase(line.name, section);
+    } else if (line.kind == LineKind::kEntry && in_section && EqualIgnoringAsciiCase(line.name, key)) {
       return i;
     }
   }
@@ -175,7 +167,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     const ParsedLine line = Classify(lines_[i].text);
     if (line.kind == LineKind::kSection) {
       if (anchor) break;  // the first matching section has ended
-      in_first_section = EqualsIgnoreCase(line.name, section);
+      in_first_section = EqualIgnoringAsciiCase(line.name, section);
       if (in_first_section) anchor = i;
     } else if (line.kind == LineKind::kEntry && in_first_section) {
       anchor = i;
@@ -202,8 +194,8 @@ bool IniDocument::Remove(std::string_view section, std::string_view key) {
   for (Line& line : lines_) {
     const ParsedLine parsed = Classify(line.text);
     if (parsed.kind == LineKind::kSection) {
-      in_section = EqualsIgnoreCase(parsed.name, section);
-    } else if (parsed.kind == LineKind::kEntry && in_section && EqualsIgnoreCase(parsed.name, key)) {
+      in_section = EqualIgnoringAsciiCase(parsed.name, section);
+    } else if (parsed.kind == LineKind::kEntry && in_section && EqualIgnoringAsciiCase(parsed.name, key)) {
       removed = true;
       continue;
     }
