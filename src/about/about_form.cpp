@@ -9,6 +9,7 @@
 #include "about/about_links.h"
 #include "app/main_form.h"
 #include "win/application.h"
+#include "win/colour_ref.h"
 #include "win/handles.h"
 #include "win/panel_paint.h"
 #include "win/system_libraries.h"
@@ -149,7 +150,7 @@ void TForm2::BringToFront() {
 void TForm2::Paint(HDC dc, const RECT& clip) const {
   RECT client;
   GetClientRect(Handle(), &client);
-  win::FillSolid(dc, clip, RGB(255, 255, 255));
+  win::FillSolid(dc, clip, win::ColorRef(colours::kWhite));
   win::DrawBevels(dc, client, win::Bevel::Lowered, win::Bevel::Raised);
   Panel1.PaintControls(dc, clip);
 }

@@ -13,10 +13,10 @@
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
 #include "win/control_router.h"
-#include "win/glyph_image.h"
 #include "win/graphic_control.h"
 #include "win/handles.h"
 #include "win/label.h"
+#include "win/pattern_image.h"
 #include "win/popup_menu.h"
 #include "win/timer.h"
 #include "win/tooltips.h"
@@ -53,8 +53,6 @@ enum MenuCommand : UINT {
   kZamknij1,
 };
 
-inline constexpr COLORREF kNavy = RGB(0, 0, 128);
-
 class TForm1 final : public win::Window {
  public:
   // Creates the native window, then runs FormCreate.
@@ -80,9 +78,9 @@ class TForm1 final : public win::Window {
   std::uint8_t DisplayMode = 0;
 
   // Components.
-  std::unique_ptr<win::GlyphImage> Image1;  // close
-  std::unique_ptr<win::GlyphImage> Image2;  // hide
-  std::unique_ptr<win::GlyphImage> Image3;  // refresh caption
+  std::unique_ptr<win::PatternImage> Image1;  // close
+  std::unique_ptr<win::PatternImage> Image2;  // hide
+  std::unique_ptr<win::PatternImage> Image3;  // refresh caption
   std::unique_ptr<win::TrayIcon> TrayIcon1;
   std::unique_ptr<win::Timer> Timer1;
   win::PopupMenu PopupMenu1;

@@ -21,7 +21,8 @@ namespace wolumetr {
 namespace {
 
 const win::WindowClass kOptionsClass{L"TForm3", nullptr, 0};
-constexpr COLORREF kLabelYellow = RGB(255, 255, 0);
+constexpr COLORREF kLabelYellow = win::ColorRef(colours::kYellow);
+constexpr COLORREF kNavy = win::ColorRef(colours::kNavy);
 constexpr UINT kSaveHintId = 1;
 // A field's exit runs once the focus has settled on the next control.
 constexpr UINT kFieldExitMessage = WM_APP + 1;
@@ -153,7 +154,7 @@ void TForm3::CreateControls() {
   Label4 = AddLabel(225, 216, L"1");
   Label11 = AddLabel(113, 256, L"Sposób wyświetlania programu :");
 
-  Image1 = std::make_unique<win::PixelPicture>(Panel1, SavePicturePattern(), SavePicturePalette());
+  Image1 = std::make_unique<win::PatternImage>(Panel1, SavePicturePattern(), SavePicturePalette());
   Image1->SetPosition(345, 290);
   Image1->handCursor = true;
   Image1->hint = L"Zapisz zmiany i zamknij ustawienia";

@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "app/error_message.h"
 #include "win/application.h"
+#include "win/error_box_text.h"
 #include "win/text.h"
 
 namespace wolumetr::win {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "win/handles.h"
+
 namespace wolumetr::win {
 
 // Hints over rectangles of a window's client area (for windowless controls). The hint
@@ -34,7 +36,7 @@ class Tooltips {
   void Apply(const Tool& tool);
 
   HWND owner_;
-  HWND tips_ = nullptr;
+  ChildWindow tips_;
   std::vector<Tool> tools_;
 };
 

@@ -1,4 +1,4 @@
-#include "app/error_message.h"
+#include "win/error_box_text.h"
 
 #include <gtest/gtest.h>
 

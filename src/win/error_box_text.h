@@ -1,4 +1,5 @@
 #pragma once
+// The error box's rule for its text, kept portable so that it is tested natively.
 #include <string>
 
 namespace wolumetr {
