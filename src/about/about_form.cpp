@@ -148,10 +148,7 @@ void TForm2::BringToFront() {
 }
 
 void TForm2::Paint(HDC dc, const RECT& clip) const {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  win::FillSolid(dc, clip, win::ColorRef(colours::kWhite));
-  win::DrawBevels(dc, client, win::Bevel::Lowered, win::Bevel::Raised);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kWhite), win::Bevel::Lowered, win::Bevel::Raised);
   Panel1.PaintControls(dc, clip);
 }
 

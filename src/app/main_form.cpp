@@ -287,10 +287,7 @@ void TForm1::UpdateHints() {
 }
 
 void TForm1::Paint(HDC dc, const RECT& clip) {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  win::FillSolid(dc, clip, win::ColorRef(colours::kNavy));
-  win::DrawBevels(dc, client, win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kNavy), win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 

@@ -356,10 +356,7 @@ void TForm4::Close() {
 }
 
 void TForm4::Paint(HDC dc, const RECT& clip) {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  win::FillSolid(dc, clip, win::ColorRef(colours::kNavy));
-  win::DrawBevels(dc, client, win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kNavy), win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 

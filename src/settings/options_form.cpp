@@ -442,10 +442,7 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 void TForm3::Paint(HDC dc, const RECT& clip) {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  FillRect(dc, &clip, navyBrush_.get());
-  win::DrawBevels(dc, client, win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, kNavy, win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 

@@ -47,11 +47,6 @@ struct MenuDeleter {
 };
 using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
-struct IconDeleter {
-  void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
-};
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
 struct RegKeyDeleter {
   void operator()(HKEY key) const noexcept { RegCloseKey(key); }
 };
@@ -140,7 +135,6 @@ class ComScope {
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
-  bool Initialized() const { return initialized_; }
 
  private:
   bool initialized_;

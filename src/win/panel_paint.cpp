@@ -33,4 +33,11 @@ void DrawBevels(HDC dc, const RECT& rect, Bevel outer, Bevel inner) {
   Frame(dc, rect, outer == Bevel::None ? 0 : 1, inner);
 }
 
+void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  FillSolid(dc, clip, colour);
+  DrawBevels(dc, client, outer, inner);
+}
+
 }  // namespace wolumetr::win

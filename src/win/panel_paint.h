@@ -13,4 +13,8 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 // top and left when raised, shadow there when lowered.
 void DrawBevels(HDC dc, const RECT& rect, Bevel outer, Bevel inner);
 
+// A window's client area as one panel: `colour` over the invalid part `clip`, bevels along the
+// client edges. The window then paints its controls over it.
+void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner);
+
 }  // namespace wolumetr::win

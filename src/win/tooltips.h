@@ -25,7 +25,6 @@ class Tooltips {
   // The owner's mouse messages. Only the first is needed: the hint window then follows the
   // owner's mouse by itself.
   void Relay(UINT message, WPARAM wParam, LPARAM lParam);
-  bool Created() const { return tips_ != nullptr; }
 
  private:
   struct Tool {
