@@ -99,9 +99,8 @@ void StringGrid::PaintTo(HDC dc) const {
       {
         SavedDcState saved(dc);
         IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-        SetDCBrushColor(dc, back);
         SetTextColor(dc, text);
-        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        FillSolid(dc, r, back);  // leaves `back` as the DC brush's colour, for onDrawCell
         const std::wstring& content = Cell(column, row);
         TextOutW(dc, r.left + 2, r.top + 2, content.c_str(), static_cast<int>(content.size()));
         if (onDrawCell) onDrawCell(dc, cell, r, state);
