@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "win/application.h"
-#include "win/error_box_text.h"
+#include "win/error_message.h"
 #include "win/text.h"
 
 namespace wolumetr::win {

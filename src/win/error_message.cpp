@@ -1,4 +1,4 @@
-#include "win/error_box_text.h"
+#include "win/error_message.h"
 
 namespace wolumetr {
 

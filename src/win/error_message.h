@@ -1,5 +1,4 @@
 #pragma once
-// The error box's rule for its text, kept portable so that it is tested natively.
 #include <string>
 
 namespace wolumetr {
