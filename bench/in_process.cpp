@@ -173,17 +173,18 @@ class BarePaint {
     const LOGBRUSH hollow{BS_HOLLOW, RGB(0, 0, 255), 0};
     solidBrush_.reset(CreateBrushIndirect(&solid));
     hollowBrush_.reset(CreateBrushIndirect(&hollow));
-    for (int t = 0; t < form.DriveCount; ++t) {
-      const TPie& pie = *form.Pies[static_cast<size_t>(t)];
+    for (int t = 0; t < form.DriveCount(); ++t) {
+      const DriveTile& tile = form.Tiles.Tile(t);
+      const TPie& pie = *tile.pie;
       Wedge p;
       p.x = pie.Left();
       p.y = pie.Top();
       p.call = ComputePieCall(pie.Width(), pie.Height(), pie.Angles().StartAngle(), pie.Angles().EndAngle());
       p.solid = pie.Brush().style == BS_SOLID;
       pies_.push_back(p);
-      for (const auto* labels : {&form.DriveLetterLabels, &form.VolumeLabels, &form.TotalLabels, &form.UsedLabels,
-                                 &form.FreeLabels}) {
-        const win::Label& label = *(*labels)[static_cast<size_t>(t)];
+      for (const win::Label* each :
+           {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(), tile.free.get()}) {
+        const win::Label& label = *each;
         if (!label.Text().empty()) texts_.push_back(Text{label.Text(), label.Bounds(), win::SharedFont(label.Font())});
       }
     }
@@ -207,7 +208,7 @@ class BarePaint {
   void Draw() const {
     HDC dc = dc_.get();
     const RECT all{0, 0, size_.cx, size_.cy};
-    SetDCBrushColor(dc, kNavy);
+    SetDCBrushColor(dc, win::kNavy);
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     win::DrawBevels(dc, all, win::Bevel::Raised, win::Bevel::Lowered);
     SelectObject(dc, pen_.get());
@@ -312,19 +313,19 @@ class PaintCycle {
 // What a refresh may change on screen: every text and every gauge.
 std::vector<std::wstring> Figures(const TForm1& form) {
   std::vector<std::wstring> figures;
-  for (int t = 0; t < form.DriveCount; ++t) {
-    const auto i = static_cast<size_t>(t);
-    const TPie& pie = *form.Pies[i];
-    figures.push_back(form.TotalLabels[i]->Text() + L"|" + form.UsedLabels[i]->Text() + L"|" +
-                      form.FreeLabels[i]->Text() + L"|" + std::to_wstring(pie.Angles().StartAngle()) + L"|" +
-                      std::to_wstring(pie.Angles().EndAngle()) + L"|" + std::to_wstring(pie.Brush().style));
+  for (int t = 0; t < form.DriveCount(); ++t) {
+    const DriveTile& tile = form.Tiles.Tile(t);
+    const TPie& pie = *tile.pie;
+    figures.push_back(tile.total->Text() + L"|" + tile.used->Text() + L"|" + tile.free->Text() + L"|" +
+                      std::to_wstring(pie.Angles().StartAngle()) + L"|" + std::to_wstring(pie.Angles().EndAngle()) +
+                      L"|" + std::to_wstring(pie.Brush().style));
   }
   return figures;
 }
 
 unsigned RepaintRequests(const TForm1& form) {
   unsigned total = 0;
-  for (int t = 0; t < form.DriveCount; ++t) total += form.Pies[static_cast<size_t>(t)]->RepaintRequests();
+  for (int t = 0; t < form.DriveCount(); ++t) total += form.Tiles.Tile(t).pie->RepaintRequests();
   return total;
 }
 
@@ -397,9 +398,18 @@ void PrintHandles(const char* stage) {
   std::fflush(stdout);
 }
 
+// The system's own calls, but a message box means the program reported a failure.
+class FailOnBoxes final : public win::SystemSeam {
+ public:
+  int ShowMessageBox(HWND, const std::wstring& text, const std::wstring&, UINT) override {
+    Fail("the program reported: " + win::Narrow(text));
+  }
+};
+
 int Run(int runs) {
-  win::SetErrorReporter([](const std::string& text) { Fail("the program reported: " + text); });
+  static FailOnBoxes system;
   win::Application& app = win::Application::Instance();
+  app.SetSystem(&system);
   app.Initialize();
   app.SetTitle(L"Wolumetr");
 
@@ -415,16 +425,17 @@ int Run(int runs) {
 
   win::FileSettingsStore store;
   win::SystemDriveQueries drives;
-  TForm1 form(MainWindowServices{store, drives, folder.Path()});
-  if (form.DriveCount != kTiles) Fail("the main window did not get 18 tiles");
+  TForm1 form(MainWindowServices{store, drives, system, folder.Path()});
+  form.FormCreate();
+  if (form.DriveCount() != kTiles) Fail("the main window did not get 18 tiles");
   form.SetVisible(true);
   Pump(300);
   HWND hwnd = form.Handle();
 
   // The calls RefreshAllDrives makes, bare: free then total of each tile's drive.
   std::vector<std::wstring> tileRoots;
-  for (int t = 0; t < form.DriveCount; ++t) {
-    tileRoots.push_back(win::Widen(RootPathOf(form.DriveNumbers[static_cast<size_t>(t)])));
+  for (int t = 0; t < form.DriveCount(); ++t) {
+    tileRoots.push_back(win::Widen(RootPathOf(form.Tiles.Tile(t).driveNumber)));
   }
   auto bareQueries = [&tileRoots] {
     for (const std::wstring& root : tileRoots) {
@@ -464,7 +475,10 @@ int Run(int runs) {
 
   // Where start-up time goes: building a main window with the same 18 tiles, hidden (as
   // before its first show), against the system calls that building makes for the figures.
-  auto build = [&store, &drives, &folder] { TForm1 another(MainWindowServices{store, drives, folder.Path()}); };
+  auto build = [&store, &drives, &folder] {
+    TForm1 another(MainWindowServices{store, drives, system, folder.Path()});
+    another.FormCreate();
+  };
   auto volumeNames = [&tileRoots] {
     for (const std::wstring& root : tileRoots) {
       wchar_t name[MAX_PATH + 1];

@@ -1,18 +1,14 @@
 // The About window.
 #include "about/about_form.h"
 
-#include <algorithm>
-#include <memory>
-#include <utility>
+#include <string>
+#include <string_view>
 
 #include "about/about_layout.h"
 #include "about/about_links.h"
-#include "app/main_form.h"
 #include "win/application.h"
 #include "win/colour_ref.h"
-#include "win/handles.h"
 #include "win/panel_paint.h"
-#include "win/system_libraries.h"
 #include "win/text.h"
 
 namespace wolumetr {
@@ -25,20 +21,6 @@ constexpr int kHeadingHeight = 24;
 
 TForm2* g_aboutWindow = nullptr;
 
-LinkOpener& Opener() {
-  static LinkOpener opener;
-  return opener;
-}
-
-void OpenLink(const std::wstring& target) {
-  if (Opener()) {
-    Opener()(target);
-    return;
-  }
-  // A link with no program registered for it simply opens nothing; the window stays.
-  win::lazy::ShellExecuteW(GetDesktopWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
 win::FontSpec TextFont() { return win::FontSpec{L"Arial", 10, false, false}; }
 win::FontSpec HeadingFont() { return win::FontSpec{L"Arial", 16, true, false}; }
 
@@ -49,25 +31,49 @@ Rect VirtualScreen() {
   return Rect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-void SetLabel(win::Label& label, std::string_view text, int height) {
-  label.SetText(win::Widen(text));
-  label.SetSize(label.Width(), height);
-}
+constexpr int kCentred = -1;  // the label's middle on the window's vertical centre line
+
+enum class Shown { AsIs, WithoutScheme };
+
+// The labels with their texts and places, and the handlers the two links have.
+struct LabelRow {
+  win::Label TForm2::*label;
+  std::string_view text;
+  Shown shown;
+  int height;
+  int left;
+  int top;
+  void (TForm2::*onClick)();
+  void (TForm2::*onMouseEnter)();
+  void (TForm2::*onMouseLeave)();
+};
+
+const LabelRow kLabels[] = {
+    {&TForm2::Label1, kAboutHeading, Shown::AsIs, kHeadingHeight, kCentred, 16, &TForm2::FormClick, nullptr, nullptr},
+    {&TForm2::Label2, kAboutAuthorCaption, Shown::AsIs, kTextHeight, 111, 64, &TForm2::FormClick, nullptr, nullptr},
+    {&TForm2::Label3, kAboutAuthor, Shown::AsIs, kTextHeight, kCentred, 88, &TForm2::FormClick, nullptr, nullptr},
+    {&TForm2::Label4, kContactAddress, Shown::AsIs, kTextHeight, kCentred, 104, &TForm2::Label4Click,
+     &TForm2::Label4MouseEnter, &TForm2::Label4MouseLeave},
+    {&TForm2::Label5, kHomePage, Shown::WithoutScheme, kTextHeight, kCentred, 152, &TForm2::Label5Click,
+     &TForm2::Label5MouseEnter, &TForm2::Label5MouseLeave},
+    {&TForm2::Label6, kLicenceLine, Shown::AsIs, kTextHeight, kCentred, 192, &TForm2::FormClick, nullptr, nullptr},
+    {&TForm2::Label7, kAboutDescriptionCaption, Shown::AsIs, kTextHeight, 111, 136, &TForm2::FormClick, nullptr,
+     nullptr},
+};
 
 }  // namespace
 
 TForm2* CurrentAboutWindow() { return g_aboutWindow; }
 
-LinkOpener SetLinkOpener(LinkOpener opener) { return std::exchange(Opener(), std::move(opener)); }
-
-TForm2::TForm2(HWND owner)
+TForm2::TForm2(HWND owner, win::SystemSeam& system)
     : Label1(Panel1, HeadingFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label2(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label3(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label4(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label5(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label6(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      Label7(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)) {
+      Label7(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
+      system_(system) {
   const Point place = AboutWindowPlace(VirtualScreen(), kAboutClientSize);
   Create(kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
          RECT{place.x, place.y, place.x + kAboutClientSize.width, place.y + kAboutClientSize.height}, owner,
@@ -75,24 +81,18 @@ TForm2::TForm2(HWND owner)
   SetLayeredWindowAttributes(Handle(), 0, kAboutAlpha, LWA_ALPHA);
   Panel1.Attach(Handle());
 
-  SetLabel(Label1, kAboutHeading, kHeadingHeight);
-  SetLabel(Label2, kAboutAuthorCaption, kTextHeight);
-  SetLabel(Label3, kAboutAuthor, kTextHeight);
-  SetLabel(Label4, kContactAddress, kTextHeight);
-  SetLabel(Label5, AddressWithoutScheme(kHomePage), kTextHeight);
-  SetLabel(Label6, kLicenceLine, kTextHeight);
-  SetLabel(Label7, kAboutDescriptionCaption, kTextHeight);
-  PlaceLabels();
-
-  for (win::Label* label : {&Label1, &Label2, &Label3, &Label6, &Label7}) label->onClick = [this] { FormClick(); };
-  Label4.onClick = [this] { Label4Click(); };
-  Label5.onClick = [this] { Label5Click(); };
-  Label4.onMouseEnter = [this] { Label4MouseEnter(); };
-  Label5.onMouseEnter = [this] { Label5MouseEnter(); };
-  Label4.onMouseLeave = [this] { Label4MouseLeave(); };
-  Label5.onMouseLeave = [this] { Label5MouseLeave(); };
-  Label4.handCursor = true;
-  Label5.handCursor = true;
+  for (const LabelRow& row : kLabels) {
+    win::Label& label = this->*row.label;
+    const std::string text = row.shown == Shown::WithoutScheme ? AddressWithoutScheme(row.text) : std::string(row.text);
+    label.SetText(win::Widen(text));
+    label.SetSize(label.Width(), row.height);
+    label.SetPosition(row.left == kCentred ? CentredLabelLeft(label.Width()) : row.left, row.top);
+    label.onClick = [this, click = row.onClick] { (this->*click)(); };
+    if (row.onMouseEnter == nullptr) continue;
+    label.handCursor = true;
+    label.onMouseEnter = [this, enter = row.onMouseEnter] { (this->*enter)(); };
+    label.onMouseLeave = [this, leave = row.onMouseLeave] { (this->*leave)(); };
+  }
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   // A press and release on the bare panel close the window too.
   router_.onSurfaceClick = [this] { FormClick(); };
@@ -104,25 +104,17 @@ TForm2::~TForm2() {
   if (g_aboutWindow == this) g_aboutWindow = nullptr;
 }
 
-void TForm2::PlaceLabels() {
-  const auto centre = [](win::Label& label, int top) { label.SetPosition(CentredLabelLeft(label.Width()), top); };
-  centre(Label1, 16);
-  Label2.SetPosition(111, 64);
-  centre(Label3, 88);
-  centre(Label4, 104);
-  Label7.SetPosition(111, 136);
-  centre(Label5, 152);
-  centre(Label6, 192);
-}
-
 void TForm2::FormClick() {
   ModalResult = IDCANCEL;
   win::Application::Instance().EndModal(*this);
 }
 
-void TForm2::Label4Click() { OpenLink(win::Widen(MailLink(kContactAddress))); }
+// A link with no program registered for it simply opens nothing; the window stays.
+void TForm2::Label4Click() {
+  system_.ShellOpen(GetDesktopWindow(), win::Widen(MailLink(kContactAddress)), SW_SHOWNORMAL);
+}
 
-void TForm2::Label5Click() { OpenLink(win::Widen(kHomePage)); }
+void TForm2::Label5Click() { system_.ShellOpen(GetDesktopWindow(), win::Widen(kHomePage), SW_SHOWNORMAL); }
 
 void TForm2::Underline(win::Label& label, bool underline) {
   win::FontSpec font = label.Font();
@@ -169,18 +161,5 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   return Default(message, wParam, lParam);
 }
-
-void TForm1::Oprogramie1Click() {
-  // The tray menu stays usable while the About window is open: a second request brings the
-  // open one forward rather than stacking another modal loop on it.
-  if (TForm2* open = CurrentAboutWindow()) {
-    open->BringToFront();
-    return;
-  }
-  win::Application& app = win::Application::Instance();
-  const auto about = std::make_unique<TForm2>(app.TaskbarWindow());
-  about->SetStayOnTop(StayOnTop());
-  app.RunModal(*about);
-}  // destroyed here, after its own modal loop, exactly once
 
 }  // namespace wolumetr

@@ -3,12 +3,10 @@
 // the shell. Modal, created for one showing and closed by a click anywhere but the links.
 #include <windows.h>
 
-#include <functional>
-#include <string>
-
 #include "win/control_router.h"
 #include "win/graphic_control.h"
 #include "win/label.h"
+#include "win/system_seam.h"
 #include "win/window.h"
 
 namespace wolumetr {
@@ -16,7 +14,8 @@ namespace wolumetr {
 class TForm2 final : public win::Window {
  public:
   // Creates the hidden window centred on the desktop; `owner` is the application's window.
-  explicit TForm2(HWND owner);
+  // The links go to the shell through `system`.
+  TForm2(HWND owner, win::SystemSeam& system);
   ~TForm2() override;
 
   win::Surface Panel1;  // the client area; declared before the labels painted on it
@@ -49,19 +48,14 @@ class TForm2 final : public win::Window {
 
  private:
   void Underline(win::Label& label, bool underline);
-  void PlaceLabels();
   void Paint(HDC dc, const RECT& clip) const;
 
+  win::SystemSeam& system_;
   win::ControlRouter router_{Panel1};
 };
 
 // The About window that is open now, or nullptr: one program-wide reference, set while a
 // window exists and cleared when it is destroyed.
 TForm2* CurrentAboutWindow();
-
-// What opening a link does; by default the shell opens it. Tests put a recorder here.
-// Returns the previous opener; an empty opener restores the shell.
-using LinkOpener = std::function<void(const std::wstring& target)>;
-LinkOpener SetLinkOpener(LinkOpener opener);
 
 }  // namespace wolumetr

@@ -6,19 +6,26 @@
 #include "settings/file_settings_store.h"
 #include "win/application.h"
 #include "win/error_box.h"
+#include "win/system_seam.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The common controls, the shell and COM are loaded by name on first use: only ever from the
   // system folder, never from the program's own (writable) one or the current directory.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  wolumetr::win::Guarded([] {
-    auto& app = wolumetr::win::Application::Instance();
+  // Outlives everything below: the error box at the boundary goes through it too.
+  wolumetr::win::SystemSeam system;
+  auto& app = wolumetr::win::Application::Instance();
+  app.SetSystem(&system);
+  wolumetr::win::Guarded([&] {
     app.Initialize();
     app.SetTitle(L"Wolumetr");
     wolumetr::win::FileSettingsStore settings;
     wolumetr::win::SystemDriveQueries drives;
-    wolumetr::TForm1 form(wolumetr::MainWindowServices{settings, drives, {}});
+    wolumetr::TForm1 form(wolumetr::MainWindowServices{settings, drives, system, {}});
+    // Apart from the constructor: the start-up Drive selection window may run its modal loop here.
+    form.FormCreate();
     app.Run(form);
   });
+  app.SetSystem(nullptr);
   return 0;
 }

@@ -6,10 +6,11 @@
 
 #include "app/glyphs.h"
 #include "app/placement.h"
-#include "settings/settings_schema.h"
-#include "settings/startup_settings.h"
 #include "display/grid_layout.h"
 #include "resources/resource_ids.h"
+#include "settings/options_rules.h"
+#include "settings/settings_schema.h"
+#include "settings/startup_settings.h"
 #include "win/application.h"
 #include "win/colour_ref.h"
 #include "win/panel_paint.h"
@@ -30,23 +31,9 @@ HICON SmallProgramIcon() {
                                        LR_SHARED));
 }
 
-win::MenuItem Item(UINT id, const wchar_t* caption, std::function<void()> onClick) {
-  win::MenuItem item;
-  item.id = id;
-  item.caption = caption;
-  item.onClick = std::move(onClick);
-  return item;
-}
-
-win::MenuItem Separator() {
-  win::MenuItem item;
-  item.caption = L"-";
-  return item;
-}
-
 }  // namespace
 
-TForm1::TForm1(MainWindowServices services) : services_(std::move(services)) {
+TForm1::TForm1(MainWindowServices services) : Tiles(Panel1, services.drives), services_(std::move(services)) {
   win::Application& app = win::Application::Instance();
   app.Initialize();
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
@@ -57,7 +44,6 @@ TForm1::TForm1(MainWindowServices services) : services_(std::move(services)) {
   router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
   CreateComponents();
   BuildMenu();
-  FormCreate();
 }
 
 // Tiles and images go before the surface they paint on (member order ensures it).
@@ -76,14 +62,10 @@ void TForm1::CreateComponents() {
   Image3->handCursor = true;
   Image3->onClick = [this] { Image3Click(); };
   // Design-time places for the window's 501x286 (ArrangeTiles moves them with the tiles).
-  const ImagePlaces places = ImagePlacesFor(501, 286);
-  Image1->SetPosition(places.close.x, places.close.y);
-  Image2->SetPosition(places.hide.x, places.hide.y);
-  Image3->SetPosition(places.refresh.x, places.refresh.y);
   hints_ = std::make_unique<win::Tooltips>(Handle());
-  UpdateHints();
+  PlaceImages();
 
-  TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr");
+  TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr", services_.system);
   TrayIcon1->onClick = [this] { TrayIcon1Click(); };
   TrayIcon1->onPopup = [this](POINT at) {
     // The menu must belong to the foreground window or it would not close when clicked away.
@@ -96,48 +78,6 @@ void TForm1::CreateComponents() {
   // right after the window appears: adding it waits for the shell's process, some 10 ms
   // under Wine. Only a window that opens before the first show brings it in earlier.
   Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
-}
-
-void TForm1::BuildMenu() {
-  win::MenuItem hide = Item(kUkryj1, L"Ukryj", [this] { Ukryj1Click(); });
-  hide.autoCheck = true;
-  win::MenuItem refresh = Item(kOdwierz1, L"Odświerz", [this] { Odwierz1Click(); });
-  refresh.visible = false;
-  win::MenuItem align = Item(kWyrwnajdo1, L"Wyrównaj do", nullptr);
-  const struct {
-    UINT id;
-    const wchar_t* caption;
-    Placement placement;
-  } placements[] = {
-      {kLewyGrnybrzeg1, L"Lewy - Górny brzeg", Placement::LeftTop},
-      {kLewyrodkowybrzeg1, L"Lewy - Środkowy brzeg", Placement::LeftMiddle},
-      {kLewyDolnybrzeg1, L"Lewy - Dolny brzeg", Placement::LeftBottom},
-      {krodkowyGrnybrzeg1, L"Środkowy - Górny brzeg", Placement::MiddleTop},
-      {krodekekranu1, L"Środek ekranu", Placement::Centre},
-      {krodkowyDolnybrzeg1, L"Środkowy - Dolny brzeg", Placement::MiddleBottom},
-      {kPrawyGrnybrzeg1, L"Prawy - Górny brzeg", Placement::RightTop},
-      {kPrawyrodkowybrzeg1, L"Prawy - Środkowy brzeg", Placement::RightMiddle},
-      {kPrawyDolnybrzeg1, L"Prawy - Dolny brzeg", Placement::RightBottom},
-  };
-  for (const auto& p : placements) {
-    const Placement where = p.placement;
-    align.submenu.push_back(Item(p.id, p.caption, [this, where] { Align(where); }));
-  }
-  PopupMenu1.SetItems({
-      hide,
-      Separator(),
-      Item(kOpcje1, L"Opcje", [this] { Opcje1Click(); }),
-      Separator(),
-      Item(kUstawdyski1, L"Ustaw dyski", [this] { Ustawdyski1Click(); }),
-      Separator(),
-      refresh,
-      Separator(),
-      align,
-      Separator(),
-      Item(kOprogramie1, L"O programie", [this] { Oprogramie1Click(); }),
-      Separator(),
-      Item(kZamknij1, L"Zamknij", [this] { Zamknij1Click(); }),
-  });
 }
 
 std::string TForm1::SettingsPath() const { return win::Narrow(ProgramDir) + kSettingsFileName; }
@@ -167,7 +107,7 @@ void TForm1::FormCreate() {
   }
   DragAnchorX = Left();
   DragAnchorY = Top();
-  if (DriveCount == 0) {
+  if (DriveCount() == 0) {
     // The tray menu is the way out while the drive selection holds up the start.
     try {
       TrayIcon1->SetVisible(true);
@@ -205,50 +145,87 @@ void TForm1::SetAutoRefresh(bool enabled) {
   PopupMenu1.Item(kOdwierz1).visible = !enabled;
 }
 
+void TForm1::BuildDriveTiles() {
+  SettingsFile settings(services_.settings, SettingsPath());
+  Tiles.Build(settings, decimalSeparator_);
+}
+
+void TForm1::ArrangeTiles() {
+  if (DriveCount() <= 0) return;
+  const Grid grid = FitGrid(GridColumns, GridRows, DriveCount());
+  GridColumns = grid.columns;
+  GridRows = grid.rows;
+  const Size size = WindowSizeFor(grid);
+  SetSize(size.width, size.height);
+  PlaceImages();
+  Tiles.Arrange(grid);
+  RECT whole;
+  GetClientRect(Handle(), &whole);
+  Panel1.Invalidate(whole);
+}
+
+void TForm1::PlaceImages() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const ImagePlaces places = ImagePlacesFor(client.right, client.bottom);
+  Image1->SetPosition(places.close.x, places.close.y);
+  Image2->SetPosition(places.hide.x, places.hide.y);
+  Image3->SetPosition(places.refresh.x, places.refresh.y);
+  UpdateHints();
+}
+
 void TForm1::FormShow() {
   SettingsFile settings(services_.settings, SettingsPath());
   DisplayMode = ReadDisplayMode(settings);
-  HWND taskbar = win::Application::Instance().TaskbarWindow();
-  // Taskbar step first, tray step second.
-  ShowWindow(taskbar, DisplayMode == 0 ? SW_HIDE : SW_SHOW);
-  TrayIcon1->SetVisible(DisplayMode != 1);
+  ApplyDisplayMode(DisplayMode, SW_SHOW);
 }
 
-void TForm1::Zamknij1Click() {
-  if (RememberPosition) {
-    SettingsFile settings(services_.settings, SettingsPath());
-    WriteRememberedPosition(settings, Left(), Top());
-    settings.Commit();  // on failure the program stays open and the file as it was
-  }
-  Close();
+void TForm1::ApplyDisplayMode(std::uint8_t mode, int showButton) {
+  const std::optional<DisplayModeEffect> effect = DisplayModeEffectFor(mode);
+  if (!effect) return;
+  ShowWindow(win::Application::Instance().TaskbarWindow(), effect->taskbarButton ? showButton : SW_HIDE);
+  TrayIcon1->SetVisible(effect->trayIcon);
+}
+
+void TForm1::ChooseDisplayMode(std::uint8_t item) {
+  // The button appears without activating the taskbar window, so the Options window's list
+  // keeps the focus; the mode changes only when both steps took effect.
+  ApplyDisplayMode(item, SW_SHOWNA);
+  DisplayMode = item;
+}
+
+OptionsSnapshot TForm1::OptionsState() const {
+  OptionsSnapshot state;
+  state.driveCount = DriveCount();
+  state.autoRefresh = Timer1->Enabled();
+  state.refreshIntervalMs = Timer1->Interval();
+  state.alphaBlend = alphaBlend_;
+  state.alpha = alpha_;
+  state.onTop = onTop_;
+  state.rememberPosition = RememberPosition;
+  state.gridColumns = GridColumns;
+  state.gridRows = GridRows;
+  state.displayMode = DisplayMode;
+  state.left = Left();
+  state.top = Top();
+  return state;
+}
+
+void TForm1::RestartRefreshTimer(std::uint32_t intervalMs) {
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(intervalMs);
+  Timer1->SetEnabled(true);
+}
+
+void TForm1::SetGrid(std::int32_t columns, std::int32_t rows) {
+  GridColumns = columns;
+  GridRows = rows;
+  ArrangeTiles();
 }
 
 void TForm1::Close() {
   SetVisible(false);
   win::Application::Instance().Terminate();
-}
-
-void TForm1::Ukryj1Click() {
-  win::Application& app = win::Application::Instance();
-  if (PopupMenu1.Item(kUkryj1).checked) {
-    if (DisplayMode == 0) {
-      SetVisible(false);
-    } else {
-      app.Minimize(*this);
-    }
-    return;
-  }
-  if (DisplayMode == 0) {
-    SetVisible(true);
-  } else {
-    app.Restore(*this);
-  }
-  app.BringToFront();
-}
-
-void TForm1::Align(Placement placement) {
-  const Point p = PlaceWindow(placement, win::WorkArea(), Size{Width(), Height()}, Point{Left(), Top()});
-  SetPosition(p.x, p.y);
 }
 
 void TForm1::FormMouseDown(bool leftHeld, int x, int y) {

@@ -2,22 +2,19 @@
 // The main window: a borderless, semi-transparent navy panel with one tile per drive.
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "common/drive_slots.h"
 #include "display/drive_queries.h"
-#include "display/pies.h"
-#include "settings/settings_file.h"
+#include "display/tile_grid.h"
+#include "settings/options_host.h"
 #include "settings/settings_store.h"
 #include "win/control_router.h"
 #include "win/graphic_control.h"
-#include "win/handles.h"
-#include "win/label.h"
 #include "win/pattern_image.h"
 #include "win/popup_menu.h"
+#include "win/system_seam.h"
 #include "win/timer.h"
 #include "win/tooltips.h"
 #include "win/tray_icon.h"
@@ -30,6 +27,7 @@ enum class Placement;
 struct MainWindowServices {
   SettingsStore& settings;
   DriveQueries& drives;
+  win::SystemSeam& system;  // handed on to the tray icon and every window the menu opens
   std::wstring programDir;  // empty: the folder of the running executable
 };
 
@@ -53,9 +51,10 @@ enum MenuCommand : UINT {
   kZamknij1,
 };
 
-class TForm1 final : public win::Window {
+class TForm1 final : public win::Window, public OptionsHost {
  public:
-  // Creates the native window, then runs FormCreate.
+  // Creates the native window and its components; FormCreate, run next, reads the settings
+  // and builds the tiles (and may hold up the start with the Drive selection window).
   explicit TForm1(MainWindowServices services);
   ~TForm1() override;
 
@@ -63,19 +62,13 @@ class TForm1 final : public win::Window {
   std::int32_t DragAnchorX = 0;
   std::int32_t DragAnchorY = 0;
   win::Surface Panel1;  // the client area; declared before every control painted on it
-  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> DriveLetterLabels;
-  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> VolumeLabels;
-  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> TotalLabels;
-  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> UsedLabels;
-  std::array<std::unique_ptr<win::Label>, kDriveSlotCount> FreeLabels;
-  std::array<std::unique_ptr<TPie>, kDriveSlotCount> Pies;
+  TileGrid Tiles;       // the drive tiles' labels and pies, on Panel1
   std::wstring ProgramDir;
   bool RememberPosition = false;
-  std::int32_t DriveCount = 0;
   std::int32_t GridColumns = 0;
   std::int32_t GridRows = 0;
-  std::array<std::uint8_t, kDriveSlotCount> DriveNumbers{};
   std::uint8_t DisplayMode = 0;
+  std::int32_t DriveCount() const { return Tiles.Count(); }
 
   // Components.
   std::unique_ptr<win::PatternImage> Image1;  // close
@@ -90,8 +83,8 @@ class TForm1 final : public win::Window {
   void FormShow();
   void BuildDriveTiles();
   void ArrangeTiles();
-  void RefreshDrive(std::uint8_t driveNumber, std::int32_t tile);
-  void RefreshAllDrives();
+  void RefreshDrive(std::uint8_t driveNumber, std::int32_t tile) { Tiles.Refresh(driveNumber, tile); }
+  void RefreshAllDrives() { Tiles.RefreshAll(); }
   void Timer1Timer() { RefreshAllDrives(); }
   void Odwierz1Click() { RefreshAllDrives(); }
   void Zamknij1Click();
@@ -103,24 +96,28 @@ class TForm1 final : public win::Window {
   void Image2Click() { PopupMenu1.Activate(kUkryj1); }
   void Image3Click() { PopupMenu1.Activate(kOdwierz1); }
   void TrayIcon1Click() { PopupMenu1.Activate(kUkryj1); }
-  void SizeLabelMouseEnter(win::Label& label);
-  void SizeLabelMouseLeave(win::Label& label);
   void FormMouseDown(bool leftHeld, int x, int y);
   void FormMouseMove(bool leftHeld, int x, int y);
   void Align(Placement placement);
   void WMSysCommand(WPARAM command, LPARAM lParam);
 
   // Window properties that start-up and the Options window set.
-  void SetAlphaBlend(bool enabled, std::uint8_t alpha);
+  void SetAlphaBlend(bool enabled, std::uint8_t alpha) override;
   bool AlphaBlend() const { return alphaBlend_; }
   std::uint8_t AlphaBlendValue() const { return alpha_; }
-  void SetStayOnTop(bool onTop);
+  void SetStayOnTop(bool onTop) override;
   bool StayOnTop() const { return onTop_; }
   // Automatic refresh on or off: the timer, Image3 and "Odświerz" switch together.
-  void SetAutoRefresh(bool enabled);
+  void SetAutoRefresh(bool enabled) override;
+
+  // The rest of what the Options window may do.
+  OptionsSnapshot OptionsState() const override;
+  void RestartRefreshTimer(std::uint32_t intervalMs) override;
+  void SetRememberPosition(bool remember) override { RememberPosition = remember; }
+  void SetGrid(std::int32_t columns, std::int32_t rows) override;
+  void ChooseDisplayMode(std::uint8_t item) override;
 
   std::string SettingsPath() const;
-  SettingsStore& Settings() const { return services_.settings; }
   const std::string& DecimalSeparator() const { return decimalSeparator_; }
 
   // Start-up found no drive configured: the Drive selection window takes over.
@@ -133,6 +130,11 @@ class TForm1 final : public win::Window {
  private:
   void CreateComponents();
   void BuildMenu();
+  // Shows the taskbar button (with `showButton`) and the tray icon as display mode `mode`
+  // wants them: the taskbar step first, the tray step second.
+  void ApplyDisplayMode(std::uint8_t mode, int showButton);
+  void PlaceImages();
+  void ShowDriveSelection();
   void Paint(HDC dc, const RECT& clip);
   void UpdateHints();
   void Close();

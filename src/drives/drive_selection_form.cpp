@@ -2,15 +2,12 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <stdexcept>
 
-#include "app/main_form.h"
 #include "drives/drive_window_layout.h"
 #include "win/application.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
-#include "win/system_info.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
 
@@ -50,66 +47,11 @@ void TextAt(HDC dc, int x, int y, const std::wstring& text) {
   TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-DriveSelectionSystem& OwnSystem() {
-  static DriveSelectionSystem system;
-  return system;
-}
-
-DriveSelectionSystem*& CurrentSystem() {
-  static DriveSelectionSystem* current = &OwnSystem();
-  return current;
-}
-
 }  // namespace
-
-// The system's own calls ---------------------------------------------------------------------
-
-std::vector<LogicalDrive> DriveSelectionSystem::LogicalDrives() {
-  wchar_t buffer[256] = {};
-  const DWORD length = GetLogicalDriveStringsW(255, buffer);
-  if (length == 0 || length > 255) return {};
-  std::vector<LogicalDrive> drives;
-  for (std::string& root : SplitDriveStrings(win::Narrow(std::wstring_view(buffer, length)))) {
-    const bool fixed = IsFixed(root);
-    drives.push_back(LogicalDrive{std::move(root), fixed});
-  }
-  return drives;
-}
-
-bool DriveSelectionSystem::IsFixed(const std::string& root) {
-  return GetDriveTypeW(win::Widen(root).c_str()) == DRIVE_FIXED;
-}
-
-std::optional<std::string> DriveSelectionSystem::VolumeLabel(const std::string& root) {
-  wchar_t label[256] = {};
-  win::ErrorModeScope quiet;  // a drive that is not ready fails quietly
-  if (!GetVolumeInformationW(win::Widen(root).c_str(), label, 255, nullptr, nullptr, nullptr, nullptr, 0)) {
-    return std::nullopt;
-  }
-  return win::Narrow(label);
-}
-
-int DriveSelectionSystem::AskWarning(HWND owner, const std::wstring& text, const std::wstring& caption) {
-  return MessageBoxW(owner, text.c_str(), caption.c_str(), MB_ICONWARNING | MB_OKCANCEL);
-}
-
-void DriveSelectionSystem::StartNewInstance() {
-  win::lazy::ShellExecuteW(nullptr, L"open", win::ExecutablePath().c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
-}
-
-void DriveSelectionSystem::ShowModal(TForm4& form) { win::Application::Instance().RunModal(form); }
-
-DriveSelectionSystem& DriveSelection() { return *CurrentSystem(); }
-
-DriveSelectionSystem* SetDriveSelection(DriveSelectionSystem* system) {
-  DriveSelectionSystem* previous = CurrentSystem();
-  CurrentSystem() = system != nullptr ? system : &OwnSystem();
-  return previous;
-}
 
 // The window --------------------------------------------------------------------------------
 
-TForm4::TForm4(TForm1& owner) : owner_(owner) {
+TForm4::TForm4(DriveSelectionServices services) : services_(std::move(services)) {
   win::Application& app = win::Application::Instance();
   app.Initialize();
   // Designed as 330x412; FormCreate sizes it from the grid.
@@ -178,7 +120,12 @@ void TForm4::FormCreate() {
   }
 
   // 2. The choices: "[brak]" and every fixed drive.
-  choices_ = DriveChoices(DriveSelection().LogicalDrives());
+  std::vector<LogicalDrive> drives;
+  for (std::string& root : SplitDriveStrings(win::Narrow(services_.system.LogicalDriveStrings()))) {
+    const bool fixed = services_.system.IsFixedDrive(root);
+    drives.push_back(LogicalDrive{std::move(root), fixed});
+  }
+  choices_ = DriveChoices(drives);
   SendMessageW(ComboBox1.get(), CB_RESETCONTENT, 0, 0);
   for (const std::string& choice : choices_) {
     SendMessageW(ComboBox1.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(choice).c_str()));
@@ -191,7 +138,7 @@ void TForm4::FormCreate() {
 
   // 4. The slots as stored.
   {
-    SettingsFile settings(owner_.Settings(), owner_.SettingsPath());
+    SettingsFile settings(services_.settings, services_.settingsPath);
     const DriveRows rows = LoadDriveSlots(settings);
     for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
       StringGrid1->SetCell(0, slot, std::to_wstring(slot));
@@ -281,8 +228,8 @@ std::wstring TForm4::ComboItemCaption(int index) const {
   if (index < 0 || index >= static_cast<int>(choices_.size())) return {};
   const std::string& root = choices_[static_cast<std::size_t>(index)];
   if (index == 0) return win::Widen(root);
-  DriveSelectionSystem& system = DriveSelection();
-  const bool fixed = system.IsFixed(root);
+  win::SystemSeam& system = services_.system;
+  const bool fixed = system.IsFixedDrive(root);
   return win::Widen(ChoiceCaption(root, fixed, fixed ? system.VolumeLabel(root) : std::nullopt));
 }
 
@@ -328,16 +275,16 @@ void TForm4::Panel2Click() {
     return;
   }
   {
-    SettingsFile settings(owner_.Settings(), owner_.SettingsPath());
+    SettingsFile settings(services_.settings, services_.settingsPath);
     SaveDriveSlots(settings, rows);  // throws before anything is restarted when the file cannot be written
   }
-  DriveSelection().StartNewInstance();
+  services_.system.StartNewInstance();
   win::Application::Instance().Terminate();
   Close();
 }
 
 void TForm4::Panel3Click() {
-  if (owner_.DriveCount > 0) {
+  if (services_.drivesMonitored) {
     Close();
     return;
   }
@@ -345,7 +292,8 @@ void TForm4::Panel3Click() {
 }
 
 void TForm4::AskForADrive() {
-  if (DriveSelection().AskWarning(Handle(), kNoDriveMessage, kNoDriveCaption) == IDCANCEL) {
+  if (services_.system.ShowMessageBox(Handle(), kNoDriveMessage, kNoDriveCaption, MB_ICONWARNING | MB_OKCANCEL) ==
+      IDCANCEL) {
     win::Application::Instance().Terminate();
   }
 }
@@ -400,19 +348,6 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return Default(message, wParam, lParam);
-}
-
-// The main window's part ----------------------------------------------------------------------
-
-void TForm1::Ustawdyski1Click() {
-  win::ItemDisabledScope disabled(PopupMenu1, kUstawdyski1);
-  TForm4 form(*this);
-  DriveSelection().ShowModal(form);
-}
-
-void TForm1::RunStartupDriveSelection() {
-  TForm4 form(*this);
-  DriveSelection().ShowModal(form);
 }
 
 }  // namespace wolumetr

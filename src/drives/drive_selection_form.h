@@ -13,41 +13,27 @@
 
 #include "drives/drive_slots.h"
 #include "settings/drive_list.h"
+#include "settings/settings_store.h"
 #include "win/colour_ref.h"
 #include "win/control_router.h"
 #include "win/handles.h"
 #include "win/label.h"
 #include "win/panel_button.h"
 #include "win/string_grid.h"
+#include "win/system_seam.h"
 #include "win/window.h"
 
 namespace wolumetr {
 
-class TForm1;
-class TForm4;
-
-// The system calls of the window that a test cannot steer in-process: the drives the
-// machine has, the warning box, starting a new instance and the modal showing. Each method
-// does the real thing; a test derives and replaces what it must.
-class DriveSelectionSystem {
- public:
-  virtual ~DriveSelectionSystem() = default;
-  // The logical drives in the system's order; empty when the list cannot be had.
-  virtual std::vector<LogicalDrive> LogicalDrives();
-  virtual bool IsFixed(const std::string& root);
-  // nullopt when the volume information cannot be read.
-  virtual std::optional<std::string> VolumeLabel(const std::string& root);
-  // A warning box with OK and Cancel; returns IDOK or IDCANCEL.
-  virtual int AskWarning(HWND owner, const std::wstring& text, const std::wstring& caption);
-  // Opens the running executable again, without arguments; the outcome is not checked.
-  virtual void StartNewInstance();
-  virtual void ShowModal(TForm4& form);
+// What the window works on: the settings file, whether the program monitors any drive now
+// (Cancel then simply closes; otherwise the program cannot go on without one), and the system
+// calls for the drives, the warning box and the restart.
+struct DriveSelectionServices {
+  SettingsStore& settings;
+  std::string settingsPath;
+  bool drivesMonitored = false;
+  win::SystemSeam& system;
 };
-
-// The calls in use: the system's own unless a test has set others.
-DriveSelectionSystem& DriveSelection();
-// Sets the calls in use and returns the previous ones; nullptr brings back the system's own.
-DriveSelectionSystem* SetDriveSelection(DriveSelectionSystem* system);
 
 inline constexpr COLORREF kSlotColor = win::ColorRef(colours::kPaleBlue);
 inline constexpr COLORREF kHeaderColor = win::ColorRef(colours::kSkyBlue);
@@ -60,8 +46,8 @@ inline constexpr wchar_t kNoDriveMessage[] =
 
 class TForm4 final : public win::Window {
  public:
-  // Creates the window (hidden) for the main window `owner`, then runs FormCreate.
-  explicit TForm4(TForm1& owner);
+  // Creates the window (hidden), then runs FormCreate.
+  explicit TForm4(DriveSelectionServices services);
   ~TForm4() override;
 
   // Components.
@@ -109,7 +95,7 @@ class TForm4 final : public win::Window {
   std::optional<int> IconIndex(const std::wstring& path) const;
 
   win::ComScope com_;
-  TForm1& owner_;
+  DriveSelectionServices services_;
   std::vector<std::string> choices_;
   int imageWidth_ = 16;
   bool closed_ = false;

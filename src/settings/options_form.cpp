@@ -5,15 +5,12 @@
 
 #include <stdexcept>
 
-#include "app/main_form.h"
 #include "settings/options_rules.h"
-#include "settings/run_registration.h"
 #include "settings/save_picture.h"
 #include "win/application.h"
-#include "win/panel_paint.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
-#include "win/system_info.h"
+#include "win/panel_paint.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
 
@@ -35,20 +32,67 @@ const win::FontSpec kFieldFont{L"Arial", 10, true, false};
 const wchar_t* const kNoRightsText =
     L"Brak uprawnień do rejestru: nie można zmienić uruchamiania programu przy starcie systemu";
 
-TForm3::MessageBoxCall& MessageBoxHook() {
-  static TForm3::MessageBoxCall call;
-  return call;
-}
+enum class ControlFont { Form, Field };
+
+// The window's controls in tab order (the order of creation), each at its design-time place.
+struct ControlRow {
+  HWND TForm3::*control;
+  const wchar_t* className;
+  DWORD style;
+  int id;
+  RECT place;
+  ControlFont font;
+  bool subclassed;  // keys and focus handled by ControlProc
+};
+
+constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kField = WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kSpinner = WS_TABSTOP | UDS_ARROWKEYS;
+constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+
+// clang-format off
+const ControlRow kControls[] = {
+    {&TForm3::CheckBox2, WC_BUTTONW,    kCheckBox, kCheckBox2, {34, 16, 51, 33},    ControlFont::Form,  false},
+    {&TForm3::Edit1,     WC_EDITW,      kField,    kEdit1,     {80, 37, 129, 58},   ControlFont::Field, true},
+    {&TForm3::CheckBox3, WC_BUTTONW,    kCheckBox, kCheckBox3, {211, 17, 227, 34},  ControlFont::Form,  false},
+    {&TForm3::Edit2,     WC_EDITW,      kField,    kEdit2,     {256, 37, 305, 58},  ControlFont::Field, true},
+    {&TForm3::CheckBox4, WC_BUTTONW,    kCheckBox, kCheckBox4, {34, 90, 50, 107},   ControlFont::Form,  false},
+    {&TForm3::UpDown1,   UPDOWN_CLASSW, kSpinner,  kUpDown1,   {121, 211, 137, 235}, ControlFont::Form, true},
+    {&TForm3::UpDown2,   UPDOWN_CLASSW, kSpinner,  kUpDown2,   {201, 211, 217, 235}, ControlFont::Form, true},
+    {&TForm3::CheckBox1, WC_BUTTONW,    kCheckBox, kCheckBox1, {211, 90, 227, 107}, ControlFont::Form,  false},
+    {&TForm3::CheckBox5, WC_BUTTONW,    kCheckBox, kCheckBox5, {80, 140, 96, 157},  ControlFont::Form,  false},
+    {&TForm3::ComboBox1, WC_COMBOBOXW,  kList,     kComboBox1, {113, 275, 264, 275 + kComboListHeight},
+     ControlFont::Form, false},
+};
+// clang-format on
+
+// The yellow captions, in painting order.
+struct LabelRow {
+  std::unique_ptr<win::Label> TForm3::*label;
+  int left;
+  int top;
+  const wchar_t* text;
+};
+
+// clang-format off
+const LabelRow kLabels[] = {
+    {&TForm3::Label6,  51,  18,  L"Autoodświerzanie (w sek)"},
+    {&TForm3::Label7,  227, 18,  L"Półprzezroczyste okno"},
+    {&TForm3::Label10, 51,  91,  L"Zawsze na wierzchu"},
+    {&TForm3::Label9,  227, 92,  L"Zapamiętaj położenie"},
+    {&TForm3::Label8,  102, 141, L"Uruchamiaj program przy starcie systemu"},
+    {&TForm3::Label95, 145, 174, L"Widok dysków :"},
+    {&TForm3::Label1,  113, 195, L"Ilość kolumn :"},
+    {&TForm3::Label2,  193, 195, L"Ilość rzędów :"},
+    {&TForm3::Label3,  145, 216, L"1"},
+    {&TForm3::Label4,  225, 216, L"1"},
+    {&TForm3::Label11, 113, 256, L"Sposób wyświetlania programu :"},
+};
+// clang-format on
 
 }  // namespace
 
-TForm3::MessageBoxCall TForm3::SetMessageBoxCall(MessageBoxCall call) {
-  MessageBoxCall previous = std::move(MessageBoxHook());
-  MessageBoxHook() = std::move(call);
-  return previous;
-}
-
-TForm3::TForm3(TForm1& main, OptionsServices services) : main_(main), services_(std::move(services)) {
+TForm3::TForm3(OptionsHost& main, OptionsServices services) : main_(main), services_(std::move(services)) {
   win::lazy::InitCommonControls(ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS);
   fieldBrush_.reset(CreateSolidBrush(kFieldBlue));
   navyBrush_.reset(CreateSolidBrush(kNavy));
@@ -74,48 +118,26 @@ TForm3::~TForm3() {
   Panel1.Attach(nullptr);
 }
 
-HWND TForm3::AddControl(const wchar_t* className, DWORD style, int id, int left, int top, int width, int height) {
-  HWND control = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, left, top, width, height, Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                 nullptr);
+HWND TForm3::AddControl(const wchar_t* className, DWORD style, int id, const RECT& place) {
+  HWND control = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, Handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (control == nullptr) throw std::runtime_error("Cannot create a window");
   return control;
 }
 
-std::unique_ptr<win::Label> TForm3::AddLabel(int left, int top, const std::wstring& text) {
-  auto label = std::make_unique<win::Label>(Panel1, kFormFont, kLabelYellow);
-  label->SetText(text);
-  label->SetPosition(left, top);
-  return label;
-}
-
 void TForm3::CreateControls() {
-  // Creation order is the tab order.
-  CheckBox2 = AddControl(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox2, 34, 16, 17, 17);
-  Edit1 = AddControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, kEdit1, 80, 37, 49, 21);
-  CheckBox3 = AddControl(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox3, 211, 17, 16, 17);
-  Edit2 = AddControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, kEdit2, 256, 37, 49, 21);
-  CheckBox4 = AddControl(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox4, 34, 90, 16, 17);
-  UpDown1 = AddControl(UPDOWN_CLASSW, WS_TABSTOP | UDS_ARROWKEYS, kUpDown1, 121, 211, 16, 24);
-  UpDown2 = AddControl(UPDOWN_CLASSW, WS_TABSTOP | UDS_ARROWKEYS, kUpDown2, 201, 211, 16, 24);
-  CheckBox1 = AddControl(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox1, 211, 90, 16, 17);
-  CheckBox5 = AddControl(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox5, 80, 140, 16, 17);
-  ComboBox1 = AddControl(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kComboBox1, 113, 275, 151,
-                         kComboListHeight);
-
   const HFONT formFont = win::SharedFont(kFormFont);
-  for (HWND control : {CheckBox2, CheckBox3, CheckBox4, UpDown1, UpDown2, CheckBox1, CheckBox5, ComboBox1}) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(formFont), FALSE);
-  }
   const HFONT fieldFont = win::SharedFont(kFieldFont);
-  for (HWND field : {Edit1, Edit2}) {
-    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), FALSE);
-    win::lazy::SetWindowSubclass(field, &TForm3::ControlProc, static_cast<UINT_PTR>(GetDlgCtrlID(field)),
-                      reinterpret_cast<DWORD_PTR>(this));
-  }
-  for (HWND upDown : {UpDown1, UpDown2}) {
-    win::lazy::SetWindowSubclass(upDown, &TForm3::ControlProc, static_cast<UINT_PTR>(GetDlgCtrlID(upDown)),
-                      reinterpret_cast<DWORD_PTR>(this));
+  for (const ControlRow& row : kControls) {
+    HWND control = AddControl(row.className, row.style, row.id, row.place);
+    this->*row.control = control;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(row.font == ControlFont::Field ? fieldFont : formFont),
+                 FALSE);
+    if (row.subclassed) {
+      win::lazy::SetWindowSubclass(control, &TForm3::ControlProc, static_cast<UINT_PTR>(row.id),
+                                   reinterpret_cast<DWORD_PTR>(this));
+    }
   }
   SendMessageW(Edit2, EM_LIMITTEXT, 3, 0);
   // The selection field is 21 pixels high, like the window's design, whatever the system's frame.
@@ -142,17 +164,12 @@ void TForm3::CreateControls() {
   }
   SendMessageW(ComboBox1, CB_SETCURSEL, 0, 0);
 
-  Label6 = AddLabel(51, 18, L"Autoodświerzanie (w sek)");
-  Label7 = AddLabel(227, 18, L"Półprzezroczyste okno");
-  Label10 = AddLabel(51, 91, L"Zawsze na wierzchu");
-  Label9 = AddLabel(227, 92, L"Zapamiętaj położenie");
-  Label8 = AddLabel(102, 141, L"Uruchamiaj program przy starcie systemu");
-  Label95 = AddLabel(145, 174, L"Widok dysków :");
-  Label1 = AddLabel(113, 195, L"Ilość kolumn :");
-  Label2 = AddLabel(193, 195, L"Ilość rzędów :");
-  Label3 = AddLabel(145, 216, L"1");
-  Label4 = AddLabel(225, 216, L"1");
-  Label11 = AddLabel(113, 256, L"Sposób wyświetlania programu :");
+  for (const LabelRow& row : kLabels) {
+    auto& label = this->*row.label;
+    label = std::make_unique<win::Label>(Panel1, kFormFont, kLabelYellow);
+    label->SetText(row.text);
+    label->SetPosition(row.left, row.top);
+  }
 
   Image1 = std::make_unique<win::PatternImage>(Panel1, SavePicturePattern(), SavePicturePalette());
   Image1->SetPosition(345, 290);
@@ -167,31 +184,31 @@ void TForm3::CreateControls() {
 void TForm3::FormCreate() {
   const RegistrationState registration = ReadRegistration(services_.runKeys, services_.executablePath);
   SetChecked(CheckBox5, registration.registered);
+  const OptionsSnapshot main = main_.OptionsState();
   // Without tiles the spinners have nothing to count; keep their range valid.
-  const int maximum = main_.DriveCount > 0 ? main_.DriveCount : 1;
+  const int maximum = main.driveCount > 0 ? main.driveCount : 1;
   SendMessageW(UpDown1, UDM_SETRANGE32, 1, maximum);
   SendMessageW(UpDown2, UDM_SETRANGE32, 1, maximum);
-  SetChecked(CheckBox1, main_.RememberPosition);
-  if (main_.AlphaBlend()) {
+  SetChecked(CheckBox1, main.rememberPosition);
+  if (main.alphaBlend) {
     SetChecked(CheckBox3, true);
     EnableWindow(Edit2, TRUE);
-    SetText(Edit2, std::to_wstring(main_.AlphaBlendValue()));
+    SetText(Edit2, std::to_wstring(main.alpha));
   } else {
     SetChecked(CheckBox3, false);
     EnableWindow(Edit2, FALSE);
     SetText(Edit2, L"190");
   }
-  SetText(Edit1, std::to_wstring(main_.Timer1->Interval() / 1000));
-  const bool autoRefresh = main_.Timer1->Enabled();
-  SetChecked(CheckBox2, autoRefresh);
-  EnableWindow(Edit1, autoRefresh ? TRUE : FALSE);
-  SetChecked(CheckBox4, main_.StayOnTop());
+  SetText(Edit1, std::to_wstring(main.refreshIntervalMs / 1000));
+  SetChecked(CheckBox2, main.autoRefresh);
+  EnableWindow(Edit1, main.autoRefresh ? TRUE : FALSE);
+  SetChecked(CheckBox4, main.onTop);
   // A stored grid wider than the tiles shows in the labels; the spinners stop at their limit.
-  SetPosition(UpDown1, main_.GridColumns);
-  SetPosition(UpDown2, main_.GridRows);
-  Label3->SetText(std::to_wstring(main_.GridColumns));
-  Label4->SetText(std::to_wstring(main_.GridRows));
-  SendMessageW(ComboBox1, CB_SETCURSEL, static_cast<WPARAM>(DisplayModeItem(main_.DisplayMode)), 0);
+  SetPosition(UpDown1, main.gridColumns);
+  SetPosition(UpDown2, main.gridRows);
+  Label3->SetText(std::to_wstring(main.gridColumns));
+  Label4->SetText(std::to_wstring(main.gridRows));
+  SendMessageW(ComboBox1, CB_SETCURSEL, static_cast<WPARAM>(DisplayModeItem(main.displayMode)), 0);
   // A value of ours that holds no string is reported, and then treated as not starting this
   // program: the rest of the window still shows the main window's state.
   if (registration.invalidType) win::ReportError(InvalidDataType(kRunValueName).what());
@@ -237,10 +254,10 @@ void TForm3::CheckBox2Click() {
 void TForm3::CheckBox3Click() {
   if (Checked(CheckBox3)) {
     EnableWindow(Edit2, TRUE);
-    main_.SetAlphaBlend(true, main_.AlphaBlendValue());
-    if (OpacityFieldIsZero(win::Narrow(Text(Edit2)))) main_.SetAlphaBlend(false, main_.AlphaBlendValue());
+    main_.SetAlphaBlend(true, main_.OptionsState().alpha);
+    if (OpacityFieldIsZero(win::Narrow(Text(Edit2)))) main_.SetAlphaBlend(false, main_.OptionsState().alpha);
   } else {
-    main_.SetAlphaBlend(false, main_.AlphaBlendValue());
+    main_.SetAlphaBlend(false, main_.OptionsState().alpha);
     EnableWindow(Edit2, FALSE);
   }
 }
@@ -251,7 +268,7 @@ void TForm3::CheckBox4Click() {
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TForm3::CheckBox1Click() { main_.RememberPosition = Checked(CheckBox1); }
+void TForm3::CheckBox1Click() { main_.SetRememberPosition(Checked(CheckBox1)); }
 
 void TForm3::Edit1KeyPress(wchar_t& key) {
   if (key != L'\r') return;
@@ -269,11 +286,7 @@ void TForm3::ShowInvalidNumber() {
   const std::wstring text = win::Widen(kInvalidNumberText);
   const std::wstring caption = win::Widen(kInvalidNumberCaption);
   const UINT flags = MB_OK | MB_ICONERROR;
-  if (MessageBoxHook()) {
-    MessageBoxHook()(Handle(), text, caption, flags);
-  } else {
-    MessageBoxW(Handle(), text.c_str(), caption.c_str(), flags);
-  }
+  services_.system.ShowMessageBox(Handle(), text, caption, flags);
 }
 
 void TForm3::ValidateInterval() {
@@ -281,10 +294,7 @@ void TForm3::ValidateInterval() {
   if (check.invalid) ShowInvalidNumber();
   if (check.replacement) SetText(Edit1, win::Widen(*check.replacement));
   if (check.invalid) SetFocus(Edit1);
-  win::Timer& timer = *main_.Timer1;
-  timer.SetEnabled(false);
-  timer.SetInterval(check.intervalMs);
-  timer.SetEnabled(true);
+  main_.RestartRefreshTimer(check.intervalMs);
   SetFieldColor(Edit1, kFieldYellow);
 }
 
@@ -293,49 +303,36 @@ void TForm3::ValidateOpacity() {
   if (check.invalid) ShowInvalidNumber();
   if (check.replacement) SetText(Edit2, win::Widen(*check.replacement));
   if (check.invalid) SetFocus(Edit2);
-  main_.SetAlphaBlend(main_.AlphaBlend(), check.alpha);
+  main_.SetAlphaBlend(main_.OptionsState().alphaBlend, check.alpha);
   SetFieldColor(Edit2, kFieldYellow);
 }
 
-void TForm3::SetColumns(std::int32_t columns) {
-  SetPosition(UpDown1, columns);
+void TForm3::UpDown1Click() {
+  const std::int32_t driveCount = main_.OptionsState().driveCount;
+  if (driveCount <= 0) return;
+  const std::int32_t columns = Position(UpDown1);
+  const std::int32_t rows = OtherSideFor(columns, driveCount);
   Label3->SetText(std::to_wstring(columns));
-  main_.GridColumns = columns;
-}
-
-void TForm3::SetRows(std::int32_t rows) {
   SetPosition(UpDown2, rows);
   Label4->SetText(std::to_wstring(rows));
-  main_.GridRows = rows;
-}
-
-void TForm3::UpDown1Click() {
-  if (main_.DriveCount <= 0) return;
-  const std::int32_t columns = Position(UpDown1);
-  Label3->SetText(std::to_wstring(columns));
-  main_.GridColumns = columns;
-  SetRows(OtherSideFor(columns, main_.DriveCount));
-  main_.ArrangeTiles();
+  main_.SetGrid(columns, rows);
 }
 
 void TForm3::UpDown2Click() {
-  if (main_.DriveCount <= 0) return;
+  const std::int32_t driveCount = main_.OptionsState().driveCount;
+  if (driveCount <= 0) return;
   const std::int32_t rows = Position(UpDown2);
+  const std::int32_t columns = OtherSideFor(rows, driveCount);
   Label4->SetText(std::to_wstring(rows));
-  main_.GridRows = rows;
-  SetColumns(OtherSideFor(rows, main_.DriveCount));
-  main_.ArrangeTiles();
+  SetPosition(UpDown1, columns);
+  Label3->SetText(std::to_wstring(columns));
+  main_.SetGrid(columns, rows);
 }
 
 void TForm3::ComboBox1Change() {
   const int item = static_cast<int>(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
-  const std::optional<DisplayModeEffect> effect = DisplayModeEffectFor(item);
-  if (!effect) return;
-  // Taskbar step first, tray step second; the mode is stored only when both took effect.
-  // The button appears without activating the taskbar window, so the list keeps the focus.
-  ShowWindow(win::Application::Instance().TaskbarWindow(), effect->taskbarButton ? SW_SHOWNA : SW_HIDE);
-  main_.TrayIcon1->SetVisible(effect->trayIcon);
-  main_.DisplayMode = static_cast<std::uint8_t>(item);
+  if (!DisplayModeEffectFor(item)) return;  // nothing selected
+  main_.ChooseDisplayMode(static_cast<std::uint8_t>(item));
 }
 
 void TForm3::Image1Click() {
@@ -346,14 +343,15 @@ void TForm3::Image1Click() {
   values.alphaBlend = Checked(CheckBox3);
   values.onTop = Checked(CheckBox4);
   values.rememberPosition = Checked(CheckBox1);
-  values.left = main_.Left();
-  values.top = main_.Top();
+  const OptionsSnapshot main = main_.OptionsState();
+  values.left = main.left;
+  values.top = main.top;
   values.displayModeItem = static_cast<std::int32_t>(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
   values.columns = Position(UpDown1);
   values.rows = Position(UpDown2);
   values.autoRefresh = Checked(CheckBox2);
 
-  SettingsFile settings(main_.Settings(), main_.SettingsPath());
+  SettingsFile settings(services_.settings, services_.settingsPath);
   WriteOptions(settings, values);
   if (!ApplyRegistration(services_.runKeys, services_.executablePath, Checked(CheckBox5))) {
     win::ReportError(win::Narrow(kNoRightsText));
@@ -494,13 +492,6 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return Default(message, wParam, lParam);
-}
-
-void TForm1::Opcje1Click() {
-  win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
-  win::SystemRunKeys runKeys;
-  TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath())});
-  win::Application::Instance().RunModal(options);
 }
 
 }  // namespace wolumetr

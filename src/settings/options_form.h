@@ -4,26 +4,29 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
+#include "settings/options_host.h"
+#include "settings/settings_store.h"
 #include "settings/start_with_system.h"
 #include "win/colour_ref.h"
 #include "win/control_router.h"
 #include "win/handles.h"
 #include "win/label.h"
 #include "win/pattern_image.h"
+#include "win/system_seam.h"
 #include "win/tooltips.h"
 #include "win/window.h"
 
 namespace wolumetr {
 
-class TForm1;
-
 struct OptionsServices {
   RunKeyRegistry& runKeys;
   std::string executablePath;  // UTF-8, as the system reports it for the running process
+  SettingsStore& settings;
+  std::string settingsPath;
+  win::SystemSeam& system;  // the "not a number" box
 };
 
 // Child control identifiers (never IDOK or IDCANCEL, which the dialog keys send).
@@ -50,7 +53,7 @@ class TForm3 final : public win::Window {
  public:
   // Creates the window (hidden, owned by the application's taskbar window) and its controls,
   // then runs FormCreate.
-  TForm3(TForm1& main, OptionsServices services);
+  TForm3(OptionsHost& main, OptionsServices services);
   ~TForm3() override;
 
   // Components, in tab order, then the labels and the save picture.
@@ -99,30 +102,22 @@ class TForm3 final : public win::Window {
   // The save or a close request ended the window's modal run.
   bool CloseRequested() const { return closeRequested_; }
 
-  // The box that reports a field that is not a number; tests replace it.
-  using MessageBoxCall = std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption,
-                                           UINT flags)>;
-  static MessageBoxCall SetMessageBoxCall(MessageBoxCall call);
-
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnShow() override;
 
  private:
   void CreateControls();
-  HWND AddControl(const wchar_t* className, DWORD style, int id, int left, int top, int width, int height);
-  std::unique_ptr<win::Label> AddLabel(int left, int top, const std::wstring& text);
+  HWND AddControl(const wchar_t* className, DWORD style, int id, const RECT& place);
   void SetFieldColor(HWND edit, COLORREF color);
   void ShowInvalidNumber();
-  void SetColumns(std::int32_t columns);
-  void SetRows(std::int32_t rows);
   void RequestClose();
   void OnCommand(int id, int code);
   void Paint(HDC dc, const RECT& clip);
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
 
-  TForm1& main_;
+  OptionsHost& main_;
   OptionsServices services_;
   win::BrushHandle fieldBrush_;
   win::BrushHandle navyBrush_;

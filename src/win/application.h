@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "win/system_seam.h"
 #include "win/window.h"
 
 namespace wolumetr::win {
@@ -19,6 +20,11 @@ class Application {
   void SetTitle(const std::wstring& title);
   const std::wstring& Title() const { return title_; }
   HWND TaskbarWindow() const { return taskbar_.Handle(); }
+
+  // The system calls the error box at the exception boundary goes through: the program's
+  // one seam once it is set, the system's own before. nullptr brings back the system's own.
+  void SetSystem(SystemSeam* system) { system_ = system; }
+  SystemSeam& System() { return system_ != nullptr ? *system_ : ownSystem_; }
 
   // Shows the main window and runs the message loop until the main window is closed or
   // Terminate is called.
@@ -64,6 +70,8 @@ class Application {
 
   Application() = default;
   TaskbarHost taskbar_;
+  SystemSeam ownSystem_;
+  SystemSeam* system_ = nullptr;
   std::wstring title_ = L"Wolumetr";
   Window* mainWindow_ = nullptr;
   Window* modalWindow_ = nullptr;

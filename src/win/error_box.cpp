@@ -1,7 +1,5 @@
 #include "win/error_box.h"
 
-#include <windows.h>
-
 #include <exception>
 
 #include "win/application.h"
@@ -9,31 +7,13 @@
 #include "win/text.h"
 
 namespace wolumetr::win {
-namespace {
-
-ErrorReporter& Reporter() {
-  static ErrorReporter reporter;
-  return reporter;
-}
-
-}  // namespace
-
-ErrorReporter SetErrorReporter(ErrorReporter reporter) {
-  ErrorReporter previous = std::move(Reporter());
-  Reporter() = std::move(reporter);
-  return previous;
-}
 
 void ReportError(const std::string& message) {
   const std::string text = ErrorBoxText(message);
-  if (Reporter()) {
-    Reporter()(text);
-    return;
-  }
   Application& app = Application::Instance();
   HWND owner = GetActiveWindow();
   if (owner == nullptr) owner = app.TaskbarWindow();
-  MessageBoxW(owner, Widen(text).c_str(), app.Title().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  app.System().ShowMessageBox(owner, Widen(text), app.Title(), kErrorBoxFlags);
 }
 
 void ReportCurrentException() noexcept {

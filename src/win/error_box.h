@@ -1,16 +1,16 @@
 #pragma once
-#include <functional>
+#include <windows.h>
+
 #include <string>
 
 namespace wolumetr::win {
 
-// Shows an exception's message the way the program reports every failure: an error box
-// captioned with the application title. Tests swap the box for a recorder.
-void ReportError(const std::string& message);
+// The error box's buttons and icon: what tells it apart from the program's other boxes.
+inline constexpr UINT kErrorBoxFlags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
 
-using ErrorReporter = std::function<void(const std::string& boxText)>;
-// Returns the previous reporter; an empty reporter restores the message box.
-ErrorReporter SetErrorReporter(ErrorReporter reporter);
+// Shows an exception's message the way the program reports every failure: an error box
+// captioned with the application title, shown through the application's system seam.
+void ReportError(const std::string& message);
 
 // Runs a handler body at a boundary where exceptions must stop (window procedures, the
 // entry point), reporting what escapes. Returns false when something was reported.

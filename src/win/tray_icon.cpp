@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include "win/system_libraries.h"
-
 namespace wolumetr::win {
 namespace {
 
@@ -11,23 +9,12 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
 const WindowClass kTrayClass{L"WolumetrTrayIcon", nullptr, CS_DBLCLKS};
 
-TrayIcon::ShellCall& ShellFunction() {
-  static TrayIcon::ShellCall call = &lazy::Shell_NotifyIconW;
-  return call;
-}
-
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
   return message;
 }
 
 }  // namespace
-
-TrayIcon::ShellCall TrayIcon::SetShellCall(ShellCall call) {
-  ShellCall previous = ShellFunction();
-  ShellFunction() = call != nullptr ? call : &lazy::Shell_NotifyIconW;
-  return previous;
-}
 
 TrayIcon::MessageWindowImpl::MessageWindowImpl(TrayIcon& owner) : owner_(owner) {
   // A hidden top-level window (not message-only): only those receive the shell's broadcasts.
@@ -52,12 +39,13 @@ LRESULT TrayIcon::MessageWindowImpl::HandleMessage(UINT message, WPARAM wParam, 
   return Default(message, wParam, lParam);
 }
 
-TrayIcon::TrayIcon(HICON icon, std::wstring hint) : icon_(icon), hint_(std::move(hint)) {}
+TrayIcon::TrayIcon(HICON icon, std::wstring hint, SystemSeam& system)
+    : system_(system), icon_(icon), hint_(std::move(hint)) {}
 
 TrayIcon::~TrayIcon() {
   if (visible_) {
     NOTIFYICONDATAW data = Data(0);
-    ShellFunction()(NIM_DELETE, &data);
+    system_.NotifyIcon(NIM_DELETE, data);
   }
 }
 
@@ -79,10 +67,10 @@ void TrayIcon::SetVisible(bool visible) {
   if (visible) {
     if (!window_) window_ = std::make_unique<MessageWindowImpl>(*this);
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    if (!ShellFunction()(NIM_ADD, &data)) throw std::runtime_error("Cannot create shell notification icon");
+    if (!system_.NotifyIcon(NIM_ADD, data)) throw std::runtime_error("Cannot create shell notification icon");
   } else {
     NOTIFYICONDATAW data = Data(0);
-    if (!ShellFunction()(NIM_DELETE, &data)) throw std::runtime_error("Cannot remove shell notification icon");
+    if (!system_.NotifyIcon(NIM_DELETE, data)) throw std::runtime_error("Cannot remove shell notification icon");
   }
   visible_ = visible;
 }
@@ -92,7 +80,7 @@ void TrayIcon::Readd() {
   if (!wanted_) return;
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
   // The broadcast can also come while the icon is still there: then it only needs refreshing.
-  if (!ShellFunction()(NIM_ADD, &data) && !ShellFunction()(NIM_MODIFY, &data)) {
+  if (!system_.NotifyIcon(NIM_ADD, data) && !system_.NotifyIcon(NIM_MODIFY, data)) {
     throw std::runtime_error("Cannot create shell notification icon");
   }
   visible_ = true;

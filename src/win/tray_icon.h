@@ -9,13 +9,15 @@
 #include <memory>
 #include <string>
 
+#include "win/system_seam.h"
 #include "win/window.h"
 
 namespace wolumetr::win {
 
 class TrayIcon {
  public:
-  TrayIcon(HICON icon, std::wstring hint);
+  // Every call to the shell goes through `system`, which must outlive the icon.
+  TrayIcon(HICON icon, std::wstring hint, SystemSeam& system);
   ~TrayIcon();
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
@@ -30,10 +32,6 @@ class TrayIcon {
 
   // The hidden window that receives the icon's messages; made when the icon is first shown.
   HWND MessageWindow() const { return window_ ? window_->Handle() : nullptr; }
-
-  // The shell call, replaceable so that tests can make the shell refuse the icon.
-  using ShellCall = BOOL (*)(DWORD, PNOTIFYICONDATAW);
-  static ShellCall SetShellCall(ShellCall call);
 
  private:
   class MessageWindowImpl final : public Window {
@@ -51,6 +49,7 @@ class TrayIcon {
   void OnNotify(LPARAM event);
   void Readd();
 
+  SystemSeam& system_;
   HICON icon_;
   std::wstring hint_;
   bool visible_ = false;

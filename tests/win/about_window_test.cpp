@@ -18,19 +18,6 @@ namespace {
 const std::wstring kMailLink = L"mailto:wolumetr@example.org?subject=Temacik";
 const std::wstring kWebLink = L"https://wolumetr.example.org/";
 
-// Records the links instead of starting a mail program or a browser.
-class LinkRecorder {
- public:
-  LinkRecorder() : previous_(SetLinkOpener([this](const std::wstring& link) { links.push_back(link); })) {}
-  ~LinkRecorder() { SetLinkOpener(std::move(previous_)); }
-  LinkRecorder(const LinkRecorder&) = delete;
-  LinkRecorder& operator=(const LinkRecorder&) = delete;
-  std::vector<std::wstring> links;
-
- private:
-  LinkOpener previous_;
-};
-
 POINT Middle(const win::GraphicControl& c) { return POINT{c.Left() + c.Width() / 2, c.Top() + c.Height() / 2}; }
 
 void Press(HWND hwnd, POINT p) { SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y)); }
@@ -57,11 +44,12 @@ class AboutWindow : public ::testing::Test {
  protected:
   void SetUp() override { win::Application::Instance().Initialize(); }
   HWND Owner() const { return win::Application::Instance().TaskbarWindow(); }
-  LinkRecorder recorder;
+  // What the links handed to the shell.
+  std::vector<std::wstring>& links = TestSystem().opened;
 };
 
 TEST_F(AboutWindow, LooksAsDesigned) {
-  TForm2 f(Owner());
+  TForm2 f(Owner(), TestSystem());
   EXPECT_EQ(CurrentAboutWindow(), &f);
   EXPECT_FALSE(f.IsVisible());
   EXPECT_EQ(GetWindow(f.Handle(), GW_OWNER), Owner());
@@ -173,21 +161,21 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
       {EmptyPanel, Outside, false, nullptr},
   };
   for (const auto& c : cases) {
-    recorder.links.clear();
-    TForm2 f(Owner());
+    links.clear();
+    TForm2 f(Owner(), TestSystem());
     Press(f.Handle(), at(f, c.down));
     Release(f.Handle(), at(f, c.up));
     EXPECT_EQ(f.ModalResult, c.closes ? IDCANCEL : 0) << c.down << " -> " << c.up;
     const std::vector<std::wstring> expected =
         c.link ? std::vector<std::wstring>{*c.link} : std::vector<std::wstring>{};
-    EXPECT_EQ(recorder.links, expected) << c.down << " -> " << c.up;
+    EXPECT_EQ(links, expected) << c.down << " -> " << c.up;
   }
 
   // The keyboard and the system close command end it the same way, and nothing is destroyed
   // under the loop that still runs it.
   const std::pair<UINT, WPARAM> commands[] = {{WM_COMMAND, IDCANCEL}, {WM_COMMAND, IDOK}, {WM_CLOSE, 0}};
   for (const auto& [message, wParam] : commands) {
-    TForm2 f(Owner());
+    TForm2 f(Owner(), TestSystem());
     SendMessageW(f.Handle(), message, wParam, 0);
     EXPECT_EQ(f.ModalResult, IDCANCEL) << message << " " << wParam;
     EXPECT_TRUE(IsWindow(f.Handle())) << message;
@@ -197,7 +185,7 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
 }
 
 TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
-  TForm2 f(Owner());
+  TForm2 f(Owner(), TestSystem());
   const int mailWidth = f.Label4.Width();
   const auto underlined = [&f] { return std::pair{f.Label4.Font().underline, f.Label5.Font().underline}; };
   MoveTo(f.Handle(), Middle(f.Label4));
@@ -218,7 +206,7 @@ TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
   MoveTo(f.Handle(), POINT{20, 120});
   EXPECT_EQ(underlined(), std::pair(false, false));
   Release(f.Handle(), POINT{20, 120});
-  EXPECT_TRUE(recorder.links.empty());
+  EXPECT_TRUE(links.empty());
   EXPECT_EQ(f.ModalResult, 0);
 }
 
@@ -253,7 +241,7 @@ class InLoop {
 
 class AboutCommand : public ::testing::Test, protected MainWindowFixture {
  protected:
-  LinkRecorder recorder;
+  std::vector<std::wstring>& links = TestSystem().opened;
 };
 
 // Should a modal loop not end as it must, closes every About window after a while (again
@@ -310,7 +298,7 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
 
     Press(about->Handle(), Middle(about->Label4));
     Release(about->Handle(), Middle(about->Label4));
-    EXPECT_EQ(recorder.links, std::vector<std::wstring>{kMailLink});
+    EXPECT_EQ(links, std::vector<std::wstring>{kMailLink});
     Press(about->Handle(), Middle(about->Label1));
     Release(about->Handle(), Middle(about->Label1));
   });

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <optional>
 
 #include "drives/drive_selection_form.h"
@@ -14,57 +13,6 @@
 
 namespace wolumetr::test {
 namespace {
-
-// Drives, answers and launches under the test's control. The modal showing either returns at
-// once, as if the window had been closed some other way, or runs `onShow` instead.
-class FakeSystem : public DriveSelectionSystem {
- public:
-  std::vector<LogicalDrive> drives;
-  std::map<std::string, std::optional<std::string>> labels;  // absent: volume unreadable
-  std::vector<int> answers;                                    // what the warning box returns, in turn
-  int asked = 0;
-  int launches = 0;
-  std::function<void(TForm4&)> onShow;
-  int shown = 0;
-
-  std::vector<LogicalDrive> LogicalDrives() override { return drives; }
-  bool IsFixed(const std::string& root) override {
-    for (const LogicalDrive& d : drives) {
-      if (d.root == root) return d.fixed;
-    }
-    return false;
-  }
-  std::optional<std::string> VolumeLabel(const std::string& root) override {
-    auto it = labels.find(root);
-    return it == labels.end() ? std::nullopt : it->second;
-  }
-  int AskWarning(HWND, const std::wstring& text, const std::wstring& caption) override {
-    EXPECT_EQ(text, kNoDriveMessage);
-    EXPECT_EQ(caption, L"Informacja");
-    const int answer = asked < static_cast<int>(answers.size()) ? answers[static_cast<std::size_t>(asked)] : IDOK;
-    ++asked;
-    return answer;
-  }
-  void StartNewInstance() override { ++launches; }
-  void ShowModal(TForm4& form) override {
-    ++shown;
-    if (onShow) onShow(form);
-  }
-};
-
-// Start-up with no drive configured opens the window modally; in this test program nobody
-// would answer it, so unless a test says otherwise it returns at once.
-class QuietDriveSelection final : public ::testing::Environment {
- public:
-  void SetUp() override { SetDriveSelection(&system_); }
-  void TearDown() override { SetDriveSelection(nullptr); }
-
- private:
-  FakeSystem system_;
-};
-
-const auto* const kQuietDriveSelection =
-    ::testing::AddGlobalTestEnvironment(new QuietDriveSelection);  // gtest owns it
 
 POINT ChildOrigin(HWND parent, HWND child) {
   RECT r;
@@ -103,28 +51,34 @@ DriveRows Rows(std::initializer_list<const char*> first) {
 class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture {
  protected:
   void SetUp() override {
-    system.drives = {{"C:\\", true}, {"D:\\", false}, {"E:\\", true}, {"Q:\\", true}};
+    system.drives = {{{"C:\\", true}, {"D:\\", false}, {"E:\\", true}, {"Q:\\", true}}};
     system.labels = {{"C:\\", "System"}, {"E:\\", ""}};
-    previous_ = SetDriveSelection(&system);
     drives.drives[3] = {400, 1000, "System"};
   }
   void TearDown() override {
     window.reset();
     form.reset();
-    SetDriveSelection(previous_);
   }
-  TForm4& Open() {
+  // For the main window as it is, or, with `drivesMonitored` given, as if it had or had no tiles.
+  TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt) {
     if (!form) Start();
-    window = std::make_unique<TForm4>(*form);
+    window = std::make_unique<TForm4>(DriveSelectionServices{
+        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system});
     return *window;
   }
   bool Terminated() const { return win::Application::Instance().Terminated(); }
+  // How often the warning box was shown, each time with its text and caption.
+  int Asked() const {
+    for (const BoxCall& box : system.boxes) {
+      EXPECT_EQ(box.text, kNoDriveMessage);
+      EXPECT_EQ(box.caption, L"Informacja");
+      EXPECT_EQ(box.flags, static_cast<UINT>(MB_ICONWARNING | MB_OKCANCEL));
+    }
+    return static_cast<int>(system.boxes.size());
+  }
 
-  FakeSystem system;
+  FakeSystem& system = TestSystem();
   std::unique_ptr<TForm4> window;
-
- private:
-  DriveSelectionSystem* previous_ = nullptr;
 };
 
 const char kStored[] =
@@ -217,7 +171,7 @@ TEST_F(DriveSelectionWindow, SavingRewritesTheListStartsANewInstanceAndEnds) {
   EXPECT_EQ(Settings().value(),
             others + "[Dyski]\r\nDysk19=E:\\\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=C:\\\r\n");
   EXPECT_EQ(system.launches, 1);
-  EXPECT_EQ(system.asked, 0);
+  EXPECT_EQ(Asked(), 0);
   EXPECT_TRUE(f.Closed());
   EXPECT_TRUE(Terminated());
 }
@@ -232,13 +186,13 @@ TEST_F(DriveSelectionWindow, SavingNoDriveAsksAndKeepsTheStoredList) {
   }
   system.answers = {IDOK, IDCANCEL};
   Click(f, *f.Panel2);
-  EXPECT_EQ(system.asked, 1);
+  EXPECT_EQ(Asked(), 1);
   EXPECT_FALSE(f.Closed()) << "OK returns to the window";
   EXPECT_FALSE(Terminated());
   EXPECT_EQ(f.Slots(), Rows({}));
   EXPECT_EQ(Settings().value(), stored);
   Click(f, *f.Panel2);
-  EXPECT_EQ(system.asked, 2);
+  EXPECT_EQ(Asked(), 2);
   EXPECT_TRUE(Terminated()) << "Cancel ends the program";
   EXPECT_EQ(Settings().value(), stored) << "with the old list intact";
   EXPECT_EQ(system.launches, 0);
@@ -270,20 +224,19 @@ TEST_F(DriveSelectionWindow, AFailedWriteLeavesTheFileTheWindowOpenAndNothingRes
 TEST_F(DriveSelectionWindow, CancelClosesWhenDrivesAreMonitoredAndAsksWhenNone) {
   WriteSettings(kStored);
   Start();
-  ASSERT_GT(form->DriveCount, 0);
+  ASSERT_GT(form->DriveCount(), 0);
   TForm4& f = Open();
   Pick(f, 2);
   Click(f, *f.Panel3);
   EXPECT_TRUE(f.Closed());
-  EXPECT_EQ(system.asked, 0);
+  EXPECT_EQ(Asked(), 0);
   EXPECT_EQ(Settings().value(), kStored);
 
-  form->DriveCount = 0;  // as when the window opened at start-up
-  TForm4& g = Open();
+  TForm4& g = Open(false);  // as when the window opened at start-up
   system.answers = {IDOK, IDOK, IDCANCEL};
   Click(g, *g.Panel3);
   Click(g, *g.Panel3);
-  EXPECT_EQ(system.asked, 2);
+  EXPECT_EQ(Asked(), 2);
   EXPECT_FALSE(g.Closed());
   EXPECT_FALSE(Terminated());
   Click(g, *g.Panel3);
@@ -308,7 +261,8 @@ TEST_F(DriveSelectionWindow, MenuCommandRunsAModalLoopWithItsItemDisabledAndEnds
   TForm1& main = Start();
   ShowWindow(main.Handle(), SW_SHOWNA);
   bool visible = false, mainEnabled = true, gridFocused = false, itemEnabled = true;
-  system.onShow = [&](TForm4& f) {
+  system.onModal = [&](win::Window& shown) {
+    auto& f = dynamic_cast<TForm4&>(shown);
     Script() = [&] {
       visible = f.IsVisible();
       mainEnabled = IsWindowEnabled(main.Handle()) != FALSE;
@@ -318,10 +272,10 @@ TEST_F(DriveSelectionWindow, MenuCommandRunsAModalLoopWithItsItemDisabledAndEnds
       Click(f, *f.Panel3);
     };
     SetTimer(nullptr, 0, 100, RunScript);
-    DriveSelectionSystem{}.ShowModal(f);
+    system.RealRunModal(f);
   };
   main.PopupMenu1.Activate(kUstawdyski1);
-  EXPECT_EQ(system.shown, 1);
+  EXPECT_EQ(system.modalRuns, 1);
   EXPECT_TRUE(visible);
   EXPECT_FALSE(mainEnabled);
   EXPECT_TRUE(gridFocused);
@@ -335,7 +289,8 @@ TEST_F(DriveSelectionWindow, MenuCommandRunsAModalLoopWithItsItemDisabledAndEnds
 
 TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAndRestartsOnSave) {
   bool mainVisible = true;
-  system.onShow = [&](TForm4& f) {
+  system.onModal = [&](win::Window& shown) {
+    auto& f = dynamic_cast<TForm4&>(shown);
     HWND main = FindOwnWindow(L"TForm1");
     mainVisible = main == nullptr || IsWindowVisible(main);
     EXPECT_EQ(f.Slots(), Rows({}));
@@ -344,7 +299,7 @@ TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAnd
     Click(f, *f.Panel2);
   };
   TForm1& main = Start();
-  EXPECT_EQ(system.shown, 1);
+  EXPECT_EQ(system.modalRuns, 1);
   EXPECT_FALSE(mainVisible);
   EXPECT_EQ(Settings().value(), "[Dyski]\r\nDysk1=E:\\\r\n");
   EXPECT_EQ(system.launches, 1);

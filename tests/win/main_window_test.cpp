@@ -67,7 +67,7 @@ TEST_F(MainWindow, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(f.Timer1->Interval(), 5000u);
   EXPECT_FALSE(f.Image3->Visible());
   EXPECT_FALSE(f.PopupMenu1.Item(kOdwierz1).visible);
-  EXPECT_EQ(f.DriveCount, 0);
+  EXPECT_EQ(f.DriveCount(), 0);
   // No tile: the design size stays, centred on the 1280x1024 work area.
   EXPECT_EQ(f.Width(), 501);
   EXPECT_EQ(f.Height(), 286);
@@ -143,7 +143,7 @@ TEST_F(MainWindow, SizeAndPlaceForDriveAndGridConfigurations) {
   for (const auto& c : cases) {
     WriteSettings(c.ini);
     TForm1& f = Start();
-    EXPECT_EQ(f.DriveCount, c.count) << c.ini;
+    EXPECT_EQ(f.DriveCount(), c.count) << c.ini;
     EXPECT_EQ(f.GridColumns, c.columns) << c.ini;
     EXPECT_EQ(f.GridRows, c.rows) << c.ini;
     EXPECT_EQ(f.Width(), c.width) << c.ini;
@@ -164,7 +164,7 @@ TEST_F(MainWindow, TilesFollowTheSlotsAndTheGrid) {
       "[Dyski]\r\nDysk1=C:\\\r\nDysk2=0\r\nDysk3=d:\\\r\nDysk4=c:\r\nDysk5=\r\nDysk6=C:\\\r\nDysk7=E:\\\r\n"
       "Dysk8=D:\\\r\nDysk9=C:\\\r\nDysk19=D:\\\r\n[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=2\r\n");
   TForm1& f = Start();
-  ASSERT_EQ(f.DriveCount, 8);
+  ASSERT_EQ(f.DriveCount(), 8);
   const struct {
     std::uint8_t number;
     const wchar_t* letter;
@@ -172,24 +172,24 @@ TEST_F(MainWindow, TilesFollowTheSlotsAndTheGrid) {
   } tiles[] = {{3, L"C", L"System"}, {4, L"D", L"Dane"}, {0, L"C", L""}, {0, L"", L""},
                {3, L"C", L"System"}, {5, L"E", L""},     {4, L"D", L"Dane"}, {3, L"C", L"System"}};
   for (int t = 0; t < 8; ++t) {
-    EXPECT_EQ(f.DriveNumbers[t], tiles[t].number) << t;
-    EXPECT_EQ(f.DriveLetterLabels[t]->Text(), tiles[t].letter) << t;
-    EXPECT_EQ(f.VolumeLabels[t]->Text(), tiles[t].volume) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).driveNumber, tiles[t].number) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).letter->Text(), tiles[t].letter) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).volume->Text(), tiles[t].volume) << t;
   }
   // Tile 7 of the 4x2 grid: column 3, row 1.
-  EXPECT_EQ(f.Pies[7]->Left(), 259);
-  EXPECT_EQ(f.Pies[7]->Top(), 97);
-  EXPECT_EQ(f.Pies[7]->Width(), 65);
-  EXPECT_EQ(f.VolumeLabels[7]->Left(), 273);
-  EXPECT_EQ(f.VolumeLabels[7]->Width(), 51);
-  EXPECT_EQ(f.TotalLabels[7]->Top(), 113);
-  EXPECT_EQ(f.UsedLabels[7]->Top(), 129);
-  EXPECT_EQ(f.FreeLabels[7]->Left(), 259);
-  EXPECT_EQ(f.FreeLabels[7]->Top(), 145);
+  EXPECT_EQ(f.Tiles.Tile(7).pie->Left(), 259);
+  EXPECT_EQ(f.Tiles.Tile(7).pie->Top(), 97);
+  EXPECT_EQ(f.Tiles.Tile(7).pie->Width(), 65);
+  EXPECT_EQ(f.Tiles.Tile(7).volume->Left(), 273);
+  EXPECT_EQ(f.Tiles.Tile(7).volume->Width(), 51);
+  EXPECT_EQ(f.Tiles.Tile(7).total->Top(), 113);
+  EXPECT_EQ(f.Tiles.Tile(7).used->Top(), 129);
+  EXPECT_EQ(f.Tiles.Tile(7).free->Left(), 259);
+  EXPECT_EQ(f.Tiles.Tile(7).free->Top(), 145);
   // Pies lie under everything else on the panel.
   const auto& order = f.Panel1.Controls();
   for (int t = 0; t < 8; ++t) {
-    EXPECT_LT(std::find(order.begin(), order.end(), f.Pies[t].get()) - order.begin(), 8);
+    EXPECT_LT(std::find(order.begin(), order.end(), f.Tiles.Tile(t).pie.get()) - order.begin(), 8);
   }
 }
 
@@ -237,18 +237,18 @@ TEST_F(MainWindow, MeasuresEveryTileOnceAtStartAndInOrderOnRefresh) {
   f.RefreshAllDrives();
   const std::vector<std::string> expected{"free 3", "total 3", "free 17", "total 17", "free 4", "total 4"};
   EXPECT_EQ(drives.calls, expected);
-  EXPECT_EQ(f.Pies[0]->Angles().EndAngle(), 216);  // 60 % used
-  EXPECT_EQ(f.Pies[2]->Angles().EndAngle(), 241);  // free 1 of 3: 67 % used
+  EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 216);  // 60 % used
+  EXPECT_EQ(f.Tiles.Tile(2).pie->Angles().EndAngle(), 241);  // free 1 of 3: 67 % used
   // The unmeasurable drive shows no figures and no wedge.
-  EXPECT_EQ(f.TotalLabels[1]->Text(), L"");
-  EXPECT_EQ(f.UsedLabels[1]->Text(), L"");
-  EXPECT_EQ(f.Pies[1]->Brush().style, static_cast<UINT>(BS_HOLLOW));
+  EXPECT_EQ(f.Tiles.Tile(1).total->Text(), L"");
+  EXPECT_EQ(f.Tiles.Tile(1).used->Text(), L"");
+  EXPECT_EQ(f.Tiles.Tile(1).pie->Brush().style, static_cast<UINT>(BS_HOLLOW));
 }
 
 TEST_F(MainWindow, SizeLabelsGrowUnderTheMouse) {
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
   TForm1& f = Start();
-  win::Label& total = *f.TotalLabels[0];
+  win::Label& total = *f.Tiles.Tile(0).total;
   const int width = total.Width();
   SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(total.Left() + 2, total.Top() + 2));
   EXPECT_EQ(total.Font().name, L"Arial");

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "display/grid_layout.h"
-#include "drives/drive_selection_form.h"
 #include "settings/options_form.h"
 #include "settings/run_registration.h"
 #include "win/application.h"
@@ -106,28 +105,6 @@ class RestrictedRunKeys final : public RunKeyRegistry {
   win::SystemRunKeys real_;
 };
 
-struct BoxCall {
-  std::wstring text, caption;
-  UINT flags;
-};
-
-// Records the "not a number" boxes instead of showing them.
-class BoxRecorder {
- public:
-  BoxRecorder()
-      : previous_(TForm3::SetMessageBoxCall([this](HWND, const std::wstring& text, const std::wstring& caption,
-                                                   UINT flags) {
-          calls.push_back({text, caption, flags});
-          return IDOK;
-        })) {}
-  ~BoxRecorder() { TForm3::SetMessageBoxCall(std::move(previous_)); }
-  BoxRecorder(const BoxRecorder&) = delete;
-  BoxRecorder& operator=(const BoxRecorder&) = delete;
-  std::vector<BoxCall> calls;
-
- private:
-  TForm3::MessageBoxCall previous_;
-};
 
 RECT ChildRect(HWND parent, HWND child) {
   RECT r;
@@ -158,26 +135,18 @@ void Type(HWND edit, const std::wstring& text) {
   SendMessageW(edit, WM_CHAR, L'\r', 0);
 }
 
-// A start without drives would open the Drive selection window modally; here it does not.
-class NoStartupDriveSelection final : public DriveSelectionSystem {
- public:
-  void ShowModal(TForm4&) override {}
-};
-
 class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
  protected:
   void SetUp() override {
     for (std::uint8_t d = 3; d <= 8; ++d) drives.drives[d] = {400, 1000, "Dysk"};
-    previousSelection_ = SetDriveSelection(&noSelection_);
   }
   void TearDown() override {
     options.reset();
     form.reset();
-    SetDriveSelection(previousSelection_);
   }
 
   TForm3& Open(RunKeyRegistry& keys) {
-    options = std::make_unique<TForm3>(*form, OptionsServices{keys, kExe});
+    options = std::make_unique<TForm3>(*form, OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem()});
     return *options;
   }
   TForm3& Open() { return Open(systemKeys); }
@@ -187,10 +156,8 @@ class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
   RunValueSandbox sandbox;
   win::SystemRunKeys systemKeys;
   std::unique_ptr<TForm3> options;
-
- private:
-  NoStartupDriveSelection noSelection_;
-  DriveSelectionSystem* previousSelection_ = nullptr;
+  // The "not a number" boxes.
+  const std::vector<BoxCall>& boxes = TestSystem().boxes;
 };
 
 TEST_F(OptionsWindow, LooksAsDesigned) {
@@ -415,7 +382,6 @@ TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
 TEST_F(OptionsWindow, IntervalFieldIsCheckedOnEnter) {
   TForm1& m = Start();
   TForm3& f = Open();
-  BoxRecorder boxes;
   const struct {
     const wchar_t* typed;
     const wchar_t* shown;
@@ -428,19 +394,18 @@ TEST_F(OptionsWindow, IntervalFieldIsCheckedOnEnter) {
     EXPECT_EQ(TForm3::Text(f.Edit1), c.shown) << c.typed;
     EXPECT_EQ(m.Timer1->Interval(), c.interval) << c.typed;
     EXPECT_TRUE(m.Timer1->Running()) << "the check always starts the timer";
-    EXPECT_EQ(boxes.calls.size(), c.boxes) << c.typed;
+    EXPECT_EQ(boxes.size(), c.boxes) << c.typed;
     EXPECT_EQ(f.FieldColor(f.Edit1), kFieldYellow);
   }
-  ASSERT_EQ(boxes.calls.size(), 1u);
-  EXPECT_EQ(boxes.calls[0].text, L"Nieprawidlowa liczba w polu");
-  EXPECT_EQ(boxes.calls[0].caption, L"Blad");
-  EXPECT_EQ(boxes.calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, L"Nieprawidlowa liczba w polu");
+  EXPECT_EQ(boxes[0].caption, L"Blad");
+  EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }
 
 TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
   TForm1& m = Start();
   TForm3& f = Open();
-  BoxRecorder boxes;
   const struct {
     const wchar_t* typed;
     const wchar_t* shown;
@@ -452,7 +417,7 @@ TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
     EXPECT_EQ(m.AlphaBlendValue(), c.alpha) << c.typed;
     EXPECT_TRUE(m.AlphaBlend());
   }
-  EXPECT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.size(), 1u);
   // 0 makes the main window invisible; clearing and ticking the box again leaves it opaque.
   Type(f.Edit2, L"0");
   EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_LAYERED);
@@ -478,13 +443,12 @@ TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnother
   f.SetVisible(true);
   SetForegroundWindow(f.Handle());
   Pump(50);
-  BoxRecorder boxes;
   SetFocus(f.Edit1);
   EXPECT_EQ(f.FieldColor(f.Edit1), kFieldWhite);
   TForm3::SetText(f.Edit1, L"abc");
   SetFocus(f.CheckBox3);
   Pump(50);
-  EXPECT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(TForm3::Text(f.Edit1), L"60");
   EXPECT_EQ(GetFocus(), f.Edit1) << "the focus goes back to the field";
   EXPECT_EQ(f.FieldColor(f.Edit1), kFieldYellow);
@@ -510,7 +474,7 @@ TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnother
   EXPECT_EQ(TForm3::Text(f.Edit2), L"255");
   EXPECT_EQ(GetFocus(), f.Edit2);
   EXPECT_EQ(m.AlphaBlendValue(), 255);
-  EXPECT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(OptionsWindow, SpinnersKeepTheGridJustLargeEnough) {
@@ -604,9 +568,9 @@ TEST_F(OptionsWindow, DisplayModeListActsAtOnce) {
   SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
   ASSERT_EQ(m.DisplayMode, 1);
   ErrorRecorder errors;
-  const auto previous = win::TrayIcon::SetShellCall([](DWORD, PNOTIFYICONDATAW) -> BOOL { return FALSE; });
+  TestSystem().notifyIcon = [](DWORD, NOTIFYICONDATAW&) -> BOOL { return FALSE; };
   SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
-  win::TrayIcon::SetShellCall(previous);
+  TestSystem().notifyIcon = nullptr;
   ASSERT_EQ(errors.messages.size(), 1u);
   EXPECT_EQ(errors.messages[0], "Cannot create shell notification icon.");
   EXPECT_EQ(m.DisplayMode, 1);

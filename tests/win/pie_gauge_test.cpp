@@ -147,21 +147,21 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
     return text;
   };
   for (int t = 0; t < 5; ++t) {
-    EXPECT_EQ(f.Pies[t]->Angles().StartAngle(), 0) << t;
-    EXPECT_EQ(f.Pies[t]->Angles().EndAngle(), expected[t].end) << t;
-    EXPECT_EQ(f.Pies[t]->Brush().style, expected[t].brush) << t;
-    EXPECT_EQ(f.TotalLabels[t]->Text(), withSep(expected[t].total)) << t;
-    EXPECT_EQ(f.UsedLabels[t]->Text(), withSep(expected[t].used)) << t;
-    EXPECT_EQ(f.FreeLabels[t]->Text(), withSep(expected[t].free)) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).pie->Angles().StartAngle(), 0) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).pie->Angles().EndAngle(), expected[t].end) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).pie->Brush().style, expected[t].brush) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).total->Text(), withSep(expected[t].total)) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).used->Text(), withSep(expected[t].used)) << t;
+    EXPECT_EQ(f.Tiles.Tile(t).free->Text(), withSep(expected[t].free)) << t;
   }
 
   // Nothing changed on the disks: no repaint is requested at all.
   ValidateRect(f.Handle(), nullptr);
   unsigned requests = 0;
-  for (int t = 0; t < 5; ++t) requests += f.Pies[t]->RepaintRequests();
+  for (int t = 0; t < 5; ++t) requests += f.Tiles.Tile(t).pie->RepaintRequests();
   f.RefreshAllDrives();
   unsigned after = 0;
-  for (int t = 0; t < 5; ++t) after += f.Pies[t]->RepaintRequests();
+  for (int t = 0; t < 5; ++t) after += f.Tiles.Tile(t).pie->RepaintRequests();
   EXPECT_EQ(after, requests);
   RECT dirty;
   EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE));
@@ -169,7 +169,7 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   // A drive that fills up repaints its own tile only.
   drives.drives[3].free = 10;
   f.RefreshAllDrives();
-  EXPECT_EQ(f.Pies[0]->Angles().EndAngle(), 324);
+  EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 324);
   ASSERT_TRUE(GetUpdateRect(f.Handle(), &dirty, FALSE));
   EXPECT_LE(dirty.right, 16 + 81);
 }
@@ -182,7 +182,7 @@ TEST_F(TileRefresh, AHiddenWindowQueuesNoRepaintsAndIsPaintedWholeWhenShown) {
   EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE)) << "building the tiles queued repaints";
   drives.drives[3].free = 10;
   f.RefreshAllDrives();
-  EXPECT_EQ(f.Pies[0]->Angles().EndAngle(), 324);
+  EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 324);
   EXPECT_FALSE(GetUpdateRect(f.Handle(), &dirty, FALSE)) << "a hidden refresh queued repaints";
   // Showing makes the whole window invalid: the new figures are painted with the rest.
   ShowWindow(f.Handle(), SW_SHOWNA);

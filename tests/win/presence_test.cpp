@@ -3,6 +3,7 @@
 
 #include "app/placement.h"
 #include "win/application.h"
+#include "win/error_box.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
@@ -122,20 +123,20 @@ TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButton) {
 }
 
 int g_adds = 0;
-BOOL WINAPI RefusingShell(DWORD message, PNOTIFYICONDATAW) {
+BOOL RefusingShell(DWORD message, NOTIFYICONDATAW&) {
   if (message == NIM_ADD) ++g_adds;
   return FALSE;
 }
-BOOL WINAPI CountingShell(DWORD message, PNOTIFYICONDATAW data) {
+BOOL CountingShell(DWORD message, NOTIFYICONDATAW& data) {
   if (message == NIM_ADD) ++g_adds;
-  return Shell_NotifyIconW(message, data);
+  return Shell_NotifyIconW(message, &data);
 }
 
 TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
   ErrorRecorder errors;
-  auto previous = win::TrayIcon::SetShellCall(&RefusingShell);
+  TestSystem().notifyIcon = &RefusingShell;
   TForm1& f = StartShown(0);
-  win::TrayIcon::SetShellCall(previous);
+  TestSystem().notifyIcon = nullptr;
   EXPECT_EQ(errors.messages, (std::vector<std::string>{"Cannot create shell notification icon."}));
   EXPECT_FALSE(f.TrayIcon1->Visible());
   EXPECT_TRUE(f.IsVisible());
@@ -151,10 +152,10 @@ TEST_F(Presence, TheShellsRestartAddsNoIconInTaskbarOnlyMode) {
   // Shown once and taken away again, as when the mode is changed in the Options window.
   f.TrayIcon1->SetVisible(true);
   f.TrayIcon1->SetVisible(false);
-  auto previous = win::TrayIcon::SetShellCall(&CountingShell);
+  TestSystem().notifyIcon = &CountingShell;
   g_adds = 0;
   SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  win::TrayIcon::SetShellCall(previous);
+  TestSystem().notifyIcon = nullptr;
   EXPECT_EQ(g_adds, 0);
   EXPECT_FALSE(f.TrayIcon1->Visible());
 }
@@ -162,10 +163,10 @@ TEST_F(Presence, TheShellsRestartAddsNoIconInTaskbarOnlyMode) {
 TEST_F(Presence, TheShellsRestartBringsTheIconBack) {
   TForm1& f = StartShown(0);
   ErrorRecorder errors;
-  auto previous = win::TrayIcon::SetShellCall(&CountingShell);
+  TestSystem().notifyIcon = &CountingShell;
   g_adds = 0;
   SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  win::TrayIcon::SetShellCall(previous);
+  TestSystem().notifyIcon = nullptr;
   EXPECT_EQ(g_adds, 1);
   EXPECT_TRUE(f.TrayIcon1->Visible());
   EXPECT_TRUE(errors.messages.empty());
@@ -190,7 +191,7 @@ TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
   EXPECT_EQ(f.Left(), 300);
   EXPECT_EQ(f.Top(), 300);
   // A press on a tile's label starts no drag either.
-  const LPARAM onLabel = MAKELPARAM(f.DriveLetterLabels[0]->Left() + 1, f.DriveLetterLabels[0]->Top() + 1);
+  const LPARAM onLabel = MAKELPARAM(f.Tiles.Tile(0).letter->Left() + 1, f.Tiles.Tile(0).letter->Top() + 1);
   SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
   SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 60));
   SendMessageW(f.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(60, 60));

@@ -59,32 +59,6 @@ std::optional<std::string> TempFolder::Read(const std::wstring& name) const {
   return content;
 }
 
-std::int64_t FakeDrives::FreeBytes(std::uint8_t driveNumber) {
-  calls.push_back("free " + std::to_string(driveNumber));
-  auto it = drives.find(driveNumber);
-  return it == drives.end() ? -1 : it->second.free;
-}
-
-std::int64_t FakeDrives::TotalBytes(std::uint8_t driveNumber) {
-  calls.push_back("total " + std::to_string(driveNumber));
-  auto it = drives.find(driveNumber);
-  return it == drives.end() ? -1 : it->second.total;
-}
-
-std::optional<std::string> FakeDrives::VolumeName(const std::string& rootPath) {
-  calls.push_back("volume " + rootPath);
-  for (const auto& [number, drive] : drives) {
-    const char letter = static_cast<char>('a' + number - 1);
-    if (rootPath.size() == 3 && rootPath[0] == letter && rootPath.substr(1) == ":\\") return drive.volume;
-  }
-  return std::nullopt;
-}
-
-ErrorRecorder::ErrorRecorder()
-    : previous_(win::SetErrorReporter([this](const std::string& text) { messages.push_back(text); })) {}
-
-ErrorRecorder::~ErrorRecorder() { win::SetErrorReporter(std::move(previous_)); }
-
 HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
   struct Search {
     const wchar_t* className;
@@ -122,7 +96,8 @@ void Pump(int milliseconds) {
 }
 
 TForm1& MainWindowFixture::Start() {
-  form = std::make_unique<TForm1>(MainWindowServices{store, drives, folder.Path()});
+  form = std::make_unique<TForm1>(MainWindowServices{store, drives, TestSystem(), folder.Path()});
+  form->FormCreate();
   return *form;
 }
 
@@ -154,16 +129,6 @@ class TrayKeeper final : public ::testing::Environment {
 };
 
 const auto* const kTrayKeeper = ::testing::AddGlobalTestEnvironment(new TrayKeeper);  // gtest owns it
-
-// An error box nobody expected would wait for a click that never comes: fail instead.
-class NoUnexpectedErrorBox final : public ::testing::Environment {
- public:
-  void SetUp() override {
-    win::SetErrorReporter([](const std::string& text) { ADD_FAILURE() << "unexpected error box: " << text; });
-  }
-};
-
-const auto* const kNoErrorBox = ::testing::AddGlobalTestEnvironment(new NoUnexpectedErrorBox);  // gtest owns it
 
 }  // namespace
 }  // namespace wolumetr::test

@@ -1,0 +1,140 @@
+// The main window's popup menu and its commands, the secondary windows among them.
+#include <memory>
+
+#include "about/about_form.h"
+#include "app/main_form.h"
+#include "app/placement.h"
+#include "drives/drive_selection_form.h"
+#include "settings/options_form.h"
+#include "settings/run_registration.h"
+#include "settings/startup_settings.h"
+#include "win/application.h"
+#include "win/system_info.h"
+#include "win/text.h"
+
+namespace wolumetr {
+namespace {
+
+win::MenuItem Item(UINT id, const wchar_t* caption, std::function<void()> onClick) {
+  win::MenuItem item;
+  item.id = id;
+  item.caption = caption;
+  item.onClick = std::move(onClick);
+  return item;
+}
+
+win::MenuItem Separator() {
+  win::MenuItem item;
+  item.caption = L"-";
+  return item;
+}
+
+}  // namespace
+
+void TForm1::BuildMenu() {
+  win::MenuItem hide = Item(kUkryj1, L"Ukryj", [this] { Ukryj1Click(); });
+  hide.autoCheck = true;
+  win::MenuItem refresh = Item(kOdwierz1, L"Odświerz", [this] { Odwierz1Click(); });
+  refresh.visible = false;
+  win::MenuItem align = Item(kWyrwnajdo1, L"Wyrównaj do", nullptr);
+  const struct {
+    UINT id;
+    const wchar_t* caption;
+    Placement placement;
+  } placements[] = {
+      {kLewyGrnybrzeg1, L"Lewy - Górny brzeg", Placement::LeftTop},
+      {kLewyrodkowybrzeg1, L"Lewy - Środkowy brzeg", Placement::LeftMiddle},
+      {kLewyDolnybrzeg1, L"Lewy - Dolny brzeg", Placement::LeftBottom},
+      {krodkowyGrnybrzeg1, L"Środkowy - Górny brzeg", Placement::MiddleTop},
+      {krodekekranu1, L"Środek ekranu", Placement::Centre},
+      {krodkowyDolnybrzeg1, L"Środkowy - Dolny brzeg", Placement::MiddleBottom},
+      {kPrawyGrnybrzeg1, L"Prawy - Górny brzeg", Placement::RightTop},
+      {kPrawyrodkowybrzeg1, L"Prawy - Środkowy brzeg", Placement::RightMiddle},
+      {kPrawyDolnybrzeg1, L"Prawy - Dolny brzeg", Placement::RightBottom},
+  };
+  for (const auto& p : placements) {
+    const Placement where = p.placement;
+    align.submenu.push_back(Item(p.id, p.caption, [this, where] { Align(where); }));
+  }
+  PopupMenu1.SetItems({
+      hide,
+      Separator(),
+      Item(kOpcje1, L"Opcje", [this] { Opcje1Click(); }),
+      Separator(),
+      Item(kUstawdyski1, L"Ustaw dyski", [this] { Ustawdyski1Click(); }),
+      Separator(),
+      refresh,
+      Separator(),
+      align,
+      Separator(),
+      Item(kOprogramie1, L"O programie", [this] { Oprogramie1Click(); }),
+      Separator(),
+      Item(kZamknij1, L"Zamknij", [this] { Zamknij1Click(); }),
+  });
+}
+
+void TForm1::Ukryj1Click() {
+  win::Application& app = win::Application::Instance();
+  if (PopupMenu1.Item(kUkryj1).checked) {
+    if (DisplayMode == 0) {
+      SetVisible(false);
+    } else {
+      app.Minimize(*this);
+    }
+    return;
+  }
+  if (DisplayMode == 0) {
+    SetVisible(true);
+  } else {
+    app.Restore(*this);
+  }
+  app.BringToFront();
+}
+
+void TForm1::Opcje1Click() {
+  win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
+  win::SystemRunKeys runKeys;
+  TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
+                                        services_.system});
+  services_.system.RunModal(options);
+}
+
+void TForm1::Ustawdyski1Click() {
+  win::ItemDisabledScope disabled(PopupMenu1, kUstawdyski1);
+  ShowDriveSelection();
+}
+
+void TForm1::RunStartupDriveSelection() { ShowDriveSelection(); }
+
+void TForm1::ShowDriveSelection() {
+  TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system});
+  services_.system.RunModal(form);
+}
+
+void TForm1::Align(Placement placement) {
+  const Point p = PlaceWindow(placement, win::WorkArea(), Size{Width(), Height()}, Point{Left(), Top()});
+  SetPosition(p.x, p.y);
+}
+
+void TForm1::Oprogramie1Click() {
+  // The tray menu stays usable while the About window is open: a second request brings the
+  // open one forward rather than stacking another modal loop on it.
+  if (TForm2* open = CurrentAboutWindow()) {
+    open->BringToFront();
+    return;
+  }
+  const auto about = std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), services_.system);
+  about->SetStayOnTop(StayOnTop());
+  services_.system.RunModal(*about);
+}  // destroyed here, after its own modal loop, exactly once
+
+void TForm1::Zamknij1Click() {
+  if (RememberPosition) {
+    SettingsFile settings(services_.settings, SettingsPath());
+    WriteRememberedPosition(settings, Left(), Top());
+    settings.Commit();  // on failure the program stays open and the file as it was
+  }
+  Close();
+}
+
+}  // namespace wolumetr

@@ -1,0 +1,45 @@
+#include "win/system_seam.h"
+
+#include "win/application.h"
+#include "win/handles.h"
+#include "win/system_info.h"
+#include "win/system_libraries.h"
+#include "win/text.h"
+
+namespace wolumetr::win {
+
+int SystemSeam::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void SystemSeam::ShellOpen(HWND owner, const std::wstring& target, int show) {
+  lazy::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, show);
+}
+
+void SystemSeam::StartNewInstance() { ShellOpen(nullptr, ExecutablePath(), SW_SHOWDEFAULT); }
+
+bool SystemSeam::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  return lazy::Shell_NotifyIconW(message, &data) != FALSE;
+}
+
+std::wstring SystemSeam::LogicalDriveStrings() {
+  wchar_t buffer[256] = {};
+  const DWORD length = GetLogicalDriveStringsW(255, buffer);
+  if (length == 0 || length > 255) return {};
+  return std::wstring(buffer, length);
+}
+
+bool SystemSeam::IsFixedDrive(const std::string& root) { return GetDriveTypeW(Widen(root).c_str()) == DRIVE_FIXED; }
+
+std::optional<std::string> SystemSeam::VolumeLabel(const std::string& root) {
+  wchar_t label[256] = {};
+  ErrorModeScope quiet;  // a drive that is not ready fails quietly
+  if (!GetVolumeInformationW(Widen(root).c_str(), label, 255, nullptr, nullptr, nullptr, nullptr, 0)) {
+    return std::nullopt;
+  }
+  return Narrow(label);
+}
+
+void SystemSeam::RunModal(Window& window) { Application::Instance().RunModal(window); }
+
+}  // namespace wolumetr::win

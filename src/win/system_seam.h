@@ -1,0 +1,43 @@
+#pragma once
+// The system calls that a test cannot steer in-process: message boxes, the shell (links, the
+// restart, the notification icon), the list of drives and the modal showing of a window.
+// The program makes one at start and hands it to every window with its services; each method
+// does the real thing, and a test derives and replaces what it must.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+
+namespace wolumetr::win {
+
+class Window;
+
+class SystemSeam {
+ public:
+  SystemSeam() = default;
+  virtual ~SystemSeam() = default;
+  SystemSeam(const SystemSeam&) = delete;
+  SystemSeam& operator=(const SystemSeam&) = delete;
+
+  // Returns the button that closed the box.
+  virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
+  // Hands `target` to the shell's "open"; the outcome is not checked.
+  virtual void ShellOpen(HWND owner, const std::wstring& target, int show);
+  // Opens the running executable again, without arguments; the outcome is not checked.
+  virtual void StartNewInstance();
+  virtual bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
+
+  // The logical drives' roots, each ended by a NUL, as the system lists them; empty when the
+  // list cannot be had.
+  virtual std::wstring LogicalDriveStrings();
+  virtual bool IsFixedDrive(const std::string& root);
+  // nullopt when the volume information cannot be read.
+  virtual std::optional<std::string> VolumeLabel(const std::string& root);
+
+  // Shows `window` modally and returns when its modal run ends.
+  virtual void RunModal(Window& window);
+};
+
+}  // namespace wolumetr::win

@@ -1,0 +1,97 @@
+#include "fake_system.h"
+
+#include <gtest/gtest.h>
+
+#include "drives/drive_selection_form.h"
+#include "win/application.h"
+#include "win/error_box.h"
+#include "win/text.h"
+
+namespace wolumetr::test {
+
+void FakeSystem::Reset() {
+  boxes.clear();
+  answers.clear();
+  errors = nullptr;
+  opened.clear();
+  launches = 0;
+  notifyIcon = nullptr;
+  drives.reset();
+  labels.clear();
+  onModal = nullptr;
+  modalRuns = 0;
+}
+
+int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  if (flags == win::kErrorBoxFlags) {
+    if (errors == nullptr) {
+      ADD_FAILURE() << "unexpected error box: " << win::Narrow(text);
+    } else {
+      errors->push_back(win::Narrow(text));
+    }
+    return IDOK;
+  }
+  boxes.push_back(BoxCall{text, caption, flags});
+  return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK;
+}
+
+void FakeSystem::ShellOpen(HWND, const std::wstring& target, int) { opened.push_back(target); }
+
+bool FakeSystem::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  return notifyIcon ? notifyIcon(message, data) != FALSE : SystemSeam::NotifyIcon(message, data);
+}
+
+std::wstring FakeSystem::LogicalDriveStrings() {
+  if (!drives) return SystemSeam::LogicalDriveStrings();
+  std::wstring strings;
+  for (const auto& [root, fixed] : *drives) strings += win::Widen(root) + L'\0';
+  return strings;
+}
+
+bool FakeSystem::IsFixedDrive(const std::string& root) {
+  if (!drives) return SystemSeam::IsFixedDrive(root);
+  for (const auto& [each, fixed] : *drives) {
+    if (each == root) return fixed;
+  }
+  return false;
+}
+
+std::optional<std::string> FakeSystem::VolumeLabel(const std::string& root) {
+  if (!drives) return SystemSeam::VolumeLabel(root);
+  const auto it = labels.find(root);
+  return it == labels.end() ? std::nullopt : it->second;
+}
+
+void FakeSystem::RunModal(win::Window& window) {
+  ++modalRuns;
+  if (onModal) {
+    onModal(window);
+  } else if (dynamic_cast<TForm4*>(&window) == nullptr) {
+    SystemSeam::RunModal(window);
+  }
+}
+
+FakeSystem& TestSystem() {
+  static FakeSystem system;
+  return system;
+}
+
+namespace {
+
+// Every test starts from a fresh seam, held by the application for the error box.
+class FreshSystem final : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    TestSystem().Reset();
+    win::Application::Instance().SetSystem(&TestSystem());
+  }
+};
+
+class InstallFreshSystem final : public ::testing::Environment {
+ public:
+  void SetUp() override { ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSystem); }  // gtest owns it
+};
+
+const auto* const kInstallFreshSystem = ::testing::AddGlobalTestEnvironment(new InstallFreshSystem);  // gtest owns it
+
+}  // namespace
+}  // namespace wolumetr::test

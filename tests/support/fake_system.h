@@ -1,0 +1,77 @@
+#pragma once
+// The system seam of the in-process tests: message boxes and the shell are recorded instead
+// of shown or started; icons, drives and modal loops are the system's own unless a test puts
+// its own in place.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "win/system_seam.h"
+
+namespace wolumetr::test {
+
+struct BoxCall {
+  std::wstring text;
+  std::wstring caption;
+  UINT flags = 0;
+};
+
+class FakeSystem final : public win::SystemSeam {
+ public:
+  // Every box but the error box, in order; answered from `answers` in turn, then with IDOK.
+  std::vector<BoxCall> boxes;
+  std::vector<int> answers;
+  // The error box's texts go here while an ErrorRecorder lives; without one they fail the test.
+  std::vector<std::string>* errors = nullptr;
+
+  std::vector<std::wstring> opened;  // what was handed to the shell's "open"
+  int launches = 0;                  // new instances started
+
+  // In place of Shell_NotifyIconW when set.
+  std::function<BOOL(DWORD message, NOTIFYICONDATAW& data)> notifyIcon;
+
+  // In place of the system's drives when set: roots in order, with whether each is fixed.
+  std::optional<std::vector<std::pair<std::string, bool>>> drives;
+  std::map<std::string, std::optional<std::string>> labels;  // absent: volume unreadable
+
+  // In place of the modal loop when set. Without it every window runs its own loop except the
+  // Drive selection window, which start-up opens and nobody in a test program would answer.
+  std::function<void(win::Window& window)> onModal;
+  int modalRuns = 0;
+  void RealRunModal(win::Window& window) { SystemSeam::RunModal(window); }
+
+  // Back to the state every test starts from.
+  void Reset();
+
+  int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override;
+  void ShellOpen(HWND owner, const std::wstring& target, int show) override;
+  void StartNewInstance() override { ++launches; }
+  bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) override;
+  std::wstring LogicalDriveStrings() override;
+  bool IsFixedDrive(const std::string& root) override;
+  std::optional<std::string> VolumeLabel(const std::string& root) override;
+  void RunModal(win::Window& window) override;
+};
+
+// The one seam of the test program: every window of a test gets it, and the application holds
+// it for the error box.
+FakeSystem& TestSystem();
+
+// Collects what would have gone to the error box while it lives.
+class ErrorRecorder {
+ public:
+  ErrorRecorder() : previous_(TestSystem().errors) { TestSystem().errors = &messages; }
+  ~ErrorRecorder() { TestSystem().errors = previous_; }
+  ErrorRecorder(const ErrorRecorder&) = delete;
+  ErrorRecorder& operator=(const ErrorRecorder&) = delete;
+  std::vector<std::string> messages;
+
+ private:
+  std::vector<std::string>* previous_;
+};
+
+}  // namespace wolumetr::test
