@@ -11,38 +11,51 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The profile functions' blanks: space, tab, vertical tab, form feed, and Ctrl-Z (an old
+// end-of-file mark). CR and LF end lines.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return TrimRight(text);
+}
+
+// Names and values are C strings to the profile functions: a NUL ends them.
+std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 enum class LineKind { kOther, kSection, kEntry };
 
 struct ParsedLine {
   LineKind kind = LineKind::kOther;
-  std::string_view name;   // section name or key, trimmed
-  std::string_view value;  // raw text after the first '=' of an entry
+  std::string_view name;                  // section name or key
+  std::optional<std::string_view> value;  // raw text after the first '='; none for a key alone on its line
 };
 
 ParsedLine Classify(std::string_view text) {
   const std::string_view trimmed = Trim(text);
   if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') return {};
-  if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
-    return {LineKind::kSection, Trim(trimmed.substr(1, trimmed.size() - 2)), {}};
+  if (trimmed.front() == '[') {
+    // A header runs to its last ']'; whatever follows that is ignored.
+    const std::size_t close = trimmed.rfind(']');
+    if (close == std::string_view::npos) return {};
+    return {LineKind::kSection, UpToNul(Trim(trimmed.substr(1, close - 1))), {}};
   }
   const std::size_t eq = trimmed.find('=');
-  if (eq == std::string_view::npos) return {};
-  const std::string_view key = Trim(trimmed.substr(0, eq));
-  if (key.empty()) return {};
-  return {LineKind::kEntry, key, trimmed.substr(eq + 1)};
+  // A line without '=' is a key without a value: it hides a later line of the same key.
+  if (eq == std::string_view::npos) return {LineKind::kEntry, UpToNul(trimmed), std::nullopt};
+  return {LineKind::kEntry, UpToNul(TrimRight(trimmed.substr(0, eq))), trimmed.substr(eq + 1)};
 }
 
 std::string ReadValue(std::string_view raw) {
-  std::string_view value = Trim(raw);
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+  std::string_view value = UpToNul(Trim(raw));
+  if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
   if (value.size() > IniDocument::kMaxValueLength) {
@@ -54,14 +67,12 @@ std::string ReadValue(std::string_view raw) {
   return std::string(value);
 }
 
-// The text to put after '=' so that reading gives `value` back: blanks at the
-// ends, or a value that is itself quoted, would otherwise be lost on reading.
+// The text to put after '=' so that reading gives `value` back: blanks at the ends, or a value
+// that is itself in a pair of quotes, would otherwise be lost on reading.
 std::string EncodeValue(std::string_view value) {
   if (value.empty()) return {};
-  const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-  if (quoted || IsBlank(value.front()) || IsBlank(value.back()) || value.back() == '\r') {
-    return "\"" + std::string(value) + "\"";
-  }
+  const bool quoted = value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
+  if (quoted || IsBlank(value.front()) || IsBlank(value.back())) return "\"" + std::string(value) + "\"";
   return std::string(value);
 }
 
@@ -77,8 +88,8 @@ void CheckNames(std::string_view section, std::string_view key) {
   const bool section_ok = !section.empty() && IsPrintableAscii(section) && Trim(section) == section &&
                           section.find(']') == std::string_view::npos;
   const bool key_ok = !key.empty() && IsPrintableAscii(key) && Trim(key) == key &&
-                      key.find('=') == std::string_view::npos && key.front() != ';' &&
-                      key.front() != '#' && key.front() != '[';
+                      key.find('=') == std::string_view::npos && key.front() != ';' && key.front() != '#' &&
+                      key.front() != '[';
   if (!section_ok || !key_ok) {
     throw std::invalid_argument("Invalid settings name [" + std::string(section) + "] " + std::string(key));
   }
@@ -93,28 +104,34 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     bytes.remove_prefix(kUtf8Bom.size());
   }
   while (!bytes.empty()) {
-    const std::size_t nl = bytes.find('\n');
-    if (nl == std::string_view::npos) {
+    const std::size_t end = bytes.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
       doc.lines_.push_back({std::string(bytes), {}});
       break;
     }
-    const bool crlf = nl > 0 && bytes[nl - 1] == '\r';
-    const std::size_t text_end = crlf ? nl - 1 : nl;
-    doc.lines_.push_back({std::string(bytes.substr(0, text_end)), crlf ? "\r\n" : "\n"});
-    bytes.remove_prefix(nl + 1);
+    const std::size_t eol = bytes.substr(end, 2) == "\r\n" ? 2 : 1;
+    doc.lines_.push_back({std::string(bytes.substr(0, end)), std::string(bytes.substr(end, eol))});
+    bytes.remove_prefix(end + eol);
   }
   return doc;
 }
 
-std::optional<std::size_t> IniDocument::FindEntry(std::string_view section, std::string_view key) const {
-  bool in_section = false;
+IniDocument::Span IniDocument::FirstSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const ParsedLine line = Classify(lines_[i].text);
-    if (line.kind == LineKind::kSection) {
-      in_section = EqualIgnoringAsciiCase(line.name, section);
-    } else if (line.kind == LineKind::kEntry && in_section && EqualIgnoringAsciiCase(line.name, key)) {
-      return i;
-    }
+    if (line.kind != LineKind::kSection || !EqualIgnoringAsciiCase(line.name, section)) continue;
+    std::size_t end = i + 1;
+    while (end < lines_.size() && Classify(lines_[end].text).kind != LineKind::kSection) ++end;
+    return {i, end};
+  }
+  return {lines_.size(), lines_.size()};
+}
+
+std::optional<std::size_t> IniDocument::FindEntry(std::string_view section, std::string_view key) const {
+  const Span span = FirstSection(section);
+  for (std::size_t i = span.header + 1; i < span.end; ++i) {
+    const ParsedLine line = Classify(lines_[i].text);
+    if (line.kind == LineKind::kEntry && EqualIgnoringAsciiCase(line.name, key)) return i;
   }
   return std::nullopt;
 }
@@ -122,23 +139,35 @@ std::optional<std::size_t> IniDocument::FindEntry(std::string_view section, std:
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
   const auto index = FindEntry(section, key);
   if (!index) return std::nullopt;
-  return ReadValue(Classify(lines_[*index].text).value);
+  const auto raw = Classify(lines_[*index].text).value;
+  if (!raw) return std::nullopt;
+  return ReadValue(*raw);
 }
 
 std::string IniDocument::DominantLineEnding() const {
   std::size_t crlf = 0;
   std::size_t lf = 0;
+  std::size_t cr = 0;
   for (const Line& line : lines_) {
     if (line.eol == "\r\n") ++crlf;
     if (line.eol == "\n") ++lf;
+    if (line.eol == "\r") ++cr;
   }
-  // Windows files are CRLF; a file that is mostly LF was made elsewhere and stays so.
+  // Windows files are CRLF; a file that is mostly LF or CR was made elsewhere and stays so.
+  if (cr > crlf && cr > lf) return "\r";
   return lf > crlf ? "\n" : "\r\n";
+}
+
+void IniDocument::Insert(std::size_t at, std::string text, std::string eol) {
+  if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = eol;
+  // A CR right before an empty LF line would read back as one CRLF, taking that line's place.
+  if (eol == "\r" && at < lines_.size() && lines_[at].text.empty() && lines_[at].eol == "\n") eol = "\r\n";
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), std::move(eol)});
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   CheckNames(section, key);
-  if (value.find('\n') != std::string_view::npos) {
+  if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
     throw std::invalid_argument("Invalid settings value for " + std::string(key));
   }
   const std::string encoded = EncodeValue(value);
@@ -153,55 +182,31 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   }
 
   const std::string eol = DominantLineEnding();
-  const auto terminate_previous = [&](std::size_t insert_at) {
-    if (insert_at == 0 || !lines_[insert_at - 1].eol.empty()) return;
-    Line& last = lines_[insert_at - 1];
-    // A bare "\n" after a trailing '\r' would read back as one CRLF and cut the '\r' off the line.
-    last.eol = !last.text.empty() && last.text.back() == '\r' ? "\r\n" : eol;
-  };
-
-  // The key is new: place it after the last entry of the first matching section.
-  std::optional<std::size_t> anchor;
-  bool in_first_section = false;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const ParsedLine line = Classify(lines_[i].text);
-    if (line.kind == LineKind::kSection) {
-      if (anchor) break;  // the first matching section has ended
-      in_first_section = EqualIgnoringAsciiCase(line.name, section);
-      if (in_first_section) anchor = i;
-    } else if (line.kind == LineKind::kEntry && in_first_section) {
-      anchor = i;
+  const Span span = FirstSection(section);
+  if (span.header < lines_.size()) {
+    // After the last entry of the section's first occurrence, or right after its header.
+    std::size_t anchor = span.header;
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+      if (Classify(lines_[i].text).kind == LineKind::kEntry) anchor = i;
     }
-  }
-  Line entry{std::string(key) + "=" + encoded, eol};
-  if (anchor) {
-    const std::size_t insert_at = *anchor + 1;
-    terminate_previous(insert_at);
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(entry));
+    Insert(anchor + 1, std::string(key) + "=" + encoded, eol);
     return true;
   }
-  terminate_previous(lines_.size());
-  lines_.push_back({"[" + std::string(section) + "]", eol});
-  lines_.push_back(std::move(entry));
+  Insert(lines_.size(), "[" + std::string(section) + "]", eol);
+  Insert(lines_.size(), std::string(key) + "=" + encoded, eol);
   return true;
 }
 
 bool IniDocument::Remove(std::string_view section, std::string_view key) {
+  const Span span = FirstSection(section);
   bool removed = false;
-  bool in_section = false;
-  std::vector<Line> kept;
-  kept.reserve(lines_.size());
-  for (Line& line : lines_) {
-    const ParsedLine parsed = Classify(line.text);
-    if (parsed.kind == LineKind::kSection) {
-      in_section = EqualIgnoringAsciiCase(parsed.name, section);
-    } else if (parsed.kind == LineKind::kEntry && in_section && EqualIgnoringAsciiCase(parsed.name, key)) {
+  for (std::size_t i = span.end; i > span.header + 1; --i) {
+    const ParsedLine line = Classify(lines_[i - 1].text);
+    if (line.kind == LineKind::kEntry && EqualIgnoringAsciiCase(line.name, key)) {
+      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i - 1));
       removed = true;
-      continue;
     }
-    kept.push_back(std::move(line));
   }
-  lines_ = std::move(kept);
   return removed;
 }
 

@@ -63,7 +63,7 @@ std::vector<std::string> Snapshot(MemorySettingsStore& store, const std::vector<
   return values;
 }
 
-// The file split into lines the plain way, to judge the edits with.
+// The file split into lines the plain way, to judge the edits with: lines end at CR LF, LF or CR.
 struct RawLine {
   std::string_view text;
   std::string_view eol;
@@ -80,54 +80,74 @@ RawFile Split(std::string_view bytes) {
     bytes.remove_prefix(3);
   }
   while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
+    const std::size_t end = bytes.find_first_of("\r\n");
     if (end == std::string_view::npos) {
       file.lines.push_back({bytes, {}});
       break;
     }
-    const std::size_t text_end = end > 0 && bytes[end - 1] == '\r' ? end - 1 : end;
-    file.lines.push_back({bytes.substr(0, text_end), bytes.substr(text_end, end + 1 - text_end)});
-    bytes.remove_prefix(end + 1);
+    const std::size_t eol = bytes.substr(end, 2) == "\r\n" ? 2 : 1;
+    file.lines.push_back({bytes.substr(0, end), bytes.substr(end, eol)});
+    bytes.remove_prefix(end + eol);
   }
   return file;
 }
 
+bool Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  while (!text.empty() && Blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && Blank(text.back())) text.remove_suffix(1);
   return text;
 }
 
-// What a line is: the section it opens, or the key of its entry with the raw value.
+std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+// What a line is: the section it opens, or the key of its entry with the raw value (none when
+// the line has no '=').
 struct LineMeaning {
   std::optional<std::string_view> section;
   std::optional<std::string_view> key;
-  std::string_view value;
+  std::optional<std::string_view> value;
 };
 
 LineMeaning Meaning(std::string_view text) {
   const std::string_view t = Trim(text);
-  if (t.size() >= 2 && t.front() == '[' && t.back() == ']') return {Trim(t.substr(1, t.size() - 2)), {}, {}};
   if (t.empty() || t.front() == ';' || t.front() == '#') return {};
+  if (t.front() == '[') {
+    const std::size_t close = t.rfind(']');
+    if (close == std::string_view::npos) return {};
+    return {UpToNul(Trim(t.substr(1, close - 1))), {}, {}};
+  }
   const std::size_t eq = t.find('=');
-  if (eq == std::string_view::npos || Trim(t.substr(0, eq)).empty()) return {};
-  return {{}, Trim(t.substr(0, eq)), t.substr(eq + 1)};
+  if (eq == std::string_view::npos) return {{}, UpToNul(t), {}};
+  return {{}, UpToNul(Trim(t.substr(0, eq))), t.substr(eq + 1)};
 }
 
-// The lines an edit of the `owned` keys must leave alone: all but the headers of their
-// sections and their own entries there.
-std::vector<RawLine> Untouchable(const RawFile& file, const std::vector<Key>& owned) {
-  std::vector<RawLine> kept;
+// The lines an edit of the `owned` keys must leave alone: all but their entries in the first
+// occurrence of their sections, and headers the edit added (`added_sections`, at the end).
+std::string Untouchable(const RawFile& file, const std::vector<Key>& owned,
+                        const std::vector<std::string_view>& added_sections) {
+  std::string kept(file.bom);
+  std::vector<std::string_view> opened;
   std::string_view section;
+  bool first_occurrence = false;
   for (const RawLine& line : file.lines) {
     const LineMeaning meaning = Meaning(line.text);
     bool mine = false;
-    if (meaning.section) section = *meaning.section;
-    for (const Key& key : owned) {
-      if (!SameName(key.section, section)) continue;
-      mine = mine || meaning.section || (meaning.key && SameName(key.name, *meaning.key));
+    if (meaning.section) {
+      section = *meaning.section;
+      first_occurrence = true;
+      for (std::string_view name : opened) first_occurrence = first_occurrence && !SameName(name, section);
+      opened.push_back(section);
+      for (std::string_view name : added_sections) mine = mine || (first_occurrence && SameName(name, section));
     }
-    if (!mine) kept.push_back(line);
+    for (const Key& key : owned) {
+      mine = mine || (first_occurrence && meaning.key && SameName(key.section, section) && SameName(key.name, *meaning.key));
+    }
+    if (!mine) {
+      kept += line.text;
+      kept += line.eol;
+    }
   }
   return kept;
 }
@@ -137,18 +157,34 @@ void ExpectUntouched(std::string_view before, std::string_view after, const std:
   const RawFile a = Split(before);
   const RawFile b = Split(after);
   if (a.bom != b.bom) Fail(operation + " changes the byte-order mark");
-  const std::vector<RawLine> kept_a = Untouchable(a, owned);
-  const std::vector<RawLine> kept_b = Untouchable(b, owned);
-  if (kept_a.size() != kept_b.size()) Fail(operation + " adds or drops lines that are not its own");
-  for (std::size_t i = 0; i < kept_a.size(); ++i) {
-    if (kept_a[i].text != kept_b[i].text) {
-      Fail(operation + " changes the line " + Quoted(kept_a[i].text) + " into " + Quoted(kept_b[i].text));
+  // Sections the edit had to add: none of their headers was there before.
+  std::vector<std::string_view> added;
+  for (const Key& key : owned) {
+    bool present = false;
+    for (const RawLine& line : a.lines) {
+      const LineMeaning meaning = Meaning(line.text);
+      present = present || (meaning.section && SameName(*meaning.section, key.section));
     }
-    // Only the last line can lack an ending, and an entry after it has to give it one.
-    if (kept_a[i].eol != kept_b[i].eol && !kept_a[i].eol.empty()) {
-      Fail(operation + " changes the line ending of " + Quoted(kept_a[i].text));
+    if (!present) added.push_back(key.section);
+  }
+  // Compared as bytes: removing a line between a CR and an empty LF line joins the two into
+  // one CR LF, and that is still the same bytes.
+  const std::string kept_a = Untouchable(a, owned, {});
+  const std::string kept_b = Untouchable(b, owned, added);
+  if (kept_a == kept_b) return;
+  // Only the last line can lack an ending, and an entry after it has to give it one.
+  const bool open_end = !a.lines.empty() && a.lines.back().eol.empty();
+  for (std::string_view eol : {"\r\n", "\n", "\r"}) {
+    if (open_end && kept_b.size() == kept_a.size() + eol.size() && kept_b.starts_with(kept_a) &&
+        kept_b.ends_with(eol)) {
+      return;
     }
   }
+  std::size_t at = 0;
+  while (at < kept_a.size() && at < kept_b.size() && kept_a[at] == kept_b[at]) ++at;
+  const std::size_t from = at > 20 ? at - 20 : 0;
+  Fail(operation + " changes the lines that are not its own: " + Quoted(std::string_view(kept_a).substr(from, 60)) +
+       " became " + Quoted(std::string_view(kept_b).substr(from, 60)));
 }
 
 // Values for the writes, picked from the file's bytes so that the fuzzer steers them too.
@@ -317,7 +353,8 @@ void CheckSettingsFile(std::string_view bytes) {
       if (meaning.section) section = std::string(*meaning.section);
       if (meaning.key) {
         file_keys.push_back({section.empty() ? "Dyski" : section, std::string(*meaning.key)});
-        file_values.emplace_back(meaning.value);
+        // As the Drive selection window could show it: nothing after a NUL is ever read.
+        if (meaning.value) file_values.emplace_back(UpToNul(*meaning.value));
       }
     }
   }
