@@ -7,6 +7,7 @@
 #include "about/about_layout.h"
 #include "about/about_links.h"
 #include "win/application.h"
+#include "win/colour_ref.h"
 #include "win/panel_paint.h"
 #include "win/text.h"
 
@@ -139,10 +140,7 @@ void TForm2::BringToFront() {
 }
 
 void TForm2::Paint(HDC dc, const RECT& clip) const {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  win::FillSolid(dc, clip, RGB(255, 255, 255));
-  win::DrawBevels(dc, client, win::Bevel::Lowered, win::Bevel::Raised);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kWhite), win::Bevel::Lowered, win::Bevel::Raised);
   Panel1.PaintControls(dc, clip);
 }
 

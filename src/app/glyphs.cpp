@@ -55,6 +55,11 @@ std::vector<std::string> MakeRefresh() {
 
 }  // namespace
 
+const PatternPalette& GlyphPalette() {
+  static const PatternPalette palette{{'#', colours::kTeal}};
+  return palette;
+}
+
 const std::vector<std::string>& CloseGlyph() {
   static const std::vector<std::string> glyph =
       Framed({"......", ".#..#.", "..##..", "..##..", ".#..#.", "......"});

@@ -13,6 +13,7 @@
 #include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
 #include "win/application.h"
+#include "win/colour_ref.h"
 #include "win/panel_paint.h"
 #include "win/system_info.h"
 #include "win/text.h"
@@ -29,8 +30,6 @@ constexpr UINT_PTR kSlowRoundTimerId = 2;
 constexpr UINT kSlowRoundMs = 100;
 constexpr UINT kCloseHintId = 1;
 constexpr UINT kHideHintId = 2;
-
-COLORREF GlyphInk() { return RGB(kGlyphInk.r, kGlyphInk.g, kGlyphInk.b); }
 
 HICON SmallProgramIcon() {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
@@ -60,15 +59,15 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
 TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents() {
-  Image1 = std::make_unique<win::GlyphImage>(Panel1, CloseGlyph(), GlyphInk());
+  Image1 = std::make_unique<win::PatternImage>(Panel1, CloseGlyph(), GlyphPalette());
   Image1->handCursor = true;
   Image1->hint = L"Zamknij program";
   Image1->onClick = [this] { Image1Click(); };
-  Image2 = std::make_unique<win::GlyphImage>(Panel1, HideGlyph(), GlyphInk());
+  Image2 = std::make_unique<win::PatternImage>(Panel1, HideGlyph(), GlyphPalette());
   Image2->handCursor = true;
   Image2->hint = L"Ukryj (Minimalizuj)";
   Image2->onClick = [this] { Image2Click(); };
-  Image3 = std::make_unique<win::GlyphImage>(Panel1, RefreshGlyph(), GlyphInk());
+  Image3 = std::make_unique<win::PatternImage>(Panel1, RefreshGlyph(), GlyphPalette());
   Image3->handCursor = true;
   Image3->onClick = [this] { Image3Click(); };
   // Design-time places for the window's 501x286 (ArrangeTiles moves them with the tiles).
@@ -298,10 +297,7 @@ void TForm1::UpdateHints() {
 }
 
 void TForm1::Paint(HDC dc, const RECT& clip) {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  win::FillSolid(dc, clip, win::kNavy);
-  win::DrawBevels(dc, client, win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kNavy), win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 

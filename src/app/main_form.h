@@ -13,8 +13,8 @@
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
 #include "win/control_router.h"
-#include "win/glyph_image.h"
 #include "win/graphic_control.h"
+#include "win/pattern_image.h"
 #include "win/popup_menu.h"
 #include "win/system_seam.h"
 #include "win/timer.h"
@@ -76,9 +76,9 @@ class TForm1 final : public win::Window, public OptionsHost {
   std::int32_t DriveCount() const { return Tiles.Count(); }
 
   // Components.
-  std::unique_ptr<win::GlyphImage> Image1;  // close
-  std::unique_ptr<win::GlyphImage> Image2;  // hide
-  std::unique_ptr<win::GlyphImage> Image3;  // refresh caption
+  std::unique_ptr<win::PatternImage> Image1;  // close
+  std::unique_ptr<win::PatternImage> Image2;  // hide
+  std::unique_ptr<win::PatternImage> Image3;  // refresh caption
   std::unique_ptr<win::TrayIcon> TrayIcon1;
   std::unique_ptr<win::Timer> Timer1;
   win::PopupMenu PopupMenu1;

@@ -1,15 +1,13 @@
 #include "display/drive_table.h"
 
+#include "common/ascii.h"
+
 namespace wolumetr {
 
 namespace {
 
 constexpr std::uint8_t kFirstListedDrive = 3;  // C:
 constexpr std::uint8_t kLastDrive = 26;        // Z:
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Length in bytes of the UTF-8 character starting at text[pos]; malformed
 // bytes count as one character each.

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "win/colour_ref.h"
 #include "win/graphic_control.h"
 #include "win/handles.h"
 
@@ -29,7 +30,7 @@ class TAngles {
 };
 
 struct PenStyle {
-  COLORREF color = RGB(0, 0, 0);
+  COLORREF color = win::ColorRef(colours::kBlack);
   int width = 1;
   int style = PS_SOLID;
   int mode = R2_COPYPEN;
@@ -37,7 +38,7 @@ struct PenStyle {
 };
 
 struct BrushStyle {
-  COLORREF color = RGB(255, 255, 255);
+  COLORREF color = win::ColorRef(colours::kWhite);
   UINT style = BS_SOLID;  // BS_SOLID or BS_HOLLOW
   bool operator==(const BrushStyle&) const = default;
 };

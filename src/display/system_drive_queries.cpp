@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "display/drive_table.h"
+#include "win/handles.h"
 #include "win/text.h"
 
 namespace wolumetr::win {
@@ -12,12 +13,11 @@ namespace {
 std::int64_t Query(std::uint8_t driveNumber, bool total) {
   const std::wstring root = Widen(RootPathOf(driveNumber));
   ULARGE_INTEGER available{}, size{};
-  // A drive that is not ready must fail quietly, not ask the user to insert a disk. The
-  // thread's own mode is enough and, unlike the process's, is set without a system call.
-  DWORD oldMode = 0;
-  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
-  const BOOL ok = GetDiskFreeSpaceExW(root.empty() ? nullptr : root.c_str(), &available, &size, nullptr);
-  SetThreadErrorMode(oldMode, nullptr);
+  BOOL ok = FALSE;
+  {
+    ErrorModeScope quiet;  // a drive that is not ready fails quietly
+    ok = GetDiskFreeSpaceExW(root.empty() ? nullptr : root.c_str(), &available, &size, nullptr);
+  }
   if (!ok) return -1;
   return static_cast<std::int64_t>(total ? size.QuadPart : available.QuadPart);
 }
@@ -30,12 +30,12 @@ std::int64_t SystemDriveQueries::TotalBytes(std::uint8_t driveNumber) { return Q
 
 std::optional<std::string> SystemDriveQueries::VolumeName(const std::string& rootPath) {
   wchar_t name[MAX_PATH + 1] = {};
-  DWORD oldMode = 0;
-  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
-  // Only the name: asking for the file system too made each call half as slow again.
-  const BOOL ok =
-      GetVolumeInformationW(Widen(rootPath).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
-  SetThreadErrorMode(oldMode, nullptr);
+  BOOL ok = FALSE;
+  {
+    ErrorModeScope quiet;
+    // Only the name: asking for the file system too made each call half as slow again.
+    ok = GetVolumeInformationW(Widen(rootPath).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
+  }
   if (!ok) return std::nullopt;
   return Narrow(name);
 }

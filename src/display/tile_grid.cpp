@@ -5,25 +5,21 @@
 #include <string>
 #include <utility>
 
+#include "common/ascii.h"
 #include "display/drive_table.h"
 #include "display/drive_usage.h"
 #include "settings/drive_list.h"
+#include "win/colour_ref.h"
 #include "win/text.h"
 
 namespace wolumetr {
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kPieBlue = RGB(0, 0, 255);
-constexpr COLORREF kPieYellow = RGB(255, 255, 0);
+constexpr COLORREF kWhite = win::ColorRef(colours::kWhite);
+constexpr COLORREF kPieBlue = win::ColorRef(colours::kBlue);
+constexpr COLORREF kPieYellow = win::ColorRef(colours::kYellow);
 
 win::FontSpec TileFont() { return win::FontSpec{L"MS Sans Serif", 8, true, false}; }
-
-std::string AsciiLower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-  return text;
-}
 
 }  // namespace
 

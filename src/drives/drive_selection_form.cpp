@@ -1,11 +1,11 @@
 #include "drives/drive_selection_form.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <chrono>
 #include <stdexcept>
 
+#include "drives/drive_window_layout.h"
 #include "win/application.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
@@ -54,13 +54,6 @@ void TextAt(HDC dc, int x, int y, const std::wstring& text) {
 
 // The window --------------------------------------------------------------------------------
 
-TForm4::ComScope::ComScope()
-    : initialized_(SUCCEEDED(win::lazy::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-
-TForm4::ComScope::~ComScope() {
-  if (initialized_) win::lazy::CoUninitialize();
-}
-
 TForm4::TForm4(DriveSelectionServices services) : services_(std::move(services)) {
   win::Application& app = win::Application::Instance();
   app.Initialize();
@@ -78,19 +71,19 @@ TForm4::~TForm4() = default;
 
 void TForm4::CreateComponents() {
   const win::FontSpec labelFont{L"Arial", 8};
-  Label2 = std::make_unique<win::Label>(Panel1, labelFont, RGB(255, 255, 0));
+  Label2 = std::make_unique<win::Label>(Panel1, labelFont, win::ColorRef(colours::kYellow));
   Label2->SetText(L"Proszę wybrać dyski do monitorowania :");
   Label2->SetPosition(24, 8);
 
-  StringGrid1 = std::make_unique<StringGrid>(Handle(), Point{kGridLeft, kGridTop}, DesignGrid(), WindowFont());
+  StringGrid1 = std::make_unique<win::StringGrid>(Handle(), Point{kGridLeft, kGridTop}, DesignGrid(), WindowFont());
   StringGrid1->color = kSlotColor;
   StringGrid1->fixedColor = kHeaderColor;
   StringGrid1->onSelectCell = [this](GridCell cell) { return StringGrid1SelectCell(cell.column, cell.row); };
-  StringGrid1->onDrawCell = [this](HDC dc, GridCell cell, const RECT& rect, GridCellState state) {
+  StringGrid1->onDrawCell = [this](HDC dc, GridCell cell, const RECT& rect, win::GridCellState state) {
     StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
   };
 
-  Label1 = std::make_unique<win::Label>(Panel1, labelFont, RGB(255, 255, 255));
+  Label1 = std::make_unique<win::Label>(Panel1, labelFont, win::ColorRef(colours::kWhite));
   Label1->SetText(L"Zmień na :");
   Label1->SetPosition(kDesignRight, 48);
 
@@ -108,10 +101,12 @@ void TForm4::CreateComponents() {
   comboBrush_.reset(CreateSolidBrush(kSlotColor));
 
   const win::FontSpec buttonFont{L"Arial", 9};
-  Panel2 = std::make_unique<PanelButton>(Panel1, L"Zapisz zmiany", buttonFont, RGB(255, 255, 0), win::kNavy);
+  Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", buttonFont, win::ColorRef(colours::kYellow),
+                                              win::ColorRef(colours::kNavy));
   Panel2->SetBounds(kDesignRight, 112, kButtonWidth, kButtonHeight);
   Panel2->onClick = [this] { Panel2Click(); };
-  Panel3 = std::make_unique<PanelButton>(Panel1, L"Anuluj", buttonFont, RGB(255, 255, 0), win::kNavy);
+  Panel3 = std::make_unique<win::PanelButton>(Panel1, L"Anuluj", buttonFont, win::ColorRef(colours::kYellow),
+                                              win::ColorRef(colours::kNavy));
   Panel3->SetBounds(kDesignRight, 168, kButtonWidth, kButtonHeight);
   Panel3->onClick = [this] { Panel3Click(); };
 }
@@ -238,7 +233,7 @@ std::optional<int> TForm4::IconIndex(const std::wstring& path) const {
   return look == looks_.end() ? std::nullopt : look->second.icon;
 }
 
-void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, GridCellState) {
+void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState) {
   FillWithCurrentBrush(dc, rect);
   const std::wstring& text = StringGrid1->Cell(column, row);
   if (row >= 1 && column == 1 && text != win::Widen(kNoDriveText)) {
@@ -279,19 +274,20 @@ void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
 void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const int saved = SaveDC(dc);
-  IntersectClipRect(dc, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
-  SelectObject(dc, WindowFont());
-  SelectObject(dc, GetStockObject(DC_BRUSH));
-  SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : kSlotColor);
-  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
-  SetBkMode(dc, TRANSPARENT);
-  if (static_cast<int>(item.itemID) >= 0) {
-    ComboBox1DrawItem(dc, static_cast<int>(item.itemID), item.rcItem, item.itemState);
-  } else {
-    FillWithCurrentBrush(dc, item.rcItem);
+  {
+    win::SavedDcState saved(dc);
+    IntersectClipRect(dc, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
+    SelectObject(dc, WindowFont());
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : kSlotColor);
+    SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    if (static_cast<int>(item.itemID) >= 0) {
+      ComboBox1DrawItem(dc, static_cast<int>(item.itemID), item.rcItem, item.itemState);
+    } else {
+      FillWithCurrentBrush(dc, item.rcItem);
+    }
   }
-  RestoreDC(dc, saved);
   if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &item.rcItem);
 }
 
@@ -332,28 +328,7 @@ void TForm4::Close() {
 }
 
 void TForm4::Paint(HDC dc, const RECT& clip) {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  SetDCBrushColor(dc, win::kNavy);
-  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  // Panel1's bevel: raised outside, lowered inside, one pixel each.
-  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  auto fill = [dc](COLORREF colour, LONG l, LONG t, LONG r, LONG b) {
-    const RECT rect{l, t, r, b};
-    SetDCBrushColor(dc, colour);
-    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  };
-  const LONG w = client.right;
-  const LONG h = client.bottom;
-  fill(light, 0, 0, w - 1, 1);
-  fill(light, 0, 0, 1, h - 1);
-  fill(shadow, 0, h - 1, w, h);
-  fill(shadow, w - 1, 0, w, h);
-  fill(shadow, 1, 1, w - 2, 2);
-  fill(shadow, 1, 1, 2, h - 2);
-  fill(light, 1, h - 2, w - 1, h - 1);
-  fill(light, w - 2, 1, w - 1, h - 1);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kNavy), win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 

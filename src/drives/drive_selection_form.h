@@ -14,13 +14,14 @@
 
 #include "drives/drive_looks.h"
 #include "drives/drive_slots.h"
-#include "drives/panel_button.h"
-#include "drives/string_grid.h"
 #include "settings/drive_list.h"
 #include "settings/settings_store.h"
+#include "win/colour_ref.h"
 #include "win/control_router.h"
 #include "win/handles.h"
 #include "win/label.h"
+#include "win/panel_button.h"
+#include "win/string_grid.h"
 #include "win/system_seam.h"
 #include "win/window.h"
 
@@ -36,19 +37,14 @@ struct DriveSelectionServices {
   win::SystemSeam& system;
 };
 
-inline constexpr COLORREF kSlotColor = RGB(236, 249, 255);
-inline constexpr COLORREF kHeaderColor = RGB(0, 128, 255);
+inline constexpr COLORREF kSlotColor = win::ColorRef(colours::kPaleBlue);
+inline constexpr COLORREF kHeaderColor = win::ColorRef(colours::kSkyBlue);
 inline constexpr int kComboBox1Id = 101;
 inline constexpr wchar_t kNoDriveCaption[] = L"Informacja";
 inline constexpr wchar_t kNoDriveMessage[] =
     L"Program do działania musi mieć ustawiony przynajmniej jeden dysk.\r\n"
     L"Naciśniej OK jeżeli chcesz ponownie ustawić dyski\r\n"
     L"Naciśnij Anuluj aby wyjść z programu";
-
-struct ChildWindowDeleter {
-  void operator()(HWND hwnd) const noexcept { DestroyWindow(hwnd); }
-};
-using ChildWindow = std::unique_ptr<std::remove_pointer_t<HWND>, ChildWindowDeleter>;
 
 class TForm4 final : public win::Window {
  public:
@@ -59,18 +55,18 @@ class TForm4 final : public win::Window {
   // Components.
   win::Surface Panel1;  // declared before every control painted on it
   std::unique_ptr<win::Label> Label2;
-  std::unique_ptr<StringGrid> StringGrid1;
+  std::unique_ptr<win::StringGrid> StringGrid1;
   std::unique_ptr<win::Label> Label1;
-  ChildWindow ComboBox1;
-  std::unique_ptr<PanelButton> Panel2;
-  std::unique_ptr<PanelButton> Panel3;
+  win::ChildWindow ComboBox1;
+  std::unique_ptr<win::PanelButton> Panel2;
+  std::unique_ptr<win::PanelButton> Panel3;
   HIMAGELIST ImageList1 = nullptr;  // the shell's small icons, shared: never destroyed here
 
   // Handlers.
   void FormCreate();
   bool StringGrid1SelectCell(int column, int row);
   void ComboBox1Change();
-  void StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, GridCellState state);
+  void StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState state);
   void ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT state);
   void Panel2Click();
   void Panel3Click();
@@ -90,17 +86,6 @@ class TForm4 final : public win::Window {
   void OnShow() override;
 
  private:
-  class ComScope {
-   public:
-    ComScope();
-    ~ComScope();
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-   private:
-    bool initialized_;
-  };
-
   void CreateComponents();
   void Close();
   // The warning box: Cancel ends the program, OK leaves the window open.
@@ -113,7 +98,7 @@ class TForm4 final : public win::Window {
   std::optional<int> IconIndex(const std::wstring& path) const;
   void GatherDriveLooks();
 
-  ComScope com_;
+  win::ComScope com_;
   DriveSelectionServices services_;
   std::vector<std::string> choices_;
   std::map<std::string, bool> fixed_;  // by root, as the drive list said when the window opened

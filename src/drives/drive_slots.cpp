@@ -1,19 +1,8 @@
 #include "drives/drive_slots.h"
 
-#include <algorithm>
+#include "common/ascii.h"
 
 namespace wolumetr {
-namespace {
-
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
-
-}  // namespace
-
 std::vector<std::string> SplitDriveStrings(std::string_view strings) {
   std::vector<std::string> roots;
   while (!strings.empty()) {
@@ -37,7 +26,7 @@ std::vector<std::string> DriveChoices(const std::vector<LogicalDrive>& drives) {
 
 int FindChoice(const std::vector<std::string>& choices, std::string_view slot) {
   for (std::size_t i = 0; i < choices.size(); ++i) {
-    if (EqualIgnoringCase(choices[i], slot)) return static_cast<int>(i);
+    if (EqualIgnoringAsciiCase(choices[i], slot)) return static_cast<int>(i);
   }
   return -1;
 }

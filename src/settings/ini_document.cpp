@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "common/ascii.h"
+
 namespace wolumetr {
 
 namespace {
@@ -27,16 +29,6 @@ std::string_view Trim(std::string_view text) {
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 enum class LineKind { kOther, kSection, kEntry };
 
@@ -127,7 +119,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 IniDocument::Span IniDocument::FirstSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const ParsedLine line = Classify(lines_[i].text);
-    if (line.kind != LineKind::kSection || !EqualsIgnoreCase(line.name, section)) continue;
+    if (line.kind != LineKind::kSection || !EqualIgnoringAsciiCase(line.name, section)) continue;
     std::size_t end = i + 1;
     while (end < lines_.size() && Classify(lines_[end].text).kind != LineKind::kSection) ++end;
     return {i, end};
@@ -139,7 +131,7 @@ std::optional<std::size_t> IniDocument::FindEntry(std::string_view section, std:
   const Span span = FirstSection(section);
   for (std::size_t i = span.header + 1; i < span.end; ++i) {
     const ParsedLine line = Classify(lines_[i].text);
-    if (line.kind == LineKind::kEntry && EqualsIgnoreCase(line.name, key)) return i;
+    if (line.kind == LineKind::kEntry && EqualIgnoringAsciiCase(line.name, key)) return i;
   }
   return std::nullopt;
 }
@@ -210,7 +202,7 @@ bool IniDocument::Remove(std::string_view section, std::string_view key) {
   bool removed = false;
   for (std::size_t i = span.end; i > span.header + 1; --i) {
     const ParsedLine line = Classify(lines_[i - 1].text);
-    if (line.kind == LineKind::kEntry && EqualsIgnoreCase(line.name, key)) {
+    if (line.kind == LineKind::kEntry && EqualIgnoringAsciiCase(line.name, key)) {
       lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i - 1));
       removed = true;
     }

@@ -18,7 +18,8 @@ namespace wolumetr {
 namespace {
 
 const win::WindowClass kOptionsClass{L"TForm3", nullptr, 0};
-constexpr COLORREF kLabelYellow = RGB(255, 255, 0);
+constexpr COLORREF kLabelYellow = win::ColorRef(colours::kYellow);
+constexpr COLORREF kNavy = win::ColorRef(colours::kNavy);
 constexpr UINT kSaveHintId = 1;
 // A field's exit runs once the focus has settled on the next control.
 constexpr UINT kFieldExitMessage = WM_APP + 1;
@@ -94,7 +95,7 @@ const LabelRow kLabels[] = {
 TForm3::TForm3(OptionsHost& main, OptionsServices services) : main_(main), services_(std::move(services)) {
   win::lazy::InitCommonControls(ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS);
   fieldBrush_.reset(CreateSolidBrush(kFieldBlue));
-  navyBrush_.reset(CreateSolidBrush(win::kNavy));
+  navyBrush_.reset(CreateSolidBrush(kNavy));
   win::Application& app = win::Application::Instance();
   // Centred on the primary screen, whatever the main window's place.
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kOptionsWidth) / 2;
@@ -170,7 +171,7 @@ void TForm3::CreateControls() {
     label->SetPosition(row.left, row.top);
   }
 
-  Image1 = std::make_unique<win::PixelPicture>(Panel1, SavePicturePattern(), SavePicturePalette());
+  Image1 = std::make_unique<win::PatternImage>(Panel1, SavePicturePattern(), SavePicturePalette());
   Image1->SetPosition(345, 290);
   Image1->handCursor = true;
   Image1->hint = L"Zapisz zmiany i zamknij ustawienia";
@@ -439,10 +440,7 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 void TForm3::Paint(HDC dc, const RECT& clip) {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  FillRect(dc, &clip, navyBrush_.get());
-  win::DrawBevels(dc, client, win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, kNavy, win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 
@@ -474,7 +472,7 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(fieldBrush_.get());
       }
       SetTextColor(dc, kLabelYellow);
-      SetBkColor(dc, win::kNavy);
+      SetBkColor(dc, kNavy);
       return reinterpret_cast<LRESULT>(navyBrush_.get());
     }
     case WM_ACTIVATE:

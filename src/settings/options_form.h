@@ -8,12 +8,13 @@
 #include <string>
 
 #include "settings/options_host.h"
-#include "settings/pixel_picture.h"
 #include "settings/settings_store.h"
 #include "settings/start_with_system.h"
+#include "win/colour_ref.h"
 #include "win/control_router.h"
 #include "win/handles.h"
 #include "win/label.h"
+#include "win/pattern_image.h"
 #include "win/system_seam.h"
 #include "win/tooltips.h"
 #include "win/window.h"
@@ -44,9 +45,9 @@ enum OptionsControl : int {
 
 inline constexpr int kOptionsWidth = 370;
 inline constexpr int kOptionsHeight = 319;
-inline constexpr COLORREF kFieldBlue = RGB(0, 0, 255);
-inline constexpr COLORREF kFieldYellow = RGB(255, 255, 0);
-inline constexpr COLORREF kFieldWhite = RGB(255, 255, 255);
+inline constexpr COLORREF kFieldBlue = win::ColorRef(colours::kBlue);
+inline constexpr COLORREF kFieldYellow = win::ColorRef(colours::kYellow);
+inline constexpr COLORREF kFieldWhite = win::ColorRef(colours::kWhite);
 
 class TForm3 final : public win::Window {
  public:
@@ -69,7 +70,7 @@ class TForm3 final : public win::Window {
   HWND ComboBox1 = nullptr;
   std::unique_ptr<win::Label> Label6, Label7, Label10, Label9, Label8, Label95, Label1, Label2, Label3, Label4,
       Label11;
-  std::unique_ptr<win::PixelPicture> Image1;
+  std::unique_ptr<win::PatternImage> Image1;
 
   // Handlers.
   void FormCreate();

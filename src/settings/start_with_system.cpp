@@ -1,18 +1,11 @@
 #include "settings/start_with_system.h"
 
-#include <algorithm>
+#include "common/ascii.h"
 
 namespace wolumetr {
 namespace {
 
 constexpr RunHive kHives[] = {RunHive::LocalMachine, RunHive::CurrentUser};
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SamePath(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -105,7 +98,7 @@ bool CommandNamesExecutable(const std::string& command, const std::string& execu
     program = rest.substr(0, executablePath.size());
     rest.remove_prefix(executablePath.size());
   }
-  return SamePath(program, executablePath) && (rest.empty() || IsBlank(rest.front()));
+  return EqualIgnoringAsciiCase(program, executablePath) && (rest.empty() || IsBlank(rest.front()));
 }
 
 bool NamesExecutable(const RunValue& value, const std::string& executablePath) {

@@ -1,6 +1,8 @@
 #include "win/application.h"
 
+#include <functional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "resources/resource_ids.h"
@@ -11,45 +13,24 @@ namespace {
 
 const WindowClass kTaskbarClass{L"WolumetrApplication", nullptr, 0};
 
-struct VisibleCount {
-  HWND taskbar;
-  int visible = 0;
-};
+using WindowTest = std::function<bool(HWND)>;
 
-BOOL CALLBACK CountVisible(HWND hwnd, LPARAM lParam) {
-  auto* count = reinterpret_cast<VisibleCount*>(lParam);
-  if (hwnd != count->taskbar && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == count->taskbar) {
-    ++count->visible;
-  }
+BOOL CALLBACK CollectOne(HWND hwnd, LPARAM lParam) {
+  auto* state = reinterpret_cast<std::pair<const WindowTest*, std::vector<HWND>>*>(lParam);
+  if ((*state->first)(hwnd)) state->second.push_back(hwnd);
   return TRUE;
 }
 
-struct DisabledWindows {
-  HWND keep;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lParam) {
-  auto* state = reinterpret_cast<DisabledWindows*>(lParam);
-  if (hwnd != state->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    EnableWindow(hwnd, FALSE);
-    state->windows.push_back(hwnd);
-  }
-  return TRUE;
+// The thread's top-level windows that pass `test`, in the system's order.
+std::vector<HWND> ThreadWindows(const WindowTest& test) {
+  std::pair<const WindowTest*, std::vector<HWND>> state{&test, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectOne, reinterpret_cast<LPARAM>(&state));
+  return std::move(state.second);
 }
 
-struct TopMostWindows {
-  HWND taskbar;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectTopMost(HWND hwnd, LPARAM lParam) {
-  auto* state = reinterpret_cast<TopMostWindows*>(lParam);
-  if (hwnd != state->taskbar && IsWindowVisible(hwnd) && (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
-      GetWindow(hwnd, GW_OWNER) == state->taskbar) {
-    state->windows.push_back(hwnd);
-  }
-  return TRUE;
+// A visible window of the program's other than the taskbar window (which owns them all).
+bool VisibleOwned(HWND hwnd, HWND taskbar) {
+  return hwnd != taskbar && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == taskbar;
 }
 
 constexpr UINT kQuietPos = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
@@ -82,6 +63,10 @@ void Application::TaskbarHost::GiveIcons() {
 }
 
 LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == OwnedVisibilityMessage()) {
+    Application::Instance().SyncTaskbarWindow();
+    return 0;
+  }
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // The icons are given when the button first shows, which is after the main window has
@@ -110,9 +95,7 @@ void Application::SetTitle(const std::wstring& title) {
 void Application::SyncTaskbarWindow() {
   HWND taskbar = taskbar_.Handle();
   if (taskbar == nullptr) return;
-  VisibleCount count{taskbar};
-  EnumThreadWindows(GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&count));
-  const bool show = count.visible > 0;
+  const bool show = !ThreadWindows([taskbar](HWND h) { return VisibleOwned(h, taskbar); }).empty();
   if (show == (IsWindowVisible(taskbar) != FALSE)) return;
   SetWindowPos(taskbar, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
@@ -126,10 +109,10 @@ bool Application::Minimized() const {
 void Application::Minimize(const Window& mainWindow) {
   HWND taskbar = taskbar_.Handle();
   if (taskbar == nullptr || Minimized()) return;
-  TopMostWindows topMost{taskbar, {}};
-  EnumThreadWindows(GetCurrentThreadId(), CollectTopMost, reinterpret_cast<LPARAM>(&topMost));
-  for (HWND h : topMost.windows) SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, kQuietPos);
-  topMost_ = std::move(topMost.windows);
+  topMost_ = ThreadWindows([taskbar](HWND h) {
+    return VisibleOwned(h, taskbar) && (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  });
+  for (HWND h : topMost_) SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, kQuietPos);
   SetActiveWindow(taskbar);
   HWND main = mainWindow.Handle();
   if (main != nullptr && IsWindowVisible(main) && IsWindowEnabled(main)) {
@@ -219,8 +202,10 @@ void Application::Terminate() {
 void Application::RunModal(Window& window) {
   Window* outer = modalWindow_;
   modalWindow_ = &window;
-  DisabledWindows disabled{window.Handle(), {}};
-  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  HWND keep = window.Handle();
+  const std::vector<HWND> disabled =
+      ThreadWindows([keep](HWND h) { return h != keep && IsWindowVisible(h) && IsWindowEnabled(h); });
+  for (HWND h : disabled) EnableWindow(h, FALSE);
   window.SetVisible(true);
   SetForegroundWindow(window.Handle());
   MSG msg;
@@ -235,7 +220,7 @@ void Application::RunModal(Window& window) {
     Dispatch(msg);
   }
   // Re-enable the others before hiding, so that activation falls back to them.
-  for (HWND h : disabled.windows) {
+  for (HWND h : disabled) {
     if (IsWindow(h)) EnableWindow(h, TRUE);
   }
   window.SetVisible(false);

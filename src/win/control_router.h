@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include "win/back_buffer.h"
 #include "win/graphic_control.h"
-#include "win/panel_paint.h"
 
 namespace wolumetr::win {
 

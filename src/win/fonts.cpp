@@ -43,6 +43,4 @@ HFONT SharedFont(const FontSpec& wanted) {
   return raw;
 }
 
-size_t SharedFontCount() { return Cache().size(); }
-
 }  // namespace wolumetr::win

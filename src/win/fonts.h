@@ -21,7 +21,4 @@ int FontHeightForPoints(int points);
 // The shared font for a description; it lives until the process ends.
 HFONT SharedFont(const FontSpec& wanted);
 
-// Number of distinct fonts created so far (for leak checks).
-size_t SharedFontCount();
-
 }  // namespace wolumetr::win

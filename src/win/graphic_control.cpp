@@ -32,12 +32,11 @@ void Surface::PaintControls(HDC dc, const RECT& clip) const {
   // The caller's DC state is saved once for the whole pass. Each control keeps inside its own
   // bounds (see Paint), so none needs a clip region of its own, which meant two more calls
   // for each of the main window's hundred controls at every paint.
-  const int saved = SaveDC(dc);
+  SavedDcState saved(dc);
   for (const GraphicControl* c : controls_) {
     RECT overlap;
     if (c->Visible() && IntersectRect(&overlap, &c->Bounds(), &clip)) c->Paint(dc);
   }
-  RestoreDC(dc, saved);
 }
 
 GraphicControl* Surface::ControlAt(POINT client) const {

@@ -47,7 +47,6 @@ class GraphicControl {
   GraphicControl(const GraphicControl&) = delete;
   GraphicControl& operator=(const GraphicControl&) = delete;
 
-  Surface& Parent() const { return parent_; }
   const RECT& Bounds() const { return bounds_; }
   int Left() const { return bounds_.left; }
   int Top() const { return bounds_.top; }

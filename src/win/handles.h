@@ -2,8 +2,12 @@
 // RAII owners for the Win32 handles the program keeps.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <memory>
 #include <type_traits>
+
+#include "win/system_libraries.h"
 
 namespace wolumetr::win {
 
@@ -22,6 +26,12 @@ struct DcDeleter {
 };
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
+struct WindowDeleter {
+  void operator()(HWND hwnd) const noexcept { DestroyWindow(hwnd); }
+};
+// A child or helper window made with CreateWindowExW directly (no Window object behind it).
+using ChildWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
 struct KernelHandleDeleter {
   void operator()(HANDLE h) const noexcept {
     if (h != nullptr && h != INVALID_HANDLE_VALUE) CloseHandle(h);
@@ -36,11 +46,6 @@ struct MenuDeleter {
   void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
 };
 using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
-struct IconDeleter {
-  void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
-};
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 struct RegKeyDeleter {
   void operator()(HKEY key) const noexcept { RegCloseKey(key); }
@@ -71,6 +76,68 @@ class ScreenDc {
 
  private:
   HDC dc_;
+};
+
+// BeginPaint and EndPaint as one value: a paint callback that throws still ends the paint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  ~PaintDc() { EndPaint(hwnd_, &ps_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+  // The part to paint, client coordinates.
+  const RECT& Invalid() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// Saves a DC's state (objects, colours, clip region) for one scope and restores it.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~SavedDcState() { RestoreDC(dc_, saved_); }
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// The calling thread's error mode for one scope; by default a drive that is not ready fails
+// quietly instead of asking the user to insert a disk. The thread's own mode is set without a
+// system call, unlike the process's.
+class ErrorModeScope {
+ public:
+  explicit ErrorModeScope(DWORD mode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX) {
+    SetThreadErrorMode(mode, &old_);
+  }
+  ~ErrorModeScope() { SetThreadErrorMode(old_, nullptr); }
+  ErrorModeScope(const ErrorModeScope&) = delete;
+  ErrorModeScope& operator=(const ErrorModeScope&) = delete;
+
+ private:
+  DWORD old_ = 0;
+};
+
+// COM on this thread for one scope (balanced only when it succeeded). COM is loaded on first
+// use, through win/system_libraries.h.
+class ComScope {
+ public:
+  explicit ComScope(DWORD model = COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
+      : initialized_(SUCCEEDED(lazy::CoInitializeEx(nullptr, model))) {}
+  ~ComScope() {
+    if (initialized_) lazy::CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialized_;
 };
 
 }  // namespace wolumetr::win

@@ -34,17 +34,6 @@ void Label::SetFont(const FontSpec& font) {
   Invalidate();
 }
 
-void Label::SetColor(COLORREF color) {
-  if (color == color_) return;
-  color_ = color;
-  Invalidate();
-}
-
-void Label::SetAutoSize(bool autoSize) {
-  autoSize_ = autoSize;
-  Fit();
-}
-
 void Label::Fit() {
   HDC dc = MeasuringDc();
   // Left selected, like in Paint: the next label most often measures with the same font.

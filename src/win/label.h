@@ -17,9 +17,6 @@ class Label final : public GraphicControl {
   const FontSpec& Font() const { return font_; }
   void SetFont(const FontSpec& font);
   COLORREF Color() const { return color_; }
-  void SetColor(COLORREF color);
-  bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool autoSize);
 
   void Paint(HDC dc) const override;
 

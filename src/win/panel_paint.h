@@ -1,36 +1,20 @@
 #pragma once
-// Painting shared by the program's windows: a whole client area drawn off-screen first (no
-// flicker), and the one-pixel bevels of their panels.
+// The flat fill and the one-pixel bevels of the program's panels and panel buttons.
 #include <windows.h>
 
-#include <functional>
-
-#include "win/handles.h"
-
 namespace wolumetr::win {
-
-// Keeps one off-screen bitmap per window size between paints.
-class BackBuffer {
- public:
-  // Handles WM_PAINT: `paint` draws the invalid part (`clip`, client coordinates) off-screen,
-  // which is then copied to the window in one step.
-  void Paint(HWND hwnd, const std::function<void(HDC dc, const RECT& clip)>& paint);
-
- private:
-  BitmapHandle bitmap_;
-  MemoryDc memory_;  // holds bitmap_ selected; declared after it, so deleted before it
-  SIZE size_{0, 0};
-};
-
-// The panels' navy.
-inline constexpr COLORREF kNavy = RGB(0, 0, 128);
 
 enum class Bevel { None, Raised, Lowered };
 
 // Fills `rect` with a solid colour.
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
-// Draws an outer and an inner bevel, one pixel each, along the edges of `rect`.
+// Draws an outer and an inner bevel, one pixel each, along the edges of `rect`: light at the
+// top and left when raised, shadow there when lowered.
 void DrawBevels(HDC dc, const RECT& rect, Bevel outer, Bevel inner);
+
+// A window's client area as one panel: `colour` over the invalid part `clip`, bevels along the
+// client edges. The window then paints its controls over it.
+void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner);
 
 }  // namespace wolumetr::win

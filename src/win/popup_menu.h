@@ -33,8 +33,6 @@ class PopupMenu {
   // What choosing an item does: if enabled, flip an auto-check mark, then run the handler.
   void Activate(UINT id);
 
-  bool IsOpen() const { return open_; }
-
  private:
   std::vector<MenuItem> items_;
   bool open_ = false;

@@ -1,26 +1,12 @@
 #include "win/system_seam.h"
 
 #include "win/application.h"
+#include "win/handles.h"
 #include "win/system_info.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
 
 namespace wolumetr::win {
-namespace {
-
-// A drive that is not ready must fail quietly, not ask the user to insert a disk.
-class QuietErrors {
- public:
-  QuietErrors() : old_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-  ~QuietErrors() { SetErrorMode(old_); }
-  QuietErrors(const QuietErrors&) = delete;
-  QuietErrors& operator=(const QuietErrors&) = delete;
-
- private:
-  UINT old_;
-};
-
-}  // namespace
 
 int SystemSeam::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
   return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
@@ -47,7 +33,7 @@ bool SystemSeam::IsFixedDrive(const std::string& root) { return GetDriveTypeW(Wi
 
 std::optional<std::string> SystemSeam::VolumeLabel(const std::string& root) {
   wchar_t label[256] = {};
-  QuietErrors quiet;
+  ErrorModeScope quiet;  // a drive that is not ready fails quietly
   if (!GetVolumeInformationW(Widen(root).c_str(), label, 255, nullptr, nullptr, nullptr, nullptr, 0)) {
     return std::nullopt;
   }

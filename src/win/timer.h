@@ -19,7 +19,6 @@ class Timer {
   bool Running() const { return running_; }
   void SetEnabled(bool enabled);
   void SetInterval(std::uint32_t milliseconds);
-  UINT_PTR Id() const { return id_; }
 
  private:
   void Update();

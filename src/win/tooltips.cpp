@@ -10,16 +10,14 @@ namespace wolumetr::win {
 
 Tooltips::Tooltips(HWND owner) : owner_(owner) {}
 
-Tooltips::~Tooltips() {
-  if (tips_ != nullptr) DestroyWindow(tips_);
-}
+Tooltips::~Tooltips() = default;
 
 void Tooltips::Create() {
   if (tips_ != nullptr) return;
   lazy::InitCommonControls(ICC_BAR_CLASSES);
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
+  tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
+                              GetModuleHandleW(nullptr), nullptr));
   for (const Tool& tool : tools_) Apply(tool);
 }
 
@@ -39,7 +37,7 @@ void Tooltips::Relay(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tips_ == nullptr) return;
   MSG msg{owner_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
   GetCursorPos(&msg.pt);
-  SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+  SendMessageW(tips_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void Tooltips::Apply(const Tool& tool) {
@@ -50,14 +48,14 @@ void Tooltips::Apply(const Tool& tool) {
   info.hwnd = owner_;
   info.uId = tool.id;
   // Asked without a text buffer: the hint window would copy the old text into it.
-  const bool known = SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+  const bool known = SendMessageW(tips_.get(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
   info.rect = tool.rect;
   info.lpszText = const_cast<wchar_t*>(tool.text.c_str());
   if (known) {
-    SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tips_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tips_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   } else {
-    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "win/handles.h"
+
 namespace wolumetr::win {
 
 // Hints over rectangles of a window's client area (for windowless controls). The hint
@@ -23,7 +25,6 @@ class Tooltips {
   // The owner's mouse messages. Only the first is needed: the hint window then follows the
   // owner's mouse by itself.
   void Relay(UINT message, WPARAM wParam, LPARAM lParam);
-  bool Created() const { return tips_ != nullptr; }
 
  private:
   struct Tool {
@@ -34,7 +35,7 @@ class Tooltips {
   void Apply(const Tool& tool);
 
   HWND owner_;
-  HWND tips_ = nullptr;
+  ChildWindow tips_;
   std::vector<Tool> tools_;
 };
 

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "win/application.h"
 #include "win/error_box.h"
 
 namespace wolumetr::win {
@@ -58,8 +57,19 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   LRESULT result = 0;
-  if (!Guarded([&] { result = self->HandleMessage(message, wParam, lParam); })) return 0;
+  if (!Guarded([&] { result = self->HandleMessage(message, wParam, lParam); })) result = 0;
+  if (message == WM_NCDESTROY) {
+    // The last message of a window destroyed from outside (with its parent, say): the object
+    // forgets the handle instead of keeping a dead one.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+  }
   return result;
+}
+
+UINT Window::OwnedVisibilityMessage() {
+  static const UINT message = RegisterWindowMessageW(L"WolumetrOwnedWindowVisibility");
+  return message;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,7 +85,7 @@ void Window::SetVisible(bool visible) {
   ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
   // Paint before anything slower happens, so the window never shows up blank.
   if (visible) UpdateWindow(hwnd_);
-  Application::Instance().SyncTaskbarWindow();
+  if (HWND owner = GetWindow(hwnd_, GW_OWNER)) SendMessageW(owner, OwnedVisibilityMessage(), 0, 0);
   if (visible) OnShow();
 }
 

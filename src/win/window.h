@@ -1,6 +1,7 @@
 #pragma once
 // A thin base for the program's windows: one window procedure that forwards to the
-// object's handler and stops exceptions at that boundary (they go to the error box).
+// object's handler and stops exceptions at that boundary (they go to the error box). It owns
+// its handle and knows nothing of the application.
 #include <windows.h>
 
 #include <string>
@@ -23,8 +24,11 @@ class Window {
   HWND Handle() const { return hwnd_; }
   bool IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_) != FALSE; }
 
-  // Shows or hides the window, keeps the taskbar button in step, then runs OnShow.
+  // Shows or hides the window, tells its owner (OwnedVisibilityMessage), then runs OnShow.
   void SetVisible(bool visible);
+  // Sent to a window's owner, at once, after SetVisible has shown or hidden the window: the
+  // application's taskbar window, owner of every window, keeps its button in step on it.
+  static UINT OwnedVisibilityMessage();
 
   RECT ScreenRect() const;
   int Left() const { return ScreenRect().left; }

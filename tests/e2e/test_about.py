@@ -25,7 +25,8 @@ def click_here():
 
 
 def about_windows():
-    return [w for w in e.visible_windows(TITLE) if w.geometry() and w.geometry()[2:] == SIZE]
+    # One geometry query per window: the window may close between two of them.
+    return [w for w in e.visible_windows(TITLE) if (g := w.geometry()) and g[2:] == SIZE]
 
 
 def underlined(shot, left, top, label_top):

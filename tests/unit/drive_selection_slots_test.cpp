@@ -3,7 +3,7 @@
 #include <string>
 
 #include "drives/drive_slots.h"
-#include "drives/grid_geometry.h"
+#include "drives/drive_window_layout.h"
 #include "settings/memory_settings_store.h"
 
 namespace {

@@ -32,7 +32,7 @@ void Click(TForm4& form, const win::GraphicControl& control) {
   ClickAt(form.Handle(), control.Left() + control.Width() / 2, control.Top() + control.Height() / 2);
 }
 
-void Key(const StringGrid& grid, WPARAM key) { SendMessageW(grid.Handle(), WM_KEYDOWN, key, 0); }
+void Key(const win::StringGrid& grid, WPARAM key) { SendMessageW(grid.Handle(), WM_KEYDOWN, key, 0); }
 
 // The user picks item `index` in the combo box.
 void Pick(TForm4& form, int index) {
@@ -157,7 +157,7 @@ TEST_F(DriveSelectionWindow, LabelsAreReadOnceOffTheWindowsThreadAndASlowOneCome
 TEST_F(DriveSelectionWindow, SelectingARowShowsItsDriveAndPickingFillsTheSlot) {
   WriteSettings(kStored);
   TForm4& f = Open();
-  StringGrid& grid = *f.StringGrid1;
+  win::StringGrid& grid = *f.StringGrid1;
   const int expected[] = {0, 0, -1, 2, -1, -1, 0};  // rows 2 to 8: [brak], [brak], "", e:\, X:\sieć, D:\, [brak]
   for (int row = 2; row <= 8; ++row) {
     Key(grid, VK_DOWN);
@@ -341,7 +341,7 @@ TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAnd
 TEST_F(DriveSelectionWindow, CellsAreDrawnInTheirStateColoursWithDriveIcons) {
   WriteSettings(kStored);
   TForm4& f = Open();
-  const StringGrid& grid = *f.StringGrid1;
+  const win::StringGrid& grid = *f.StringGrid1;
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, 96, -361, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;

@@ -1,22 +1,18 @@
-#include "drives/string_grid.h"
+#include "win/string_grid.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
 #include "win/handles.h"
+#include "win/panel_paint.h"
 
-namespace wolumetr {
+namespace wolumetr::win {
 namespace {
 
-const win::WindowClass kGridClass{L"WolumetrStringGrid", nullptr, 0};
+const WindowClass kGridClass{L"WolumetrStringGrid", nullptr, 0};
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-  SetDCBrushColor(dc, colour);
-  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -24,8 +20,7 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 StringGrid::StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font)
     : metrics_(std::move(metrics)), font_(font) {
-  cells_.assign(static_cast<std::size_t>(metrics_.rowCount),
-                std::vector<std::wstring>(metrics_.columnWidths.size()));
+  cells_.assign(static_cast<std::size_t>(metrics_.rowCount), std::vector<std::wstring>(metrics_.columnWidths.size()));
   current_ = GridCell{0, std::min(metrics_.fixedRows, metrics_.rowCount - 1)};
   Create(kGridClass, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0,
          RECT{position.x, position.y, position.x + GridWidth(metrics_), position.y + GridHeight(metrics_)}, parent,
@@ -84,8 +79,8 @@ GridCellState StringGrid::StateOf(GridCell cell) const {
 }
 
 void StringGrid::PaintTo(HDC dc) const {
-  win::SelectObjectScope font(dc, font_);
-  win::SelectObjectScope brush(dc, GetStockObject(DC_BRUSH));
+  SelectObjectScope font(dc, font_);
+  SelectObjectScope brush(dc, GetStockObject(DC_BRUSH));
   SetBkMode(dc, TRANSPARENT);
   const int columns = static_cast<int>(metrics_.columnWidths.size());
   for (int row = 0; row < metrics_.rowCount; ++row) {
@@ -101,17 +96,17 @@ void StringGrid::PaintTo(HDC dc) const {
         back = GetSysColor(COLOR_HIGHLIGHT);
         text = GetSysColor(COLOR_HIGHLIGHTTEXT);
       }
-      const int saved = SaveDC(dc);
-      IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-      SetDCBrushColor(dc, back);
-      SetTextColor(dc, text);
-      FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-      const std::wstring& content = Cell(column, row);
-      TextOutW(dc, r.left + 2, r.top + 2, content.c_str(), static_cast<int>(content.size()));
-      if (onDrawCell) onDrawCell(dc, cell, r, state);
-      RestoreDC(dc, saved);
+      {
+        SavedDcState saved(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        SetTextColor(dc, text);
+        FillSolid(dc, r, back);  // leaves `back` as the DC brush's colour, for onDrawCell
+        const std::wstring& content = Cell(column, row);
+        TextOutW(dc, r.left + 2, r.top + 2, content.c_str(), static_cast<int>(content.size()));
+        if (onDrawCell) onDrawCell(dc, cell, r, state);
+      }
       // The cell's lines: right and bottom, darker around the header.
-      const COLORREF line = state == GridCellState::Fixed ? RGB(0, 0, 0) : RGB(192, 192, 192);
+      const COLORREF line = ColorRef(state == GridCellState::Fixed ? colours::kBlack : colours::kSilver);
       FillSolid(dc, RECT{r.right, r.top, r.right + metrics_.lineWidth, r.bottom + metrics_.lineWidth}, line);
       FillSolid(dc, RECT{r.left, r.bottom, r.right, r.bottom + metrics_.lineWidth}, line);
     }
@@ -120,27 +115,10 @@ void StringGrid::PaintTo(HDC dc) const {
     const Rect first = CellBounds(metrics_, GridCell{0, current_.row});
     const Rect last = CellBounds(metrics_, GridCell{columns - 1, current_.row});
     const RECT row{first.left, first.top, last.right, last.bottom};
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, RGB(255, 255, 255));
+    SetTextColor(dc, ColorRef(colours::kBlack));
+    SetBkColor(dc, ColorRef(colours::kWhite));
     DrawFocusRect(dc, &row);
   }
-}
-
-void StringGrid::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  RECT client;
-  GetClientRect(Handle(), &client);
-  // Painted off screen as a whole, so that moving the selection never flickers.
-  win::MemoryDc memory(CreateCompatibleDC(dc));
-  win::BitmapHandle picture(CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-  {
-    win::SelectObjectScope select(memory.get(), picture.get());
-    PaintTo(memory.get());
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  }
-  EndPaint(Handle(), &ps);
 }
 
 void StringGrid::OnKey(WPARAM key) {
@@ -164,20 +142,16 @@ void StringGrid::OnKey(WPARAM key) {
 LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      OnPaint();
+      // Painted off screen as a whole, so that moving the selection never flickers.
+      backBuffer_.Paint(Handle(), [this](HDC dc, const RECT&) { PaintTo(dc); });
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_GETDLGCODE:
       // Arrows and Tab move between cells instead of leaving the grid.
       return DLGC_WANTARROWS | DLGC_WANTTAB;
-    case WM_KEYDOWN:
-      OnKey(wParam);
-      return 0;
+    case WM_KEYDOWN: OnKey(wParam); return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateRow(current_.row);
-      return 0;
+    case WM_KILLFOCUS: InvalidateRow(current_.row); return 0;
     case WM_LBUTTONDOWN: {
       SetFocus(Handle());
       const auto cell = CellAt(metrics_, Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -201,17 +175,13 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       tracking_ = false;
       if (GetCapture() == Handle()) ReleaseCapture();
       return 0;
-    case WM_CAPTURECHANGED:
-      tracking_ = false;
-      return 0;
+    case WM_CAPTURECHANGED: tracking_ = false; return 0;
     case WM_MOUSEWHEEL:
-      MoveTo(MoveCurrentCell(metrics_, current_,
-                             GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? GridKey::Up : GridKey::Down));
+      MoveTo(MoveCurrentCell(metrics_, current_, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? GridKey::Up : GridKey::Down));
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }
 
-}  // namespace wolumetr
+}  // namespace wolumetr::win

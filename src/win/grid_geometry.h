@@ -1,7 +1,6 @@
 #pragma once
 // The cell arithmetic of a string grid whose rows all show at once: sizes, hit testing and
-// moving the current cell with the keyboard. Also where the Drive selection window puts
-// things around its grid.
+// moving the current cell with the keyboard.
 #include <optional>
 #include <vector>
 
@@ -39,17 +38,5 @@ std::optional<GridCell> CellAt(const GridMetrics& grid, Point point);
 // rows; Home and End go to the first and last row, as whole rows are selected. Tab walks
 // the cells row by row and wraps around.
 GridCell MoveCurrentCell(const GridMetrics& grid, GridCell current, GridKey key);
-
-// Places that follow from the grid's size.
-struct DriveWindowLayout {
-  int gridWidth = 0;
-  int gridHeight = 0;
-  int rightColumnLeft = 0;  // left edge of the label, combo box and buttons beside the grid
-  int width = 0;            // window size
-  int height = 0;
-};
-
-// The grid sits at (gridLeft, gridTop); the right column holds controls `rightColumnWidth` wide.
-DriveWindowLayout LayoutAroundGrid(const GridMetrics& grid, int gridLeft, int gridTop, int rightColumnWidth);
 
 }  // namespace wolumetr

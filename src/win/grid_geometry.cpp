@@ -1,4 +1,4 @@
-#include "drives/grid_geometry.h"
+#include "win/grid_geometry.h"
 
 #include <algorithm>
 
@@ -41,32 +41,16 @@ GridCell MoveCurrentCell(const GridMetrics& grid, GridCell current, GridKey key)
   if (lastRow < firstRow || lastColumn < 0) return current;
   GridCell next = current;
   switch (key) {
-    case GridKey::Up:
-      next.row = current.row - 1;
-      break;
-    case GridKey::Down:
-      next.row = current.row + 1;
-      break;
-    case GridKey::Left:
-      next.column = current.column - 1;
-      break;
-    case GridKey::Right:
-      next.column = current.column + 1;
-      break;
+    case GridKey::Up: next.row = current.row - 1; break;
+    case GridKey::Down: next.row = current.row + 1; break;
+    case GridKey::Left: next.column = current.column - 1; break;
+    case GridKey::Right: next.column = current.column + 1; break;
     case GridKey::PageUp:
-    case GridKey::Home:
-      next.row = firstRow;
-      break;
+    case GridKey::Home: next.row = firstRow; break;
     case GridKey::PageDown:
-    case GridKey::End:
-      next.row = lastRow;
-      break;
-    case GridKey::CtrlHome:
-      next = GridCell{0, firstRow};
-      break;
-    case GridKey::CtrlEnd:
-      next = GridCell{lastColumn, lastRow};
-      break;
+    case GridKey::End: next.row = lastRow; break;
+    case GridKey::CtrlHome: next = GridCell{0, firstRow}; break;
+    case GridKey::CtrlEnd: next = GridCell{lastColumn, lastRow}; break;
     case GridKey::Tab:
       if (++next.column > lastColumn) {
         next.column = 0;
@@ -83,16 +67,6 @@ GridCell MoveCurrentCell(const GridMetrics& grid, GridCell current, GridKey key)
   next.row = std::clamp(next.row, firstRow, lastRow);
   next.column = std::clamp(next.column, 0, lastColumn);
   return next;
-}
-
-DriveWindowLayout LayoutAroundGrid(const GridMetrics& grid, int gridLeft, int gridTop, int rightColumnWidth) {
-  DriveWindowLayout layout;
-  layout.gridWidth = GridWidth(grid);
-  layout.gridHeight = GridHeight(grid);
-  layout.height = layout.gridHeight + gridTop + gridLeft;
-  layout.rightColumnLeft = layout.gridWidth + 2 * gridLeft;
-  layout.width = layout.rightColumnLeft + rightColumnWidth + gridLeft;
-  return layout;
 }
 
 }  // namespace wolumetr

@@ -8,24 +8,24 @@
 #include "win/fonts.h"
 #include "win/graphic_control.h"
 
-namespace wolumetr {
+namespace wolumetr::win {
 
-class PanelButton final : public win::GraphicControl {
+class PanelButton final : public GraphicControl {
  public:
-  PanelButton(win::Surface& parent, std::wstring caption, win::FontSpec font, COLORREF textColor, COLORREF color);
+  PanelButton(Surface& parent, std::wstring caption, FontSpec font, COLORREF textColor, COLORREF color);
 
   const std::wstring& Caption() const { return caption_; }
   COLORREF Color() const { return color_; }
   COLORREF TextColor() const { return textColor_; }
-  const win::FontSpec& Font() const { return font_; }
+  const FontSpec& Font() const { return font_; }
 
   void Paint(HDC dc) const override;
 
  private:
   std::wstring caption_;
-  win::FontSpec font_;
+  FontSpec font_;
   COLORREF textColor_;
   COLORREF color_;
 };
 
-}  // namespace wolumetr
+}  // namespace wolumetr::win

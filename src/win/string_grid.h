@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "drives/grid_geometry.h"
+#include "win/back_buffer.h"
+#include "win/colour_ref.h"
+#include "win/grid_geometry.h"
 #include "win/window.h"
 
-namespace wolumetr {
+namespace wolumetr::win {
 
 enum class GridCellState { Normal, Fixed, Selected };
 
-class StringGrid final : public win::Window {
+class StringGrid final : public Window {
  public:
   // The grid's size follows its metrics; `font` is shared and outlives the grid.
   StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font);
@@ -34,8 +36,8 @@ class StringGrid final : public win::Window {
 
   void SetPosition(Point position);
 
-  COLORREF color = RGB(255, 255, 255);  // normal cells
-  COLORREF fixedColor = RGB(192, 192, 192);
+  COLORREF color = ColorRef(colours::kWhite);  // normal cells
+  COLORREF fixedColor = ColorRef(colours::kSilver);
 
   // Asked before a cell becomes current; false keeps the current one.
   std::function<bool(GridCell)> onSelectCell;
@@ -53,7 +55,6 @@ class StringGrid final : public win::Window {
   void Fit();
   void InvalidateRow(int row) const;
   void OnKey(WPARAM key);
-  void OnPaint();
   GridCellState StateOf(GridCell cell) const;
 
   GridMetrics metrics_;
@@ -61,6 +62,7 @@ class StringGrid final : public win::Window {
   std::vector<std::vector<std::wstring>> cells_;  // [row][column]
   GridCell current_;
   bool tracking_ = false;
+  BackBuffer backBuffer_;
 };
 
-}  // namespace wolumetr
+}  // namespace wolumetr::win
