@@ -40,6 +40,7 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1, services.drives), se
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
   Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, app.TaskbarWindow(),
          app.Title());
+  app.SetMainWindow(Handle());
   Panel1.Attach(Handle());
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
