@@ -253,8 +253,9 @@ void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
   } else {
     Default(WM_SYSCOMMAND, command, lParam);
   }
-  // The exact command words only: variants with low bits set leave the button alone.
-  if (command == SC_MAXIMIZE || command == SC_MINIMIZE) {
+  // The exact command words only: variants with low bits set leave the button alone. Without a
+  // tray icon (taskbar only) the button is the one way back from a minimize: it stays then.
+  if (command == SC_MAXIMIZE || (command == SC_MINIMIZE && DisplayMode != 1)) {
     ShowWindow(win::Application::Instance().TaskbarWindow(), SW_HIDE);
   }
 }

@@ -121,14 +121,17 @@ TEST_F(Presence, StoredModeValues) {
   }
 }
 
-TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButton) {
-  TForm1& f = StartShown(1);
-  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(win::Application::Instance().Minimized());
-  EXPECT_FALSE(TaskbarShown());
-  EXPECT_FALSE(f.TrayIcon1->Visible()) << "mode 1 has no tray icon";
-  win::Application::Instance().Restore(f);
-  EXPECT_TRUE(TaskbarShown());
+TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButtonUnlessItIsTheWayBack) {
+  for (int mode : {0, 1, 2}) {
+    TForm1& f = StartShown(mode);
+    SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(win::Application::Instance().Minimized()) << mode;
+    EXPECT_EQ(TaskbarShown(), mode == 1) << "mode 1 has no tray icon: its button stays; " << mode;
+    SendMessageW(Taskbar(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(win::Application::Instance().Minimized()) << mode;
+    form.reset();
+  }
+  TForm1& f = StartShown(2);
   // A command word with low bits set is not the exact command: the button stays.
   SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE | 2, 0);
   EXPECT_TRUE(win::Application::Instance().Minimized());
