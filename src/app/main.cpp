@@ -6,12 +6,15 @@
 #include "settings/file_settings_store.h"
 #include "win/application.h"
 #include "win/error_box.h"
+#include "win/instance_handover.h"
 #include "win/system_seam.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The common controls, the shell and COM are loaded by name on first use: only ever from the
   // system folder, never from the program's own (writable) one or the current directory.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Started by the restart: the ending instance's tray icon goes first (a few seconds at most).
+  wolumetr::win::WaitForPredecessor(3000);
   // Outlives everything below: the error box at the boundary goes through it too.
   wolumetr::win::SystemSeam system;
   auto& app = wolumetr::win::Application::Instance();

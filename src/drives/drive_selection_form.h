@@ -26,7 +26,7 @@ namespace wolumetr {
 
 // What the window works on: the settings file, whether the program monitors any drive now
 // (Cancel then simply closes; otherwise the program cannot go on without one), and the system
-// calls for the drives, the warning box and the restart.
+// calls for the drives, the boxes and the restart.
 struct DriveSelectionServices {
   SettingsStore& settings;
   std::string settingsPath;
@@ -42,6 +42,9 @@ inline constexpr wchar_t kNoDriveMessage[] =
     L"Program do działania musi mieć ustawiony przynajmniej jeden dysk.\r\n"
     L"Naciśniej OK jeżeli chcesz ponownie ustawić dyski\r\n"
     L"Naciśnij Anuluj aby wyjść z programu";
+inline constexpr char kRestartFailedMessage[] =
+    "Nie udało się ponownie uruchomić programu. Nowa lista dysków została zapisana i zacznie "
+    "obowiązywać przy następnym uruchomieniu";
 
 struct ChildWindowDeleter {
   void operator()(HWND hwnd) const noexcept { DestroyWindow(hwnd); }

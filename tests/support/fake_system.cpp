@@ -15,6 +15,7 @@ void FakeSystem::Reset() {
   errors = nullptr;
   opened.clear();
   launches = 0;
+  failLaunch = false;
   notifyIcon = nullptr;
   drives.reset();
   labels.clear();
