@@ -281,7 +281,8 @@ void TForm4::Panel2Click() {
   }
   {
     SettingsFile settings(services_.settings, services_.settingsPath);
-    SaveDriveSlots(settings, rows);  // throws before anything is restarted when the file cannot be written
+    // Throws before anything is restarted when the file cannot be written.
+    SaveDriveSlots(settings, rows, services_.placeToKeep ? services_.placeToKeep() : std::nullopt);
   }
   // This instance ends only when the next one has started; otherwise it goes on, and the
   // saved list takes effect at the next start.

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,13 +26,15 @@
 namespace wolumetr {
 
 // What the window works on: the settings file, whether the program monitors any drive now
-// (Cancel then simply closes; otherwise the program cannot go on without one), and the system
-// calls for the drives, the boxes and the restart.
+// (Cancel then simply closes; otherwise the program cannot go on without one), the system
+// calls for the drives, the boxes and the restart, and the main window's place when it is to be
+// remembered (saved with the list, so that the restarted program appears there).
 struct DriveSelectionServices {
   SettingsStore& settings;
   std::string settingsPath;
   bool drivesMonitored = false;
   win::SystemSeam& system;
+  std::function<std::optional<Point>()> placeToKeep;
 };
 
 inline constexpr COLORREF kSlotColor = RGB(236, 249, 255);

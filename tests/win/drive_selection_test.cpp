@@ -65,7 +65,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt) {
     if (!form) Start();
     window = std::make_unique<TForm4>(DriveSelectionServices{
-        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system});
+        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system, nullptr});
     return *window;
   }
   bool Terminated() const { return win::Application::Instance().Terminated(); }
@@ -176,6 +176,25 @@ TEST_F(DriveSelectionWindow, SavingRewritesTheListStartsANewInstanceAndEnds) {
   EXPECT_EQ(Asked(), 0);
   EXPECT_TRUE(f.Closed());
   EXPECT_TRUE(Terminated());
+}
+
+TEST_F(DriveSelectionWindow, TheRestartsSaveHoldsTheRememberedPlace) {
+  for (const char* remember : {"1", "0"}) {
+    WriteSettings(std::string("[Polozenie]\r\nZapamietaj pol=") + remember + "\r\n[Dyski]\r\nDysk1=C:\\\r\n");
+    TForm1& main = Start();
+    main.SetPosition(321, 123);  // dragged since the start
+    system.onModal = [&](win::Window& shown) {
+      auto& f = dynamic_cast<TForm4&>(shown);
+      Pick(f, 2);
+      Click(f, *f.Panel2);
+    };
+    main.PopupMenu1.Activate(kUstawdyski1);
+    const std::string place = *remember == '1' ? "Polozenie X=321\r\nPolozenie Y=123\r\n" : "";
+    EXPECT_EQ(Settings().value(),
+              std::string("[Polozenie]\r\nZapamietaj pol=") + remember + "\r\n" + place + "[Dyski]\r\nDysk1=E:\\\r\n");
+    form.reset();
+  }
+  EXPECT_EQ(system.launches, 2);
 }
 
 TEST_F(DriveSelectionWindow, ARestartThatCannotStartIsReportedAndTheProgramGoesOn) {
