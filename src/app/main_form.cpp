@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "app/glyphs.h"
 #include "app/placement.h"
@@ -179,6 +180,8 @@ void TForm1::PlaceImages() {
 void TForm1::FormShow() {
   SettingsFile settings(services_.settings, SettingsPath());
   DisplayMode = ReadDisplayMode(settings);
+  // Later shows read the file as it is then.
+  if (services_.startup != nullptr) std::exchange(services_.startup, nullptr)->Release();
   ApplyDisplayMode(DisplayMode, SW_SHOW);
 }
 

@@ -10,6 +10,7 @@
 #include "display/tile_grid.h"
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
+#include "settings/startup_snapshot.h"
 #include "win/control_router.h"
 #include "win/glyph_image.h"
 #include "win/graphic_control.h"
@@ -29,6 +30,7 @@ struct MainWindowServices {
   DriveQueries& drives;
   win::SystemSeam& system;  // handed on to the tray icon and every window the menu opens
   std::wstring programDir;  // empty: the folder of the running executable
+  StartupSnapshot* startup = nullptr;  // the start-up's one reading of `settings`, released at the first show
 };
 
 // Menu command identifiers of PopupMenu1.

@@ -25,6 +25,7 @@ class FakeSystem final : public win::SystemSeam {
   // Every box but the error box, in order; answered from `answers` in turn, then with IDOK.
   std::vector<BoxCall> boxes;
   std::vector<int> answers;
+  std::function<void(const BoxCall& box)> onBox;  // runs while a box is up, before it is answered
   // The error box's texts go here while an ErrorRecorder lives; without one they fail the test.
   std::vector<std::string>* errors = nullptr;
 
