@@ -4,16 +4,23 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "app/settings_at_start.h"
 #include "display/system_drive_queries.h"
 #include "settings/file_settings_store.h"
+#include "settings/settings_schema.h"
 #include "win/application.h"
 #include "win/error_box.h"
+#include "win/instance_handover.h"
+#include "win/system_info.h"
 #include "win/system_seam.h"
+#include "win/text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The common controls, the shell and COM are loaded by name on first use: only ever from the
   // system folder, never from the program's own (writable) one or the current directory.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Started by the restart: the ending instance's tray icon goes first (a few seconds at most).
+  wolumetr::win::WaitForPredecessor(3000);
   // Outlives everything below: the error box at the boundary goes through it too.
   wolumetr::win::SystemSeam system;
   auto& app = wolumetr::win::Application::Instance();
@@ -21,9 +28,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wolumetr::win::Guarded([&] {
     app.Initialize();
     app.SetTitle(L"Wolumetr");
-    wolumetr::win::FileSettingsStore settings;
+    wolumetr::win::FileSettingsStore files;
+    wolumetr::StartupSnapshot settings(files);
+    const std::string path = wolumetr::win::Narrow(wolumetr::win::ExecutableFolder()) + wolumetr::kSettingsFileName;
+    if (!wolumetr::ReadSettingsAtStart(settings, path, system)) return;  // given up: the file stays as it is
     auto drives = std::make_shared<wolumetr::win::SystemDriveQueries>();
-    wolumetr::TForm1 form(wolumetr::MainWindowServices{settings, drives, system, {}});
+    wolumetr::TForm1 form(wolumetr::MainWindowServices{settings, drives, system, {}, &settings});
     // Apart from the constructor: the start-up Drive selection window may run its modal loop here.
     form.FormCreate();
     app.Run(form);

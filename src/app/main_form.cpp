@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <stdexcept>
+#include <utility>
 
 #include "app/glyphs.h"
 #include "app/placement.h"
@@ -45,6 +46,7 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
   Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, app.TaskbarWindow(),
          app.Title());
+  app.SetMainWindow(Handle());
   Panel1.Attach(Handle());
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
@@ -210,6 +212,8 @@ void TForm1::PlaceImages() {
 void TForm1::FormShow() {
   SettingsFile settings(services_.settings, SettingsPath());
   DisplayMode = ReadDisplayMode(settings);
+  // Later shows read the file as it is then.
+  if (services_.startup != nullptr) std::exchange(services_.startup, nullptr)->Release();
   ApplyDisplayMode(DisplayMode, SW_SHOW);
 }
 
@@ -284,8 +288,9 @@ void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
   } else {
     Default(WM_SYSCOMMAND, command, lParam);
   }
-  // The exact command words only: variants with low bits set leave the button alone.
-  if (command == SC_MAXIMIZE || command == SC_MINIMIZE) {
+  // The exact command words only: variants with low bits set leave the button alone. Without a
+  // tray icon (taskbar only) the button is the one way back from a minimize: it stays then.
+  if (command == SC_MAXIMIZE || (command == SC_MINIMIZE && DisplayMode != 1)) {
     ShowWindow(win::Application::Instance().TaskbarWindow(), SW_HIDE);
   }
 }

@@ -12,6 +12,7 @@
 #include "display/tile_grid.h"
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
+#include "settings/startup_snapshot.h"
 #include "win/control_router.h"
 #include "win/graphic_control.h"
 #include "win/pattern_image.h"
@@ -31,6 +32,7 @@ struct MainWindowServices {
   std::shared_ptr<DriveQueries> drives;  // shared with the drive worker, which may outlive the window
   win::SystemSeam& system;  // handed on to the tray icon and every window the menu opens
   std::wstring programDir;  // empty: the folder of the running executable
+  StartupSnapshot* startup = nullptr;  // the start-up's one reading of `settings`, released at the first show
 };
 
 // Menu command identifiers of PopupMenu1.

@@ -107,7 +107,12 @@ void TForm1::Ustawdyski1Click() {
 void TForm1::RunStartupDriveSelection() { ShowDriveSelection(); }
 
 void TForm1::ShowDriveSelection() {
-  TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system});
+  auto placeToKeep = [this]() -> std::optional<Point> {
+    if (!RememberPosition) return std::nullopt;
+    return Point{Left(), Top()};
+  };
+  TForm4 form(
+      DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system, placeToKeep});
   services_.system.RunModal(form);
 }
 

@@ -7,6 +7,7 @@
 
 #include "drives/drive_window_layout.h"
 #include "win/application.h"
+#include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
 #include "win/system_libraries.h"
@@ -300,10 +301,16 @@ void TForm4::Panel2Click() {
   }
   {
     SettingsFile settings(services_.settings, services_.settingsPath);
-    SaveDriveSlots(settings, rows);  // throws before anything is restarted when the file cannot be written
+    // Throws before anything is restarted when the file cannot be written.
+    SaveDriveSlots(settings, rows, services_.placeToKeep ? services_.placeToKeep() : std::nullopt);
   }
-  services_.system.StartNewInstance();
-  win::Application::Instance().Terminate();
+  // This instance ends only when the next one has started; otherwise it goes on, and the
+  // saved list takes effect at the next start.
+  if (services_.system.StartNewInstance()) {
+    win::Application::Instance().Terminate();
+  } else {
+    win::ReportError(kRestartFailedMessage);
+  }
   Close();
 }
 

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,13 +29,15 @@
 namespace wolumetr {
 
 // What the window works on: the settings file, whether the program monitors any drive now
-// (Cancel then simply closes; otherwise the program cannot go on without one), and the system
-// calls for the drives, the warning box and the restart.
+// (Cancel then simply closes; otherwise the program cannot go on without one), the system
+// calls for the drives, the boxes and the restart, and the main window's place when it is to be
+// remembered (saved with the list, so that the restarted program appears there).
 struct DriveSelectionServices {
   SettingsStore& settings;
   std::string settingsPath;
   bool drivesMonitored = false;
   win::SystemSeam& system;
+  std::function<std::optional<Point>()> placeToKeep;
 };
 
 inline constexpr COLORREF kSlotColor = win::ColorRef(colours::kPaleBlue);
@@ -45,6 +48,9 @@ inline constexpr wchar_t kNoDriveMessage[] =
     L"Program do działania musi mieć ustawiony przynajmniej jeden dysk.\r\n"
     L"Naciśniej OK jeżeli chcesz ponownie ustawić dyski\r\n"
     L"Naciśnij Anuluj aby wyjść z programu";
+inline constexpr char kRestartFailedMessage[] =
+    "Nie udało się ponownie uruchomić programu. Nowa lista dysków została zapisana i zacznie "
+    "obowiązywać przy następnym uruchomieniu";
 
 class TForm4 final : public win::Window {
  public:

@@ -2,6 +2,8 @@
 
 #include "common/ascii.h"
 
+#include "settings/startup_settings.h"
+
 namespace wolumetr {
 std::vector<std::string> SplitDriveStrings(std::string_view strings) {
   std::vector<std::string> roots;
@@ -37,9 +39,10 @@ std::string ChoiceCaption(std::string_view root, bool fixed, const std::optional
   return caption;
 }
 
-int SaveDriveSlots(SettingsFile& file, const DriveRows& rows) {
+int SaveDriveSlots(SettingsFile& file, const DriveRows& rows, std::optional<Point> place) {
   if (AllSlotsEmpty(rows)) return 0;
   const int saved = RewriteDriveList(file, rows);
+  if (place) WriteRememberedPosition(file, place->x, place->y);
   file.Commit();
   return saved;
 }

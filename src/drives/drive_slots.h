@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/geometry.h"
 #include "settings/drive_list.h"
 #include "settings/settings_file.h"
 
@@ -34,7 +35,8 @@ std::string ChoiceCaption(std::string_view root, bool fixed, const std::optional
 // Saves the rows as the drive list and commits the file once. With every row at "[brak]"
 // it writes nothing and returns 0: the stored list must survive a save that has nothing to
 // keep. Otherwise returns the number of drives saved; a failed write throws
-// SettingsWriteError and leaves the file as it was.
-int SaveDriveSlots(SettingsFile& file, const DriveRows& rows);
+// SettingsWriteError and leaves the file as it was. With `place`, the remembered window position
+// is written in the same replacement, so the restarted program appears where this one was.
+int SaveDriveSlots(SettingsFile& file, const DriveRows& rows, std::optional<Point> place = std::nullopt);
 
 }  // namespace wolumetr

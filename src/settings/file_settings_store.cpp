@@ -13,8 +13,10 @@
 namespace wolumetr::win {
 namespace {
 
-bool IsSharingError(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-                                          error == ERROR_ACCESS_DENIED; }
+// Another process has the file open: worth a short wait. A replacement refused while someone
+// reads the file comes as access denied too.
+bool IsSharingError(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+bool IsBusyTarget(DWORD error) { return IsSharingError(error) || error == ERROR_ACCESS_DENIED; }
 
 bool WriteAll(HANDLE file, const std::string& content) {
   size_t done = 0;
@@ -62,7 +64,8 @@ void SweepLeftovers(const std::wstring& target) {
 std::optional<std::string> FileSettingsStore::Load(const std::string& path) {
   const std::wstring wide = Widen(path);
   KernelHandle file;
-  // Another instance may be replacing the file this very moment: retry briefly.
+  // Another instance may be replacing the file this very moment: retry briefly. Access denied
+  // (a folder of that name, no permission) does not pass with waiting.
   for (int attempt = 0; attempt < 20 && !file; ++attempt) {
     file = OwnFileHandle(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -108,7 +111,7 @@ void FileSettingsStore::Replace(const std::string& path, const std::string& cont
   for (int attempt = 0;; ++attempt) {
     if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
     const DWORD error = GetLastError();
-    if (attempt >= 20 || !IsSharingError(error)) break;
+    if (attempt >= 20 || !IsBusyTarget(error)) break;
     Sleep(25);  // someone is reading the file right now
   }
   DeleteFileW(temp.c_str());

@@ -74,6 +74,19 @@ LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPA
       // window is still being built.
       if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) GiveIcons();
       return Default(message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      // The taskbar button minimizes and restores the program as "Ukryj" does: stay-on-top is
+      // put aside and given back, and the owned windows come back with it.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE) {
+        Application& app = Application::Instance();
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+          app.Minimize(app.mainHandle_);
+        } else {
+          app.Restore(app.mainHandle_);
+        }
+        return 0;
+      }
+      return Default(message, wParam, lParam);
     case WM_CLOSE:
       // Closing the taskbar button closes the program like closing its main window.
       Application::Instance().Terminate();
@@ -106,7 +119,7 @@ bool Application::Minimized() const {
   return taskbar_.Handle() != nullptr && IsIconic(taskbar_.Handle()) != FALSE;
 }
 
-void Application::Minimize(const Window& mainWindow) {
+void Application::Minimize(HWND main) {
   HWND taskbar = taskbar_.Handle();
   if (taskbar == nullptr || Minimized()) return;
   topMost_ = ThreadWindows([taskbar](HWND h) {
@@ -114,10 +127,10 @@ void Application::Minimize(const Window& mainWindow) {
   });
   for (HWND h : topMost_) SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, kQuietPos);
   SetActiveWindow(taskbar);
-  HWND main = mainWindow.Handle();
-  if (main != nullptr && IsWindowVisible(main) && IsWindowEnabled(main)) {
+  if (main != nullptr && IsWindow(main) && IsWindowVisible(main) && IsWindowEnabled(main)) {
     // Start the animation from the main window's place; owned windows hide with it.
-    const RECT r = mainWindow.ScreenRect();
+    RECT r{};
+    GetWindowRect(main, &r);
     SetWindowPos(taskbar, main, r.left, r.top, r.right - r.left, 0, SWP_SHOWWINDOW);
     DefWindowProcW(taskbar, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   } else {
@@ -125,13 +138,12 @@ void Application::Minimize(const Window& mainWindow) {
   }
 }
 
-void Application::Restore(const Window& mainWindow) {
+void Application::Restore(HWND main) {
   HWND taskbar = taskbar_.Handle();
   if (taskbar == nullptr || !Minimized()) return;
   HWND focus = GetFocus();
   SetActiveWindow(taskbar);
-  HWND main = mainWindow.Handle();
-  if (main != nullptr && IsWindowVisible(main) && IsWindowEnabled(main)) {
+  if (main != nullptr && IsWindow(main) && IsWindowVisible(main) && IsWindowEnabled(main)) {
     DefWindowProcW(taskbar, WM_SYSCOMMAND, SC_RESTORE, 0);
   } else {
     ShowWindow(taskbar, SW_RESTORE);

@@ -43,9 +43,11 @@ class Application {
   // Minimizes every window of the program into the taskbar button (nothing when already
   // minimized); stay-on-top windows are made ordinary meanwhile. `mainWindow` is where the
   // minimize animation starts.
-  void Minimize(const Window& mainWindow);
+  void Minimize(const Window& mainWindow) { Minimize(mainWindow.Handle()); }
   // Brings the minimized program back (nothing when it is not minimized).
-  void Restore(const Window& mainWindow);
+  void Restore(const Window& mainWindow) { Restore(mainWindow.Handle()); }
+  // The window that the taskbar button's own minimize and restore animate from.
+  void SetMainWindow(HWND mainWindow) { mainHandle_ = mainWindow; }
   bool Minimized() const;
   // Makes the program's last active window the foreground window.
   void BringToFront();
@@ -69,11 +71,15 @@ class Application {
   };
 
   Application() = default;
+  void Minimize(HWND mainWindow);
+  void Restore(HWND mainWindow);
+
   TaskbarHost taskbar_;
   SystemSeam ownSystem_;
   SystemSeam* system_ = nullptr;
   std::wstring title_ = L"Wolumetr";
   Window* mainWindow_ = nullptr;
+  HWND mainHandle_ = nullptr;
   Window* modalWindow_ = nullptr;
   bool terminated_ = false;
   std::vector<HWND> topMost_;  // stay-on-top windows made ordinary while minimized

@@ -2,6 +2,7 @@
 
 #include "win/application.h"
 #include "win/handles.h"
+#include "win/instance_handover.h"
 #include "win/system_info.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
@@ -16,7 +17,7 @@ void SystemSeam::ShellOpen(HWND owner, const std::wstring& target, int show) {
   lazy::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, show);
 }
 
-void SystemSeam::StartNewInstance() { ShellOpen(nullptr, ExecutablePath(), SW_SHOWDEFAULT); }
+bool SystemSeam::StartNewInstance() { return StartSuccessor(ExecutablePath()); }
 
 bool SystemSeam::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
   return lazy::Shell_NotifyIconW(message, &data) != FALSE;

@@ -25,8 +25,9 @@ class SystemSeam {
   virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
   // Hands `target` to the shell's "open"; the outcome is not checked.
   virtual void ShellOpen(HWND owner, const std::wstring& target, int show);
-  // Opens the running executable again, without arguments; the outcome is not checked.
-  virtual void StartNewInstance();
+  // Starts the running executable again, without arguments; false when it could not be
+  // started. The new instance waits for this one to end before it shows itself.
+  virtual bool StartNewInstance();
   virtual bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
 
   // The logical drives' roots, each ended by a NUL, as the system lists them; empty when the

@@ -7,6 +7,10 @@
 //                                    the notification area loses the icon <id> of the window
 //                                    of class <class>, as when the shell restarts
 //   shell_stand_in broadcast         the shell's "TaskbarCreated" broadcast
+//   shell_stand_in button <class> restore|minimize
+//                                    a click on the taskbar button of the window of class
+//                                    <class>: the taskbar posts it the system command
+//   shell_stand_in exstyle <class>   prints the extended style of the window of class <class>
 #include <windows.h>
 
 #include <shellapi.h>
@@ -53,6 +57,20 @@ int Broadcast() {
   return message != 0 && PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
 }
 
+int Button(const wchar_t* windowClass, const wchar_t* command) {
+  HWND window = FindWindowW(windowClass, nullptr);
+  if (window == nullptr) return 1;
+  const WPARAM code = std::wcscmp(command, L"restore") == 0 ? SC_RESTORE : SC_MINIMIZE;
+  return PostMessageW(window, WM_SYSCOMMAND, code, 0) ? 0 : 1;
+}
+
+int ExStyle(const wchar_t* windowClass) {
+  HWND window = FindWindowW(windowClass, nullptr);
+  if (window == nullptr) return 1;
+  std::printf("%#lx\n", static_cast<unsigned long>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -61,6 +79,10 @@ int wmain(int argc, wchar_t** argv) {
     return Forget(argv[2], static_cast<UINT>(std::wcstoul(argv[3], nullptr, 10)));
   }
   if (argc == 2 && std::wcscmp(argv[1], L"broadcast") == 0) return Broadcast();
-  std::fprintf(stderr, "usage: shell_stand_in refuse | forget <class> <id> | broadcast\n");
+  if (argc == 4 && std::wcscmp(argv[1], L"button") == 0) return Button(argv[2], argv[3]);
+  if (argc == 3 && std::wcscmp(argv[1], L"exstyle") == 0) return ExStyle(argv[2]);
+  std::fprintf(stderr,
+               "usage: shell_stand_in refuse | forget <class> <id> | broadcast | button <class> restore|minimize"
+               " | exstyle <class>\n");
   return 2;
 }

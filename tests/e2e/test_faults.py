@@ -72,32 +72,6 @@ def tile_state(shot, left, top):
     return wedge, outline, texts
 
 
-class ShellStandIn:
-    """The test helper that plays the shell's part (tests/e2e/shell_stand_in.cpp)."""
-
-    def __init__(self):
-        self.exe = os.environ.get("WOLUMETR_SHELL_STAND_IN")
-        if not self.exe:
-            raise unittest.SkipTest("WOLUMETR_SHELL_STAND_IN is not set (run through CTest)")
-        self.refusing = None
-
-    def run(self, *args):
-        return subprocess.run(["wine", self.exe, *args], stdin=subprocess.DEVNULL, capture_output=True,
-                              timeout=60).returncode
-
-    def refuse(self):
-        self.refusing = subprocess.Popen(["wine", self.exe, "refuse"], stdin=subprocess.DEVNULL,
-                                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-                                         start_new_session=True)
-        if self.refusing.stdout.readline().strip() != "ready":
-            raise AssertionError("the refusing notification area did not start")
-
-    def stop(self):
-        if self.refusing is not None and self.refusing.poll() is None:
-            self.refusing.kill()
-            self.refusing.wait(timeout=30)
-
-
 class ReadOnlyFolderTest(unittest.TestCase):
     """Every save in a folder that cannot be written: the message, the program alive, the file
     as it was, for the three ways a running program saves."""
@@ -208,7 +182,7 @@ class VanishingDriveTest(unittest.TestCase):
 
 class TrayTest(unittest.TestCase):
     def setUp(self):
-        self.shell = ShellStandIn()
+        self.shell = e.ShellStandIn()
         self.addCleanup(self.shell.stop)
         self.program = e.Program(e.settings_text(Dyski=THREE_DRIVES, Polozenie={"Pasek": 0}))
         self.addCleanup(self.program.cleanup)

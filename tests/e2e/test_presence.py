@@ -52,6 +52,33 @@ class PresenceTest(unittest.TestCase):
         e.click(left + 10, top + 10)
         self.program.main_window()
 
+    def test_the_taskbar_button_restores_the_window_on_top(self):
+        # A click on a minimized program's taskbar button makes the taskbar post it SC_RESTORE
+        # (a second click, SC_MINIMIZE); Wine here has no taskbar, so the helper posts them.
+        shell = e.ShellStandIn()
+        self.program = e.Program(e.settings_text(Dyski=DRIVES, Wyglad={"Na wierzchu": 1},
+                                                 Polozenie={"Pasek": 2})).start()
+        window = self.program.main_window()
+
+        def on_top():
+            style = shell.output("exstyle", "TForm1")
+            return style != "" and int(style, 16) & 0x8  # WS_EX_TOPMOST
+
+        e.wait_for(on_top, what="the window on top")
+        for hide in ("menu", "button"):
+            if hide == "menu":
+                self.program.open_menu(window)
+                e.key("Down", "Return")  # "Ukryj"
+            else:
+                self.assertEqual(shell.run("button", "WolumetrApplication", "minimize"), 0)
+            # The minimized taskbar window itself may show as an icon title: look for this window.
+            e.wait_for(lambda: window.id not in [w.id for w in e.visible_windows("Wolumetr")],
+                       what=f"the window minimized by the {hide}")
+            self.assertEqual(shell.run("button", "WolumetrApplication", "restore"), 0)
+            window = self.program.main_window()
+            self.assertEqual(window.geometry(), (511, 464, 259, 97))
+            e.wait_for(on_top, what=f"the window on top again after the {hide}")
+
     def test_taskbar_only_mode_has_no_tray_icon(self):
         self.start(1)
         e.wait_for(lambda: tray() is None, what="no tray icon")

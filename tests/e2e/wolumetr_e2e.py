@@ -8,6 +8,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import unittest
 from pathlib import Path
 
 TIMEOUT = 30.0
@@ -249,6 +250,36 @@ class Program:
                 if g and g[3] > 40 and g[2] < 400:
                     return w
         return None
+
+
+class ShellStandIn:
+    """The test helper that plays the shell's part (tests/e2e/shell_stand_in.cpp)."""
+
+    def __init__(self):
+        self.exe = os.environ.get("WOLUMETR_SHELL_STAND_IN")
+        if not self.exe:
+            raise unittest.SkipTest("WOLUMETR_SHELL_STAND_IN is not set (run through CTest)")
+        self.refusing = None
+
+    def run(self, *args):
+        return subprocess.run(["wine", self.exe, *args], stdin=subprocess.DEVNULL, capture_output=True,
+                              timeout=60).returncode
+
+    def output(self, *args):
+        return subprocess.run(["wine", self.exe, *args], stdin=subprocess.DEVNULL, capture_output=True,
+                              timeout=60, text=True).stdout.strip()
+
+    def refuse(self):
+        self.refusing = subprocess.Popen(["wine", self.exe, "refuse"], stdin=subprocess.DEVNULL,
+                                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                                         start_new_session=True)
+        if self.refusing.stdout.readline().strip() != "ready":
+            raise AssertionError("the refusing notification area did not start")
+
+    def stop(self):
+        if self.refusing is not None and self.refusing.poll() is None:
+            self.refusing.kill()
+            self.refusing.wait(timeout=30)
 
 
 def settings_text(**sections):

@@ -12,9 +12,11 @@ namespace wolumetr::test {
 void FakeSystem::Reset() {
   boxes.clear();
   answers.clear();
+  onBox = nullptr;
   errors = nullptr;
   opened.clear();
   launches = 0;
+  failLaunch = false;
   notifyIcon = nullptr;
   drives.reset();
   labels.clear();
@@ -33,6 +35,7 @@ int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstrin
     return IDOK;
   }
   boxes.push_back(BoxCall{text, caption, flags});
+  if (onBox) onBox(boxes.back());
   return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK;
 }
 

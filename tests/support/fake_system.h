@@ -25,11 +25,13 @@ class FakeSystem final : public win::SystemSeam {
   // Every box but the error box, in order; answered from `answers` in turn, then with IDOK.
   std::vector<BoxCall> boxes;
   std::vector<int> answers;
+  std::function<void(const BoxCall& box)> onBox;  // runs while a box is up, before it is answered
   // The error box's texts go here while an ErrorRecorder lives; without one they fail the test.
   std::vector<std::string>* errors = nullptr;
 
   std::vector<std::wstring> opened;  // what was handed to the shell's "open"
-  int launches = 0;                  // new instances started
+  int launches = 0;                  // new instances started (or attempts, with failLaunch)
+  bool failLaunch = false;
 
   // In place of Shell_NotifyIconW when set.
   std::function<BOOL(DWORD message, NOTIFYICONDATAW& data)> notifyIcon;
@@ -51,7 +53,10 @@ class FakeSystem final : public win::SystemSeam {
 
   int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override;
   void ShellOpen(HWND owner, const std::wstring& target, int show) override;
-  void StartNewInstance() override { ++launches; }
+  bool StartNewInstance() override {
+    ++launches;
+    return !failLaunch;
+  }
   bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) override;
   std::wstring LogicalDriveStrings() override;
   bool IsFixedDrive(const std::string& root) override;

@@ -5,10 +5,12 @@
 #include <atomic>
 #include <functional>
 #include <optional>
+#include <thread>
 
 #include "drives/drive_selection_form.h"
 #include "win/application.h"
 #include "win/handles.h"
+#include "win/instance_handover.h"
 #include "win/text.h"
 #include "win_test_support.h"
 
@@ -64,7 +66,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt) {
     if (!form) Start();
     window = std::make_unique<TForm4>(DriveSelectionServices{
-        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system});
+        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system, nullptr});
     return *window;
   }
   bool Terminated() const { return win::Application::Instance().Terminated(); }
@@ -204,6 +206,61 @@ TEST_F(DriveSelectionWindow, SavingRewritesTheListStartsANewInstanceAndEnds) {
   EXPECT_EQ(Asked(), 0);
   EXPECT_TRUE(f.Closed());
   EXPECT_TRUE(Terminated());
+}
+
+TEST_F(DriveSelectionWindow, TheRestartsSaveHoldsTheRememberedPlace) {
+  for (const char* remember : {"1", "0"}) {
+    WriteSettings(std::string("[Polozenie]\r\nZapamietaj pol=") + remember + "\r\n[Dyski]\r\nDysk1=C:\\\r\n");
+    TForm1& main = Start();
+    main.SetPosition(321, 123);  // dragged since the start
+    system.onModal = [&](win::Window& shown) {
+      auto& f = dynamic_cast<TForm4&>(shown);
+      Pick(f, 2);
+      Click(f, *f.Panel2);
+    };
+    main.PopupMenu1.Activate(kUstawdyski1);
+    const std::string place = *remember == '1' ? "Polozenie X=321\r\nPolozenie Y=123\r\n" : "";
+    EXPECT_EQ(Settings().value(),
+              std::string("[Polozenie]\r\nZapamietaj pol=") + remember + "\r\n" + place + "[Dyski]\r\nDysk1=E:\\\r\n");
+    form.reset();
+  }
+  EXPECT_EQ(system.launches, 2);
+}
+
+TEST_F(DriveSelectionWindow, ARestartThatCannotStartIsReportedAndTheProgramGoesOn) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
+  TForm4& f = Open();
+  f.StringGrid1->MoveTo(GridCell{0, 2});
+  Pick(f, 3);
+  system.failLaunch = true;  // the exe moved or renamed meanwhile, or its start refused
+  ErrorRecorder errors;
+  Click(f, *f.Panel2);
+  EXPECT_EQ(system.launches, 1);
+  EXPECT_EQ(errors.messages, (std::vector<std::string>{std::string(kRestartFailedMessage) + "."}));
+  EXPECT_EQ(Settings().value(), "[Dyski]\r\nDysk1=C:\\\r\nDysk2=Q:\\\r\n") << "saved for the next start";
+  EXPECT_TRUE(f.Closed());
+  EXPECT_FALSE(Terminated());
+}
+
+// The real start: a program that cannot be started leaves no hand-over behind; one that started
+// keeps it held until this process ends, and the next instance waits for that, briefly.
+TEST(InstanceHandOver, HeldOnlyWhenTheNextInstanceStarted) {
+  auto waitedMs = [] {
+    DWORD ms = 0;
+    std::thread next([&] {
+      const DWORD start = GetTickCount();
+      win::WaitForPredecessor(400);
+      ms = GetTickCount() - start;
+    });
+    next.join();
+    return ms;
+  };
+  EXPECT_FALSE(win::StartSuccessor(L"C:\\nie ma\\wolumetr.exe"));
+  EXPECT_LT(waitedMs(), 200u);
+  wchar_t system32[MAX_PATH] = {};
+  GetSystemDirectoryW(system32, MAX_PATH);
+  ASSERT_TRUE(win::StartSuccessor(std::wstring(system32) + L"\\hostname.exe"));
+  EXPECT_GE(waitedMs(), 350u);
 }
 
 TEST_F(DriveSelectionWindow, SavingNoDriveAsksAndKeepsTheStoredList) {

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "app/settings_at_start.h"
+#include "settings/memory_settings_store.h"
 #include "win/application.h"
 #include "win/handles.h"
 #include "win/text.h"
@@ -77,6 +79,71 @@ TEST_F(MainWindow, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(f.DragAnchorY, f.Top());
   EXPECT_FALSE(Settings().has_value()) << "start-up writes nothing";
   EXPECT_TRUE(f.TrayIcon1->Visible());
+}
+
+TEST_F(MainWindow, StartUpReadsTheSettingsFileOnceAndLaterShowsReadItAfresh) {
+  MemorySettingsStore files;
+  const std::string path = win::Narrow(folder.File(L"wolumetr.ini"));
+  files.Put(path, "[Wyglad]\r\nPoziomprzezr=200\r\n[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nPasek=2\r\n");
+  StartupSnapshot snapshot(files);
+  ASSERT_TRUE(ReadSettingsAtStart(snapshot, path, TestSystem()));
+  form = std::make_unique<TForm1>(MainWindowServices{snapshot, sharedDrives, TestSystem(), folder.Path(), &snapshot});
+  form->FormCreate();
+  form->SetVisible(true);
+  EXPECT_EQ(files.load_count(), 1) << "settings, tiles and the first display mode from one reading";
+  EXPECT_EQ(Alpha(form->Handle()), 200);
+  EXPECT_EQ(form->DriveCount(), 1);
+  EXPECT_EQ(form->DisplayMode, 2);
+  files.Put(path, "[Polozenie]\r\nPasek=1\r\n");
+  form->SetVisible(false);
+  form->SetVisible(true);
+  EXPECT_EQ(files.load_count(), 2);
+  EXPECT_EQ(form->DisplayMode, 1);
+}
+
+TEST_F(MainWindow, AnUnreadableSettingsFileAtStartIsRetriedOrGivenUpNeverTakenForAFirstRun) {
+  const std::wstring file = folder.File(L"wolumetr.ini");
+  const std::string stored = "[Dyski]\r\nDysk1=C:\\\r\n";
+  FakeSystem& system = TestSystem();
+  auto lock = [&] {
+    return win::OwnFileHandle(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  };
+  auto read = [&](StartupSnapshot& snapshot) { return ReadSettingsAtStart(snapshot, win::Narrow(file), system); };
+
+  // Held open without sharing: asked, retried, given up; the file as it was.
+  WriteSettings(stored);
+  win::KernelHandle held = lock();
+  ASSERT_TRUE(held);
+  system.answers = {IDRETRY, IDCANCEL};
+  StartupSnapshot givenUp(store);
+  EXPECT_FALSE(read(givenUp));
+  ASSERT_EQ(system.boxes.size(), 2u);
+  EXPECT_EQ(system.boxes[0].flags & 0xF, static_cast<UINT>(MB_RETRYCANCEL));
+  EXPECT_NE(system.boxes[0].text.find(file), std::wstring::npos) << "names the file";
+  held.reset();
+  EXPECT_EQ(Settings().value(), stored);
+
+  // Let go while the box is up: the retry reads it.
+  held = lock();
+  system.Reset();
+  system.onBox = [&](const BoxCall&) { held.reset(); };
+  system.answers = {IDRETRY};
+  StartupSnapshot retried(store);
+  EXPECT_TRUE(read(retried));
+  EXPECT_EQ(system.boxes.size(), 1u);
+  EXPECT_EQ(retried.Load(win::Narrow(file)), stored);
+
+  // A folder of that name is no file to wait for: asked at once.
+  DeleteFileW(file.c_str());
+  ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
+  system.Reset();
+  system.answers = {IDCANCEL};
+  StartupSnapshot folderNamedSo(store);
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(read(folderNamedSo));
+  EXPECT_LT(GetTickCount64() - start, 200u) << "no retries on access denied";
+  EXPECT_EQ(system.boxes.size(), 1u);
+  RemoveDirectoryW(file.c_str());
 }
 
 TEST_F(MainWindow, AppliesStoredLookAndTimer) {

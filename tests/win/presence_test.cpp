@@ -75,18 +75,34 @@ TEST_F(Presence, TaskbarModesMinimizeAndRestoreTheProgram) {
   }
 }
 
-TEST_F(Presence, RestoringThroughTheTaskbarLeavesTheToggleChecked) {
-  TForm1& f = StartShown(2);
-  f.PopupMenu1.Activate(kUkryj1);
-  ASSERT_TRUE(win::Application::Instance().Minimized());
-  win::Application::Instance().Restore(f);  // as the taskbar button does
-  EXPECT_TRUE(f.IsVisible());
-  EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).checked);
-  f.PopupMenu1.Activate(kUkryj1);  // unchecks: only brings to the front
-  EXPECT_FALSE(f.PopupMenu1.Item(kUkryj1).checked);
-  EXPECT_TRUE(f.IsVisible());
-  f.PopupMenu1.Activate(kUkryj1);  // hides again
-  EXPECT_TRUE(win::Application::Instance().Minimized());
+TEST_F(Presence, TheTaskbarButtonRestoresAsTheProgramDoes) {
+  win::Application& app = win::Application::Instance();
+  for (int mode : {1, 2}) {
+    TForm1& f = StartShown(mode);
+    f.SetStayOnTop(true);
+    auto topMost = [&] { return (GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    // "Ukryj" and then the button; then the button's own minimize and restore, twice.
+    for (int round = 0; round < 3; ++round) {
+      if (round == 0) {
+        f.PopupMenu1.Activate(kUkryj1);
+      } else {
+        SendMessageW(Taskbar(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      }
+      ASSERT_TRUE(app.Minimized()) << mode << " " << round;
+      SendMessageW(Taskbar(), WM_SYSCOMMAND, SC_RESTORE, 0);
+      EXPECT_FALSE(app.Minimized()) << mode << " " << round;
+      EXPECT_TRUE(f.IsVisible()) << mode << " " << round;
+      EXPECT_TRUE(topMost()) << mode << " " << round;
+      EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).checked);
+    }
+    f.PopupMenu1.Activate(kUkryj1);  // unchecks: only brings to the front
+    EXPECT_FALSE(f.PopupMenu1.Item(kUkryj1).checked);
+    EXPECT_TRUE(f.IsVisible());
+    f.PopupMenu1.Activate(kUkryj1);  // hides again
+    EXPECT_TRUE(app.Minimized());
+    SendMessageW(Taskbar(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    form.reset();
+  }
 }
 
 TEST_F(Presence, StoredModeValues) {
@@ -105,14 +121,17 @@ TEST_F(Presence, StoredModeValues) {
   }
 }
 
-TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButton) {
-  TForm1& f = StartShown(1);
-  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(win::Application::Instance().Minimized());
-  EXPECT_FALSE(TaskbarShown());
-  EXPECT_FALSE(f.TrayIcon1->Visible()) << "mode 1 has no tray icon";
-  win::Application::Instance().Restore(f);
-  EXPECT_TRUE(TaskbarShown());
+TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButtonUnlessItIsTheWayBack) {
+  for (int mode : {0, 1, 2}) {
+    TForm1& f = StartShown(mode);
+    SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(win::Application::Instance().Minimized()) << mode;
+    EXPECT_EQ(TaskbarShown(), mode == 1) << "mode 1 has no tray icon: its button stays; " << mode;
+    SendMessageW(Taskbar(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(win::Application::Instance().Minimized()) << mode;
+    form.reset();
+  }
+  TForm1& f = StartShown(2);
   // A command word with low bits set is not the exact command: the button stays.
   SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE | 2, 0);
   EXPECT_TRUE(win::Application::Instance().Minimized());

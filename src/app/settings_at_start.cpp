@@ -1,0 +1,17 @@
+#include "app/settings_at_start.h"
+
+#include "win/application.h"
+#include "win/text.h"
+
+namespace wolumetr {
+
+bool ReadSettingsAtStart(StartupSnapshot& snapshot, const std::string& path, win::SystemSeam& system) {
+  std::wstring text = kUnreadableSettingsText;
+  text.replace(text.find(L"%s"), 2, win::Widen(path));
+  return snapshot.Take(path, [&] {
+    return system.ShowMessageBox(nullptr, text, win::Application::Instance().Title(),
+                                 MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND) == IDRETRY;
+  });
+}
+
+}  // namespace wolumetr
