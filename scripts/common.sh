@@ -60,9 +60,16 @@ wol_wine_match_window_manager() {
   local key='HKCU\Software\Wine\X11 Driver'
   if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
     wine reg delete "$key" /v Managed /f >/dev/null 2>&1 || true
-  else
-    wine reg add "$key" /v Managed /d N /f >/dev/null 2>&1
+    return 0
   fi
+  local attempt
+  for attempt in 1 2 3; do
+    # On a busy machine a Wine process now and then fails to start: try again.
+    wine reg add "$key" /v Managed /d N /f >/dev/null 2>&1 && return 0
+    sleep 1
+  done
+  wol_log "could not set Managed=N in $WINEPREFIX"
+  return 1
 }
 
 # Starts Xvfb at 1280x1024 on the first free display number from $1 (91) and exports DISPLAY.
