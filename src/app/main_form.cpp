@@ -233,18 +233,19 @@ void TForm1::ChooseDisplayMode(std::uint8_t item) {
 
 OptionsSnapshot TForm1::OptionsState() const {
   OptionsSnapshot state;
+  StartupSettings& s = state.settings;
+  s.alphaBlend = alphaBlend_;
+  s.alpha = alpha_;
+  s.onTop = onTop_;
+  s.rememberPosition = RememberPosition;
+  s.left = Left();
+  s.top = Top();
+  s.gridColumns = GridColumns;
+  s.gridRows = GridRows;
+  s.autoRefresh = Timer1->Enabled();
+  s.refreshIntervalMs = Timer1->Interval();
   state.driveCount = DriveCount();
-  state.autoRefresh = Timer1->Enabled();
-  state.refreshIntervalMs = Timer1->Interval();
-  state.alphaBlend = alphaBlend_;
-  state.alpha = alpha_;
-  state.onTop = onTop_;
-  state.rememberPosition = RememberPosition;
-  state.gridColumns = GridColumns;
-  state.gridRows = GridRows;
   state.displayMode = DisplayMode;
-  state.left = Left();
-  state.top = Top();
   return state;
 }
 

@@ -369,12 +369,7 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(comboBrush_.get());
     case WM_ACTIVATE:
       // Not a dialog: keep track of the focused control across activations by hand.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
-      } else {
-        SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : StringGrid1->Handle());
-      }
+      focus_.OnActivate(Handle(), wParam, StringGrid1->Handle());
       return 0;
     case WM_SETFOCUS:
       SetFocus(StringGrid1->Handle());

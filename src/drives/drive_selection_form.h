@@ -19,6 +19,7 @@
 #include "settings/settings_store.h"
 #include "win/colour_ref.h"
 #include "win/control_router.h"
+#include "win/focus_keeper.h"
 #include "win/handles.h"
 #include "win/label.h"
 #include "win/panel_button.h"
@@ -114,7 +115,7 @@ class TForm4 final : public win::Window {
   bool closed_ = false;
   win::BrushHandle comboBrush_;
   win::ControlRouter router_{Panel1};
-  HWND lastFocus_ = nullptr;
+  win::FocusKeeper focus_;
 };
 
 }  // namespace wolumetr

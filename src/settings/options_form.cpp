@@ -189,25 +189,25 @@ void TForm3::FormCreate() {
   const int maximum = main.driveCount > 0 ? main.driveCount : 1;
   SendMessageW(UpDown1, UDM_SETRANGE32, 1, maximum);
   SendMessageW(UpDown2, UDM_SETRANGE32, 1, maximum);
-  SetChecked(CheckBox1, main.rememberPosition);
-  if (main.alphaBlend) {
+  SetChecked(CheckBox1, main.settings.rememberPosition);
+  if (main.settings.alphaBlend) {
     SetChecked(CheckBox3, true);
     EnableWindow(Edit2, TRUE);
-    SetText(Edit2, std::to_wstring(main.alpha));
+    SetText(Edit2, std::to_wstring(main.settings.alpha));
   } else {
     SetChecked(CheckBox3, false);
     EnableWindow(Edit2, FALSE);
     SetText(Edit2, L"190");
   }
-  SetText(Edit1, std::to_wstring(main.refreshIntervalMs / 1000));
-  SetChecked(CheckBox2, main.autoRefresh);
-  EnableWindow(Edit1, main.autoRefresh ? TRUE : FALSE);
-  SetChecked(CheckBox4, main.onTop);
+  SetText(Edit1, std::to_wstring(main.settings.refreshIntervalMs / 1000));
+  SetChecked(CheckBox2, main.settings.autoRefresh);
+  EnableWindow(Edit1, main.settings.autoRefresh ? TRUE : FALSE);
+  SetChecked(CheckBox4, main.settings.onTop);
   // A stored grid wider than the tiles shows in the labels; the spinners stop at their limit.
-  SetPosition(UpDown1, main.gridColumns);
-  SetPosition(UpDown2, main.gridRows);
-  Label3->SetText(std::to_wstring(main.gridColumns));
-  Label4->SetText(std::to_wstring(main.gridRows));
+  SetPosition(UpDown1, main.settings.gridColumns);
+  SetPosition(UpDown2, main.settings.gridRows);
+  Label3->SetText(std::to_wstring(main.settings.gridColumns));
+  Label4->SetText(std::to_wstring(main.settings.gridRows));
   SendMessageW(ComboBox1, CB_SETCURSEL, static_cast<WPARAM>(DisplayModeItem(main.displayMode)), 0);
   // A value of ours that holds no string is reported, and then treated as not starting this
   // program: the rest of the window still shows the main window's state.
@@ -254,10 +254,10 @@ void TForm3::CheckBox2Click() {
 void TForm3::CheckBox3Click() {
   if (Checked(CheckBox3)) {
     EnableWindow(Edit2, TRUE);
-    main_.SetAlphaBlend(true, main_.OptionsState().alpha);
-    if (OpacityFieldIsZero(win::Narrow(Text(Edit2)))) main_.SetAlphaBlend(false, main_.OptionsState().alpha);
+    main_.SetAlphaBlend(true, main_.OptionsState().settings.alpha);
+    if (OpacityFieldIsZero(win::Narrow(Text(Edit2)))) main_.SetAlphaBlend(false, main_.OptionsState().settings.alpha);
   } else {
-    main_.SetAlphaBlend(false, main_.OptionsState().alpha);
+    main_.SetAlphaBlend(false, main_.OptionsState().settings.alpha);
     EnableWindow(Edit2, FALSE);
   }
 }
@@ -303,7 +303,7 @@ void TForm3::ValidateOpacity() {
   if (check.invalid) ShowInvalidNumber();
   if (check.replacement) SetText(Edit2, win::Widen(*check.replacement));
   if (check.invalid) SetFocus(Edit2);
-  main_.SetAlphaBlend(main_.OptionsState().alphaBlend, check.alpha);
+  main_.SetAlphaBlend(main_.OptionsState().settings.alphaBlend, check.alpha);
   SetFieldColor(Edit2, kFieldYellow);
 }
 
@@ -344,8 +344,8 @@ void TForm3::Image1Click() {
   values.onTop = Checked(CheckBox4);
   values.rememberPosition = Checked(CheckBox1);
   const OptionsSnapshot main = main_.OptionsState();
-  values.left = main.left;
-  values.top = main.top;
+  values.left = main.settings.left;
+  values.top = main.settings.top;
   values.displayModeItem = static_cast<std::int32_t>(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
   values.columns = Position(UpDown1);
   values.rows = Position(UpDown2);
@@ -477,12 +477,7 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ACTIVATE:
       // Coming back to the window puts the focus back on the control that had it.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
-      } else {
-        SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : CheckBox2);
-      }
+      focus_.OnActivate(Handle(), wParam, CheckBox2);
       return 0;
     case WM_CLOSE:
       // There is no cancel: closing keeps what was applied and stores nothing.

@@ -12,6 +12,7 @@
 #include "settings/start_with_system.h"
 #include "win/colour_ref.h"
 #include "win/control_router.h"
+#include "win/focus_keeper.h"
 #include "win/handles.h"
 #include "win/label.h"
 #include "win/pattern_image.h"
@@ -125,7 +126,7 @@ class TForm3 final : public win::Window {
   COLORREF edit2Color_ = kFieldYellow;
   std::unique_ptr<win::Tooltips> hints_;
   win::ControlRouter router_{Panel1};
-  HWND lastFocus_ = nullptr;
+  win::FocusKeeper focus_;
   bool closeRequested_ = false;
 };
 

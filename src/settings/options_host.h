@@ -3,22 +3,17 @@
 // storing anything: the main window implements this.
 #include <cstdint>
 
+#include "settings/startup_settings.h"
+
 namespace wolumetr {
 
-// The main window's state as the Options window shows it, read afresh for each use.
+// The main window's state as the Options window shows it, read afresh for each use: the
+// settings it started with as they stand now (the place is the window's, which the save
+// stores), its tile count and its display mode.
 struct OptionsSnapshot {
+  StartupSettings settings;
   std::int32_t driveCount = 0;
-  bool autoRefresh = true;
-  std::uint32_t refreshIntervalMs = 5000;
-  bool alphaBlend = true;
-  std::uint8_t alpha = 190;
-  bool onTop = false;
-  bool rememberPosition = false;
-  std::int32_t gridColumns = 0;
-  std::int32_t gridRows = 0;
   std::uint8_t displayMode = 0;
-  std::int32_t left = 0;  // the window's place, which the save stores
-  std::int32_t top = 0;
 };
 
 class OptionsHost {
