@@ -64,7 +64,11 @@ void Application::TaskbarHost::GiveIcons() {
 
 LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == OwnedVisibilityMessage()) {
-    Application::Instance().SyncTaskbarWindow();
+    if (wParam == kRestacked) {
+      Application::Instance().RaiseModalWindow();
+    } else {
+      Application::Instance().SyncTaskbarWindow();
+    }
     return 0;
   }
   switch (message) {
@@ -237,6 +241,11 @@ void Application::RunModal(Window& window) {
   }
   window.SetVisible(false);
   modalWindow_ = outer;
+}
+
+void Application::RaiseModalWindow() {
+  if (modalWindow_ == nullptr || modalWindow_->Handle() == nullptr) return;
+  SetWindowPos(modalWindow_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Application::EndModal(Window& window) {

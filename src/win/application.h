@@ -35,6 +35,8 @@ class Application {
   // Shows `window` modally: the program's other windows are disabled until EndModal.
   void RunModal(Window& window);
   void EndModal(Window& window);
+  // Puts the modal window back above the windows it disabled.
+  void RaiseModalWindow();
 
   // Shows the taskbar window when any window of the program is visible and hides it when
   // none is, without moving, sizing, re-ordering or activating it.

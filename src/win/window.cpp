@@ -54,6 +54,12 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
+  if (message == WM_WINDOWPOSCHANGED && IsWindowEnabled(hwnd) == FALSE &&
+      (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER) == 0) {
+    // A window disabled under a modal one came up in the stacking order (Wine may raise a
+    // window whose activation it learns late from X): the owner puts the modal one back on top.
+    if (HWND owner = GetWindow(hwnd, GW_OWNER)) PostMessageW(owner, OwnedVisibilityMessage(), kRestacked, 0);
+  }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   LRESULT result = 0;

@@ -29,6 +29,8 @@ class Window {
   // Sent to a window's owner, at once, after SetVisible has shown or hidden the window: the
   // application's taskbar window, owner of every window, keeps its button in step on it.
   static UINT OwnedVisibilityMessage();
+  // OwnedVisibilityMessage's wParam when a disabled window came up in the stacking order.
+  static constexpr WPARAM kRestacked = 1;
 
   RECT ScreenRect() const;
   int Left() const { return ScreenRect().left; }
