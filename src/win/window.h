@@ -29,6 +29,9 @@ class Window {
   // Sent to a window's owner, at once, after SetVisible has shown or hidden the window: the
   // application's taskbar window, owner of every window, keeps its button in step on it.
   static UINT OwnedVisibilityMessage();
+  // Shows the window as SetVisible does but leaves the keyboard where it is: for a window that
+  // appears without the user asking for it (the main window at start-up).
+  void ShowWithoutActivating();
 
   RECT ScreenRect() const;
   int Left() const { return ScreenRect().left; }
@@ -50,6 +53,7 @@ class Window {
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void Show(bool visible, int command);
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
 };

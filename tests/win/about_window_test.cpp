@@ -1,6 +1,7 @@
 // The About window in-process: its look, which clicks close it, the links handed to the
 // shell, and "O programie" from the main window's menu with its modal loop.
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <functional>
 #include <map>
@@ -10,6 +11,8 @@
 
 #include "about/about_form.h"
 #include "win/application.h"
+#include "win/system_libraries.h"
+#include "win/system_seam.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
@@ -169,6 +172,10 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
     const std::vector<std::wstring> expected =
         c.link ? std::vector<std::wstring>{*c.link} : std::vector<std::wstring>{};
     EXPECT_EQ(links, expected) << c.down << " -> " << c.up;
+    // Whatever the shell shows for the link belongs to this window.
+    if (c.link) {
+      EXPECT_EQ(TestSystem().openOwners.back(), f.Handle());
+    }
   }
 
   // The keyboard and the system close command end it the same way, and nothing is destroyed
@@ -310,6 +317,21 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
   EXPECT_EQ(CountAboutWindows(), 0);
   EXPECT_TRUE(IsWindowEnabled(f.Handle()));
   EXPECT_TRUE(f.IsVisible());
+}
+
+// The real seam readies COM for the shell at its first call, apartment-threaded, and lets it
+// go with the seam at exit; the thread's model cannot change while it holds.
+TEST(ShellSeam, ReadiesComOnceForTheShellAndReleasesItAtTheEnd) {
+  {
+    win::SystemSeam seam;
+    EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "loaded only on demand";
+    win::lazy::CoUninitialize();
+    seam.ShellOpen(nullptr, L"C:\\no such folder\\no such file.wolumetr", SW_HIDE);
+    seam.ShellOpen(nullptr, L"C:\\no such folder\\no such file.wolumetr", SW_HIDE);
+    EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+  }
+  EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "released with the seam";
+  win::lazy::CoUninitialize();
 }
 
 }  // namespace
