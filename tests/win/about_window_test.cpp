@@ -319,18 +319,16 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
   EXPECT_TRUE(f.IsVisible());
 }
 
-// The real seam readies COM for the shell at its first call, apartment-threaded, and lets it
-// go with the seam at exit; the thread's model cannot change while it holds.
+// The real seam readies COM, apartment-threaded, at its first call to the shell, once, and lets
+// it go with the seam at exit: only then may the thread choose another model.
 TEST(ShellSeam, ReadiesComOnceForTheShellAndReleasesItAtTheEnd) {
+  auto multithreaded = [] { return win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED); };
   {
     win::SystemSeam seam;
-    EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "loaded only on demand";
-    win::lazy::CoUninitialize();
-    seam.ShellOpen(nullptr, L"C:\\no such folder\\no such file.wolumetr", SW_HIDE);
-    seam.ShellOpen(nullptr, L"C:\\no such folder\\no such file.wolumetr", SW_HIDE);
-    EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    for (int i = 0; i < 2; ++i) seam.ShellOpen(nullptr, L"C:\\no such folder\\no such file.wolumetr", SW_HIDE);
+    EXPECT_EQ(multithreaded(), RPC_E_CHANGED_MODE);
   }
-  EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "released with the seam";
+  EXPECT_EQ(multithreaded(), S_OK);
   win::lazy::CoUninitialize();
 }
 
