@@ -109,12 +109,11 @@ void TForm2::FormClick() {
   win::Application::Instance().EndModal(*this);
 }
 
-// A link with no program registered for it simply opens nothing; the window stays.
-void TForm2::Label4Click() {
-  system_.ShellOpen(GetDesktopWindow(), win::Widen(MailLink(kContactAddress)), SW_SHOWNORMAL);
-}
+// A link with no program registered for it simply opens nothing; the window stays. Anything
+// the shell shows on the way (a choice of program, an error) belongs to this window.
+void TForm2::Label4Click() { system_.ShellOpen(Handle(), win::Widen(MailLink(kContactAddress)), SW_SHOWNORMAL); }
 
-void TForm2::Label5Click() { system_.ShellOpen(GetDesktopWindow(), win::Widen(kHomePage), SW_SHOWNORMAL); }
+void TForm2::Label5Click() { system_.ShellOpen(Handle(), win::Widen(kHomePage), SW_SHOWNORMAL); }
 
 void TForm2::Underline(win::Label& label, bool underline) {
   win::FontSpec font = label.Font();

@@ -78,13 +78,7 @@ void TForm1::CreateComponents() {
 
   TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr", services_.system);
   TrayIcon1->onClick = [this] { TrayIcon1Click(); };
-  TrayIcon1->onPopup = [this](POINT at) {
-    // The menu must belong to the foreground window or it would not close when clicked away.
-    SetForegroundWindow(win::Application::Instance().TaskbarWindow());
-    win::Application::Instance().ProcessMessages();
-    // Owned by the tray's own window: it stays enabled while a modal window is open.
-    PopupMenu1.Popup(TrayIcon1->MessageWindow(), at);
-  };
+  TrayIcon1->onPopup = [this](POINT at) { return TrayIcon1Popup(at); };
   // The icon is added when the window first shows and applies the display mode (FormShow),
   // right after the window appears: adding it waits for the shell's process, some 10 ms
   // under Wine. Only a window that opens before the first show brings it in earlier.
@@ -214,20 +208,21 @@ void TForm1::FormShow() {
   DisplayMode = ReadDisplayMode(settings);
   // Later shows read the file as it is then.
   if (services_.startup != nullptr) std::exchange(services_.startup, nullptr)->Release();
-  ApplyDisplayMode(DisplayMode, SW_SHOW);
+  ApplyDisplayMode(DisplayMode);
 }
 
-void TForm1::ApplyDisplayMode(std::uint8_t mode, int showButton) {
+void TForm1::ApplyDisplayMode(std::uint8_t mode) {
   const std::optional<DisplayModeEffect> effect = DisplayModeEffectFor(mode);
   if (!effect) return;
-  ShowWindow(win::Application::Instance().TaskbarWindow(), effect->taskbarButton ? showButton : SW_HIDE);
+  // The button appears without activating the taskbar window: neither the start nor the
+  // Options window's list loses the keyboard to it.
+  ShowWindow(win::Application::Instance().TaskbarWindow(), effect->taskbarButton ? SW_SHOWNA : SW_HIDE);
   TrayIcon1->SetVisible(effect->trayIcon);
 }
 
 void TForm1::ChooseDisplayMode(std::uint8_t item) {
-  // The button appears without activating the taskbar window, so the Options window's list
-  // keeps the focus; the mode changes only when both steps took effect.
-  ApplyDisplayMode(item, SW_SHOWNA);
+  // The mode changes only when both steps took effect.
+  ApplyDisplayMode(item);
   DisplayMode = item;
 }
 
@@ -280,6 +275,13 @@ void TForm1::FormMouseMove(bool leftHeld, int x, int y) {
   const Point p = DragMove(Point{Left(), Top()}, Point{DragAnchorX, DragAnchorY}, Point{x, y});
   SetLeft(p.x);
   SetTop(p.y);
+}
+
+void TForm1::KeepOnScreen() {
+  const Size size{Width(), Height()};
+  if (IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) return;
+  const Point centre = CentreOnWorkArea(win::WorkArea(), size);
+  SetPosition(centre.x, centre.y);
 }
 
 void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
@@ -345,6 +347,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       WMSysCommand(wParam, lParam);
       return 0;
+    case WM_DISPLAYCHANGE:
+      // A monitor unplugged or a resolution changed may have left the window out of reach.
+      KeepOnScreen();
+      break;
     case WM_CLOSE:
       // Closing by any other way than the close command saves nothing.
       Close();

@@ -105,6 +105,8 @@ class TForm1 final : public win::Window, public OptionsHost {
   void Image2Click() { PopupMenu1.Activate(kUkryj1); }
   void Image3Click() { PopupMenu1.Activate(kOdwierz1); }
   void TrayIcon1Click() { PopupMenu1.Activate(kUkryj1); }
+  // Opens the menu from the tray icon; true when it was dismissed without a choice.
+  bool TrayIcon1Popup(POINT at);
   void FormMouseDown(bool leftHeld, int x, int y);
   void FormMouseMove(bool leftHeld, int x, int y);
   void Align(Placement placement);
@@ -139,9 +141,12 @@ class TForm1 final : public win::Window, public OptionsHost {
  private:
   void CreateComponents();
   void BuildMenu();
-  // Shows the taskbar button (with `showButton`) and the tray icon as display mode `mode`
-  // wants them: the taskbar step first, the tray step second.
-  void ApplyDisplayMode(std::uint8_t mode, int showButton);
+  // Shows the taskbar button and the tray icon as display mode `mode` wants them: the taskbar
+  // step first, the tray step second.
+  void ApplyDisplayMode(std::uint8_t mode);
+  // Brings the window back by the start-up rule (centred on the work area) when no monitor
+  // shows enough of it to grab.
+  void KeepOnScreen();
   void PlaceImages();
   void ShowDriveSelection();
   void Paint(HDC dc, const RECT& clip);

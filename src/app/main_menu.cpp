@@ -9,6 +9,7 @@
 #include "settings/run_registration.h"
 #include "settings/startup_settings.h"
 #include "win/application.h"
+#include "win/error_box.h"
 #include "win/system_info.h"
 #include "win/text.h"
 
@@ -133,11 +134,22 @@ void TForm1::Oprogramie1Click() {
   services_.system.RunModal(*about);
 }  // destroyed here, after its own modal loop, exactly once
 
+bool TForm1::TrayIcon1Popup(POINT at) {
+  // Owned by the tray's own window: it stays enabled while a modal window is open.
+  return PopupMenu1.Popup(TrayIcon1->MessageWindow(), at) == win::MenuOutcome::Dismissed;
+}
+
 void TForm1::Zamknij1Click() {
+  // The failed save's box runs a message loop in which the tray menu and the close glyph still
+  // work: a second close there must not save again and stack a second box on the first.
+  win::ItemDisabledScope closing(PopupMenu1, kZamknij1);
   if (RememberPosition) {
-    SettingsFile settings(services_.settings, SettingsPath());
-    WriteRememberedPosition(settings, Left(), Top());
-    settings.Commit();  // on failure the program stays open and the file as it was
+    const bool saved = win::Guarded([&] {
+      SettingsFile settings(services_.settings, SettingsPath());
+      WriteRememberedPosition(settings, Left(), Top());
+      settings.Commit();
+    });
+    if (!saved) return;  // the program stays open and the file as it was
   }
   Close();
 }

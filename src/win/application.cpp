@@ -198,8 +198,10 @@ bool Application::ProcessMessages() {
 void Application::Run(Window& mainWindow) {
   mainWindow_ = &mainWindow;
   if (terminated_) return;
-  // A failure while showing (a refused tray icon) is reported; the program goes on.
-  Guarded([&] { mainWindow.SetVisible(true); });
+  // The widget appears without taking the keyboard from what the user is typing (it may well
+  // start with the system). A failure while showing (a refused tray icon) is reported in front,
+  // since nothing the user did caused it; the program goes on.
+  Guarded([&] { mainWindow.ShowWithoutActivating(); }, kUnpromptedBox);
   MSG msg;
   while (!terminated_) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);

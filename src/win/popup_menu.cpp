@@ -46,17 +46,22 @@ MenuItem& PopupMenu::Item(UINT id) {
 
 const MenuItem& PopupMenu::Item(UINT id) const { return const_cast<PopupMenu*>(this)->Item(id); }
 
-void PopupMenu::Popup(HWND owner, POINT screen) {
-  if (open_) return;
-  MenuHandle menu(Build(items_));  // destroying the menu destroys its submenus too
+MenuOutcome PopupMenu::Popup(HWND owner, POINT screen) {
+  if (open_) return MenuOutcome::AlreadyOpen;
   open_ = true;
+  MenuHandle menu(Build(items_));  // destroying the menu destroys its submenus too
+  // The menu closes when clicked away only if its owner is the foreground window. Nothing may
+  // pump messages between here and the menu: a second request would open a second menu.
+  SetForegroundWindow(owner);
   const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.get(),
       TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x, screen.y,
       owner, nullptr));
-  open_ = false;
-  // Lets the menu's owner lose the foreground properly when the menu came from the tray.
+  // Lets the owner lose the foreground properly when the menu came from the tray.
   PostMessageW(owner, WM_NULL, 0, 0);
-  if (chosen != 0) Activate(chosen);
+  open_ = false;
+  if (chosen == 0) return MenuOutcome::Dismissed;
+  Activate(chosen);
+  return MenuOutcome::Chosen;
 }
 
 void PopupMenu::Activate(UINT id) {

@@ -21,6 +21,8 @@ struct MenuItem {
   bool IsSeparator() const { return caption == L"-"; }
 };
 
+enum class MenuOutcome { AlreadyOpen, Chosen, Dismissed };
+
 class PopupMenu {
  public:
   void SetItems(std::vector<MenuItem> items) { items_ = std::move(items); }
@@ -28,8 +30,9 @@ class PopupMenu {
   MenuItem& Item(UINT id);
   const MenuItem& Item(UINT id) const;
 
-  // Opens the menu at a screen point and activates the chosen item.
-  void Popup(HWND owner, POINT screen);
+  // Opens the menu at a screen point, owned by `owner`, and activates the chosen item. A menu
+  // that is already open (the request came from inside its own loop) opens no second one.
+  MenuOutcome Popup(HWND owner, POINT screen);
   // What choosing an item does: if enabled, flip an auto-check mark, then run the handler.
   void Activate(UINT id);
 

@@ -14,6 +14,7 @@ int SystemSeam::ShowMessageBox(HWND owner, const std::wstring& text, const std::
 }
 
 void SystemSeam::ShellOpen(HWND owner, const std::wstring& target, int show) {
+  if (!com_) com_.emplace();
   lazy::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, show);
 }
 

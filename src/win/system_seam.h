@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "win/handles.h"
+
 namespace wolumetr::win {
 
 class Window;
@@ -23,7 +25,8 @@ class SystemSeam {
 
   // Returns the button that closed the box.
   virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
-  // Hands `target` to the shell's "open"; the outcome is not checked.
+  // Hands `target` to the shell's "open"; the outcome is not checked. The first call readies COM
+  // on the calling thread (the window's), which stays ready until the seam goes at exit.
   virtual void ShellOpen(HWND owner, const std::wstring& target, int show);
   // Starts the running executable again, without arguments; false when it could not be
   // started. The new instance waits for this one to end before it shows itself.
@@ -39,6 +42,9 @@ class SystemSeam {
 
   // Shows `window` modally and returns when its modal run ends.
   virtual void RunModal(Window& window);
+
+ private:
+  std::optional<ComScope> com_;
 };
 
 }  // namespace wolumetr::win

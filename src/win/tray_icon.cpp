@@ -1,12 +1,17 @@
 #include "win/tray_icon.h"
 
+#include <windowsx.h>
+
 #include <stdexcept>
+
+#include "win/error_box.h"
 
 namespace wolumetr::win {
 namespace {
 
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
+constexpr UINT kAddFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
 const WindowClass kTrayClass{L"WolumetrTrayIcon", nullptr, CS_DBLCLKS};
 
 UINT TaskbarCreatedMessage() {
@@ -19,21 +24,25 @@ UINT TaskbarCreatedMessage() {
 TrayIcon::MessageWindowImpl::MessageWindowImpl(TrayIcon& owner) : owner_(owner) {
   // A hidden top-level window (not message-only): only those receive the shell's broadcasts.
   Create(kTrayClass, WS_POPUP, WS_EX_TOOLWINDOW, RECT{0, 0, 0, 0}, nullptr, L"");
+  // An elevated program would otherwise never hear that the shell restarted: the broadcast
+  // comes from a process of lower integrity. Without elevation this changes nothing.
+  ChangeWindowMessageFilterEx(Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 LRESULT TrayIcon::MessageWindowImpl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTrayMessage) {
-    owner_.OnNotify(lParam);
+    owner_.OnNotify(wParam, lParam);
     return 0;
   }
   if (message == TaskbarCreatedMessage() && message != 0) {
-    owner_.Readd();
+    // Nobody asked for this: a failure's box must not hide behind the user's windows.
+    Guarded([&] { owner_.Readd(); }, kUnpromptedBox);
     return 0;
   }
   if (message == WM_QUERYENDSESSION) return TRUE;
   if (message == WM_ENDSESSION && wParam != 0) {
-    // Logging off: take the icon away now, nothing else will.
-    if (owner_.visible_) owner_.SetVisible(false);
+    // Logging off: take the icon away now, nothing else will. A box here would hold up the log-off.
+    owner_.RemoveQuietly();
     return 0;
   }
   return Default(message, wParam, lParam);
@@ -42,12 +51,7 @@ LRESULT TrayIcon::MessageWindowImpl::HandleMessage(UINT message, WPARAM wParam, 
 TrayIcon::TrayIcon(HICON icon, std::wstring hint, SystemSeam& system)
     : system_(system), icon_(icon), hint_(std::move(hint)) {}
 
-TrayIcon::~TrayIcon() {
-  if (visible_) {
-    NOTIFYICONDATAW data = Data(0);
-    system_.NotifyIcon(NIM_DELETE, data);
-  }
-}
+TrayIcon::~TrayIcon() { RemoveQuietly(); }
 
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   NOTIFYICONDATAW data{};
@@ -61,13 +65,21 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   return data;
 }
 
+void TrayIcon::AskForVersion4() {
+  NOTIFYICONDATAW data = Data(0);
+  data.uVersion = NOTIFYICON_VERSION_4;
+  // A shell that refuses keeps sending the older protocol's messages, which are handled too.
+  version4_ = system_.NotifyIcon(NIM_SETVERSION, data);
+}
+
 void TrayIcon::SetVisible(bool visible) {
   wanted_ = visible;
   if (visible == visible_) return;
   if (visible) {
     if (!window_) window_ = std::make_unique<MessageWindowImpl>(*this);
-    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW data = Data(kAddFlags);
     if (!system_.NotifyIcon(NIM_ADD, data)) throw std::runtime_error("Cannot create shell notification icon");
+    AskForVersion4();
   } else {
     NOTIFYICONDATAW data = Data(0);
     if (!system_.NotifyIcon(NIM_DELETE, data)) throw std::runtime_error("Cannot remove shell notification icon");
@@ -75,19 +87,35 @@ void TrayIcon::SetVisible(bool visible) {
   visible_ = visible;
 }
 
+void TrayIcon::RemoveQuietly() noexcept {
+  if (!visible_) return;
+  visible_ = false;
+  try {
+    NOTIFYICONDATAW data = Data(0);
+    system_.NotifyIcon(NIM_DELETE, data);
+  } catch (...) {
+    // The shell is going or gone: there is nothing left to tell.
+  }
+}
+
 void TrayIcon::Readd() {
   // An icon the shell refused earlier (it was not ready, say at log-on) gets its chance now.
   if (!wanted_) return;
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  NOTIFYICONDATAW data = Data(kAddFlags);
   // The broadcast can also come while the icon is still there: then it only needs refreshing.
   if (!system_.NotifyIcon(NIM_ADD, data) && !system_.NotifyIcon(NIM_MODIFY, data)) {
     throw std::runtime_error("Cannot create shell notification icon");
   }
   visible_ = true;
+  AskForVersion4();
 }
 
-void TrayIcon::OnNotify(LPARAM event) {
-  switch (LOWORD(event)) {
+void TrayIcon::OnNotify(WPARAM wParam, LPARAM lParam) {
+  // Version 4 puts the icon's anchor in wParam (the place of the click, or the icon itself when
+  // it was reached from the keyboard); the older protocol gives only the cursor.
+  POINT anchor{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+  if (!version4_) GetCursorPos(&anchor);
+  switch (LOWORD(lParam)) {
     case WM_LBUTTONDOWN:
       pressed_ = true;
       break;
@@ -96,23 +124,50 @@ void TrayIcon::OnNotify(LPARAM event) {
       doubleClicked_ = true;
       pressed_ = false;
       break;
-    case WM_LBUTTONUP:
-      if (pressed_ && !doubleClicked_ && onClick) {
-        pressed_ = false;
-        onClick();
-      }
+    case WM_LBUTTONUP: {
+      const bool click = pressed_ && !doubleClicked_;
       pressed_ = false;
       doubleClicked_ = false;
+      // Version 4 follows the release with NIN_SELECT, which is where the click counts.
+      selectPending_ = version4_ && click;
+      if (!version4_ && click && onClick) onClick();
       break;
-    case WM_RBUTTONUP:
-      if (onPopup) {
-        POINT at{};
-        GetCursorPos(&at);
-        onPopup(at);
+    }
+    case NIN_SELECT:
+      if (selectPending_) {
+        selectPending_ = false;
+        if (onClick) onClick();
       }
       break;
+    case NIN_KEYSELECT:
+      if (onClick) onClick();
+      break;
+    case WM_RBUTTONUP:
+      // Version 4 follows the release with WM_CONTEXTMENU, which opens the menu.
+      if (version4_) {
+        rightReleased_ = true;
+      } else {
+        Popup(anchor, false);
+      }
+      break;
+    case WM_CONTEXTMENU: {
+      const bool fromKeyboard = !rightReleased_;
+      rightReleased_ = false;
+      Popup(anchor, fromKeyboard);
+      break;
+    }
     default:
       break;
+  }
+}
+
+void TrayIcon::Popup(POINT at, bool fromKeyboard) {
+  if (!onPopup || !onPopup(at)) return;
+  // Left with Escape, or without a choice after the keyboard opened it: the keyboard goes back
+  // to the notification area, where the user was.
+  if (fromKeyboard || (GetKeyState(VK_ESCAPE) & 0x8000) != 0) {
+    NOTIFYICONDATAW data = Data(0);
+    system_.NotifyIcon(NIM_SETFOCUS, data);
   }
 }
 

@@ -26,9 +26,15 @@ class TrayIcon {
   // Adds or removes the icon; setting the state it already has does nothing.
   // Throws "Cannot create shell notification icon" / "Cannot remove shell notification icon".
   void SetVisible(bool visible);
+  // Whether the shell took the icon with the version 4 protocol (selection and context menu
+  // with the icon's anchor point); otherwise it speaks the older mouse-message protocol.
+  bool UsesVersion4() const { return version4_; }
 
-  std::function<void()> onClick;       // left press then release; once for a double click
-  std::function<void(POINT)> onPopup;  // right-button release, at the cursor
+  // Left press then release (once for a double click), or the icon selected from the keyboard.
+  std::function<void()> onClick;
+  // Opens the menu at a screen point (the icon's anchor, or the cursor for the older protocol);
+  // returns true when the menu was dismissed without a choice.
+  std::function<bool(POINT)> onPopup;
 
   // The hidden window that receives the icon's messages; made when the icon is first shown.
   HWND MessageWindow() const { return window_ ? window_->Handle() : nullptr; }
@@ -46,16 +52,23 @@ class TrayIcon {
   };
 
   NOTIFYICONDATAW Data(UINT flags) const;
-  void OnNotify(LPARAM event);
+  void AskForVersion4();
+  void OnNotify(WPARAM wParam, LPARAM lParam);
+  void Popup(POINT at, bool fromKeyboard);
   void Readd();
+  // Takes the icon away without ever failing: for log-off and the end of the program.
+  void RemoveQuietly() noexcept;
 
   SystemSeam& system_;
   HICON icon_;
   std::wstring hint_;
   bool visible_ = false;
   bool wanted_ = false;  // what the program last asked for, even if the shell refused
+  bool version4_ = false;
   bool pressed_ = false;
   bool doubleClicked_ = false;
+  bool selectPending_ = false;  // a press and release that the shell's NIN_SELECT confirms
+  bool rightReleased_ = false;  // the context menu that follows comes from the mouse
   std::unique_ptr<MessageWindowImpl> window_;
 };
 

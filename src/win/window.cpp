@@ -86,9 +86,13 @@ LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void Window::SetVisible(bool visible) {
+void Window::SetVisible(bool visible) { Show(visible, visible ? SW_SHOW : SW_HIDE); }
+
+void Window::ShowWithoutActivating() { Show(true, SW_SHOWNA); }
+
+void Window::Show(bool visible, int command) {
   if (hwnd_ == nullptr || IsVisible() == visible) return;
-  ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  ShowWindow(hwnd_, command);
   // Paint before anything slower happens, so the window never shows up blank.
   if (visible) UpdateWindow(hwnd_);
   if (HWND owner = GetWindow(hwnd_, GW_OWNER)) SendMessageW(owner, OwnedVisibilityMessage(), 0, 0);

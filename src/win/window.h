@@ -31,6 +31,9 @@ class Window {
   static UINT OwnedVisibilityMessage();
   // OwnedVisibilityMessage's wParam when a disabled window came up in the stacking order.
   static constexpr WPARAM kRestacked = 1;
+  // Shows the window as SetVisible does but leaves the keyboard where it is: for a window that
+  // appears without the user asking for it (the main window at start-up).
+  void ShowWithoutActivating();
 
   RECT ScreenRect() const;
   int Left() const { return ScreenRect().left; }
@@ -52,6 +55,7 @@ class Window {
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void Show(bool visible, int command);
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "drives/drive_selection_form.h"
 #include "win/application.h"
 #include "win/error_box.h"
@@ -14,7 +16,10 @@ void FakeSystem::Reset() {
   answers.clear();
   onBox = nullptr;
   errors = nullptr;
+  errorFlags.clear();
+  whileErrorBoxIsUp = nullptr;
   opened.clear();
+  openOwners.clear();
   launches = 0;
   failLaunch = false;
   notifyIcon = nullptr;
@@ -26,12 +31,14 @@ void FakeSystem::Reset() {
 }
 
 int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
-  if (flags == win::kErrorBoxFlags) {
+  if ((flags & ~win::kUnpromptedBox) == win::kErrorBoxFlags) {
     if (errors == nullptr) {
       ADD_FAILURE() << "unexpected error box: " << win::Narrow(text);
     } else {
       errors->push_back(win::Narrow(text));
     }
+    errorFlags.push_back(flags);
+    if (const std::function<void()> during = std::exchange(whileErrorBoxIsUp, nullptr)) during();
     return IDOK;
   }
   boxes.push_back(BoxCall{text, caption, flags});
@@ -39,7 +46,10 @@ int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstrin
   return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK;
 }
 
-void FakeSystem::ShellOpen(HWND, const std::wstring& target, int) { opened.push_back(target); }
+void FakeSystem::ShellOpen(HWND owner, const std::wstring& target, int) {
+  opened.push_back(target);
+  openOwners.push_back(owner);
+}
 
 bool FakeSystem::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
   return notifyIcon ? notifyIcon(message, data) != FALSE : SystemSeam::NotifyIcon(message, data);

@@ -28,8 +28,12 @@ class FakeSystem final : public win::SystemSeam {
   std::function<void(const BoxCall& box)> onBox;  // runs while a box is up, before it is answered
   // The error box's texts go here while an ErrorRecorder lives; without one they fail the test.
   std::vector<std::string>* errors = nullptr;
+  std::vector<UINT> errorFlags;  // the flags of every error box, in order
+  // Runs once while the next error box is up, as the box's own message loop would run handlers.
+  std::function<void()> whileErrorBoxIsUp;
 
   std::vector<std::wstring> opened;  // what was handed to the shell's "open"
+  std::vector<HWND> openOwners;      // and the window each was handed for
   int launches = 0;                  // new instances started (or attempts, with failLaunch)
   bool failLaunch = false;
 

@@ -1,6 +1,7 @@
 // The About window in-process: its look, which clicks close it, the links handed to the
 // shell, and "O programie" from the main window's menu with its modal loop.
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <functional>
 #include <map>
@@ -10,6 +11,8 @@
 
 #include "about/about_form.h"
 #include "win/application.h"
+#include "win/system_libraries.h"
+#include "win/system_seam.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
@@ -169,6 +172,10 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
     const std::vector<std::wstring> expected =
         c.link ? std::vector<std::wstring>{*c.link} : std::vector<std::wstring>{};
     EXPECT_EQ(links, expected) << c.down << " -> " << c.up;
+    // Whatever the shell shows for the link belongs to this window.
+    if (c.link) {
+      EXPECT_EQ(TestSystem().openOwners.back(), f.Handle());
+    }
   }
 
   // The keyboard and the system close command end it the same way, and nothing is destroyed
@@ -310,6 +317,19 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
   EXPECT_EQ(CountAboutWindows(), 0);
   EXPECT_TRUE(IsWindowEnabled(f.Handle()));
   EXPECT_TRUE(f.IsVisible());
+}
+
+// The real seam readies COM, apartment-threaded, at its first call to the shell, once, and lets
+// it go with the seam at exit: only then may the thread choose another model.
+TEST(ShellSeam, ReadiesComOnceForTheShellAndReleasesItAtTheEnd) {
+  auto multithreaded = [] { return win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED); };
+  {
+    win::SystemSeam seam;
+    for (int i = 0; i < 2; ++i) seam.ShellOpen(nullptr, L"C:\\no such folder\\no such file.wolumetr", SW_HIDE);
+    EXPECT_EQ(multithreaded(), RPC_E_CHANGED_MODE);
+  }
+  EXPECT_EQ(multithreaded(), S_OK);
+  win::lazy::CoUninitialize();
 }
 
 }  // namespace

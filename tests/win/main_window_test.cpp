@@ -7,6 +7,7 @@
 #include "app/settings_at_start.h"
 #include "settings/memory_settings_store.h"
 #include "win/application.h"
+#include "win/error_box.h"
 #include "win/handles.h"
 #include "win/text.h"
 #include "win_test_support.h"
@@ -391,13 +392,39 @@ TEST_F(MainWindow, FailedSaveShowsTheErrorKeepsTheFileAndTheProgramOpen) {
                                                           FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(lock);
   ErrorRecorder errors;
+  const std::string failure = "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini"));
+  // While the box is up its loop still runs the tray menu: the same failure again, and a second
+  // close that would now succeed, change nothing and stack no box.
+  TestSystem().whileErrorBoxIsUp = [&] {
+    win::ReportError(failure);
+    lock.reset();
+    f.PopupMenu1.Activate(kZamknij1);
+  };
   ClickAt(f.Handle(), f.Image1->Left() + 3, f.Image1->Top() + 3);
-  lock.reset();
   ASSERT_EQ(errors.messages.size(), 1u);
-  EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
+  EXPECT_EQ(errors.messages[0], failure + ".");
   EXPECT_EQ(Settings().value(), kRemembered);
-  EXPECT_TRUE(f.IsVisible() || !win::Application::Instance().Terminated());
   EXPECT_FALSE(win::Application::Instance().Terminated());
+  // Once the box is gone, closing works again.
+  f.PopupMenu1.Activate(kZamknij1);
+  EXPECT_TRUE(win::Application::Instance().Terminated());
+  EXPECT_NE(Settings().value(), kRemembered);
+}
+
+TEST_F(MainWindow, StartingLeavesTheKeyboardWhereTheUserIsTyping) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nPasek=2\r\n");
+  HWND typing = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(typing);
+  ASSERT_EQ(GetForegroundWindow(), typing);
+  TForm1& f = Start();
+  PostQuitMessage(0);  // the loop ends as soon as it has shown the window
+  win::Application::Instance().Run(f);
+  EXPECT_TRUE(f.IsVisible());
+  EXPECT_TRUE(IsWindowVisible(win::Application::Instance().TaskbarWindow()));
+  EXPECT_EQ(GetForegroundWindow(), typing);
+  EXPECT_EQ(GetActiveWindow(), typing);
+  DestroyWindow(typing);
 }
 
 TEST_F(MainWindow, MenuHoldsEveryItemInOrder) {

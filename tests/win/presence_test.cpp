@@ -25,8 +25,49 @@ class Presence : public ::testing::Test, protected MainWindowFixture {
     Pump(50);
     return f;
   }
-  void Tray(TForm1& f, UINT event) { SendMessageW(f.TrayIcon1->MessageWindow(), kTrayMessage, 1, event); }
+  // An event on the icon as the shell reports it in the icon's protocol: version 4 adds the
+  // anchor and follows a release with the selection or the context menu.
+  void Tray(TForm1& f, UINT event, POINT at = {40, 12}, bool post = false) {
+    const bool v4 = f.TrayIcon1->UsesVersion4();
+    for (UINT what : {event, event == WM_LBUTTONUP ? NIN_SELECT : event == WM_RBUTTONUP ? WM_CONTEXTMENU : 0u}) {
+      if (what != 0 && (what == event || v4)) {
+        const WPARAM wParam = v4 ? MAKEWPARAM(at.x, at.y) : 1;
+        const LPARAM lParam = v4 ? MAKELPARAM(what, 1) : what;
+        post ? PostMessageW(f.TrayIcon1->MessageWindow(), kTrayMessage, wParam, lParam)
+             : SendMessageW(f.TrayIcon1->MessageWindow(), kTrayMessage, wParam, lParam);
+      }
+    }
+  }
 };
+
+int g_adds = 0;
+BOOL RefusingShell(DWORD message, NOTIFYICONDATAW&) {
+  if (message == NIM_ADD) ++g_adds;
+  return FALSE;
+}
+BOOL CountingShell(DWORD message, NOTIFYICONDATAW& data) {
+  if (message == NIM_ADD) ++g_adds;
+  return Shell_NotifyIconW(message, &data);
+}
+
+// A shell that takes the version 4 protocol (or refuses it), counting the keyboard's return.
+bool g_version4 = true;
+int g_setFocus = 0;
+BOOL VersionShell(DWORD message, NOTIFYICONDATAW& data) {
+  if (message == NIM_SETVERSION) return g_version4 && data.uVersion == NOTIFYICON_VERSION_4;
+  if (message == NIM_SETFOCUS) return ++g_setFocus;
+  return Shell_NotifyIconW(message, &data);
+}
+
+// Where each popup menu opened, closed as soon as it is seen.
+std::vector<POINT> g_menusAt;
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+  RECT r;
+  if (HWND menu = FindOwnWindow(L"#32768"); menu != nullptr && IsWindowVisible(menu) && GetWindowRect(menu, &r)) {
+    g_menusAt.push_back(POINT{r.left, r.top});
+    EndMenu();
+  }
+}
 
 TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   TForm1& f = StartShown(0);
@@ -56,6 +97,48 @@ TEST_F(Presence, ADoubleClickOnTheTrayIconTogglesOnce) {
   for (UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Tray(f, event);
   EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).checked);
   EXPECT_FALSE(f.IsVisible());
+  Tray(f, WM_LBUTTONUP);  // a release without a press on the icon: nothing
+  EXPECT_FALSE(f.IsVisible());
+  Tray(f, NIN_KEYSELECT);  // Space or Enter on the icon clicks it
+  EXPECT_TRUE(f.IsVisible());
+}
+
+TEST_F(Presence, TheTrayMenuOpensOnceAtTheAnchorAndGivesTheKeyboardBack) {
+  const struct {
+    bool version4, fromKeyboard;
+    int focusReturns;
+  } cases[] = {{true, false, 0}, {true, true, 1}, {false, false, 0}};
+  for (const auto& c : cases) {
+    g_version4 = c.version4;
+    g_setFocus = 0;
+    g_menusAt.clear();
+    TestSystem().notifyIcon = &VersionShell;
+    TForm1& f = StartShown(0);
+    const POINT anchor{300, 400};
+    SetCursorPos(anchor.x, anchor.y);  // where the older protocol opens it
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, &CloseOpenMenu);
+    // A second right-click, elsewhere, already waits while the first one's menu is opening.
+    Tray(f, WM_RBUTTONUP, POINT{500, 450}, true);
+    Tray(f, c.fromKeyboard ? WM_CONTEXTMENU : WM_RBUTTONUP, anchor);
+    Pump(100);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(g_menusAt.size(), 1u) << c.version4 << c.fromKeyboard;
+    EXPECT_EQ(g_menusAt[0].x, anchor.x);
+    EXPECT_EQ(g_menusAt[0].y, anchor.y);
+    EXPECT_EQ(g_setFocus, c.focusReturns) << "dismissed from the keyboard";
+    form.reset();
+  }
+}
+
+TEST_F(Presence, LoggingOffOrEndingWithAShellThatFailsShowsNothing) {
+  for (bool logOff : {true, false}) {
+    TForm1& f = StartShown(0);
+    TestSystem().notifyIcon = &RefusingShell;
+    if (logOff) SendMessageW(f.TrayIcon1->MessageWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(f.TrayIcon1->Visible(), !logOff);
+    form.reset();  // an error box would fail the test: no ErrorRecorder is listening
+    TestSystem().notifyIcon = nullptr;
+  }
 }
 
 TEST_F(Presence, TaskbarModesMinimizeAndRestoreTheProgram) {
@@ -141,28 +224,23 @@ TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButtonUnlessItIsTheWay
   EXPECT_FALSE(TaskbarShown());
 }
 
-int g_adds = 0;
-BOOL RefusingShell(DWORD message, NOTIFYICONDATAW&) {
-  if (message == NIM_ADD) ++g_adds;
-  return FALSE;
-}
-BOOL CountingShell(DWORD message, NOTIFYICONDATAW& data) {
-  if (message == NIM_ADD) ++g_adds;
-  return Shell_NotifyIconW(message, &data);
-}
-
 TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
   ErrorRecorder errors;
   TestSystem().notifyIcon = &RefusingShell;
   TForm1& f = StartShown(0);
-  TestSystem().notifyIcon = nullptr;
   EXPECT_EQ(errors.messages, (std::vector<std::string>{"Cannot create shell notification icon."}));
   EXPECT_FALSE(f.TrayIcon1->Visible());
   EXPECT_TRUE(f.IsVisible());
+  // The shell restarts and still refuses: nobody clicked anything, so the box comes in front.
+  const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  SendMessageW(f.TrayIcon1->MessageWindow(), taskbarCreated, 0, 0);
+  ASSERT_EQ(errors.messages.size(), 2u);
+  EXPECT_EQ(TestSystem().errorFlags[1], win::kErrorBoxFlags | MB_SETFOREGROUND);
   // The shell is ready at last and says so: the icon the program asked for comes.
-  SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  TestSystem().notifyIcon = nullptr;
+  SendMessageW(f.TrayIcon1->MessageWindow(), taskbarCreated, 0, 0);
   EXPECT_TRUE(f.TrayIcon1->Visible());
-  EXPECT_EQ(errors.messages.size(), 1u);
+  EXPECT_EQ(errors.messages.size(), 2u);
 }
 
 TEST_F(Presence, TheShellsRestartAddsNoIconInTaskbarOnlyMode) {
@@ -225,6 +303,21 @@ TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
   SendMessageW(f.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 84));
   SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 40));
   EXPECT_EQ(f.Left(), 315) << "the drag ended with the release";
+}
+
+TEST_F(Presence, AWindowNoMonitorShowsComesBackWhenTheDisplaysChange) {
+  TForm1& f = StartShown(0);  // 259 x 97, centred at (511, 464) on one 1280 x 1024 monitor
+  // Its monitor gone; 20 pixels wide on screen; 32 x 32 in a corner; well on screen.
+  const struct {
+    int left, top;
+    bool centred;
+  } cases[] = {{-5000, 10, true}, {1280 - 20, 100, true}, {1280 - 32, 1024 - 32, false}, {100, 200, false}};
+  for (const auto& c : cases) {
+    f.SetPosition(c.left, c.top);
+    SendMessageW(f.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_EQ(f.Left(), c.centred ? 511 : c.left) << c.left;
+    EXPECT_EQ(f.Top(), c.centred ? 464 : c.top) << c.left;
+  }
 }
 
 TEST_F(Presence, PlacementsFromTheMenuOnTheWorkArea) {
