@@ -1,5 +1,4 @@
-// The settings store's save, call by call: the temporary file flushed before it replaces the
-// old one, and gone again whenever a save fails.
+// A settings save call by call: flushed before the rename, no temporary file left by a failure.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -30,15 +29,13 @@ struct RecordingCalls : win::SaveFileCalls {
   }
   bool Flush(HANDLE file) override { return !Fails("flush") && SaveFileCalls::Flush(file); }
   void Close(HANDLE file) override {
-    Fails("close");
-    SaveFileCalls::Close(file);
+    if (!Fails("close")) SaveFileCalls::Close(file);
   }
   DWORD Move(const std::wstring& from, const std::wstring& to) override {
     return Fails("move") ? ERROR_DISK_FULL : SaveFileCalls::Move(from, to);
   }
   void Delete(const std::wstring& path) override {
-    Fails("delete");
-    SaveFileCalls::Delete(path);
+    if (!Fails("delete")) SaveFileCalls::Delete(path);
   }
 };
 
