@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "settings/leftover_files.h"
 #include "win/handles.h"
@@ -18,15 +19,15 @@ namespace {
 bool IsSharingError(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 bool IsBusyTarget(DWORD error) { return IsSharingError(error) || error == ERROR_ACCESS_DENIED; }
 
-bool WriteAll(HANDLE file, const std::string& content) {
+bool WriteAll(SaveFileCalls& calls, HANDLE file, const std::string& content) {
   size_t done = 0;
   while (done < content.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 20));
     DWORD written = 0;
-    if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!calls.Write(file, content.data() + done, chunk, written) || written == 0) return false;
     done += written;
   }
-  return FlushFileBuffers(file) != FALSE;
+  return calls.Flush(file);
 }
 
 std::int64_t FileTimeTicks(const FILETIME& time) {
@@ -39,7 +40,7 @@ struct FindDeleter {
 
 // A save killed between writing its temporary file and the rename leaves that file behind;
 // the next save takes it away. Nothing here may fail the save itself.
-void SweepLeftovers(const std::wstring& target) {
+void SweepLeftovers(SaveFileCalls& calls, const std::wstring& target) {
   const std::size_t slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
   const std::string name = Narrow(target.substr(folder.size()));
@@ -54,12 +55,54 @@ void SweepLeftovers(const std::wstring& target) {
     const std::int64_t ageSeconds = (FileTimeTicks(now) - FileTimeTicks(found.ftLastWriteTime)) / 10'000'000;
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         IsLeftoverTemporary(Narrow(found.cFileName), name, ageSeconds)) {
-      DeleteFileW((folder + found.cFileName).c_str());
+      calls.Delete(folder + found.cFileName);
     }
   } while (FindNextFileW(find.get(), &found));
 }
 
+// The temporary file's handle, closed through the calls that opened it.
+class TemporaryFile {
+ public:
+  TemporaryFile(SaveFileCalls& calls, HANDLE file) : calls_(calls), file_(file) {}
+  ~TemporaryFile() { Close(); }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  HANDLE get() const { return file_; }
+  explicit operator bool() const { return file_ != INVALID_HANDLE_VALUE; }
+  void Close() {
+    if (file_ != INVALID_HANDLE_VALUE) calls_.Close(std::exchange(file_, INVALID_HANDLE_VALUE));
+  }
+
+ private:
+  SaveFileCalls& calls_;
+  HANDLE file_;
+};
+
 }  // namespace
+
+HANDLE SaveFileCalls::CreateTemporary(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool SaveFileCalls::Write(HANDLE file, const char* data, DWORD size, DWORD& written) {
+  return WriteFile(file, data, size, &written, nullptr) != FALSE;
+}
+
+bool SaveFileCalls::Flush(HANDLE file) { return FlushFileBuffers(file) != FALSE; }
+
+void SaveFileCalls::Close(HANDLE file) { CloseHandle(file); }
+
+DWORD SaveFileCalls::Move(const std::wstring& from, const std::wstring& to) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
+  return GetLastError();
+}
+
+void SaveFileCalls::Delete(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
+SaveFileCalls& SaveFileCalls::Real() {
+  static SaveFileCalls real;
+  return real;
+}
 
 std::optional<std::string> FileSettingsStore::Load(const std::string& path) {
   const std::wstring wide = Widen(path);
@@ -97,24 +140,23 @@ std::optional<std::string> FileSettingsStore::Load(const std::string& path) {
 void FileSettingsStore::Replace(const std::string& path, const std::string& content) {
   const std::wstring target = Widen(path);
   const std::wstring temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-  SweepLeftovers(target);
+  SweepLeftovers(calls_, target);
   {
-    KernelHandle file = OwnFileHandle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    TemporaryFile file(calls_, calls_.CreateTemporary(temp));
     if (!file) throw SettingsWriteError(path);
-    if (!WriteAll(file.get(), content)) {
-      file.reset();
-      DeleteFileW(temp.c_str());
+    if (!WriteAll(calls_, file.get(), content)) {
+      file.Close();
+      calls_.Delete(temp);
       throw SettingsWriteError(path);
     }
   }
   for (int attempt = 0;; ++attempt) {
-    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
-    const DWORD error = GetLastError();
+    const DWORD error = calls_.Move(temp, target);
+    if (error == ERROR_SUCCESS) return;
     if (attempt >= 20 || !IsBusyTarget(error)) break;
     Sleep(25);  // someone is reading the file right now
   }
-  DeleteFileW(temp.c_str());
+  calls_.Delete(temp);
   throw SettingsWriteError(path);
 }
 
