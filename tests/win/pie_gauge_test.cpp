@@ -245,6 +245,16 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 324);
   ASSERT_TRUE(GetUpdateRect(f.Handle(), &dirty, FALSE));
   EXPECT_LE(dirty.right, 16 + 81);
+
+  // New sizes with the same share: the pie stays, and the three texts ask for their own repaint.
+  ValidateRect(f.Handle(), nullptr);
+  drives.drives[3].free = 20;
+  drives.drives[3].total = 200;
+  f.RefreshAllDrives();
+  ASSERT_TRUE(WaitForRefresh());
+  for (const auto* label : {f.Tiles.Tile(0).total.get(), f.Tiles.Tile(0).used.get(), f.Tiles.Tile(0).free.get()}) {
+    EXPECT_TRUE(RepaintQueued(f.Handle(), label->Bounds())) << win::Narrow(label->Text());
+  }
 }
 
 TEST_F(TileRefresh, AHiddenWindowQueuesNoRepaintsAndIsPaintedWholeWhenShown) {

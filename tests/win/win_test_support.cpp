@@ -83,6 +83,13 @@ HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
   return search.found;
 }
 
+bool RepaintQueued(HWND window, const RECT& r) {
+  const win::GdiObject<HRGN> update(CreateRectRgn(0, 0, 0, 0));
+  if (GetUpdateRgn(window, update.get(), FALSE) == NULLREGION) return false;
+  const win::GdiObject<HRGN> missing(CreateRectRgnIndirect(&r));
+  return CombineRgn(missing.get(), missing.get(), update.get(), RGN_DIFF) == NULLREGION;
+}
+
 void Pump(int milliseconds) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
   do {

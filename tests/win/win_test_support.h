@@ -36,6 +36,8 @@ HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr);
 
 // Dispatches pending messages for about `milliseconds`.
 void Pump(int milliseconds = 50);
+// Whether all of `r` (client coordinates) is queued for repaint in the window's update region.
+bool RepaintQueued(HWND window, const RECT& r);
 
 // A main window on a folder of its own, with fake drives.
 struct MainWindowFixture {
