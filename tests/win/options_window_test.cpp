@@ -480,6 +480,14 @@ TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnother
   EXPECT_EQ(GetFocus(), f.Edit2);
   EXPECT_EQ(m.AlphaBlendValue(), 255);
   EXPECT_EQ(boxes.size(), 1u);
+
+  // Switching to another program (the focus goes to another thread's window: no handle here)
+  // is no exit from the field: a half-typed number is not checked.
+  TForm3::SetText(f.Edit2, L"x");
+  SendMessageW(f.Edit2, WM_KILLFOCUS, 0, 0);
+  Pump(50);
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(TForm3::Text(f.Edit2), L"x");
 }
 
 TEST_F(OptionsWindow, SpinnersKeepTheGridJustLargeEnough) {
