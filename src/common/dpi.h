@@ -1,6 +1,7 @@
 #pragma once
 // Lengths of the program's design, made at 96 dots per inch, for a screen of another scale.
 #include "common/geometry.h"
+#include "common/pixel_pattern.h"
 
 namespace wolumetr {
 
@@ -11,5 +12,10 @@ inline constexpr int kDesignDpi = 96;
 int ScaleToDpi(int length, int dpi);
 Point ScaleToDpi(Point point, int dpi);
 Size ScaleToDpi(Size size, int dpi);
+
+// A pixel picture for a scale, never blurred: each scaled pixel takes the colour of the design
+// pixel it falls in, so a whole scale (192 dpi) doubles every pixel and 120 dpi widens every
+// fourth row and column.
+PixelPattern ScalePattern(const PixelPattern& pattern, int dpi);
 
 }  // namespace wolumetr

@@ -19,7 +19,7 @@ constexpr COLORREF kWhite = win::ColorRef(colours::kWhite);
 constexpr COLORREF kPieBlue = win::ColorRef(colours::kBlue);
 constexpr COLORREF kPieYellow = win::ColorRef(colours::kYellow);
 
-win::FontSpec TileFont() { return win::FontSpec{L"MS Sans Serif", 8, true, false}; }
+win::FontSpec TileFont() { return win::FontSpec{win::kPanelFace, 8, true, false}; }
 
 }  // namespace
 
@@ -108,7 +108,7 @@ void TileGrid::SizeLabelMouseEnter(win::Label& label) {
 
 void TileGrid::SizeLabelMouseLeave(win::Label& label) {
   win::FontSpec font = label.Font();
-  font.name = L"MS Sans Serif";
+  font.name = win::kPanelFace;
   font.points = 8;
   label.SetFont(font);
 }

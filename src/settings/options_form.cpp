@@ -26,7 +26,7 @@ constexpr UINT kFieldExitMessage = WM_APP + 1;
 // The combo box's list opens below its 21-pixel field.
 constexpr int kComboListHeight = 120;
 
-const win::FontSpec kFormFont{L"MS Sans Serif", 8, false, false};
+const win::FontSpec kFormFont{win::kPanelFace, 8, false, false};
 const win::FontSpec kFieldFont{L"Arial", 10, true, false};
 
 const wchar_t* const kNoRightsText =

@@ -15,6 +15,17 @@ constexpr COLORREF kKey = RGB(255, 0, 255);
 
 PatternImage::PatternImage(Surface& parent, PixelPattern pattern, PatternPalette palette)
     : GraphicControl(parent), pattern_(std::move(pattern)), palette_(std::move(palette)) {
+  MakeBitmap();
+}
+
+void PatternImage::SetPattern(PixelPattern pattern) {
+  pattern_ = std::move(pattern);
+  source_.reset();  // before the bitmap selected into it goes
+  MakeBitmap();
+  Invalidate();
+}
+
+void PatternImage::MakeBitmap() {
   const int height = static_cast<int>(pattern_.size());
   const int width = height > 0 ? static_cast<int>(pattern_.front().size()) : 0;
   BITMAPINFO info{};

@@ -11,11 +11,15 @@ class PatternImage final : public GraphicControl {
  public:
   PatternImage(Surface& parent, PixelPattern pattern, PatternPalette palette);
   void Paint(HDC dc) const override;
+  // Another picture in the same palette (the same one drawn for another scale).
+  void SetPattern(PixelPattern pattern);
 
   // The colour drawn at a pixel; CLR_INVALID where the picture is transparent.
   COLORREF PixelAt(int x, int y) const;
 
  private:
+  void MakeBitmap();
+
   PixelPattern pattern_;
   PatternPalette palette_;
   BitmapHandle bitmap_;

@@ -84,6 +84,25 @@ TEST(WindowSizeFor, DesignLengthsScaleFirstThenTheSizeFollows) {
   EXPECT_EQ(ScaleToDpi(-3, 144), -5) << "half away from zero, as MulDiv";
 }
 
+TEST(ScalePattern, ReplicatesPixelsWithoutNewColours) {
+  const PixelPattern glyph{"ab", "c."};
+  struct Case {
+    int dpi;
+    PixelPattern want;
+  };
+  const Case cases[] = {
+      {96, glyph},
+      {0, glyph},
+      {192, {"aabb", "aabb", "cc..", "cc.."}},
+      {144, {"aab", "aab", "cc."}},
+      {288, {"aaabbb", "aaabbb", "aaabbb", "ccc...", "ccc...", "ccc..."}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ScalePattern(glyph, c.dpi), c.want) << c.dpi;
+  // 120 dpi: a 4-pixel edge becomes 5, one design pixel doubled and none lost.
+  EXPECT_EQ(ScalePattern({"abcd"}, 120), (PixelPattern{"aabcd"}));
+  EXPECT_EQ(ScalePattern({"abcd", "efgh", "ijkl", "mnop"}, 120).size(), 5u);
+}
+
 TEST(WindowSizeFor, AbsurdGridsStayInRange) {
   EXPECT_EQ(WindowSizeFor({100000, 100000}), (Size{kMaxWindowSide, kMaxWindowSide}));
   EXPECT_EQ(WindowSizeFor({404, 405}), (Size{32740, kMaxWindowSide}));

@@ -325,7 +325,7 @@ TEST_F(MainWindow, SizeLabelsGrowUnderTheMouse) {
   EXPECT_TRUE(total.Font().bold);
   EXPECT_GT(total.Width(), width);
   SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(5, 90));
-  EXPECT_EQ(total.Font().name, L"MS Sans Serif");
+  EXPECT_EQ(total.Font().name, win::kPanelFace);
   EXPECT_EQ(total.Font().points, 8);
   EXPECT_EQ(total.Width(), width);
 }
