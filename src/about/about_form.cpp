@@ -10,6 +10,7 @@
 #include "win/colour_ref.h"
 #include "win/panel_paint.h"
 #include "win/text.h"
+#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
@@ -65,7 +66,7 @@ const LabelRow kLabels[] = {
 
 TForm2* CurrentAboutWindow() { return g_aboutWindow; }
 
-TForm2::TForm2(HWND owner, win::SystemSeam& system)
+TForm2::TForm2(HWND owner, win::SystemSeam& system, int dpi)
     : Label1(Panel1, HeadingFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label2(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label3(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
@@ -73,11 +74,12 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system)
       Label5(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label6(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
       Label7(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      system_(system) {
-  const Point place = AboutWindowPlace(VirtualScreen(), kAboutClientSize);
+      system_(system),
+      dpi_(dpi > 0 ? dpi : win::WindowDpi(owner)) {
+  const Size size = AboutClientSize(dpi_);
+  const Point place = AboutWindowPlace(VirtualScreen(), size);
   Create(kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
-         RECT{place.x, place.y, place.x + kAboutClientSize.width, place.y + kAboutClientSize.height}, owner,
-         L"O programie");
+         RECT{place.x, place.y, place.x + size.width, place.y + size.height}, owner, L"O programie");
   SetLayeredWindowAttributes(Handle(), 0, kAboutAlpha, LWA_ALPHA);
   Panel1.Attach(Handle());
 
@@ -85,14 +87,13 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system)
     win::Label& label = this->*row.label;
     const std::string text = row.shown == Shown::WithoutScheme ? AddressWithoutScheme(row.text) : std::string(row.text);
     label.SetText(win::Widen(text));
-    label.SetSize(label.Width(), row.height);
-    label.SetPosition(row.left == kCentred ? CentredLabelLeft(label.Width()) : row.left, row.top);
     label.onClick = [this, click = row.onClick] { (this->*click)(); };
     if (row.onMouseEnter == nullptr) continue;
     label.handCursor = true;
     label.onMouseEnter = [this, enter = row.onMouseEnter] { (this->*enter)(); };
     label.onMouseLeave = [this, leave = row.onMouseLeave] { (this->*leave)(); };
   }
+  LayOut();
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   // A press and release on the bare panel close the window too.
   router_.onSurfaceClick = [this] { FormClick(); };
@@ -119,7 +120,30 @@ void TForm2::Underline(win::Label& label, bool underline) {
   win::FontSpec font = label.Font();
   font.underline = underline;
   label.SetFont(font);
-  label.SetSize(label.Width(), kTextHeight);
+  label.SetSize(label.Width(), ScaleToDpi(kTextHeight, dpi_));
+}
+
+void TForm2::LayOut() {
+  for (const LabelRow& row : kLabels) {
+    win::Label& label = this->*row.label;
+    win::FontSpec font = label.Font();  // a link under the mouse stays underlined
+    font.dpi = dpi_;
+    label.SetFont(font);
+    label.SetSize(label.Width(), ScaleToDpi(row.height, dpi_));
+    label.SetPosition(row.left == kCentred ? CentredLabelLeft(label.Width(), dpi_) : ScaleToDpi(row.left, dpi_),
+                      ScaleToDpi(row.top, dpi_));
+  }
+  const Size size = AboutClientSize(dpi_);
+  SetSize(size.width, size.height);
+}
+
+// Moved to a monitor of another scale: the size follows from the scale as it does when the
+// window opens; the place is the one suggested.
+void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  LayOut();
+  SetPosition(suggested.left, suggested.top);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm2::SetStayOnTop(bool onTop) {
@@ -150,6 +174,9 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Escape and Enter reach the modal window as the dialog commands: keyboard users
       // close it the way a click does.
       if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) FormClick();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // Left to the default, Alt+F4 would destroy the window under its own modal loop.

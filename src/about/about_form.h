@@ -14,8 +14,9 @@ namespace wolumetr {
 class TForm2 final : public win::Window {
  public:
   // Creates the hidden window centred on the desktop; `owner` is the application's window.
-  // The links go to the shell through `system`.
-  TForm2(HWND owner, win::SystemSeam& system);
+  // The links go to the shell through `system`. It is drawn at `dpi`, the main window's;
+  // 0 takes the owner's.
+  TForm2(HWND owner, win::SystemSeam& system, int dpi = 0);
   ~TForm2() override;
 
   win::Surface Panel1;  // the client area; declared before the labels painted on it
@@ -48,9 +49,13 @@ class TForm2 final : public win::Window {
 
  private:
   void Underline(win::Label& label, bool underline);
+  // Fonts, label places and the window's size for dpi_.
+  void LayOut();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void Paint(HDC dc, const RECT& clip) const;
 
   win::SystemSeam& system_;
+  int dpi_;
   win::ControlRouter router_{Panel1};
 };
 

@@ -4,7 +4,9 @@
 
 namespace wolumetr {
 
-int CentredLabelLeft(int width) { return kAboutClientSize.width / 2 - width / 2; }
+Size AboutClientSize(int dpi) { return ScaleToDpi(kAboutClientSize, dpi); }
+
+int CentredLabelLeft(int width, int dpi) { return AboutClientSize(dpi).width / 2 - width / 2; }
 
 Point AboutWindowPlace(Rect virtualScreen, Size window) {
   // Division truncates toward zero, so a window wider than the screen would start off it.

@@ -12,6 +12,7 @@
 #include "win/error_box.h"
 #include "win/system_info.h"
 #include "win/text.h"
+#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
@@ -96,7 +97,7 @@ void TForm1::Opcje1Click() {
   win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
   win::SystemRunKeys runKeys;
   TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
-                                        services_.system});
+                                        services_.system, win::WindowDpi(Handle())});
   services_.system.RunModal(options);
 }
 
@@ -112,8 +113,8 @@ void TForm1::ShowDriveSelection() {
     if (!RememberPosition) return std::nullopt;
     return Point{Left(), Top()};
   };
-  TForm4 form(
-      DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system, placeToKeep});
+  TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system, placeToKeep,
+                                     win::WindowDpi(Handle())});
   services_.system.RunModal(form);
 }
 
@@ -129,7 +130,8 @@ void TForm1::Oprogramie1Click() {
     open->BringToFront();
     return;
   }
-  const auto about = std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), services_.system);
+  const auto about =
+      std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), services_.system, win::WindowDpi(Handle()));
   about->SetStayOnTop(StayOnTop());
   services_.system.RunModal(*about);
 }  // destroyed here, after its own modal loop, exactly once

@@ -3,44 +3,35 @@
 #include <shellapi.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <stdexcept>
 
-#include "drives/drive_window_layout.h"
+#include "common/dpi.h"
 #include "win/application.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
+#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
 
 const win::WindowClass kFormClass{L"TForm4", nullptr, 0};
 
-// Design-time places; FormCreate moves the right column beside the grid.
-constexpr int kGridLeft = 24;
-constexpr int kGridTop = 32;
-constexpr int kDesignRight = 192;
-constexpr int kButtonWidth = 113;
-constexpr int kButtonHeight = 33;
-constexpr int kItemHeight = 16;
 constexpr int kDropDownCount = 8;
 constexpr BYTE kAlpha = 210;
 constexpr UINT kDriveLooksMessage = WM_APP + 15;  // the gathering thread has every answer
 constexpr std::chrono::milliseconds kLooksWait{300};
 
-GridMetrics DesignGrid() {
-  GridMetrics grid;
-  grid.columnWidths = {64, 64};
-  grid.rowHeight = 18;
-  grid.rowCount = kDriveSlotCount + 1;
-  grid.fixedRows = 1;
-  grid.lineWidth = 1;
-  return grid;
+win::FontSpec LabelFont(int dpi) { return win::FontSpec{L"Arial", 8, false, false, dpi}; }
+win::FontSpec ButtonFont(int dpi) { return win::FontSpec{L"Arial", 9, false, false, dpi}; }
+HFONT WindowFont(int dpi) {
+  win::FontSpec font;
+  font.dpi = dpi;
+  return win::SharedFont(font);
 }
-
-HFONT WindowFont() { return win::SharedFont(win::FontSpec{}); }
 
 // The drawing rule of both lists: fill with the brush the control chose for the item's state.
 void FillWithCurrentBrush(HDC dc, const RECT& rect) {
@@ -55,12 +46,16 @@ void TextAt(HDC dc, int x, int y, const std::wstring& text) {
 
 // The window --------------------------------------------------------------------------------
 
-TForm4::TForm4(DriveSelectionServices services) : services_(std::move(services)) {
+TForm4::TForm4(DriveSelectionServices services)
+    : services_(std::move(services)),
+      dpi_(services_.dpi > 0 ? services_.dpi : win::SystemDpi()),
+      design_(DriveWindowDesignAt(dpi_)) {
   win::Application& app = win::Application::Instance();
   app.Initialize();
   // Designed as 330x412; FormCreate sizes it from the grid.
-  Create(kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT, RECT{0, 0, 330, 412},
-         app.TaskbarWindow(), L"Wybór dysków");
+  const Size designed = ScaleToDpi(Size{330, 412}, dpi_);
+  Create(kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
+         RECT{0, 0, designed.width, designed.height}, app.TaskbarWindow(), L"Wybór dysków");
   SetLayeredWindowAttributes(Handle(), 0, kAlpha, LWA_ALPHA);
   Panel1.Attach(Handle());
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
@@ -70,13 +65,16 @@ TForm4::TForm4(DriveSelectionServices services) : services_(std::move(services))
 
 TForm4::~TForm4() = default;
 
+// Created at their places for dpi_, the right column where the grid's width puts it.
 void TForm4::CreateComponents() {
-  const win::FontSpec labelFont{L"Arial", 8};
-  Label2 = std::make_unique<win::Label>(Panel1, labelFont, win::ColorRef(colours::kYellow));
+  const DriveWindowLayout layout =
+      LayoutAroundGrid(design_.grid, design_.gridPlace.x, design_.gridPlace.y, design_.buttonSize.width);
+  const int right = layout.rightColumnLeft;
+  Label2 = std::make_unique<win::Label>(Panel1, LabelFont(dpi_), win::ColorRef(colours::kYellow));
   Label2->SetText(L"Proszę wybrać dyski do monitorowania :");
-  Label2->SetPosition(24, 8);
+  Label2->SetPosition(design_.headingPlace.x, design_.headingPlace.y);
 
-  StringGrid1 = std::make_unique<win::StringGrid>(Handle(), Point{kGridLeft, kGridTop}, DesignGrid(), WindowFont());
+  StringGrid1 = std::make_unique<win::StringGrid>(Handle(), design_.gridPlace, design_.grid, WindowFont(dpi_));
   StringGrid1->color = kSlotColor;
   StringGrid1->fixedColor = kHeaderColor;
   StringGrid1->onSelectCell = [this](GridCell cell) { return StringGrid1SelectCell(cell.column, cell.row); };
@@ -84,31 +82,28 @@ void TForm4::CreateComponents() {
     StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
   };
 
-  Label1 = std::make_unique<win::Label>(Panel1, labelFont, win::ColorRef(colours::kWhite));
+  Label1 = std::make_unique<win::Label>(Panel1, LabelFont(dpi_), win::ColorRef(colours::kWhite));
   Label1->SetText(L"Zmień na :");
-  Label1->SetPosition(kDesignRight, 48);
+  Label1->SetPosition(right, design_.changeLabelTop);
 
-  // The combo box's window height includes its dropped-down list.
-  const int dropped = kItemHeight + 8 + kDropDownCount * kItemHeight + 2;
   ComboBox1.reset(CreateWindowExW(0, WC_COMBOBOXW, L"",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                       CBS_HASSTRINGS,
-                                  kDesignRight, 64, kButtonWidth, dropped, Handle(),
+                                  right, design_.comboTop, design_.buttonSize.width, DroppedHeight(), Handle(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)),
                                   GetModuleHandleW(nullptr), nullptr));
   if (!ComboBox1) throw std::runtime_error("Cannot create a window");
-  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont()), FALSE);
+  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi_)), FALSE);
   SendMessageW(ComboBox1.get(), CB_SETMINVISIBLE, kDropDownCount, 0);
   comboBrush_.reset(CreateSolidBrush(kSlotColor));
 
-  const win::FontSpec buttonFont{L"Arial", 9};
-  Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", buttonFont, win::ColorRef(colours::kYellow),
-                                              win::ColorRef(colours::kNavy));
-  Panel2->SetBounds(kDesignRight, 112, kButtonWidth, kButtonHeight);
+  Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", ButtonFont(dpi_),
+                                              win::ColorRef(colours::kYellow), win::ColorRef(colours::kNavy));
+  Panel2->SetBounds(right, design_.saveTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel2->onClick = [this] { Panel2Click(); };
-  Panel3 = std::make_unique<win::PanelButton>(Panel1, L"Anuluj", buttonFont, win::ColorRef(colours::kYellow),
+  Panel3 = std::make_unique<win::PanelButton>(Panel1, L"Anuluj", ButtonFont(dpi_), win::ColorRef(colours::kYellow),
                                               win::ColorRef(colours::kNavy));
-  Panel3->SetBounds(kDesignRight, 168, kButtonWidth, kButtonHeight);
+  Panel3->SetBounds(right, design_.cancelTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel3->onClick = [this] { Panel3Click(); };
 }
 
@@ -139,7 +134,6 @@ void TForm4::FormCreate() {
   // 3. The header.
   StringGrid1->SetCell(0, 0, L"NR");
   StringGrid1->SetCell(1, 0, L"Dysk");
-  StringGrid1->SetColumnWidth(0, 30);
 
   // 4. The slots as stored.
   {
@@ -154,17 +148,56 @@ void TForm4::FormCreate() {
   GatherDriveLooks();
 
   // 5. Grid and window exactly as large as the cells.
-  const DriveWindowLayout layout = LayoutAroundGrid(StringGrid1->Metrics(), kGridLeft, kGridTop, Panel2->Width());
-  Label1->SetPosition(layout.rightColumnLeft, Label1->Top());
-  SetWindowPos(ComboBox1.get(), nullptr, layout.rightColumnLeft, 64, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Panel2->SetPosition(layout.rightColumnLeft, Panel2->Top());
-  Panel3->SetPosition(layout.rightColumnLeft, Panel3->Top());
-  SetSize(layout.width, layout.height);
+  LayOut();
   CentreOnDesktop();
 
   // 6. Row 1 selected, and its drive in the choice.
   StringGrid1->MoveTo(GridCell{StringGrid1->Current().column, 1});
   SelectChoiceFor(1);
+}
+
+int TForm4::DroppedHeight() const {
+  // The combo box's window height includes its dropped-down list.
+  const int item = design_.itemHeight;
+  return item + ScaleToDpi(8, dpi_) + kDropDownCount * item + ScaleToDpi(2, dpi_);
+}
+
+void TForm4::LayOut() {
+  design_ = DriveWindowDesignAt(dpi_);
+  const DriveWindowLayout layout =
+      LayoutAroundGrid(design_.grid, design_.gridPlace.x, design_.gridPlace.y, design_.buttonSize.width);
+  const int right = layout.rightColumnLeft;
+  for (win::Label* label : {Label2.get(), Label1.get()}) {
+    win::FontSpec font = label->Font();
+    font.dpi = dpi_;
+    label->SetFont(font);
+  }
+  Label2->SetPosition(design_.headingPlace.x, design_.headingPlace.y);
+  Label1->SetPosition(right, design_.changeLabelTop);
+  StringGrid1->Rescale(design_.grid, WindowFont(dpi_));
+  StringGrid1->SetPosition(design_.gridPlace);
+  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi_)), FALSE);
+  // Owner-drawn items are measured once, when the box is made: later scales are set here.
+  for (const WPARAM part : {static_cast<WPARAM>(-1), WPARAM{0}}) {
+    if (SendMessageW(ComboBox1.get(), CB_GETITEMHEIGHT, part, 0) != design_.itemHeight) {
+      SendMessageW(ComboBox1.get(), CB_SETITEMHEIGHT, part, design_.itemHeight);
+    }
+  }
+  SetWindowPos(ComboBox1.get(), nullptr, right, design_.comboTop, design_.buttonSize.width, DroppedHeight(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (win::PanelButton* button : {Panel2.get(), Panel3.get()}) button->SetFont(ButtonFont(dpi_));
+  Panel2->SetBounds(right, design_.saveTop, design_.buttonSize.width, design_.buttonSize.height);
+  Panel3->SetBounds(right, design_.cancelTop, design_.buttonSize.width, design_.buttonSize.height);
+  SetSize(layout.width, layout.height);
+}
+
+// Moved to a monitor of another scale: the size follows from the scale as it does when the
+// window opens; the place is the one suggested.
+void TForm4::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  LayOut();
+  SetPosition(suggested.left, suggested.top);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm4::CentreOnDesktop() {
@@ -240,11 +273,13 @@ void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, 
   if (row >= 1 && column == 1 && text != win::Widen(kNoDriveText)) {
     FillWithCurrentBrush(dc, rect);
     const std::optional<int> icon = IconIndex(text);
-    if (icon && ImageList1 != nullptr) win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
-    TextAt(dc, rect.left + imageWidth_ + 4, rect.top, text);
+    if (icon && ImageList1 != nullptr) {
+      win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + design_.iconLeft, rect.top, ILD_TRANSPARENT);
+    }
+    TextAt(dc, rect.left + imageWidth_ + design_.textGap, rect.top, text);
     return;
   }
-  TextAt(dc, rect.left + 4, rect.top, text);
+  TextAt(dc, rect.left + design_.textGap, rect.top, text);
 }
 
 std::wstring TForm4::ComboItemCaption(int index) const {
@@ -259,7 +294,7 @@ std::wstring TForm4::ComboItemCaption(int index) const {
 }
 
 void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
-  const int textLeft = rect.left + imageWidth_ + 4;
+  const int textLeft = rect.left + imageWidth_ + design_.textGap;
   if (index == 0) {
     FillWithCurrentBrush(dc, rect);
     TextAt(dc, textLeft, rect.top, ComboItemCaption(0));
@@ -268,7 +303,9 @@ void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
   if (index < 0 || index >= static_cast<int>(choices_.size())) return;
   const std::optional<int> icon = IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)]));
   FillWithCurrentBrush(dc, rect);
-  if (icon && ImageList1 != nullptr) win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + 2, rect.top, ILD_TRANSPARENT);
+  if (icon && ImageList1 != nullptr) {
+    win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + design_.iconLeft, rect.top, ILD_TRANSPARENT);
+  }
   TextAt(dc, textLeft, rect.top, ComboItemCaption(index));
 }
 
@@ -278,7 +315,7 @@ void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
   {
     win::SavedDcState saved(dc);
     IntersectClipRect(dc, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
-    SelectObject(dc, WindowFont());
+    SelectObject(dc, WindowFont(dpi_));
     SelectObject(dc, GetStockObject(DC_BRUSH));
     SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : kSlotColor);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
@@ -355,7 +392,7 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (item->CtlType != ODT_COMBOBOX) break;
-      item->itemHeight = kItemHeight;  // the selection field and every item alike
+      item->itemHeight = static_cast<UINT>(design_.itemHeight);  // the selection field and every item alike
       return TRUE;
     }
     case WM_DRAWITEM: {
@@ -373,6 +410,9 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
       SetFocus(StringGrid1->Handle());
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       Close();

@@ -15,6 +15,7 @@
 
 #include "drives/drive_looks.h"
 #include "drives/drive_slots.h"
+#include "drives/drive_window_layout.h"
 #include "settings/drive_list.h"
 #include "settings/settings_store.h"
 #include "win/colour_ref.h"
@@ -39,6 +40,7 @@ struct DriveSelectionServices {
   bool drivesMonitored = false;
   win::SystemSeam& system;
   std::function<std::optional<Point>()> placeToKeep;
+  int dpi = 0;  // the scale it opens at: the main window's; 0 is the system's
 };
 
 inline constexpr COLORREF kSlotColor = win::ColorRef(colours::kPaleBlue);
@@ -99,6 +101,10 @@ class TForm4 final : public win::Window {
   void AskForADrive();
   void SelectChoiceFor(int row);
   void CentreOnDesktop();
+  // Fonts, places and sizes of the controls and the window for dpi_.
+  void LayOut();
+  int DroppedHeight() const;
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void Paint(HDC dc, const RECT& clip);
   void DrawItem(const DRAWITEMSTRUCT& item);
   // From what the gathering brought back, never from the shell or the disk.
@@ -111,6 +117,8 @@ class TForm4 final : public win::Window {
   std::map<std::string, bool> fixed_;  // by root, as the drive list said when the window opened
   std::map<std::string, DriveLook> looks_;
   std::unique_ptr<DriveLookGatherer> gatherer_;
+  int dpi_;
+  DriveWindowDesign design_;
   int imageWidth_ = 16;
   bool closed_ = false;
   win::BrushHandle comboBrush_;

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+#include "common/dpi.h"
+#include "settings/options_layout.h"
 #include "settings/options_rules.h"
 #include "settings/save_picture.h"
 #include "win/application.h"
@@ -13,6 +15,7 @@
 #include "win/panel_paint.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
+#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
@@ -26,8 +29,8 @@ constexpr UINT kFieldExitMessage = WM_APP + 1;
 // The combo box's list opens below its 21-pixel field.
 constexpr int kComboListHeight = 120;
 
-const win::FontSpec kFormFont{win::kPanelFace, 8, false, false};
-const win::FontSpec kFieldFont{L"Arial", 10, true, false};
+win::FontSpec FormFont(int dpi) { return win::FontSpec{win::kPanelFace, 8, false, false, dpi}; }
+win::FontSpec FieldFont(int dpi) { return win::FontSpec{L"Arial", 10, true, false, dpi}; }
 
 const wchar_t* const kNoRightsText =
     L"Brak uprawnień do rejestru: nie można zmienić uruchamiania programu przy starcie systemu";
@@ -92,16 +95,18 @@ const LabelRow kLabels[] = {
 
 }  // namespace
 
-TForm3::TForm3(OptionsHost& main, OptionsServices services) : main_(main), services_(std::move(services)) {
+TForm3::TForm3(OptionsHost& main, OptionsServices services)
+    : main_(main), services_(std::move(services)), dpi_(services_.dpi > 0 ? services_.dpi : win::SystemDpi()) {
   win::lazy::InitCommonControls(ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS);
   fieldBrush_.reset(CreateSolidBrush(kFieldBlue));
   navyBrush_.reset(CreateSolidBrush(kNavy));
   win::Application& app = win::Application::Instance();
   // Centred on the primary screen, whatever the main window's place.
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kOptionsWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kOptionsHeight) / 2;
+  const Size size = OptionsWindowSize(dpi_);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
   Create(kOptionsClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
-         RECT{left, top, left + kOptionsWidth, top + kOptionsHeight}, app.TaskbarWindow(), L"opcje");
+         RECT{left, top, left + size.width, top + size.height}, app.TaskbarWindow(), L"opcje");
   SetLayeredWindowAttributes(Handle(), 0, 190, LWA_ALPHA);
   Panel1.Attach(Handle());
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
@@ -127,28 +132,16 @@ HWND TForm3::AddControl(const wchar_t* className, DWORD style, int id, const REC
 }
 
 void TForm3::CreateControls() {
-  const HFONT formFont = win::SharedFont(kFormFont);
-  const HFONT fieldFont = win::SharedFont(kFieldFont);
   for (const ControlRow& row : kControls) {
-    HWND control = AddControl(row.className, row.style, row.id, row.place);
+    const Rect place = ScaledPlace(Rect{row.place.left, row.place.top, row.place.right, row.place.bottom}, dpi_);
+    HWND control = AddControl(row.className, row.style, row.id, RECT{place.left, place.top, place.right, place.bottom});
     this->*row.control = control;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(row.font == ControlFont::Field ? fieldFont : formFont),
-                 FALSE);
     if (row.subclassed) {
       win::lazy::SetWindowSubclass(control, &TForm3::ControlProc, static_cast<UINT_PTR>(row.id),
                                    reinterpret_cast<DWORD_PTR>(this));
     }
   }
   SendMessageW(Edit2, EM_LIMITTEXT, 3, 0);
-  // The selection field is 21 pixels high, like the window's design, whatever the system's frame.
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    RECT comboRect;
-    GetWindowRect(ComboBox1, &comboRect);
-    const LONG excess = comboRect.bottom - comboRect.top - 21;
-    const LRESULT itemHeight = SendMessageW(ComboBox1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (excess == 0 || itemHeight == CB_ERR || itemHeight - excess <= 0) break;
-    SendMessageW(ComboBox1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight - excess);
-  }
 
   // The design-time states that FormCreate starts from.
   SetChecked(CheckBox2, true);
@@ -166,19 +159,63 @@ void TForm3::CreateControls() {
 
   for (const LabelRow& row : kLabels) {
     auto& label = this->*row.label;
-    label = std::make_unique<win::Label>(Panel1, kFormFont, kLabelYellow);
+    label = std::make_unique<win::Label>(Panel1, FormFont(dpi_), kLabelYellow);
     label->SetText(row.text);
-    label->SetPosition(row.left, row.top);
   }
 
-  Image1 = std::make_unique<win::PatternImage>(Panel1, SavePicturePattern(), SavePicturePalette());
-  Image1->SetPosition(345, 290);
+  Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(SavePicturePattern(), dpi_), SavePicturePalette());
   Image1->handCursor = true;
   Image1->hint = L"Zapisz zmiany i zamknij ustawienia";
   Image1->onClick = [this] { Image1Click(); };
   hints_ = std::make_unique<win::Tooltips>(Handle());
   hints_->Create();  // the common controls are loaded for this window anyway
+  LayOut();
+}
+
+void TForm3::LayOut() {
+  const HFONT formFont = win::SharedFont(FormFont(dpi_));
+  const HFONT fieldFont = win::SharedFont(FieldFont(dpi_));
+  for (const ControlRow& row : kControls) {
+    HWND control = this->*row.control;
+    const Rect place = ScaledPlace(Rect{row.place.left, row.place.top, row.place.right, row.place.bottom}, dpi_);
+    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(row.font == ControlFont::Field ? fieldFont : formFont),
+                 FALSE);
+  }
+  // The selection field is 21 pixels high at 96 dpi, like the window's design, whatever the
+  // system's frame.
+  const int fieldHeight = ScaleToDpi(kOptionsComboFieldHeight, dpi_);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    RECT comboRect;
+    GetWindowRect(ComboBox1, &comboRect);
+    const LONG excess = comboRect.bottom - comboRect.top - fieldHeight;
+    const LRESULT itemHeight = SendMessageW(ComboBox1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (excess == 0 || itemHeight == CB_ERR || itemHeight - excess <= 0) break;
+    SendMessageW(ComboBox1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight - excess);
+  }
+
+  for (const LabelRow& row : kLabels) {
+    auto& label = this->*row.label;
+    label->SetFont(FormFont(dpi_));
+    label->SetPosition(ScaleToDpi(row.left, dpi_), ScaleToDpi(row.top, dpi_));
+  }
+  PixelPattern picture = ScalePattern(SavePicturePattern(), dpi_);
+  if (static_cast<int>(picture.size()) != Image1->Height()) Image1->SetPattern(std::move(picture));
+  const Point picturePlace = ScaleToDpi(kSavePicturePlace, dpi_);
+  Image1->SetPosition(picturePlace.x, picturePlace.y);
   hints_->SetTool(kSaveHintId, Image1->Bounds(), Image1->hint);
+  const Size size = OptionsWindowSize(dpi_);
+  SetSize(size.width, size.height);
+}
+
+// Moved to a monitor of another scale: the size follows from the scale as it does when the
+// window opens; the place is the one suggested.
+void TForm3::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  LayOut();
+  Window::SetPosition(suggested.left, suggested.top);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm3::FormCreate() {
@@ -478,6 +515,9 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       // Coming back to the window puts the focus back on the control that had it.
       focus_.OnActivate(Handle(), wParam, CheckBox2);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // There is no cancel: closing keeps what was applied and stores nothing.

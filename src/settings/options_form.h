@@ -28,6 +28,7 @@ struct OptionsServices {
   SettingsStore& settings;
   std::string settingsPath;
   win::SystemSeam& system;  // the "not a number" box
+  int dpi = 0;  // the scale it opens at: the main window's; 0 is the system's
 };
 
 // Child control identifiers (never IDOK or IDCANCEL, which the dialog keys send).
@@ -44,8 +45,6 @@ enum OptionsControl : int {
   kComboBox1,
 };
 
-inline constexpr int kOptionsWidth = 370;
-inline constexpr int kOptionsHeight = 319;
 inline constexpr COLORREF kFieldBlue = win::ColorRef(colours::kBlue);
 inline constexpr COLORREF kFieldYellow = win::ColorRef(colours::kYellow);
 inline constexpr COLORREF kFieldWhite = win::ColorRef(colours::kWhite);
@@ -109,6 +108,9 @@ class TForm3 final : public win::Window {
 
  private:
   void CreateControls();
+  // Fonts, places and sizes of the controls and the window for dpi_.
+  void LayOut();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   HWND AddControl(const wchar_t* className, DWORD style, int id, const RECT& place);
   void SetFieldColor(HWND edit, COLORREF color);
   void ShowInvalidNumber();
@@ -120,6 +122,7 @@ class TForm3 final : public win::Window {
 
   OptionsHost& main_;
   OptionsServices services_;
+  int dpi_;
   win::BrushHandle fieldBrush_;
   win::BrushHandle navyBrush_;
   COLORREF edit1Color_ = kFieldYellow;

@@ -14,6 +14,12 @@ PanelButton::PanelButton(Surface& parent, std::wstring caption, FontSpec font, C
   handCursor = true;
 }
 
+void PanelButton::SetFont(const FontSpec& font) {
+  if (font == font_) return;
+  font_ = font;
+  Invalidate();
+}
+
 void PanelButton::Paint(HDC dc) const {
   RECT r = Bounds();
   FillSolid(dc, r, color_);

@@ -18,6 +18,7 @@ class PanelButton final : public GraphicControl {
   COLORREF Color() const { return color_; }
   COLORREF TextColor() const { return textColor_; }
   const FontSpec& Font() const { return font_; }
+  void SetFont(const FontSpec& font);
 
   void Paint(HDC dc) const override;
 

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "win/handles.h"
 #include "win/panel_paint.h"
@@ -29,6 +30,15 @@ StringGrid::StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT f
 
 void StringGrid::SetColumnWidth(int column, int width) {
   metrics_.columnWidths.at(static_cast<std::size_t>(column)) = width;
+  Fit();
+}
+
+void StringGrid::Rescale(GridMetrics metrics, HFONT font) {
+  if (metrics.rowCount != metrics_.rowCount || metrics.columnWidths.size() != metrics_.columnWidths.size()) {
+    throw std::invalid_argument("A rescaled grid keeps its rows and columns");
+  }
+  metrics_ = std::move(metrics);
+  font_ = font;
   Fit();
 }
 

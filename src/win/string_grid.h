@@ -24,6 +24,9 @@ class StringGrid final : public Window {
 
   const GridMetrics& Metrics() const { return metrics_; }
   void SetColumnWidth(int column, int width);
+  // The same grid drawn at another scale: new sizes and font, the same rows, columns, texts
+  // and current cell.
+  void Rescale(GridMetrics metrics, HFONT font);
 
   const std::wstring& Cell(int column, int row) const;
   void SetCell(int column, int row, std::wstring text);

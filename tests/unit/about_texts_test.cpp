@@ -34,6 +34,16 @@ TEST(AboutLayout, LabelsCentreOnTheMiddleLine) {
   EXPECT_EQ(CentredLabelLeft(0), 158);
   EXPECT_EQ(CentredLabelLeft(316), 0);
   EXPECT_EQ(CentredLabelLeft(400), -42);
+  // Drawn at another scale, around the middle of the scaled window.
+  const struct {
+    int dpi;
+    Size client;
+    int leftOf100;
+  } scales[] = {{96, {316, 218}, 108}, {120, {395, 273}, 147}, {144, {474, 327}, 187}, {192, {632, 436}, 266}};
+  for (const auto& s : scales) {
+    EXPECT_EQ(AboutClientSize(s.dpi), s.client) << s.dpi;
+    EXPECT_EQ(CentredLabelLeft(100, s.dpi), s.leftOf100) << s.dpi;
+  }
 }
 
 TEST(AboutLayout, WindowCentresOnTheVirtualScreen) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "drives/drive_slots.h"
+#include "display_printers.h"
 #include "drives/drive_window_layout.h"
 #include "settings/memory_settings_store.h"
 
@@ -100,6 +101,40 @@ TEST(DriveWindowGeometry, WindowGridAndHitTestingFollowTheGridMetrics) {
                {{40, 18}, GridCell{1, 0}},  {{40, 19}, GridCell{1, 1}}, {{95, 360}, GridCell{1, 18}},
                {{96, 10}, std::nullopt},    {{10, 361}, std::nullopt}, {{-1, 10}, std::nullopt}};
   for (const auto& c : cases) EXPECT_EQ(CellAt(grid, c.at), c.cell) << c.at.x << "," << c.at.y;
+}
+
+TEST(DriveWindowGeometry, DesignLengthsScaleFirstAndTheWindowFollowsFromThem) {
+  const struct {
+    int dpi;
+    GridMetrics grid;
+    Point gridPlace;
+    Size button;
+    int rightColumnLeft, width, height;
+  } cases[] = {
+      {96, SlotGrid(), {24, 32}, {113, 33}, 144, 281, 417},
+      {120, {{38, 80}, 23, 19, 1, 1}, {30, 40}, {141, 41}, 180, 351, 526},
+      // 1.5 px grid lines round to 2, so the grid grows by more than a plain 1.5.
+      {144, {{45, 96}, 27, 19, 1, 2}, {36, 48}, {170, 50}, 217, 423, 635},
+      {192, {{60, 128}, 36, 19, 1, 2}, {48, 64}, {226, 66}, 288, 562, 834},
+  };
+  for (const auto& c : cases) {
+    const DriveWindowDesign design = DriveWindowDesignAt(c.dpi);
+    EXPECT_EQ(design.grid.columnWidths, c.grid.columnWidths) << c.dpi;
+    EXPECT_EQ(design.grid.rowHeight, c.grid.rowHeight) << c.dpi;
+    EXPECT_EQ(design.grid.rowCount, c.grid.rowCount) << c.dpi;
+    EXPECT_EQ(design.grid.fixedRows, c.grid.fixedRows) << c.dpi;
+    EXPECT_EQ(design.grid.lineWidth, c.grid.lineWidth) << c.dpi;
+    EXPECT_EQ(design.gridPlace, c.gridPlace) << c.dpi;
+    EXPECT_EQ(design.buttonSize, c.button) << c.dpi;
+    const DriveWindowLayout layout =
+        LayoutAroundGrid(design.grid, design.gridPlace.x, design.gridPlace.y, design.buttonSize.width);
+    EXPECT_EQ(layout.rightColumnLeft, c.rightColumnLeft) << c.dpi;
+    EXPECT_EQ(layout.width, c.width) << c.dpi;
+    EXPECT_EQ(layout.height, c.height) << c.dpi;
+    // The right column's controls keep clear of each other and of the window's foot.
+    EXPECT_LE(design.comboTop + design.itemHeight, design.saveTop) << c.dpi;
+    EXPECT_LE(design.saveTop + design.buttonSize.height, design.cancelTop) << c.dpi;
+  }
 }
 
 TEST(DriveWindowGeometry, KeysMoveTheCurrentCellWithinTheSlotRows) {

@@ -5,7 +5,10 @@
 #include <set>
 
 #include "common/drive_slots.h"
+#include "common/dpi.h"
+#include "display_printers.h"
 #include "settings/memory_settings_store.h"
+#include "settings/options_layout.h"
 #include "settings/save_picture.h"
 
 namespace {
@@ -188,6 +191,36 @@ TEST(SavePicture, IsA14By14PatternInItsOwnColours) {
   // The background shows through the cut corner only.
   EXPECT_EQ(pattern[0][13], '.');
   EXPECT_NE(pattern[13][0], '.');
+}
+
+TEST(OptionsLayout, WindowAndControlsScaleAndStayClearOfTheirCaptions) {
+  const struct {
+    int dpi;
+    Size window;
+    Rect firstBox;  // the auto-refresh tick box, designed at 34,16 17x17
+  } cases[] = {
+      {96, {370, 319}, {34, 16, 51, 33}},
+      {120, {463, 399}, {43, 20, 64, 41}},
+      {144, {555, 479}, {51, 24, 77, 50}},
+      {192, {740, 638}, {68, 32, 102, 66}},
+  };
+  // Tick boxes (left, width) and the left of the caption beside each.
+  const struct {
+    int left, width, captionLeft;
+  } boxes[] = {{34, 17, 51}, {211, 16, 227}, {34, 16, 51}, {211, 16, 227}, {80, 16, 102}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(OptionsWindowSize(c.dpi), c.window) << c.dpi;
+    EXPECT_EQ(ScaledPlace(Rect{34, 16, 51, 33}, c.dpi), c.firstBox) << c.dpi;
+    for (const auto& b : boxes) {
+      const Rect box = ScaledPlace(Rect{b.left, 0, b.left + b.width, 1}, c.dpi);
+      EXPECT_LE(box.right, ScaleToDpi(b.captionLeft, c.dpi)) << c.dpi << " dpi, box at " << b.left;
+    }
+    // The save picture, drawn for the scale, stays inside the window's bevel.
+    const Point picture = ScaleToDpi(kSavePicturePlace, c.dpi);
+    const PixelPattern pattern = ScalePattern(SavePicturePattern(), c.dpi);
+    EXPECT_LT(picture.x + static_cast<int>(pattern.front().size()), c.window.width) << c.dpi;
+    EXPECT_LT(picture.y + static_cast<int>(pattern.size()), c.window.height) << c.dpi;
+  }
 }
 
 }  // namespace
