@@ -184,15 +184,17 @@ void TForm3::LayOut() {
                  FALSE);
   }
   // The selection field is 21 pixels high at 96 dpi, like the window's design, whatever the
-  // system's frame.
+  // system's frame. Corrected from the height set rather than the one read back: Wine reads
+  // back two more than it was given.
   const int fieldHeight = ScaleToDpi(kOptionsComboFieldHeight, dpi_);
-  for (int attempt = 0; attempt < 2; ++attempt) {
+  LRESULT itemHeight = SendMessageW(ComboBox1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; attempt < 3 && itemHeight != CB_ERR; ++attempt) {
     RECT comboRect;
     GetWindowRect(ComboBox1, &comboRect);
     const LONG excess = comboRect.bottom - comboRect.top - fieldHeight;
-    const LRESULT itemHeight = SendMessageW(ComboBox1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (excess == 0 || itemHeight == CB_ERR || itemHeight - excess <= 0) break;
-    SendMessageW(ComboBox1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight - excess);
+    if (excess == 0 || itemHeight - excess <= 0) break;
+    itemHeight -= excess;
+    SendMessageW(ComboBox1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
   }
 
   for (const LabelRow& row : kLabels) {

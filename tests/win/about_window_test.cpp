@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "about/about_form.h"
+#include "common/dpi.h"
 #include "win/application.h"
 #include "win/system_libraries.h"
 #include "win/system_seam.h"
+#include "win/text.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
@@ -113,6 +115,85 @@ TEST_F(AboutWindow, LooksAsDesigned) {
     EXPECT_EQ(label.Color(), GetSysColor(COLOR_WINDOWTEXT)) << l.top;
     EXPECT_EQ(label.handCursor, l.hand) << l.top;
   }
+}
+
+constexpr int kCentredRow = -1;
+// Each label's place and height as designed, in the order of its rows.
+const struct {
+  win::Label TForm2::*label;
+  int left, top, height;
+} kDesignRows[] = {
+    {&TForm2::Label1, kCentredRow, 16, 24}, {&TForm2::Label2, 111, 64, 16},  {&TForm2::Label3, kCentredRow, 88, 16},
+    {&TForm2::Label4, kCentredRow, 104, 16}, {&TForm2::Label7, 111, 136, 16}, {&TForm2::Label5, kCentredRow, 152, 16},
+    {&TForm2::Label6, kCentredRow, 192, 16},
+};
+
+std::vector<Placed> Layout(TForm2& f) {
+  std::vector<Placed> placed;
+  for (const auto& row : kDesignRows) placed.push_back({win::Narrow((f.*row.label).Text()), (f.*row.label).Bounds()});
+  return placed;
+}
+
+TEST_F(AboutWindow, OpensAtTheMainWindowsScaleWithItsLabelsApart) {
+  const struct {
+    int dpi;
+    Size client;
+  } cases[] = {{96, {316, 218}}, {120, {395, 273}}, {144, {474, 327}}, {192, {632, 436}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    TForm2 f(Owner(), TestSystem(), c.dpi);
+    RECT client;
+    GetClientRect(f.Handle(), &client);
+    EXPECT_EQ(client.right, c.client.width);
+    EXPECT_EQ(client.bottom, c.client.height);
+    EXPECT_EQ(f.Left(), (1280 - c.client.width) / 2);
+    EXPECT_EQ(f.Top(), (1024 - c.client.height) / 2);
+    for (const auto& row : kDesignRows) {
+      const win::Label& label = f.*row.label;
+      EXPECT_EQ(label.Top(), ScaleToDpi(row.top, c.dpi)) << row.top;
+      EXPECT_EQ(label.Height(), ScaleToDpi(row.height, c.dpi)) << row.top;
+      EXPECT_EQ(label.Left(), row.left == kCentredRow ? c.client.width / 2 - label.Width() / 2 : ScaleToDpi(row.left, c.dpi))
+          << row.top;
+      EXPECT_EQ(label.Font().dpi, c.dpi) << row.top;
+    }
+    ExpectApart(Layout(f), client);
+  }
+}
+
+TEST_F(AboutWindow, FollowsAMoveToAnotherScaleAndBackWithoutLeaking) {
+  std::vector<Placed> at144;
+  {
+    TForm2 scaled(Owner(), TestSystem(), 144);
+    at144 = Layout(scaled);
+  }
+  TForm2 f(Owner(), TestSystem(), 96);
+  const std::vector<Placed> at96 = Layout(f);
+  const RECT home{f.Left(), f.Top(), f.Left() + f.Width(), f.Top() + f.Height()};
+  f.Label4MouseEnter();
+  // Fonts made for a scale are kept for the program's life: the first trip makes them.
+  SendDpiChanged(f.Handle(), 144, home);
+  SendDpiChanged(f.Handle(), 96, home);
+  const int objects = GdiObjectCount();
+
+  SendDpiChanged(f.Handle(), 144, RECT{5, 6, 479, 333});
+  EXPECT_EQ(f.Left(), 5);
+  EXPECT_EQ(f.Top(), 6);
+  EXPECT_EQ(f.Width(), 474);
+  EXPECT_EQ(f.Height(), 327);
+  EXPECT_TRUE(f.Label4.Font().underline) << "still under the mouse";
+  f.Label4MouseLeave();
+  const std::vector<Placed> moved = Layout(f);
+  for (std::size_t i = 0; i < moved.size(); ++i) {
+    EXPECT_TRUE(EqualRect(&moved[i].rect, &at144[i].rect)) << moved[i].name;
+  }
+
+  SendDpiChanged(f.Handle(), 96, home);
+  EXPECT_EQ(f.Left(), home.left);
+  EXPECT_EQ(f.Width(), 316);
+  EXPECT_EQ(f.Height(), 218);
+  const std::vector<Placed> back = Layout(f);
+  for (std::size_t i = 0; i < back.size(); ++i) EXPECT_TRUE(EqualRect(&back[i].rect, &at96[i].rect)) << back[i].name;
+  EXPECT_EQ(GdiObjectCount(), objects);
 }
 
 TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {

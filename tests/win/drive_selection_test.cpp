@@ -7,7 +7,9 @@
 #include <optional>
 #include <thread>
 
+#include "common/dpi.h"
 #include "drives/drive_selection_form.h"
+#include "win/fonts.h"
 #include "win/application.h"
 #include "win/handles.h"
 #include "win/instance_handover.h"
@@ -63,10 +65,10 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
     form.reset();
   }
   // For the main window as it is, or, with `drivesMonitored` given, as if it had or had no tiles.
-  TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt) {
+  TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt, int dpi = 0) {
     if (!form) Start();
     window = std::make_unique<TForm4>(DriveSelectionServices{
-        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system, nullptr});
+        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system, nullptr, dpi});
     return *window;
   }
   bool Terminated() const { return win::Application::Instance().Terminated(); }
@@ -125,6 +127,113 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
 
   EXPECT_EQ(f.StringGrid1->Row(), 1);
   EXPECT_EQ(f.ComboItemIndex(), 1);
+}
+
+RECT ChildRect(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::vector<Placed> Layout(const TForm4& f) {
+  const HWND h = f.Handle();
+  return {{"heading", f.Label2->Bounds(), true},        {"grid", ChildRect(h, f.StringGrid1->Handle())},
+          {"change label", f.Label1->Bounds(), true},   {"combo box", ChildRect(h, f.ComboBox1.get())},
+          {"save", f.Panel2->Bounds()},                 {"cancel", f.Panel3->Bounds()}};
+}
+
+void ExpectSame(const std::vector<Placed>& want, const std::vector<Placed>& got) {
+  ASSERT_EQ(want.size(), got.size());
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    EXPECT_TRUE(EqualRect(&want[i].rect, &got[i].rect))
+        << want[i].name << ": " << got[i].rect.left << "," << got[i].rect.top << "," << got[i].rect.right << ","
+        << got[i].rect.bottom;
+  }
+}
+
+SIZE Extent(const win::FontSpec& font, const std::wstring& text) {
+  const win::MemoryDc dc(CreateCompatibleDC(nullptr));
+  SelectObject(dc.get(), win::SharedFont(font));
+  SIZE size{};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+TEST_F(DriveSelectionWindow, OpensAtTheMainWindowsScaleWithItsTextsInside) {
+  const struct {
+    int dpi;
+    Size window;
+    RECT grid;
+    int right;  // the right column's left
+  } cases[] = {
+      {96, {281, 417}, {24, 32, 120, 393}, 144},
+      {120, {351, 526}, {30, 40, 150, 496}, 180},
+      {144, {423, 635}, {36, 48, 181, 599}, 217},
+      {192, {562, 834}, {48, 64, 240, 786}, 288},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    TForm4& f = Open(std::nullopt, c.dpi);
+    EXPECT_EQ(f.Width(), c.window.width);
+    EXPECT_EQ(f.Height(), c.window.height);
+    const RECT grid = ChildRect(f.Handle(), f.StringGrid1->Handle());
+    EXPECT_TRUE(EqualRect(&grid, &c.grid)) << grid.left << "," << grid.top << "," << grid.right << "," << grid.bottom;
+    EXPECT_EQ(f.Label1->Left(), c.right);
+    EXPECT_EQ(ChildOrigin(f.Handle(), f.ComboBox1.get()).x, c.right);
+    const RECT save = f.Panel2->Bounds();
+    const RECT wantSave{c.right, ScaleToDpi(112, c.dpi), c.right + ScaleToDpi(113, c.dpi),
+                        ScaleToDpi(112 + 33, c.dpi)};
+    EXPECT_TRUE(EqualRect(&save, &wantSave));
+    EXPECT_EQ(f.Panel3->Top(), ScaleToDpi(168, c.dpi));
+    EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), ScaleToDpi(16, c.dpi));
+    EXPECT_EQ(f.Label1->Font().dpi, c.dpi);
+    EXPECT_EQ(f.Panel2->Font().dpi, c.dpi);
+
+    RECT client;
+    GetClientRect(f.Handle(), &client);
+    ExpectApart(Layout(f), client);
+    for (const win::PanelButton* button : {f.Panel2.get(), f.Panel3.get()}) {
+      const SIZE caption = Extent(button->Font(), button->Caption());
+      EXPECT_LT(caption.cx, button->Width() - 2) << win::Narrow(button->Caption());
+      EXPECT_LT(caption.cy, button->Height() - 2) << win::Narrow(button->Caption());
+    }
+    // Cell texts after the gap that leads them.
+    win::FontSpec cellFont;
+    cellFont.dpi = c.dpi;
+    const std::vector<int>& columns = f.StringGrid1->Metrics().columnWidths;
+    EXPECT_LE(ScaleToDpi(4, c.dpi) + Extent(cellFont, L"NR").cx, columns[0]);
+    EXPECT_LE(ScaleToDpi(4, c.dpi) + Extent(cellFont, L"18").cx, columns[0]);
+    EXPECT_LE(ScaleToDpi(4, c.dpi) + Extent(cellFont, L"Dysk").cx, columns[1]);
+    EXPECT_LE(Extent(cellFont, L"Dysk").cy, f.StringGrid1->Metrics().rowHeight);
+  }
+}
+
+TEST_F(DriveSelectionWindow, FollowsAMoveToAnotherScaleAndBackWithoutLeaking) {
+  const std::vector<Placed> at144 = Layout(Open(std::nullopt, 144));
+  TForm4& f = Open();
+  const std::vector<Placed> at96 = Layout(f);
+  const RECT home{f.Left(), f.Top(), f.Left() + f.Width(), f.Top() + f.Height()};
+  // Fonts made for a scale are kept for the program's life: the first trip makes them.
+  SendDpiChanged(f.Handle(), 144, home);
+  SendDpiChanged(f.Handle(), 96, home);
+  const int objects = GdiObjectCount();
+
+  SendDpiChanged(f.Handle(), 144, RECT{10, 20, 433, 655});
+  EXPECT_EQ(f.Left(), 10);
+  EXPECT_EQ(f.Top(), 20);
+  EXPECT_EQ(f.Width(), 423);
+  EXPECT_EQ(f.Height(), 635);
+  ExpectSame(at144, Layout(f));
+  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), 24);
+
+  SendDpiChanged(f.Handle(), 96, home);
+  EXPECT_EQ(f.Left(), home.left);
+  EXPECT_EQ(f.Width(), 281);
+  EXPECT_EQ(f.Height(), 417);
+  ExpectSame(at96, Layout(f));
+  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), 16);
+  EXPECT_EQ(GdiObjectCount(), objects);
 }
 
 TEST_F(DriveSelectionWindow, LabelsAreReadOnceOffTheWindowsThreadAndASlowOneComesLater) {

@@ -145,8 +145,9 @@ class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
     form.reset();
   }
 
-  TForm3& Open(RunKeyRegistry& keys) {
-    options = std::make_unique<TForm3>(*form, OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem()});
+  TForm3& Open(RunKeyRegistry& keys, int dpi = 0) {
+    options =
+        std::make_unique<TForm3>(*form, OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem(), dpi});
     return *options;
   }
   TForm3& Open() { return Open(systemKeys); }
@@ -259,6 +260,83 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
   EXPECT_EQ(f.Image1->hint, L"Zapisz zmiany i zamknij ustawienia");
   EXPECT_EQ(f.Image1->PixelAt(13, 0), CLR_INVALID) << "transparent corner";
   EXPECT_NE(f.Image1->PixelAt(0, 13), CLR_INVALID);
+}
+
+// Every control in tab order, every caption and the save picture, with their places.
+std::vector<Placed> Layout(const TForm3& f) {
+  std::vector<Placed> placed;
+  for (HWND control : {f.CheckBox2, f.Edit1, f.CheckBox3, f.Edit2, f.CheckBox4, f.UpDown1, f.UpDown2, f.CheckBox1,
+                       f.CheckBox5, f.ComboBox1}) {
+    placed.push_back({"control " + std::to_string(GetDlgCtrlID(control)), ChildRect(f.Handle(), control)});
+  }
+  for (const auto* label : {&f.Label6, &f.Label7, &f.Label10, &f.Label9, &f.Label8, &f.Label95, &f.Label1, &f.Label2,
+                            &f.Label3, &f.Label4, &f.Label11}) {
+    placed.push_back({win::Narrow((*label)->Text()), (*label)->Bounds(), true});
+  }
+  placed.push_back({"save picture", f.Image1->Bounds()});
+  return placed;
+}
+
+RECT ClientRect(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return client;
+}
+
+TEST_F(OptionsWindow, OpensAtTheMainWindowsScaleWithItsCaptionsApart) {
+  Start();
+  const std::vector<Placed> design = Layout(Open());
+  ExpectApart(design, ClientRect(options->Handle()));
+  const struct {
+    int dpi;
+    Size window;
+  } cases[] = {{120, {463, 399}}, {144, {555, 479}}, {192, {740, 638}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    TForm3& f = Open(systemKeys, c.dpi);
+    EXPECT_EQ(f.Width(), c.window.width);
+    EXPECT_EQ(f.Height(), c.window.height);
+    EXPECT_EQ(f.Left(), (1280 - c.window.width) / 2);
+    const RECT client = ClientRect(f.Handle());
+    EXPECT_EQ(client.right, c.window.width);
+    ExpectScaledFrom(design, Layout(f), c.dpi);
+    ExpectApart(Layout(f), client);
+    EXPECT_EQ(f.Label8->Font().dpi, c.dpi);
+    LOGFONTW field{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(f.Edit1, WM_GETFONT, 0, 0)), sizeof field, &field);
+    EXPECT_EQ(field.lfHeight, -MulDiv(10, c.dpi, 72));
+    // The picture drawn for the scale, its corners as sharp as at 96.
+    EXPECT_EQ(f.Image1->PixelAt(f.Image1->Width() - 1, 0), CLR_INVALID) << "transparent corner";
+    EXPECT_EQ(f.Image1->PixelAt(0, f.Image1->Height() - 1), win::ColorRef(colours::kTeal));
+  }
+}
+
+TEST_F(OptionsWindow, FollowsAMoveToAnotherScaleAndBackWithoutLeaking) {
+  Start();
+  TForm3& f = Open();
+  const std::vector<Placed> design = Layout(f);
+  const RECT home{f.Left(), f.Top(), f.Left() + f.Width(), f.Top() + f.Height()};
+  // Fonts made for a scale are kept for the program's life: the first trip makes them.
+  SendDpiChanged(f.Handle(), 144, home);
+  SendDpiChanged(f.Handle(), 96, home);
+  const int objects = GdiObjectCount();
+
+  SendDpiChanged(f.Handle(), 144, RECT{100, 50, 655, 529});
+  EXPECT_EQ(f.Left(), 100);
+  EXPECT_EQ(f.Top(), 50);
+  EXPECT_EQ(f.Width(), 555);
+  EXPECT_EQ(f.Height(), 479);
+  ExpectScaledFrom(design, Layout(f), 144);
+  ExpectApart(Layout(f), ClientRect(f.Handle()));
+  EXPECT_EQ(f.Image1->Width(), 21);
+
+  SendDpiChanged(f.Handle(), 96, home);
+  EXPECT_EQ(f.Left(), home.left);
+  EXPECT_EQ(f.Width(), 370);
+  EXPECT_EQ(f.Height(), 319);
+  ExpectScaledFrom(design, Layout(f), 96);
+  EXPECT_EQ(f.Image1->Width(), 14);
+  EXPECT_EQ(GdiObjectCount(), objects);
 }
 
 TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {

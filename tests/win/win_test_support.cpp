@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include "settings/options_layout.h"
 #include "win/application.h"
 #include "win/handles.h"
 
@@ -88,6 +89,57 @@ bool RepaintQueued(HWND window, const RECT& r) {
   if (GetUpdateRgn(window, update.get(), FALSE) == NULLREGION) return false;
   const win::GdiObject<HRGN> missing(CreateRectRgnIndirect(&r));
   return CombineRgn(missing.get(), missing.get(), update.get(), RGN_DIFF) == NULLREGION;
+}
+
+namespace {
+std::string Describe(const Placed& p) {
+  return p.name + " [" + std::to_string(p.rect.left) + "," + std::to_string(p.rect.top) + "," +
+         std::to_string(p.rect.right) + "," + std::to_string(p.rect.bottom) + ")";
+}
+}  // namespace
+
+void ExpectApart(const std::vector<Placed>& placed, const RECT& client) {
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const RECT& r = placed[i].rect;
+    EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom)
+        << Describe(placed[i]) << " out of the window";
+    for (std::size_t j = i + 1; j < placed.size(); ++j) {
+      RECT both;
+      EXPECT_FALSE(IntersectRect(&both, &r, &placed[j].rect)) << Describe(placed[i]) << " meets " << Describe(placed[j]);
+    }
+  }
+}
+
+void ExpectScaledFrom(const std::vector<Placed>& design, const std::vector<Placed>& placed, int dpi) {
+  ASSERT_EQ(design.size(), placed.size());
+  for (std::size_t i = 0; i < design.size(); ++i) {
+    const RECT& d = design[i].rect;
+    const Rect want = ScaledPlace(Rect{d.left, d.top, d.right, d.bottom}, dpi);
+    const RECT& got = placed[i].rect;
+    EXPECT_EQ(got.left, want.left) << Describe(placed[i]) << " at " << dpi;
+    EXPECT_EQ(got.top, want.top) << Describe(placed[i]) << " at " << dpi;
+    if (design[i].sizedByText) continue;
+    EXPECT_EQ(got.right, want.right) << Describe(placed[i]) << " at " << dpi;
+    EXPECT_EQ(got.bottom, want.bottom) << Describe(placed[i]) << " at " << dpi;
+  }
+}
+
+void SendDpiChanged(HWND window, int dpi, RECT suggested) {
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+int GdiObjectCount() {
+  if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); reported > 0) {
+    return static_cast<int>(reported);
+  }
+  // Wine reports none: count the live entries of its handle table, which takes a handle by
+  // its index alone.
+  int count = 0;
+  for (ULONG_PTR index = 1; index < 0x10000; ++index) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+  }
+  if (count == 0) ADD_FAILURE() << "no GDI objects counted: a leak would go unseen";
+  return count;
 }
 
 void Pump(int milliseconds) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/main_form.h"
 #include "fake_drives.h"
@@ -38,6 +39,22 @@ HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr);
 void Pump(int milliseconds = 50);
 // Whether all of `r` (client coordinates) is queued for repaint in the window's update region.
 bool RepaintQueued(HWND window, const RECT& r);
+
+// A control or label of a window and its place in the client area. One sized by its text
+// scales its place only; the others scale their size as well.
+struct Placed {
+  std::string name;
+  RECT rect;
+  bool sizedByText = false;
+};
+// Fails for every two of `placed` that meet, and for every one that reaches out of `client`.
+void ExpectApart(const std::vector<Placed>& placed, const RECT& client);
+// Fails where `placed` is not `design` (as placed at 96 dpi) drawn at `dpi`.
+void ExpectScaledFrom(const std::vector<Placed>& design, const std::vector<Placed>& placed, int dpi);
+// What Windows sends a window moved to a monitor of another scale.
+void SendDpiChanged(HWND window, int dpi, RECT suggested);
+// The GDI objects this process holds.
+int GdiObjectCount();
 
 // A main window on a folder of its own, with fake drives.
 struct MainWindowFixture {
