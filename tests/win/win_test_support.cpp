@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include "common/dpi.h"
 #include "settings/options_layout.h"
 #include "win/application.h"
 #include "win/handles.h"
@@ -124,6 +125,8 @@ void ExpectScaledFrom(const std::vector<Placed>& design, const std::vector<Place
   }
 }
 
+namespace {
+
 void SendDpiChanged(HWND window, int dpi, RECT suggested) {
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
@@ -140,6 +143,41 @@ int GdiObjectCount() {
   }
   if (count == 0) ADD_FAILURE() << "no GDI objects counted: a leak would go unseen";
   return count;
+}
+
+void ExpectSame(const std::vector<Placed>& want, const std::vector<Placed>& got) {
+  ASSERT_EQ(want.size(), got.size());
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    EXPECT_TRUE(EqualRect(&want[i].rect, &got[i].rect)) << Describe(got[i]) << ", not " << Describe(want[i]);
+  }
+}
+
+}  // namespace
+
+void ExpectDpiRoundTrip(const win::Window& window, const std::function<std::vector<Placed>()>& layout, int dpi,
+                        Size sizeThere, const std::vector<Placed>& there) {
+  const HWND h = window.Handle();
+  const std::vector<Placed> home = layout();
+  const RECT homeRect{window.Left(), window.Top(), window.Left() + window.Width(), window.Top() + window.Height()};
+  // Fonts made for a scale are kept for the program's life: the first trip makes them.
+  SendDpiChanged(h, dpi, homeRect);
+  SendDpiChanged(h, kDesignDpi, homeRect);
+  const int objects = GdiObjectCount();
+
+  SendDpiChanged(h, dpi, RECT{10, 20, 10 + sizeThere.width, 20 + sizeThere.height});
+  EXPECT_EQ(window.Left(), 10);
+  EXPECT_EQ(window.Top(), 20);
+  EXPECT_EQ(window.Width(), sizeThere.width);
+  EXPECT_EQ(window.Height(), sizeThere.height);
+  ExpectSame(there, layout());
+
+  SendDpiChanged(h, kDesignDpi, homeRect);
+  EXPECT_EQ(window.Left(), homeRect.left);
+  EXPECT_EQ(window.Top(), homeRect.top);
+  EXPECT_EQ(window.Width(), homeRect.right - homeRect.left);
+  EXPECT_EQ(window.Height(), homeRect.bottom - homeRect.top);
+  ExpectSame(home, layout());
+  EXPECT_EQ(GdiObjectCount(), objects);
 }
 
 void Pump(int milliseconds) {

@@ -3,6 +3,7 @@
 // main window on fake drives and the test program's system seam.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,10 +52,12 @@ struct Placed {
 void ExpectApart(const std::vector<Placed>& placed, const RECT& client);
 // Fails where `placed` is not `design` (as placed at 96 dpi) drawn at `dpi`.
 void ExpectScaledFrom(const std::vector<Placed>& design, const std::vector<Placed>& placed, int dpi);
-// What Windows sends a window moved to a monitor of another scale.
-void SendDpiChanged(HWND window, int dpi, RECT suggested);
-// The GDI objects this process holds.
-int GdiObjectCount();
+// Moves `window` (at 96 dpi) to a monitor at `dpi` as Windows does, by WM_DPICHANGED, and
+// back: there it must take the suggested place with `sizeThere` and show `there` (what a
+// window opened at that scale shows), and back home everything it showed before, with no
+// GDI object left behind.
+void ExpectDpiRoundTrip(const win::Window& window, const std::function<std::vector<Placed>()>& layout, int dpi,
+                        Size sizeThere, const std::vector<Placed>& there);
 
 // A main window on a folder of its own, with fake drives.
 struct MainWindowFixture {
