@@ -113,8 +113,8 @@ void TForm1::ShowDriveSelection() {
     if (!RememberPosition) return std::nullopt;
     return Point{Left(), Top()};
   };
-  TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system, placeToKeep,
-                                     win::WindowDpi(Handle())});
+  TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system,
+                                     placeToKeep, win::WindowDpi(Handle())});
   services_.system.RunModal(form);
 }
 
@@ -130,8 +130,8 @@ void TForm1::Oprogramie1Click() {
     open->BringToFront();
     return;
   }
-  const auto about =
-      std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), services_.system, win::WindowDpi(Handle()));
+  const auto about = std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), services_.system,
+                                              win::WindowDpi(Handle()));
   about->SetStayOnTop(StayOnTop());
   services_.system.RunModal(*about);
 }  // destroyed here, after its own modal loop, exactly once

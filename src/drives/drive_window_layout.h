@@ -20,7 +20,7 @@ DriveWindowLayout LayoutAroundGrid(const GridMetrics& grid, int gridLeft, int gr
 // The window's own lengths, drawn at a DPI. The right column's lefts follow from the grid
 // (LayoutAroundGrid); only its tops are fixed.
 struct DriveWindowDesign {
-  GridMetrics grid;    // the slots with their header row, the number column narrow
+  GridMetrics grid;  // the slots with their header row, the number column narrow
   Point gridPlace;
   Point headingPlace;  // "Proszę wybrać dyski…" above the grid
   int changeLabelTop = 0;
@@ -29,8 +29,8 @@ struct DriveWindowDesign {
   Size buttonSize;
   int saveTop = 0;
   int cancelTop = 0;
-  int iconLeft = 0;    // a drive's icon from its cell's or item's left
-  int textGap = 0;     // between the icon and the text
+  int iconLeft = 0;  // a drive's icon from its cell's or item's left
+  int textGap = 0;   // between the icon and the text
 };
 
 DriveWindowDesign DriveWindowDesignAt(int dpi);

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "drives/drive_slots.h"
 #include "display_printers.h"
+#include "drives/drive_slots.h"
 #include "drives/drive_window_layout.h"
 #include "settings/memory_settings_store.h"
 

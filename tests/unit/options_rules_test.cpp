@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "common/drive_slots.h"
 #include "common/dpi.h"
+#include "common/drive_slots.h"
 #include "display_printers.h"
 #include "settings/memory_settings_store.h"
 #include "settings/options_layout.h"

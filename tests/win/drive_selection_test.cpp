@@ -9,8 +9,8 @@
 
 #include "common/dpi.h"
 #include "drives/drive_selection_form.h"
-#include "win/fonts.h"
 #include "win/application.h"
+#include "win/fonts.h"
 #include "win/handles.h"
 #include "win/instance_handover.h"
 #include "win/text.h"
@@ -138,9 +138,12 @@ RECT ChildRect(HWND parent, HWND child) {
 
 std::vector<Placed> Layout(const TForm4& f) {
   const HWND h = f.Handle();
-  return {{"heading", f.Label2->Bounds(), true},        {"grid", ChildRect(h, f.StringGrid1->Handle())},
-          {"change label", f.Label1->Bounds(), true},   {"combo box", ChildRect(h, f.ComboBox1.get())},
-          {"save", f.Panel2->Bounds()},                 {"cancel", f.Panel3->Bounds()}};
+  return {{"heading", f.Label2->Bounds(), true},
+          {"grid", ChildRect(h, f.StringGrid1->Handle())},
+          {"change label", f.Label1->Bounds(), true},
+          {"combo box", ChildRect(h, f.ComboBox1.get())},
+          {"save", f.Panel2->Bounds()},
+          {"cancel", f.Panel3->Bounds()}};
 }
 
 SIZE Extent(const win::FontSpec& font, const std::wstring& text) {

@@ -106,7 +106,8 @@ void ExpectApart(const std::vector<Placed>& placed, const RECT& client) {
         << Describe(placed[i]) << " out of the window";
     for (std::size_t j = i + 1; j < placed.size(); ++j) {
       RECT both;
-      EXPECT_FALSE(IntersectRect(&both, &r, &placed[j].rect)) << Describe(placed[i]) << " meets " << Describe(placed[j]);
+      EXPECT_FALSE(IntersectRect(&both, &r, &placed[j].rect))
+          << Describe(placed[i]) << " meets " << Describe(placed[j]);
     }
   }
 }
