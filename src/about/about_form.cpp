@@ -93,6 +93,9 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system)
     label.onMouseEnter = [this, enter = row.onMouseEnter] { (this->*enter)(); };
     label.onMouseLeave = [this, leave = row.onMouseLeave] { (this->*leave)(); };
   }
+  // Tab reaches the two links; Enter or Space opens the focused one.
+  Label4Focus = std::make_unique<win::FocusStandIn>(Panel1, Label4, Label4.Text());
+  Label5Focus = std::make_unique<win::FocusStandIn>(Panel1, Label5, Label5.Text());
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   // A press and release on the bare panel close the window too.
   router_.onSurfaceClick = [this] { FormClick(); };
@@ -141,6 +144,9 @@ void TForm2::BringToFront() {
 void TForm2::Paint(HDC dc, const RECT& clip) const {
   win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kWhite), win::Bevel::Lowered, win::Bevel::Raised);
   Panel1.PaintControls(dc, clip);
+  for (const auto* link : {Label4Focus.get(), Label5Focus.get()}) {
+    if (link != nullptr) link->PaintFocus(dc);
+  }
 }
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
