@@ -353,6 +353,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (const auto tile = Tiles.TileAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) TileDblClick(*tile);
       break;
     }
+    case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Shift+F10 opens the menu as the context-menu key does, from here on Windows and Wine alike.
       if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0) {

@@ -157,10 +157,8 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnKey(wParam);
       return 0;
     case WM_SYSKEYDOWN:
-      if (wParam == VK_DOWN && onDropDown) {
-        onDropDown();
-        return 0;
-      }
+      // The default handling still sees the key: Alt, released after it, must not enter menu mode.
+      if (wParam == VK_DOWN && onDropDown) onDropDown();
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRow(current_.row); return 0;
