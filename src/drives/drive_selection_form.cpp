@@ -93,8 +93,8 @@ void TForm4::CreateComponents() {
   // The combo box's window height includes its dropped-down list.
   const int dropped = kItemHeight + 8 + kDropDownCount * kItemHeight + 2;
   ComboBox1.reset(CreateWindowExW(0, WC_COMBOBOXW, L"",
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
-                                      CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                                      CBS_HASSTRINGS,
                                   kDesignRight, 64, kButtonWidth, dropped, Handle(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)),
                                   GetModuleHandleW(nullptr), nullptr));
