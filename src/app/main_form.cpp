@@ -356,10 +356,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Shift+F10 opens the menu as the context-menu key does, from here on Windows and Wine alike.
+      // Both keys are kept from the default handling, which would open it a second time.
       if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0) {
         SendMessageW(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), -1);
         return 0;
       }
+      if (wParam == VK_APPS) return 0;  // the menu opens on the key's release
       break;
     case WM_KEYUP:
       if (wParam == VK_APPS) {
