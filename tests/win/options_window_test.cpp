@@ -648,31 +648,6 @@ TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
   }
 }
 
-TEST_F(OptionsWindow, TheSavePicturesFocusIsShown) {
-  Start();
-  TForm3& f = Open();
-  f.SetVisible(true);
-  const RECT ring = f.Image1Focus->FocusRect();
-  EXPECT_EQ(ring.left, f.Image1->Left() - 2);
-  EXPECT_EQ(ring.bottom, f.Image1->Top() + f.Image1->Height() + 2);
-  // Painted on a navy ground, the dotted rectangle shows only while the stand-in has the focus.
-  const win::BrushHandle navy(CreateSolidBrush(RGB(0, 0, 128)));
-  for (const bool focused : {false, true}) {
-    ValidateRect(f.Handle(), nullptr);
-    if (focused) SetFocus(f.Image1Focus->Handle());
-    EXPECT_EQ(RepaintQueued(f.Handle(), ring), focused);
-    const win::ScreenDc screen;
-    const win::BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), kOptionsWidth, kOptionsHeight));
-    const win::MemoryDc dc(CreateCompatibleDC(screen.get()));
-    const win::SelectObjectScope selected(dc.get(), bitmap.get());
-    FillRect(dc.get(), &ring, navy.get());
-    f.Image1Focus->PaintFocus(dc.get());
-    int dotted = 0;
-    for (int x = ring.left; x < ring.right; ++x) dotted += GetPixel(dc.get(), x, ring.top) != RGB(0, 0, 128) ? 1 : 0;
-    EXPECT_EQ(dotted > 0, focused) << dotted;
-  }
-}
-
 TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {
   TForm1& m = Start();
   (void)m;

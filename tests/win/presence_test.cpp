@@ -135,34 +135,6 @@ TEST_F(Presence, TheTrayMenuOpensOnceAtTheAnchorAndGivesTheKeyboardBack) {
   }
 }
 
-TEST_F(Presence, TheContextMenuKeyAndShiftF10OpenTheMenuAtTheWindow) {
-  TForm1& f = StartShown(0);
-  f.SetPosition(200, 150);
-  const struct {
-    UINT message;
-    WPARAM key;
-    bool shift;
-    bool opens;
-  } cases[] = {
-      {WM_KEYUP, VK_APPS, false, true}, {WM_SYSKEYDOWN, VK_F10, true, true}, {WM_SYSKEYDOWN, VK_F10, false, false}};
-  for (const auto& c : cases) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = c.shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    g_menusAt.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, &CloseOpenMenu);
-    SendMessageW(f.Handle(), c.message, c.key, 1);
-    Pump(100);
-    KillTimer(nullptr, timer);
-    ASSERT_EQ(g_menusAt.size(), c.opens ? 1u : 0u) << c.key << " shift " << c.shift;
-    if (c.opens) {
-      EXPECT_EQ(g_menusAt[0].x, 200);
-      EXPECT_EQ(g_menusAt[0].y, 150);
-    }
-  }
-}
-
 TEST_F(Presence, LoggingOffOrEndingWithAShellThatFailsShowsNothing) {
   for (bool logOff : {true, false}) {
     TForm1& f = StartShown(0);
