@@ -94,6 +94,9 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system, int dpi)
     label.onMouseLeave = [this, leave = row.onMouseLeave] { (this->*leave)(); };
   }
   LayOut();
+  // Tab reaches the two links; Enter or Space opens the focused one.
+  Label4Focus = std::make_unique<win::FocusStandIn>(Panel1, Label4, Label4.Text());
+  Label5Focus = std::make_unique<win::FocusStandIn>(Panel1, Label5, Label5.Text());
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   // A press and release on the bare panel close the window too.
   router_.onSurfaceClick = [this] { FormClick(); };
@@ -133,6 +136,9 @@ void TForm2::LayOut() {
     label.SetPosition(row.left == kCentred ? CentredLabelLeft(label.Width(), dpi_) : ScaleToDpi(row.left, dpi_),
                       ScaleToDpi(row.top, dpi_));
   }
+  for (auto* focus : {Label4Focus.get(), Label5Focus.get()}) {
+    if (focus != nullptr) focus->FollowControl();
+  }
   const Size size = AboutClientSize(dpi_);
   SetSize(size.width, size.height);
 }
@@ -165,6 +171,9 @@ void TForm2::BringToFront() {
 void TForm2::Paint(HDC dc, const RECT& clip) const {
   win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kWhite), win::Bevel::Lowered, win::Bevel::Raised);
   Panel1.PaintControls(dc, clip);
+  for (const auto* link : {Label4Focus.get(), Label5Focus.get()}) {
+    if (link != nullptr) link->PaintFocus(dc);
+  }
 }
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,7 +3,10 @@
 // the shell. Modal, created for one showing and closed by a click anywhere but the links.
 #include <windows.h>
 
+#include <memory>
+
 #include "win/control_router.h"
+#include "win/focus_stand_in.h"
 #include "win/graphic_control.h"
 #include "win/label.h"
 #include "win/system_seam.h"
@@ -27,6 +30,8 @@ class TForm2 final : public win::Window {
   win::Label Label5;    // web link
   win::Label Label6;    // licence line
   win::Label Label7;    // "Opis programu:"
+  std::unique_ptr<win::FocusStandIn> Label4Focus;  // the links' places in the tab order
+  std::unique_ptr<win::FocusStandIn> Label5Focus;
 
   // IDCANCEL once the window has been closed, 0 while it is open.
   int ModalResult = 0;

@@ -8,6 +8,7 @@
 
 #include "app/glyphs.h"
 #include "app/placement.h"
+#include "display/drive_table.h"
 #include "display/grid_layout.h"
 #include "resources/resource_ids.h"
 #include "settings/options_rules.h"
@@ -261,6 +262,14 @@ void TForm1::Close() {
   win::Application::Instance().Terminate();
 }
 
+void TForm1::TileDblClick(std::int32_t tile) {
+  const std::string root = RootPathOf(Tiles.Tile(tile).driveNumber);
+  if (root.empty()) return;  // a slot that names no drive letter
+  // The shell asks the drive before its window opens, which may take long on a drive that sleeps
+  // or is gone; the window goes on meanwhile.
+  win::ShellOpenInBackground(services_.system, Handle(), win::Widen(root), SW_SHOWNORMAL);
+}
+
 void TForm1::FormMouseDown(bool leftHeld, int x, int y) {
   if (!leftHeld) return;
   DragAnchorX = x;
@@ -338,6 +347,28 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (dragging_) FormMouseMove((wParam & MK_LBUTTON) != 0, p.x, p.y);
       return 0;
     }
+    case WM_LBUTTONDBLCLK: {
+      // On a tile it opens the drive; the press that it also is goes to the controls below, so
+      // no drag starts. Elsewhere it is a press like any other.
+      if (const auto tile = Tiles.TileAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) TileDblClick(*tile);
+      break;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Shift+F10 opens the menu as the context-menu key does, from here on Windows and Wine alike.
+      // Both keys are kept from the default handling, which would open it a second time.
+      if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0) {
+        SendMessageW(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), -1);
+        return 0;
+      }
+      if (wParam == VK_APPS) return 0;  // the menu opens on the key's release
+      break;
+    case WM_KEYUP:
+      if (wParam == VK_APPS) {
+        SendMessageW(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), -1);
+        return 0;
+      }
+      break;
     case WM_CONTEXTMENU: {
       POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (at.x == -1 && at.y == -1) at = POINT{Left(), Top()};  // from the keyboard

@@ -107,6 +107,8 @@ class TForm1 final : public win::Window, public OptionsHost {
   void TrayIcon1Click() { PopupMenu1.Activate(kUkryj1); }
   // Opens the menu from the tray icon; true when it was dismissed without a choice.
   bool TrayIcon1Popup(POINT at);
+  // Opens the tile's drive in the file manager, off the window's thread.
+  void TileDblClick(std::int32_t tile);
   void FormMouseDown(bool leftHeld, int x, int y);
   void FormMouseMove(bool leftHeld, int x, int y);
   void Align(Placement placement);

@@ -1,6 +1,7 @@
 #include "display/tile_grid.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -53,6 +54,20 @@ void TileGrid::Build(SettingsFile& settings, const std::string& decimalSeparator
     tile.letter->SetText(win::Widen(DriveLetterText(value)));
     tile.root = value;
   }
+}
+
+std::optional<std::int32_t> TileGrid::TileAt(POINT client) const {
+  const win::GraphicControl* under = panel_.ControlAt(client);
+  if (under == nullptr) return std::nullopt;
+  for (std::int32_t t = 0; t < Count(); ++t) {
+    const DriveTile& tile = Tile(t);
+    for (const win::GraphicControl* part :
+         std::initializer_list<const win::GraphicControl*>{tile.letter.get(), tile.volume.get(), tile.total.get(),
+                                                           tile.used.get(), tile.free.get(), tile.pie.get()}) {
+      if (part == under) return t;
+    }
+  }
+  return std::nullopt;
 }
 
 void TileGrid::Arrange(Grid grid) {

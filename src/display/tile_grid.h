@@ -3,6 +3,7 @@
 // once from the drive slots, laid out on the grid, and showing what the drive worker measured.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ class TileGrid {
   // Shows a tile's answers: pie angles, the three size texts, and the volume name if asked.
   // Only what changed is repainted.
   void Apply(const DriveAnswer& answer);
+
+  // The tile one of whose controls lies under a point of the panel, if any.
+  std::optional<std::int32_t> TileAt(POINT client) const;
 
   std::int32_t Count() const { return static_cast<std::int32_t>(tiles_.size()); }
   const DriveTile& Tile(std::int32_t tile) const { return tiles_[static_cast<std::size_t>(tile)]; }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <initializer_list>
 #include <stdexcept>
+#include <utility>
 
 #include "common/dpi.h"
 #include "win/application.h"
@@ -78,6 +79,7 @@ void TForm4::CreateComponents() {
   StringGrid1->color = kSlotColor;
   StringGrid1->fixedColor = kHeaderColor;
   StringGrid1->onSelectCell = [this](GridCell cell) { return StringGrid1SelectCell(cell.column, cell.row); };
+  StringGrid1->onDropDown = [this] { StringGrid1DropDown(); };
   StringGrid1->onDrawCell = [this](HDC dc, GridCell cell, const RECT& rect, win::GridCellState state) {
     StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
   };
@@ -222,6 +224,17 @@ void TForm4::SelectChoiceFor(int row) {
 bool TForm4::StringGrid1SelectCell(int, int row) {
   if (row >= 1) SelectChoiceFor(row);
   return true;
+}
+
+void TForm4::StringGrid1DropDown() {
+  // The list of drives opens from the grid; once it closes, the keyboard is back on the grid.
+  listFromGrid_ = true;
+  SetFocus(ComboBox1.get());
+  SendMessageW(ComboBox1.get(), CB_SHOWDROPDOWN, TRUE, 0);
+}
+
+void TForm4::ComboBox1CloseUp() {
+  if (std::exchange(listFromGrid_, false)) SetFocus(StringGrid1->Handle());
 }
 
 void TForm4::ComboBox1Change() {
@@ -388,6 +401,10 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_SELCHANGE) ComboBox1Change();
+      if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_CLOSEUP) ComboBox1CloseUp();
+      // Enter and Escape, as the dialog keys send them, are the two buttons; an open list keeps them.
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) Panel2Click();
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) Panel3Click();
       return 0;
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

@@ -75,6 +75,8 @@ class TForm4 final : public win::Window {
   void FormCreate();
   bool StringGrid1SelectCell(int column, int row);
   void ComboBox1Change();
+  void StringGrid1DropDown();
+  void ComboBox1CloseUp();
   void StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState state);
   void ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT state);
   void Panel2Click();
@@ -121,6 +123,7 @@ class TForm4 final : public win::Window {
   DriveWindowDesign design_;
   int imageWidth_ = 16;
   bool closed_ = false;
+  bool listFromGrid_ = false;  // the open list was opened from the grid's keyboard
   win::BrushHandle comboBrush_;
   win::ControlRouter router_{Panel1};
   win::FocusKeeper focus_;

@@ -37,7 +37,8 @@ const wchar_t* const kNoRightsText =
 
 enum class ControlFont { Form, Field };
 
-// The window's controls in tab order (the order of creation), each at its design-time place.
+// The window's controls in tab order (the order of creation: as they read, row by row), each at its
+// design-time place. The save picture's stand-in comes last.
 struct ControlRow {
   HWND TForm3::*control;
   const wchar_t* className;
@@ -60,10 +61,10 @@ const ControlRow kControls[] = {
     {&TForm3::CheckBox3, WC_BUTTONW,    kCheckBox, kCheckBox3, {211, 17, 227, 34},  ControlFont::Form,  false},
     {&TForm3::Edit2,     WC_EDITW,      kField,    kEdit2,     {256, 37, 305, 58},  ControlFont::Field, true},
     {&TForm3::CheckBox4, WC_BUTTONW,    kCheckBox, kCheckBox4, {34, 90, 50, 107},   ControlFont::Form,  false},
-    {&TForm3::UpDown1,   UPDOWN_CLASSW, kSpinner,  kUpDown1,   {121, 211, 137, 235}, ControlFont::Form, true},
-    {&TForm3::UpDown2,   UPDOWN_CLASSW, kSpinner,  kUpDown2,   {201, 211, 217, 235}, ControlFont::Form, true},
     {&TForm3::CheckBox1, WC_BUTTONW,    kCheckBox, kCheckBox1, {211, 90, 227, 107}, ControlFont::Form,  false},
     {&TForm3::CheckBox5, WC_BUTTONW,    kCheckBox, kCheckBox5, {80, 140, 96, 157},  ControlFont::Form,  false},
+    {&TForm3::UpDown1,   UPDOWN_CLASSW, kSpinner,  kUpDown1,   {121, 211, 137, 235}, ControlFont::Form, true},
+    {&TForm3::UpDown2,   UPDOWN_CLASSW, kSpinner,  kUpDown2,   {201, 211, 217, 235}, ControlFont::Form, true},
     {&TForm3::ComboBox1, WC_COMBOBOXW,  kList,     kComboBox1, {113, 275, 264, 275 + kComboListHeight},
      ControlFont::Form, false},
 };
@@ -170,6 +171,7 @@ void TForm3::CreateControls() {
   hints_ = std::make_unique<win::Tooltips>(Handle());
   hints_->Create();  // the common controls are loaded for this window anyway
   LayOut();
+  Image1Focus = std::make_unique<win::FocusStandIn>(Panel1, *Image1, Image1->hint);
 }
 
 void TForm3::LayOut() {
@@ -206,6 +208,7 @@ void TForm3::LayOut() {
   if (static_cast<int>(picture.size()) != Image1->Height()) Image1->SetPattern(std::move(picture));
   const Point picturePlace = ScaleToDpi(kSavePicturePlace, dpi_);
   Image1->SetPosition(picturePlace.x, picturePlace.y);
+  if (Image1Focus) Image1Focus->FollowControl();
   hints_->SetTool(kSaveHintId, Image1->Bounds(), Image1->hint);
   const Size size = OptionsWindowSize(dpi_);
   SetSize(size.width, size.height);
@@ -428,7 +431,7 @@ void TForm3::OnCommand(int id, int code) {
       if (code == CBN_SELCHANGE) ComboBox1Change();
       break;
     default:
-      break;  // IDOK and IDCANCEL from the dialog keys: the window has no default buttons
+      break;
   }
 }
 
@@ -481,13 +484,22 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 void TForm3::Paint(HDC dc, const RECT& clip) {
   win::PaintPanel(Handle(), dc, clip, kNavy, win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
+  if (Image1Focus) Image1Focus->PaintFocus(dc);
 }
 
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
   switch (message) {
     case WM_COMMAND:
-      if (lParam != 0) OnCommand(LOWORD(wParam), HIWORD(wParam));
+      // Enter and Escape, as the dialog keys send them, save as the picture does and close as
+      // the window's close does; a field or an open list keeps them for itself.
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
+        Image1Click();
+      } else if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
+        RequestClose();
+      } else if (lParam != 0) {
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      }
       return 0;
     case WM_VSCROLL:
       if (LOWORD(wParam) == SB_THUMBPOSITION) {

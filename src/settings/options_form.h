@@ -12,6 +12,7 @@
 #include "settings/start_with_system.h"
 #include "win/colour_ref.h"
 #include "win/control_router.h"
+#include "win/focus_stand_in.h"
 #include "win/focus_keeper.h"
 #include "win/handles.h"
 #include "win/label.h"
@@ -63,14 +64,15 @@ class TForm3 final : public win::Window {
   HWND CheckBox3 = nullptr;
   HWND Edit2 = nullptr;
   HWND CheckBox4 = nullptr;
-  HWND UpDown1 = nullptr;
-  HWND UpDown2 = nullptr;
   HWND CheckBox1 = nullptr;
   HWND CheckBox5 = nullptr;
+  HWND UpDown1 = nullptr;
+  HWND UpDown2 = nullptr;
   HWND ComboBox1 = nullptr;
   std::unique_ptr<win::Label> Label6, Label7, Label10, Label9, Label8, Label95, Label1, Label2, Label3, Label4,
       Label11;
   std::unique_ptr<win::PatternImage> Image1;
+  std::unique_ptr<win::FocusStandIn> Image1Focus;  // the picture's place in the tab order
 
   // Handlers.
   void FormCreate();

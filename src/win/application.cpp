@@ -221,6 +221,7 @@ void Application::RunModal(Window& window) {
   Window* outer = modalWindow_;
   modalWindow_ = &window;
   HWND keep = window.Handle();
+  const HWND before = GetActiveWindow();
   const std::vector<HWND> disabled =
       ThreadWindows([keep](HWND h) { return h != keep && IsWindowVisible(h) && IsWindowEnabled(h); });
   for (HWND h : disabled) EnableWindow(h, FALSE);
@@ -243,6 +244,12 @@ void Application::RunModal(Window& window) {
   }
   window.SetVisible(false);
   modalWindow_ = outer;
+  // The keyboard goes back to the window it was in (the main window whose menu opened this one),
+  // not to whichever window of the program the system picks.
+  if (before != nullptr && before != keep && IsWindow(before) && IsWindowVisible(before) &&
+      IsWindowEnabled(before) && GetForegroundWindow() != before) {
+    SetForegroundWindow(before);
+  }
 }
 
 void Application::RaiseModalWindow() {

@@ -159,7 +159,17 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       // Arrows and Tab move between cells instead of leaving the grid.
       return DLGC_WANTARROWS | DLGC_WANTTAB;
-    case WM_KEYDOWN: OnKey(wParam); return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_F4 && onDropDown) {
+        onDropDown();
+        return 0;
+      }
+      OnKey(wParam);
+      return 0;
+    case WM_SYSKEYDOWN:
+      // The default handling still sees the key: Alt, released after it, must not enter menu mode.
+      if (wParam == VK_DOWN && onDropDown) onDropDown();
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRow(current_.row); return 0;
     case WM_LBUTTONDOWN: {

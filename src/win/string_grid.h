@@ -44,6 +44,8 @@ class StringGrid final : public Window {
 
   // Asked before a cell becomes current; false keeps the current one.
   std::function<bool(GridCell)> onSelectCell;
+  // Alt+Down or F4: the owner opens the list that fills the current cell.
+  std::function<void()> onDropDown;
   // Runs after the grid has filled a cell and drawn its text, with the cell's colours set
   // in the DC (current brush and text colour) and drawing clipped to the cell.
   std::function<void(HDC, GridCell, const RECT&, GridCellState)> onDrawCell;

@@ -1,5 +1,8 @@
 #include "win/system_seam.h"
 
+#include <thread>
+#include <utility>
+
 #include "win/application.h"
 #include "win/handles.h"
 #include "win/instance_handover.h"
@@ -14,7 +17,7 @@ int SystemSeam::ShowMessageBox(HWND owner, const std::wstring& text, const std::
 }
 
 void SystemSeam::ShellOpen(HWND owner, const std::wstring& target, int show) {
-  if (!com_) com_.emplace();
+  if (!com_ && GetCurrentThreadId() == thread_) com_.emplace();
   lazy::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, show);
 }
 
@@ -40,6 +43,17 @@ std::optional<std::string> SystemSeam::VolumeLabel(const std::string& root) {
     return std::nullopt;
   }
   return Narrow(label);
+}
+
+void ShellOpenInBackground(SystemSeam& system, HWND owner, std::wstring target, int show) {
+  std::thread([&system, owner, target = std::move(target), show] {
+    try {
+      ComScope com;
+      system.ShellOpen(owner, target, show);
+    } catch (...) {
+      // As on the window's thread, the outcome is not checked; there is no one here to tell.
+    }
+  }).detach();
 }
 
 void SystemSeam::RunModal(Window& window) { Application::Instance().RunModal(window); }

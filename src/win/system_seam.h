@@ -25,8 +25,9 @@ class SystemSeam {
 
   // Returns the button that closed the box.
   virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
-  // Hands `target` to the shell's "open"; the outcome is not checked. The first call readies COM
-  // on the calling thread (the window's), which stays ready until the seam goes at exit.
+  // Hands `target` to the shell's "open"; the outcome is not checked. The first call on the
+  // thread that made the seam (the window's) readies COM there, which stays ready until the seam
+  // goes at exit; any other thread readies COM for itself before it calls.
   virtual void ShellOpen(HWND owner, const std::wstring& target, int show);
   // Starts the running executable again, without arguments; false when it could not be
   // started. The new instance waits for this one to end before it shows itself.
@@ -45,6 +46,12 @@ class SystemSeam {
 
  private:
   std::optional<ComScope> com_;
+  DWORD thread_ = GetCurrentThreadId();
 };
+
+// Hands `target` to `system`'s ShellOpen on a thread of its own, with COM readied there: opening a
+// drive that is slow to answer (a sleeping disk, a share whose server is gone) never holds up the
+// window. Nobody waits for the thread, so `system` must live until the process ends.
+void ShellOpenInBackground(SystemSeam& system, HWND owner, std::wstring target, int show);
 
 }  // namespace wolumetr::win

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "win/error_box.h"
 
@@ -130,17 +131,20 @@ void TrayIcon::OnNotify(WPARAM wParam, LPARAM lParam) {
       doubleClicked_ = false;
       // Version 4 follows the release with NIN_SELECT, which is where the click counts.
       selectPending_ = version4_ && click;
+      releaseSeen_ = version4_;
       if (!version4_ && click && onClick) onClick();
       break;
     }
     case NIN_SELECT:
-      if (selectPending_) {
-        selectPending_ = false;
-        if (onClick) onClick();
+      // Without a release before it, it is Enter on the icon the mouse selected.
+      if (!std::exchange(releaseSeen_, false)) {
+        KeySelect();
+      } else if (std::exchange(selectPending_, false) && onClick) {
+        onClick();
       }
       break;
     case NIN_KEYSELECT:
-      if (onClick) onClick();
+      KeySelect();
       break;
     case WM_RBUTTONUP:
       // Version 4 follows the release with WM_CONTEXTMENU, which opens the menu.
@@ -159,6 +163,15 @@ void TrayIcon::OnNotify(WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
+}
+
+void TrayIcon::KeySelect() {
+  // One press of Enter may reach us twice; like a double click, a second selection within the
+  // double-click time counts once.
+  const DWORD now = GetTickCount();
+  const bool repeated = lastKeySelect_ && now - *lastKeySelect_ < GetDoubleClickTime();
+  lastKeySelect_ = now;
+  if (!repeated && onClick) onClick();
 }
 
 void TrayIcon::Popup(POINT at, bool fromKeyboard) {

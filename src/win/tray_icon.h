@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "win/system_seam.h"
@@ -54,6 +55,7 @@ class TrayIcon {
   NOTIFYICONDATAW Data(UINT flags) const;
   void AskForVersion4();
   void OnNotify(WPARAM wParam, LPARAM lParam);
+  void KeySelect();
   void Popup(POINT at, bool fromKeyboard);
   void Readd();
   // Takes the icon away without ever failing: for log-off and the end of the program.
@@ -68,7 +70,9 @@ class TrayIcon {
   bool pressed_ = false;
   bool doubleClicked_ = false;
   bool selectPending_ = false;  // a press and release that the shell's NIN_SELECT confirms
+  bool releaseSeen_ = false;    // the next NIN_SELECT follows a release, not a key
   bool rightReleased_ = false;  // the context menu that follows comes from the mouse
+  std::optional<DWORD> lastKeySelect_;  // tick count of the last selection from the keyboard
   std::unique_ptr<MessageWindowImpl> window_;
 };
 

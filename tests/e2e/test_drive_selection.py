@@ -93,12 +93,27 @@ class FirstStartSaveTest(unittest.TestCase):
         self.assertTrue(self.program.instances(), "the new instance runs")
         self.assertEqual([w for w in e.visible_windows() if w.geometry()[2:] == (WIDTH, HEIGHT)], [])
 
+    def test_the_keyboard_alone_fills_a_slot_and_saves(self):
+        self.program = e.Program().start()
+        selection_window(self.program)
+        e.move(LEFT - 40, TOP + 300)  # an open list would follow a pointer resting over it
+        # The grid has the keyboard from the start, on slot 1: Alt+Down opens the list of drives.
+        e.key("Down", "Up", "alt+Down")
+        e.wait_for(dropped_list, 10, what="the list opened with Alt+Down")
+        e.key("Down", "Return")  # C:\ for slot 1; Enter here only closes the list
+        e.wait_for(lambda: dropped_list() is None, 10, what="the list to close")
+        self.assertTrue(self.program.running())
+        e.key("Return")  # "Zapisz zmiany"
+        self.program.wait_exit()
+        self.assertEqual(self.program.read_settings(), "[Dyski]\r\nDysk1=C:\\\r\n")
+        self.program.window_of_size(97, 97)  # the new instance with its one tile
+
 
 class FirstStartGiveUpTest(unittest.TestCase):
     def tearDown(self):
         self.program.cleanup()
 
-    def test_anuluj_asks_ok_returns_and_cancel_ends_the_program(self):
+    def test_anuluj_or_escape_asks_ok_returns_and_cancel_ends_the_program(self):
         self.program = e.Program().start()
         selection_window(self.program)
 
@@ -109,7 +124,7 @@ class FirstStartGiveUpTest(unittest.TestCase):
         self.assertTrue(self.program.running())
         self.assertTrue(e.visible_windows("Wybór dysków"))
 
-        e.click(*CANCEL)
+        e.key("Escape")  # the keyboard's "Anuluj"
         e.wait_for(lambda: e.visible_windows("Informacja"), 10, what="the warning box again")
         e.key("Escape")  # Cancel
         self.program.wait_exit()

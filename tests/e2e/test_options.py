@@ -161,6 +161,43 @@ class OptionsSaveTest(unittest.TestCase):
         self.assertNotIn("REG_SZ", reg_query(USER_RUN_KEY))
         self.assertIn("Czas odswierzania=12", self.program.read_settings())
 
+    def test_the_keyboard_alone_opens_changes_saves_and_closes(self):
+        self.program.start()
+        main = self.program.main_window()
+        left, top, _, height = main.geometry()
+        e.click(left + 5, top + height // 2)  # the widget starts without the keyboard: take it
+        e.wait_for(lambda: e.run("xdotool", "getwindowfocus", check=False).strip() == str(main.id), 10,
+                   what="the keyboard on the main window")
+
+        def open_with_keys(menu_key):
+            e.key(menu_key)
+            e.wait_for(self.program._menu_window, 10, what=f"the popup menu from {menu_key}")
+            e.key("Down", "Down", "Return")  # "Ukryj", then "Opcje"
+            return options_window()
+
+        open_with_keys("shift+F10")
+        # From the first box: the refresh period, the transparency box, its level, then "on top".
+        e.key("Tab", "Tab", "Tab", "Tab", "space")
+        # On through the boxes, the spinners and the list to the save picture, whose focus shows.
+        e.key(*["Tab"] * 6)
+
+        def ring_shown():
+            shot = e.Screenshot()
+            return any(shot.pixel(*at(x, 290 - 2)) != e.NAVY for x in range(345 - 2, 345 + 16))
+        e.wait_for(ring_shown, 10, what="the focus around the save picture")
+        e.key("Return")
+        e.wait_for(lambda: not e.visible_windows("opcje"), 10, what="Enter to save and close")
+        self.assertIn("Na wierzchu=1", self.program.read_settings())
+
+        # Escape closes as the window's close does: what was changed stays applied, unsaved.
+        stored = self.program.read_settings()
+        open_with_keys("Menu")  # the context-menu key; the keyboard came back to the main window
+        e.key("space")  # automatic refresh off: the refresh glyph appears on the main window
+        e.key("Escape")
+        e.wait_for(lambda: not e.visible_windows("opcje"), 10, what="Escape to close")
+        self.assertEqual(self.program.read_settings(), stored)
+        self.assertTrue(self.program.running())
+
 
 if __name__ == "__main__":
     unittest.main()

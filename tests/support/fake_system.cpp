@@ -18,8 +18,11 @@ void FakeSystem::Reset() {
   errors = nullptr;
   errorFlags.clear();
   whileErrorBoxIsUp = nullptr;
-  opened.clear();
-  openOwners.clear();
+  {
+    const std::lock_guard<std::mutex> lock(openLock_);
+    opened.clear();
+    openOwners.clear();
+  }
   launches = 0;
   failLaunch = false;
   notifyIcon = nullptr;
@@ -47,8 +50,15 @@ int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstrin
 }
 
 void FakeSystem::ShellOpen(HWND owner, const std::wstring& target, int) {
+  const std::lock_guard<std::mutex> lock(openLock_);
   opened.push_back(target);
   openOwners.push_back(owner);
+  openSignal_.notify_all();
+}
+
+bool FakeSystem::WaitForOpened(std::size_t count, std::chrono::milliseconds limit) {
+  std::unique_lock<std::mutex> lock(openLock_);
+  return openSignal_.wait_for(lock, limit, [&] { return opened.size() >= count; });
 }
 
 bool FakeSystem::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {

@@ -4,8 +4,11 @@
 // its own in place.
 #include <windows.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +37,8 @@ class FakeSystem final : public win::SystemSeam {
 
   std::vector<std::wstring> opened;  // what was handed to the shell's "open"
   std::vector<HWND> openOwners;      // and the window each was handed for
+  // Waits up to `limit` until `count` targets were handed over, from whatever thread; false if not.
+  bool WaitForOpened(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5));
   int launches = 0;                  // new instances started (or attempts, with failLaunch)
   bool failLaunch = false;
 
@@ -66,6 +71,10 @@ class FakeSystem final : public win::SystemSeam {
   bool IsFixedDrive(const std::string& root) override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
   void RunModal(win::Window& window) override;
+
+ private:
+  std::mutex openLock_;  // the shell may be handed a target on a thread of its own
+  std::condition_variable openSignal_;
 };
 
 // The one seam of the test program: every window of a test gets it, and the application holds

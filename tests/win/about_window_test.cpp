@@ -233,6 +233,32 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
   EXPECT_EQ(CountAboutWindows(), 0);
 }
 
+TEST_F(AboutWindow, TabReachesTheLinksAndEnterOpensTheFocusedOne) {
+  // Keys pressed in turn from a fresh window: focus after each, window closed, links opened.
+  const struct {
+    std::vector<WPARAM> keys;
+    int focused;  // 4 or 5: that link's stand-in; 0: none
+    bool closes;
+    std::vector<std::wstring> opened;
+  } cases[] = {
+      {{VK_TAB, VK_RETURN}, 4, false, {kMailLink}},
+      {{VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_SPACE}, 5, false, {kWebLink}},
+      {{VK_TAB, VK_ESCAPE}, 4, true, {}},
+      {{VK_RETURN}, 0, true, {}},
+  };
+  for (const auto& c : cases) {
+    links.clear();
+    TForm2 f(Owner(), TestSystem());
+    f.SetVisible(true);
+    SetFocus(f.Handle());
+    for (const WPARAM key : c.keys) PressKey(f.Handle(), key);
+    HWND expected = c.focused == 4 ? f.Label4Focus->Handle() : c.focused == 5 ? f.Label5Focus->Handle() : f.Handle();
+    EXPECT_EQ(GetFocus(), expected) << c.keys.size() << " keys";
+    EXPECT_EQ(f.ModalResult, c.closes ? IDCANCEL : 0) << c.keys.size() << " keys";
+    EXPECT_EQ(links, c.opened) << c.keys.size() << " keys";
+  }
+}
+
 TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
   TForm2 f(Owner(), TestSystem());
   const int mailWidth = f.Label4.Width();

@@ -393,6 +393,23 @@ TEST_F(DriveSelectionWindow, CancelClosesWhenDrivesAreMonitoredAndAsksWhenNone) 
   EXPECT_EQ(Settings().value(), kStored);
 }
 
+TEST_F(DriveSelectionWindow, KeyboardAloneMovesPicksAndCancels) {
+  WriteSettings(kStored);
+  TForm4& f = Open();
+  f.SetVisible(true);  // the grid has the keyboard
+  PressKey(f.Handle(), VK_DOWN);
+  PressKey(f.Handle(), VK_DOWN, true);  // Alt+Down opens the list of drives for row 2, "[brak]"
+  EXPECT_TRUE(SendMessageW(f.ComboBox1.get(), CB_GETDROPPEDSTATE, 0, 0));
+  PressKey(f.Handle(), VK_DOWN);
+  PressKey(f.Handle(), VK_RETURN);  // takes C:\ and closes the list, not the window
+  EXPECT_FALSE(SendMessageW(f.ComboBox1.get(), CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(GetFocus(), f.StringGrid1->Handle());
+  EXPECT_EQ(f.StringGrid1->Cell(1, 2), L"C:\\");
+  PressKey(f.Handle(), VK_ESCAPE);  // "Anuluj": with drives monitored it simply closes
+  EXPECT_TRUE(f.Closed());
+  EXPECT_EQ(Settings().value(), kStored);
+}
+
 // A script that runs inside a real modal loop, from a thread timer its dispatch calls.
 std::function<void()>& Script() {
   static std::function<void()> script;

@@ -191,9 +191,11 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
     RECT place;
   } controls[] = {
       {f.CheckBox2, {34, 16, 51, 33}},   {f.Edit1, {80, 37, 129, 58}},     {f.CheckBox3, {211, 17, 227, 34}},
-      {f.Edit2, {256, 37, 305, 58}},     {f.CheckBox4, {34, 90, 50, 107}}, {f.UpDown1, {121, 211, 137, 235}},
-      {f.UpDown2, {201, 211, 217, 235}}, {f.CheckBox1, {211, 90, 227, 107}}, {f.CheckBox5, {80, 140, 96, 157}},
+      {f.Edit2, {256, 37, 305, 58}},     {f.CheckBox4, {34, 90, 50, 107}}, {f.CheckBox1, {211, 90, 227, 107}},
+      {f.CheckBox5, {80, 140, 96, 157}}, {f.UpDown1, {121, 211, 137, 235}}, {f.UpDown2, {201, 211, 217, 235}},
       {f.ComboBox1, {113, 275, 264, 296}},
+      // Last, the save picture's stand-in: of no size, at the picture.
+      {f.Image1Focus->Handle(), {345, 290, 345, 290}},
   };
   HWND child = GetWindow(w, GW_CHILD);
   for (const auto& c : controls) {
@@ -672,6 +674,34 @@ TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
   SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
   ClickSavePicture(f);
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
+}
+
+TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
+  Start();
+  const struct {
+    HWND TForm3::*focus;  // nullptr: the save picture's stand-in
+    WPARAM key;
+    bool saved, closed, toggled;
+  } cases[] = {
+      {&TForm3::CheckBox4, VK_SPACE, false, false, true},   {&TForm3::CheckBox4, VK_RETURN, true, true, false},
+      {nullptr, VK_RETURN, true, true, false},              {nullptr, VK_SPACE, true, true, false},
+      {&TForm3::ComboBox1, VK_RETURN, true, true, false},   {&TForm3::Edit1, VK_RETURN, false, false, false},
+      {&TForm3::Edit1, VK_ESCAPE, false, true, false},      {&TForm3::UpDown1, VK_ESCAPE, false, true, false},
+  };
+  for (const auto& c : cases) {
+    DeleteFileW(folder.File(L"wolumetr.ini").c_str());
+    TForm3& f = Open();
+    f.SetVisible(true);
+    HWND focus = c.focus != nullptr ? f.*c.focus : f.Image1Focus->Handle();
+    SetFocus(focus);
+    const bool onTop = TForm3::Checked(f.CheckBox4);
+    PressKey(f.Handle(), c.key);
+    const std::string what = std::to_string(GetDlgCtrlID(focus)) + " key " + std::to_string(c.key);
+    EXPECT_EQ(Settings().has_value(), c.saved) << what;
+    EXPECT_EQ(f.CloseRequested(), c.closed) << what;
+    EXPECT_EQ(TForm3::Checked(f.CheckBox4) != onTop, c.toggled) << what;
+    options.reset();
+  }
 }
 
 TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {

@@ -101,6 +101,11 @@ TEST_F(Presence, ADoubleClickOnTheTrayIconTogglesOnce) {
   EXPECT_FALSE(f.IsVisible());
   Tray(f, NIN_KEYSELECT);  // Space or Enter on the icon clicks it
   EXPECT_TRUE(f.IsVisible());
+  Tray(f, NIN_KEYSELECT);  // the same Enter reported twice: still one click
+  EXPECT_TRUE(f.IsVisible());
+  Pump(static_cast<int>(GetDoubleClickTime()) + 20);
+  Tray(f, NIN_SELECT);  // Enter on the icon the mouse selected: no release before it
+  EXPECT_FALSE(f.IsVisible());
 }
 
 TEST_F(Presence, TheTrayMenuOpensOnceAtTheAnchorAndGivesTheKeyboardBack) {
@@ -306,6 +311,28 @@ TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
   EXPECT_NE(GetCapture(), f.Handle());
   SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 40));
   EXPECT_EQ(f.Left(), 315) << "the drag ended with the release";
+
+  // A double click on a tile (here its pie, under the labels) opens its drive in the file
+  // manager, and starts no drag; a single click opens nothing.
+  const TPie& pie = *f.Tiles.Tile(0).pie;
+  const LPARAM onPie = MAKELPARAM(pie.Left() + pie.Width() / 2, pie.Top() + pie.Height() - 3);
+  ASSERT_EQ(f.Tiles.TileAt(POINT{pie.Left() + pie.Width() / 2, pie.Top() + pie.Height() - 3}), 0);
+  for (UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}) {
+    SendMessageW(f.Handle(), event, MK_LBUTTON, onPie);
+  }
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 60));
+  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(60, 60));
+  EXPECT_EQ(f.Left(), 315);
+  ASSERT_TRUE(TestSystem().WaitForOpened(1));
+  EXPECT_EQ(TestSystem().opened, std::vector<std::wstring>{L"C:\\"});
+  EXPECT_EQ(TestSystem().openOwners[0], f.Handle());
+  // The second press of a quick pair on the bare panel drags as the first one does.
+  SendMessageW(f.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 90));
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(15, 90));
+  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(15, 90));
+  EXPECT_EQ(f.Left(), 325);
+  Pump(50);
+  EXPECT_EQ(TestSystem().opened.size(), 1u);
 }
 
 TEST_F(Presence, AWindowNoMonitorShowsComesBackWhenTheDisplaysChange) {

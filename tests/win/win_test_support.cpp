@@ -85,6 +85,24 @@ HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
   return search.found;
 }
 
+void PressKey(HWND window, WPARAM key, bool alt) {
+  auto dispatch = [window](MSG& msg) {
+    if (IsWindow(window) && IsDialogMessageW(window, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  };
+  for (const UINT up : {0u, 1u}) {
+    const UINT message = alt ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
+    HWND focus = GetFocus();
+    // The repeat count, then the context bit for Alt and the up transition's two bits.
+    const LPARAM lParam = static_cast<LPARAM>(1u | (alt ? 1u << 29 : 0u) | (up ? 3u << 30 : 0u));
+    MSG msg{focus != nullptr ? focus : window, message, key, lParam, static_cast<DWORD>(GetTickCount()), {}};
+    dispatch(msg);
+    MSG posted;
+    while (PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE)) dispatch(posted);
+  }
+}
+
 bool RepaintQueued(HWND window, const RECT& r) {
   const win::GdiObject<HRGN> update(CreateRectRgn(0, 0, 0, 0));
   if (GetUpdateRgn(window, update.get(), FALSE) == NULLREGION) return false;

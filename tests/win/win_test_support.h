@@ -38,6 +38,9 @@ HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr);
 
 // Dispatches pending messages for about `milliseconds`.
 void Pump(int milliseconds = 50);
+// A key pressed and released on the focused control as a modal loop hands it on: through
+// `window`'s dialog keys first. What that posts (the typed character) goes the same way.
+void PressKey(HWND window, WPARAM key, bool alt = false);
 // Whether all of `r` (client coordinates) is queued for repaint in the window's update region.
 bool RepaintQueued(HWND window, const RECT& r);
 
