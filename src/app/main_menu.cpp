@@ -119,7 +119,9 @@ void TForm1::ShowDriveSelection() {
 }
 
 void TForm1::Align(Placement placement) {
-  const Point p = PlaceWindow(placement, win::WorkArea(), Size{Width(), Height()}, Point{Left(), Top()});
+  const Rect window{Left(), Top(), Left() + Width(), Top() + Height()};
+  const Rect workArea = WorkAreaOfWindow(window, win::MonitorAreas(), win::WorkArea());
+  const Point p = PlaceWindow(placement, workArea, Size{Width(), Height()}, Point{Left(), Top()});
   SetPosition(p.x, p.y);
 }
 
