@@ -12,6 +12,7 @@
 #include "win/error_box.h"
 #include "win/handles.h"
 #include "win/text.h"
+#include "win/window_dpi.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
@@ -82,6 +83,14 @@ TEST_F(MainWindow, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(f.DragAnchorY, f.Top());
   EXPECT_FALSE(Settings().has_value()) << "start-up writes nothing";
   EXPECT_TRUE(f.TrayIcon1->Visible());
+  // The tray's picture is the icon's own image for the small-icon size at the system's scale.
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(f.TrayIcon1->Icon(), &info));
+  BITMAP colour{};
+  GetObjectW(info.hbmColor, sizeof colour, &colour);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_EQ(colour.bmWidth, GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(win::SystemDpi())));
 }
 
 TEST_F(MainWindow, StartUpReadsTheSettingsFileOnceAndLaterShowsReadItAfresh) {
