@@ -5,6 +5,7 @@ Run it again after changing the drawing; the .ico it writes is committed."""
 import math
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 NAVY = (0, 0, 128)
@@ -80,13 +81,28 @@ def dib(size, pixels):
     return header + bytes(body) + bytes(mask)
 
 
+def png(size, pixels):
+    """RGBA PNG as an icon image: how large images are kept in an .ico (a 256 px DIB is 260 KiB)."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    raw = b''.join(b'\0' + bytes(c for pixel in row for c in pixel) for row in pixels)
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    return b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b'')
+
+
+# 16, 24, 32, 48 and 64 at 100 %; 20, 40 the small and large icon at 125 % and 250 %; 256 for large views.
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+PNG_FROM = 256
+
+
 def main():
-    sizes = (16, 32, 48)
-    images = [dib(s, render(s)) for s in sizes]
+    sizes = SIZES
+    images = [(png if s >= PNG_FROM else dib)(s, render(s)) for s in sizes]
     out = bytearray(struct.pack('<HHH', 0, 1, len(sizes)))
     offset = 6 + 16 * len(sizes)
     for s, img in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', s, s, 0, 0, 1, 32, len(img), offset)
+        # A width or height of 256 is written as 0.
+        out += struct.pack('<BBBBHHII', s % 256, s % 256, 0, 0, 1, 32, len(img), offset)
         offset += len(img)
     for img in images:
         out += img

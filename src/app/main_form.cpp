@@ -19,6 +19,7 @@
 #include "win/panel_paint.h"
 #include "win/system_info.h"
 #include "win/text.h"
+#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
@@ -33,10 +34,12 @@ constexpr UINT kSlowRoundMs = 100;
 constexpr UINT kCloseHintId = 1;
 constexpr UINT kHideHintId = 2;
 
+// The notification area draws at the system's scale, whatever monitor the window is on.
 HICON SmallProgramIcon() {
+  const UINT dpi = static_cast<UINT>(win::SystemDpi());
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
-                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                       LR_SHARED));
+                                       GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                                       GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_SHARED));
 }
 
 }  // namespace
@@ -49,6 +52,9 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
          app.Title());
   app.SetMainWindow(Handle());
   Panel1.Attach(Handle());
+  dpi_ = win::WindowDpi(Handle());
+  Tiles.SetScale(TileLayoutFor(dpi_), dpi_);
+  SizeWithoutTiles();
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
   CreateComponents();
@@ -62,15 +68,15 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
 TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents() {
-  Image1 = std::make_unique<win::PatternImage>(Panel1, CloseGlyph(), GlyphPalette());
+  Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), dpi_), GlyphPalette());
   Image1->handCursor = true;
   Image1->hint = L"Zamknij program";
   Image1->onClick = [this] { Image1Click(); };
-  Image2 = std::make_unique<win::PatternImage>(Panel1, HideGlyph(), GlyphPalette());
+  Image2 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(HideGlyph(), dpi_), GlyphPalette());
   Image2->handCursor = true;
   Image2->hint = L"Ukryj (Minimalizuj)";
   Image2->onClick = [this] { Image2Click(); };
-  Image3 = std::make_unique<win::PatternImage>(Panel1, RefreshGlyph(), GlyphPalette());
+  Image3 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(RefreshGlyph(), dpi_), GlyphPalette());
   Image3->handCursor = true;
   Image3->onClick = [this] { Image3Click(); };
   // Design-time places for the window's 501x286 (ArrangeTiles moves them with the tiles).
@@ -185,7 +191,7 @@ void TForm1::ArrangeTiles() {
   const Grid grid = FitGrid(GridColumns, GridRows, DriveCount());
   GridColumns = grid.columns;
   GridRows = grid.rows;
-  const Size size = WindowSizeFor(grid);
+  const Size size = WindowSizeFor(grid, Tiles.Layout());
   SetSize(size.width, size.height);
   PlaceImages();
   Tiles.Arrange(grid);
@@ -194,10 +200,41 @@ void TForm1::ArrangeTiles() {
   Panel1.Invalidate(whole);
 }
 
+void TForm1::SizeWithoutTiles() {
+  const Size size = Tiles.Layout().designWindow;
+  SetSize(size.width, size.height);
+}
+
+void TForm1::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  Tiles.SetScale(TileLayoutFor(dpi), dpi);
+  Image1->SetPattern(ScalePattern(CloseGlyph(), dpi));
+  Image2->SetPattern(ScalePattern(HideGlyph(), dpi));
+  Image3->SetPattern(ScalePattern(RefreshGlyph(), dpi));
+}
+
+void TForm1::DpiChanged(int dpi, const RECT* suggested) {
+  if (dpi <= 0) return;
+  ApplyDpi(dpi);
+  // The suggested place keeps the window under the pointer as it crosses monitors; the size
+  // comes from the layout, which scales the design lengths one by one and so may differ from
+  // the suggested one by a pixel.
+  if (suggested != nullptr) SetPosition(suggested->left, suggested->top);
+  if (DriveCount() > 0) {
+    ArrangeTiles();
+  } else {
+    SizeWithoutTiles();
+    PlaceImages();
+    RECT whole;
+    GetClientRect(Handle(), &whole);
+    Panel1.Invalidate(whole);
+  }
+}
+
 void TForm1::PlaceImages() {
   RECT client;
   GetClientRect(Handle(), &client);
-  const ImagePlaces places = ImagePlacesFor(client.right, client.bottom);
+  const ImagePlaces places = ImagePlacesFor(client.right, client.bottom, Tiles.Layout());
   Image1->SetPosition(places.close.x, places.close.y);
   Image2->SetPosition(places.hide.x, places.hide.y);
   Image3->SetPosition(places.refresh.x, places.refresh.y);
@@ -377,6 +414,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSCOMMAND:
       WMSysCommand(wParam, lParam);
+      return 0;
+    case WM_DPICHANGED:
+      DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DISPLAYCHANGE:
       // A monitor unplugged or a resolution changed may have left the window out of reach.

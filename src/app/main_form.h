@@ -76,6 +76,9 @@ class TForm1 final : public win::Window, public OptionsHost {
   std::int32_t GridRows = 0;
   std::uint8_t DisplayMode = 0;
   std::int32_t DriveCount() const { return Tiles.Count(); }
+  // The scale the window is drawn at, in dots per inch: its monitor's when it was made, then
+  // whatever WM_DPICHANGED says. Windows the menu opens take it too.
+  int Dpi() const { return dpi_; }
 
   // Components.
   std::unique_ptr<win::PatternImage> Image1;  // close
@@ -150,6 +153,13 @@ class TForm1 final : public win::Window, public OptionsHost {
   // shows enough of it to grab.
   void KeepOnScreen();
   void PlaceImages();
+  // Lays out the tiles, glyphs and fonts for `dpi`; the window's size follows in ArrangeTiles.
+  void ApplyDpi(int dpi);
+  // The window moved to a monitor of another scale: it takes the suggested place and redoes
+  // its layout for the new DPI.
+  void DpiChanged(int dpi, const RECT* suggested);
+  // Client size while no tile is shown.
+  void SizeWithoutTiles();
   void ShowDriveSelection();
   void Paint(HDC dc, const RECT& clip);
   void UpdateHints();
@@ -158,6 +168,7 @@ class TForm1 final : public win::Window, public OptionsHost {
   void ApplyDriveAnswers();
 
   MainWindowServices services_;
+  int dpi_ = kDesignDpi;
   RefreshSchedule refreshes_;
   std::unique_ptr<DriveWorker> driveWorker_;
   std::unique_ptr<win::Tooltips> hints_;

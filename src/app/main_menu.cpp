@@ -12,7 +12,6 @@
 #include "win/error_box.h"
 #include "win/system_info.h"
 #include "win/text.h"
-#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
@@ -97,7 +96,7 @@ void TForm1::Opcje1Click() {
   win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
   win::SystemRunKeys runKeys;
   TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
-                                        services_.system, win::WindowDpi(Handle())});
+                                        services_.system, Dpi()});
   services_.system.RunModal(options);
 }
 
@@ -114,12 +113,14 @@ void TForm1::ShowDriveSelection() {
     return Point{Left(), Top()};
   };
   TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system,
-                                     placeToKeep, win::WindowDpi(Handle())});
+                                     placeToKeep, Dpi()});
   services_.system.RunModal(form);
 }
 
 void TForm1::Align(Placement placement) {
-  const Point p = PlaceWindow(placement, win::WorkArea(), Size{Width(), Height()}, Point{Left(), Top()});
+  const Rect window{Left(), Top(), Left() + Width(), Top() + Height()};
+  const Rect workArea = WorkAreaOfWindow(window, win::MonitorAreas(), win::WorkArea());
+  const Point p = PlaceWindow(placement, workArea, Size{Width(), Height()}, Point{Left(), Top()});
   SetPosition(p.x, p.y);
 }
 
@@ -131,7 +132,7 @@ void TForm1::Oprogramie1Click() {
     return;
   }
   const auto about = std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), services_.system,
-                                              win::WindowDpi(Handle()));
+                                              Dpi());
   about->SetStayOnTop(StayOnTop());
   services_.system.RunModal(*about);
 }  // destroyed here, after its own modal loop, exactly once

@@ -20,7 +20,7 @@ constexpr COLORREF kWhite = win::ColorRef(colours::kWhite);
 constexpr COLORREF kPieBlue = win::ColorRef(colours::kBlue);
 constexpr COLORREF kPieYellow = win::ColorRef(colours::kYellow);
 
-win::FontSpec TileFont() { return win::FontSpec{win::kPanelFace, 8, true, false}; }
+win::FontSpec TileFont(int dpi) { return win::FontSpec{win::kPanelFace, 8, true, false, dpi}; }
 
 }  // namespace
 
@@ -33,11 +33,10 @@ void TileGrid::Build(SettingsFile& settings, const std::string& decimalSeparator
     const std::string value = AsciiLower(std::move(*stored));
     DriveTile& tile = tiles_.emplace_back();
 
-    tile.letter = std::make_unique<win::Label>(panel_, TileFont(), kWhite);
-    tile.volume = std::make_unique<win::Label>(panel_, TileFont(), kWhite, false);
-    tile.volume->SetSize(kVolumeLabelWidth, tile.volume->Height());
+    tile.letter = std::make_unique<win::Label>(panel_, TileFont(dpi_), kWhite);
+    tile.volume = std::make_unique<win::Label>(panel_, TileFont(dpi_), kWhite, false);
     for (auto* label : {&tile.total, &tile.used, &tile.free}) {
-      *label = std::make_unique<win::Label>(panel_, TileFont(), kWhite);
+      *label = std::make_unique<win::Label>(panel_, TileFont(dpi_), kWhite);
       win::Label& ref = **label;
       ref.onMouseEnter = [&ref] { SizeLabelMouseEnter(ref); };
       ref.onMouseLeave = [&ref] { SizeLabelMouseLeave(ref); };
@@ -46,8 +45,8 @@ void TileGrid::Build(SettingsFile& settings, const std::string& decimalSeparator
     TPie& pie = *tile.pie;
     pie.SetBrush(BrushStyle{kPieBlue, BS_SOLID});
     pie.SetPen(PenStyle{kPieYellow, 1, PS_SOLID, R2_COPYPEN});
-    pie.SetSize(kPieSize, kPieSize);
     panel_.SendToBack(pie);
+    Scale(tile);
 
     tile.driveNumber = DriveNumberOf(value);
     ShowFigures(tile, -1, -1);
@@ -70,10 +69,27 @@ std::optional<std::int32_t> TileGrid::TileAt(POINT client) const {
   return std::nullopt;
 }
 
+void TileGrid::SetScale(const TileLayout& layout, int dpi) {
+  layout_ = layout;
+  dpi_ = dpi;
+  for (const DriveTile& tile : tiles_) Scale(tile);
+}
+
+void TileGrid::Scale(const DriveTile& tile) const {
+  // Each label keeps its face and size (the hover font stays while the mouse is over it).
+  for (win::Label* label : {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(), tile.free.get()}) {
+    win::FontSpec font = label->Font();
+    font.dpi = dpi_;
+    label->SetFont(font);
+  }
+  tile.volume->SetSize(layout_.volumeLabelWidth, tile.volume->Height());
+  tile.pie->SetSize(layout_.pie, layout_.pie);
+}
+
 void TileGrid::Arrange(Grid grid) {
   for (std::int32_t t = 0; t < Count(); ++t) {
     const Point cell = CellOfTile(t, grid);
-    const TilePlaces at = TilePlacesAt(cell.x, cell.y);
+    const TilePlaces at = TilePlacesAt(cell.x, cell.y, layout_);
     const DriveTile& tile = Tile(t);
     tile.pie->SetPosition(at.pie.x, at.pie.y);
     tile.letter->SetPosition(at.letter.x, at.letter.y);

@@ -35,6 +35,10 @@ class TileGrid {
   // One tile per filled slot, in slot order, unmeasured (outline only, no figures); the
   // controls sit at (0, 0) until Arrange places them. Runs once per process.
   void Build(SettingsFile& settings, const std::string& decimalSeparator);
+  // The scale the tiles are drawn at: lengths from `layout`, fonts made for `dpi`. Tiles built
+  // before keep their texts and hover state and take the new sizes; Arrange places them.
+  void SetScale(const TileLayout& layout, int dpi);
+  const TileLayout& Layout() const { return layout_; }
   // Places every tile's controls in its cell of `grid`, row by row.
   void Arrange(Grid grid);
   // What a refresh asks, tile by tile; the first one after Build asks the volume names too.
@@ -55,9 +59,12 @@ class TileGrid {
 
  private:
   void ShowFigures(const DriveTile& tile, std::int64_t freeBytes, std::int64_t totalBytes);
+  void Scale(const DriveTile& tile) const;
 
   win::Surface& panel_;
   std::string decimalSeparator_ = ".";
+  TileLayout layout_;
+  int dpi_ = kDesignDpi;
   std::vector<DriveTile> tiles_;
 };
 

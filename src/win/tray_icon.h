@@ -24,6 +24,7 @@ class TrayIcon {
   TrayIcon& operator=(const TrayIcon&) = delete;
 
   bool Visible() const { return visible_; }
+  HICON Icon() const { return icon_; }
   // Adds or removes the icon; setting the state it already has does nothing.
   // Throws "Cannot create shell notification icon" / "Cannot remove shell notification icon".
   void SetVisible(bool visible);

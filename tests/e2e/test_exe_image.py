@@ -4,6 +4,7 @@ import re
 import struct
 import unittest
 
+RT_GROUP_ICON = 14
 RT_MANIFEST = 24
 HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT = 0x0020, 0x0040, 0x0100
 
@@ -68,6 +69,17 @@ class ExeImageTest(unittest.TestCase):
         self.assertRegex(text, r'name="Wolumetr"[^>]*processorArchitecture="\*"')
         self.assertRegex(text, r"<longPathAware[^>]*>true</longPathAware>")
         self.assertRegex(text, r'name="Microsoft\.Windows\.Common-Controls"\s+version="6\.0\.0\.0"')
+        # Per-monitor scaling, the newest kind first; older systems read dpiAware.
+        self.assertRegex(text, r"<dpiAwareness[^>]*>\s*PerMonitorV2\s*,\s*PerMonitor\s*</dpiAwareness>")
+        self.assertRegex(text, r"<dpiAware[^>]*>\s*true/pm\s*</dpiAware>")
+
+    def test_main_icon_has_an_image_for_every_common_scale(self):
+        groups = self.image.resources(RT_GROUP_ICON)
+        self.assertEqual(len(groups), 1, "one icon group")
+        count = struct.unpack_from("<H", groups[0], 4)[0]
+        # Width 0 in a group entry means 256.
+        sizes = sorted(struct.unpack_from("<B", groups[0], 6 + 14 * i)[0] or 256 for i in range(count))
+        self.assertEqual(sizes, [16, 20, 24, 32, 40, 48, 64, 256])
 
 
 if __name__ == "__main__":

@@ -282,6 +282,27 @@ class ShellStandIn:
             self.refusing.wait(timeout=30)
 
 
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+
+
+def use_dpi(test, dpi):
+    """Makes programs started from now on see the prefix at `dpi` (the user's scale setting),
+    until the test ends. The desk's prefix is shared by the tests run on it one after another,
+    so the value it had is put back, or removed if it had none."""
+    out = subprocess.run(["wine", "reg", "query", DESKTOP_KEY, "/v", "LogPixels"], capture_output=True, text=True,
+                         timeout=60).stdout
+    before = next((line.split()[-1] for line in out.splitlines() if "LogPixels" in line), None)
+
+    def restore():
+        if before is None:
+            run("wine", "reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f", check=False)
+        else:
+            run("wine", "reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(int(before, 0)),
+                "/f")
+    test.addCleanup(restore)
+    run("wine", "reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+
+
 def settings_text(**sections):
     """INI text from {section: {key: value}} keyword arguments, in order, CRLF line ends."""
     lines = []

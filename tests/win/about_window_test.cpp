@@ -351,6 +351,9 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
   ASSERT_EQ(f.DisplayMode, 0);
   HWND taskbar = win::Application::Instance().TaskbarWindow();
   ASSERT_FALSE(IsWindowVisible(taskbar));
+  // The main window went to a monitor at 150 %: the About window opens at its scale.
+  RECT suggested{f.Left(), f.Top(), f.Left() + f.Width(), f.Top() + f.Height()};
+  SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   const LoopBreaker breaker;
 
   bool ranInLoop = false;
@@ -359,6 +362,7 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
     TForm2* about = CurrentAboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->IsVisible());
+    EXPECT_EQ(about->Width(), 474) << "drawn at the main window's 144 dpi";
     EXPECT_TRUE(IsWindowEnabled(about->Handle()));
     EXPECT_FALSE(IsWindowEnabled(f.Handle())) << "the main window ignores the mouse meanwhile";
     EXPECT_TRUE(IsWindowVisible(taskbar)) << "the taskbar button appears";

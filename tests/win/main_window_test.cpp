@@ -5,11 +5,14 @@
 #include <commctrl.h>
 
 #include "app/settings_at_start.h"
+#include "common/dpi.h"
+#include "display/grid_layout.h"
 #include "settings/memory_settings_store.h"
 #include "win/application.h"
 #include "win/error_box.h"
 #include "win/handles.h"
 #include "win/text.h"
+#include "win/window_dpi.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
@@ -80,6 +83,14 @@ TEST_F(MainWindow, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(f.DragAnchorY, f.Top());
   EXPECT_FALSE(Settings().has_value()) << "start-up writes nothing";
   EXPECT_TRUE(f.TrayIcon1->Visible());
+  // The tray's picture is the icon's own image for the small-icon size at the system's scale.
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(f.TrayIcon1->Icon(), &info));
+  BITMAP colour{};
+  GetObjectW(info.hbmColor, sizeof colour, &colour);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_EQ(colour.bmWidth, GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(win::SystemDpi())));
 }
 
 TEST_F(MainWindow, StartUpReadsTheSettingsFileOnceAndLaterShowsReadItAfresh) {
@@ -328,6 +339,131 @@ TEST_F(MainWindow, SizeLabelsGrowUnderTheMouse) {
   EXPECT_EQ(total.Font().name, win::kPanelFace);
   EXPECT_EQ(total.Font().points, 8);
   EXPECT_EQ(total.Width(), width);
+}
+
+// Tells the window it now sits on a monitor of `dpi`, as Windows does when it crosses to one;
+// the suggested place is (left, top).
+void ChangeScale(TForm1& f, int dpi, int left, int top) {
+  RECT suggested{left, top, left + ScaleToDpi(f.Width(), dpi), top + ScaleToDpi(f.Height(), dpi)};
+  SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+std::string DriveSlots(int count) {
+  std::string ini = "[Dyski]\r\n";
+  for (int k = 1; k <= count; ++k) ini += "Dysk" + std::to_string(k) + "=C:\\\r\n";
+  return ini;
+}
+
+TEST_F(MainWindow, SizeAndPlacesFollowTheScale) {
+  const struct {
+    std::string ini;
+    int tiles;
+    Size at120, at144, at192;
+  } cases[] = {
+      {DriveSlots(1), 1, {121, 121}, {146, 146}, {194, 194}},
+      {DriveSlots(2), 2, {222, 121}, {268, 146}, {356, 194}},
+      {DriveSlots(3), 3, {323, 121}, {390, 146}, {518, 194}},
+      {DriveSlots(18), 18, {626, 323}, {756, 390}, {1004, 518}},
+      {DriveSlots(2) + "[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=4\r\n", 2, {424, 424}, {512, 512}, {680, 680}},
+      {"", 0, {626, 358}, {752, 429}, {1002, 572}},  // no tile: the design size scaled
+  };
+  for (const auto& c : cases) {
+    for (const auto& [dpi, size] : {std::pair{120, c.at120}, std::pair{144, c.at144}, std::pair{192, c.at192}}) {
+      WriteSettings(c.ini);
+      TForm1& f = Start();
+      ChangeScale(f, dpi, 100, 50);
+      const std::string where = std::to_string(c.tiles) + " tiles at " + std::to_string(dpi) + " dpi";
+      EXPECT_EQ(f.Dpi(), dpi) << where;
+      EXPECT_EQ((Size{f.Width(), f.Height()}), size) << where;
+      EXPECT_EQ((Point{f.Left(), f.Top()}), (Point{100, 50})) << where;
+      // Glyphs drawn for the scale, in the corners inside the bevel.
+      const int inset = 2 * ScaleToDpi(1, dpi);
+      EXPECT_EQ((Size{f.Image1->Width(), f.Image1->Height()}), ScaleToDpi(Size{8, 9}, dpi)) << where;
+      EXPECT_EQ((Size{f.Image3->Width(), f.Image3->Height()}), ScaleToDpi(Size{39, 10}, dpi)) << where;
+      EXPECT_EQ(f.Image1->Left(), size.width - f.Image1->Width() - inset) << where;
+      EXPECT_EQ(f.Image2->Left(), inset) << where;
+      EXPECT_EQ(f.Image3->Top(), size.height - f.Image3->Height() - inset) << where;
+      if (c.tiles > 0) {
+        // The last tile's cell ends at the window's bottom right corner.
+        const DriveTile& last = f.Tiles.Tile(c.tiles - 1);
+        EXPECT_EQ(last.pie->Width(), ScaleToDpi(65, dpi)) << where;
+        EXPECT_EQ(last.volume->Width(), ScaleToDpi(51, dpi)) << where;
+        if (c.tiles == 18) {
+          EXPECT_EQ(last.pie->Left() + ScaleToDpi(81, dpi), size.width) << where;
+          EXPECT_EQ(last.pie->Top() + ScaleToDpi(81, dpi), size.height) << where;
+        }
+        EXPECT_EQ(last.total->Font().dpi, dpi) << where;
+      }
+      form.reset();
+    }
+  }
+}
+
+// Every glyph and tile control as placed; the labels that fit their text.
+std::vector<Placed> Layout(const TForm1& f) {
+  std::vector<Placed> placed{{"close", f.Image1->Bounds()}, {"hide", f.Image2->Bounds()}, {"refresh", f.Image3->Bounds()}};
+  for (int t = 0; t < f.DriveCount(); ++t) {
+    const DriveTile& tile = f.Tiles.Tile(t);
+    const std::string name = "tile " + std::to_string(t) + " ";
+    placed.push_back({name + "pie", tile.pie->Bounds()});
+    placed.push_back({name + "volume", tile.volume->Bounds()});
+    placed.push_back({name + "letter", tile.letter->Bounds(), true});
+    placed.push_back({name + "total", tile.total->Bounds(), true});
+    placed.push_back({name + "used", tile.used->Bounds(), true});
+    placed.push_back({name + "free", tile.free->Bounds(), true});
+  }
+  return placed;
+}
+
+TEST_F(MainWindow, AMoveToAnotherScaleAndBackRedoesTheLayoutWithoutLeaking) {
+  drives.drives[3] = {400LL << 30, 1000LL << 30, "System"};
+  WriteSettings(DriveSlots(3));
+  std::vector<Placed> at144;
+  {
+    TForm1& there = Start();
+    ASSERT_TRUE(WaitForRefresh());
+    ChangeScale(there, 144, 0, 0);
+    at144 = Layout(there);
+    form.reset();
+  }
+  TForm1& f = Start();
+  f.SetVisible(true);
+  ASSERT_TRUE(WaitForRefresh());
+  ExpectDpiRoundTrip(f, [&f] { return Layout(f); }, 144, Size{390, 146}, at144);
+  EXPECT_EQ(f.Tiles.Tile(0).total->Font().dpi, 96);
+}
+
+TEST_F(MainWindow, LabelsOfATileKeepApartFromEachOtherAndTheNeighboursAtEveryScale) {
+  // The widest figures a tile shows: a 16 TB drive (sizes stop at GB) with eights.
+  for (std::uint8_t n = 0; n <= 26; ++n) drives.drives[n] = {8888LL << 30, 16384LL << 30, "Wwwwwwwwwwwwwww"};
+  WriteSettings("[Dyski]\r\nDysk1=W:\\\r\nDysk2=W:\\\r\nDysk3=W:\\\r\nDysk4=W:\\\r\n"
+                "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=2\r\n");
+  int hoverWidthAt96 = 0;
+  for (int dpi : {96, 120, 144, 192}) {
+    TForm1& f = Start();
+    ASSERT_TRUE(WaitForRefresh());
+    ChangeScale(f, dpi, 0, 0);
+    ASSERT_EQ(f.Tiles.Tile(0).total->Text(), L"16384" + win::Widen(f.DecimalSeparator()) + L"00 GB");
+    std::vector<Placed> labels;
+    for (const Placed& p : Layout(f)) {
+      if (p.name.find("pie") == std::string::npos && p.name.find("tile") == 0) labels.push_back(p);
+    }
+    ASSERT_EQ(labels.size(), 20u);
+    RECT client;
+    GetClientRect(f.Handle(), &client);
+    SCOPED_TRACE(std::to_string(dpi) + " dpi");
+    ExpectApart(labels, client);
+    // Under the mouse a size grows to Arial 14 as much at every scale as at 96 dpi: in
+    // proportion, give or take the rounding of glyph widths.
+    win::Label& total = *f.Tiles.Tile(0).total;
+    SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(total.Left() + 2, total.Top() + 2));
+    ASSERT_EQ(total.Font().name, L"Arial");
+    EXPECT_EQ(total.Font().dpi, dpi);
+    if (dpi == 96) hoverWidthAt96 = total.Width();
+    const int expected = ScaleToDpi(hoverWidthAt96, dpi);
+    EXPECT_NEAR(total.Width(), expected, 2 + expected / 20) << dpi << " dpi";
+    form.reset();
+  }
 }
 
 const char kRemembered[] = "; mine\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=100\r\nPolozenie Y=200\r\n"

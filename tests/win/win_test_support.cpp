@@ -148,6 +148,7 @@ namespace {
 
 void SendDpiChanged(HWND window, int dpi, RECT suggested) {
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  UpdateWindow(window);  // a shown window paints at each scale: back buffer and pictures made for it
 }
 
 int GdiObjectCount() {
