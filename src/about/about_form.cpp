@@ -9,6 +9,7 @@
 #include "win/application.h"
 #include "win/colour_ref.h"
 #include "win/panel_paint.h"
+#include "win/system_palette.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
 
@@ -97,6 +98,7 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system, int dpi)
   // Tab reaches the two links; Enter or Space opens the focused one.
   Label4Focus = std::make_unique<win::FocusStandIn>(Panel1, Label4, Label4.Text());
   Label5Focus = std::make_unique<win::FocusStandIn>(Panel1, Label5, Label5.Text());
+  ApplyPalette();
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   // A press and release on the bare panel close the window too.
   router_.onSurfaceClick = [this] { FormClick(); };
@@ -168,8 +170,14 @@ void TForm2::BringToFront() {
   SetForegroundWindow(target);
 }
 
+void TForm2::ApplyPalette() {
+  palette_ = win::CurrentPalette();
+  for (const LabelRow& row : kLabels) (this->*row.label).SetColor(win::ColorRef(palette_.aboutText));
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void TForm2::Paint(HDC dc, const RECT& clip) const {
-  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kWhite), win::Bevel::Lowered, win::Bevel::Raised);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.aboutPanel), win::Bevel::Lowered, win::Bevel::Raised);
   Panel1.PaintControls(dc, clip);
   for (const auto* link : {Label4Focus.get(), Label5Focus.get()}) {
     if (link != nullptr) link->PaintFocus(dc);
@@ -187,6 +195,11 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      ApplyPalette();
+      break;
     case WM_CLOSE:
       // Left to the default, Alt+F4 would destroy the window under its own modal loop.
       FormClick();

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "common/palette.h"
 #include "win/control_router.h"
 #include "win/focus_stand_in.h"
 #include "win/graphic_control.h"
@@ -49,6 +50,10 @@ class TForm2 final : public win::Window {
   // Raises the window, or the window that holds the input above it, to the foreground.
   void BringToFront();
 
+  // Takes the colours afresh (high contrast switched or system colours changed).
+  void ApplyPalette();
+  const Palette& Colours() const { return palette_; }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -62,6 +67,7 @@ class TForm2 final : public win::Window {
   win::SystemSeam& system_;
   int dpi_;
   win::ControlRouter router_{Panel1};
+  Palette palette_;
 };
 
 // The About window that is open now, or nullptr: one program-wide reference, set while a

@@ -60,6 +60,8 @@ const PatternPalette& GlyphPalette() {
   return palette;
 }
 
+PatternPalette GlyphPalette(Colour ink) { return PatternPalette{{'#', ink}}; }
+
 const std::vector<std::string>& CloseGlyph() {
   static const std::vector<std::string> glyph =
       Framed({"......", ".#..#.", "..##..", "..##..", ".#..#.", "......"});

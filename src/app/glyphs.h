@@ -10,6 +10,8 @@ namespace wolumetr {
 
 // '#' in the teal ink.
 const PatternPalette& GlyphPalette();
+// '#' in another ink (the system's, in high contrast).
+PatternPalette GlyphPalette(Colour ink);
 
 const std::vector<std::string>& CloseGlyph();    // 8x9: frame with a diagonal cross
 const std::vector<std::string>& HideGlyph();     // 8x9: frame with a bar in its lower half

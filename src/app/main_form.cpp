@@ -17,6 +17,7 @@
 #include "win/application.h"
 #include "win/colour_ref.h"
 #include "win/panel_paint.h"
+#include "win/system_palette.h"
 #include "win/system_info.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
@@ -59,6 +60,7 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
   router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
   CreateComponents();
   BuildMenu();
+  ApplyPalette();
   // PostMessage to a window that is gone fails harmlessly: the worker may outlive this one.
   driveWorker_ = std::make_unique<DriveWorker>(
       services_.drives, [window = Handle()] { PostMessageW(window, kDriveAnswersMessage, 0, 0); });
@@ -90,6 +92,24 @@ void TForm1::CreateComponents() {
   // right after the window appears: adding it waits for the shell's process, some 10 ms
   // under Wine. Only a window that opens before the first show brings it in earlier.
   Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
+
+  std::vector<MainWindowGlyph> glyphs{{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint},
+                                      {Image3.get(), L"Odświerz"}};
+  accessibility_ = std::make_unique<MainAccessibility>(
+      Handle(), Tiles, std::move(glyphs),
+      [window = Handle()](int glyph) { PostMessageW(window, kGlyphPressMessage, static_cast<WPARAM>(glyph), 0); });
+}
+
+void TForm1::ApplyPalette() {
+  const Palette next = win::CurrentPalette();
+  // The glyphs' pictures are made again only for another ink (not at every start).
+  const bool newInk = next.glyphInk != palette_.glyphInk;
+  palette_ = next;
+  Tiles.ApplyPalette(palette_);
+  for (win::PatternImage* image : {Image1.get(), Image2.get(), Image3.get()}) {
+    if (newInk) image->SetPalette(GlyphPalette(palette_.glyphInk));
+  }
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 std::string TForm1::SettingsPath() const { return win::Narrow(ProgramDir) + kSettingsFileName; }
@@ -164,6 +184,7 @@ void TForm1::SetAutoRefresh(bool enabled) {
 void TForm1::BuildDriveTiles() {
   SettingsFile settings(services_.settings, SettingsPath());
   Tiles.Build(settings, decimalSeparator_);
+  Tiles.ApplyPalette(palette_);
   // The first round asks the volume names too, and runs while the window is arranged.
   if (refreshes_.Request()) StartRefresh(true);
 }
@@ -180,7 +201,12 @@ void TForm1::StartRefresh(bool volumeNames) {
 void TForm1::ApplyDriveAnswers() {
   if (!driveWorker_) return;
   const DriveAnswers answers = driveWorker_->Take();
-  for (const DriveAnswer& answer : answers.tiles) Tiles.Apply(answer);
+  for (const DriveAnswer& answer : answers.tiles) {
+    if (answer.tile < 0 || answer.tile >= DriveCount()) continue;
+    const MainAccessibility::TileSnapshot before = accessibility_->Snapshot(answer.tile);
+    Tiles.Apply(answer);
+    accessibility_->TileUpdated(answer.tile, before);
+  }
   if (!answers.roundEnded) return;
   KillTimer(Handle(), kSlowRoundTimerId);
   if (refreshes_.Finish()) StartRefresh(false);
@@ -351,7 +377,7 @@ void TForm1::UpdateHints() {
 }
 
 void TForm1::Paint(HDC dc, const RECT& clip) {
-  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kNavy), win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.panel), win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 
@@ -367,6 +393,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kDriveAnswersMessage:
       ApplyDriveAnswers();
       return 0;
+    case kGlyphPressMessage:
+      if (wParam == 0) Image1Click();
+      if (wParam == 1) Image2Click();
+      if (wParam == 2 && Image3->Visible()) Image3Click();
+      return 0;
+    case WM_GETOBJECT:
+      if (const auto answer = accessibility_->Answer(wParam, lParam)) return *answer;
+      break;
     case WM_RBUTTONDOWN: {
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (Panel1.ControlAt(p) == nullptr) FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
@@ -418,6 +452,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      ApplyPalette();
+      break;
     case WM_DISPLAYCHANGE:
       // A monitor unplugged or a resolution changed may have left the window out of reach.
       KeepOnScreen();

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/main_accessibility.h"
+#include "common/palette.h"
 #include "display/drive_queries.h"
 #include "display/drive_worker.h"
 #include "display/refresh_schedule.h"
@@ -57,6 +59,8 @@ enum MenuCommand : UINT {
 
 // Posted by the drive worker when answers wait to be taken.
 constexpr UINT kDriveAnswersMessage = WM_APP + 15;
+// A screen reader pressed a glyph (wParam: 0 close, 1 hide, 2 refresh caption); run as a click.
+constexpr UINT kGlyphPressMessage = WM_APP + 16;
 
 class TForm1 final : public win::Window, public OptionsHost {
  public:
@@ -139,6 +143,10 @@ class TForm1 final : public win::Window, public OptionsHost {
   // Start-up found no drive configured: the Drive selection window takes over.
   void RunStartupDriveSelection();
 
+  // The colours painted now, and what screen readers are told.
+  const Palette& Colours() const { return palette_; }
+  const MainAccessibility& Accessibility() const { return *accessibility_; }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnShow() override { FormShow(); }
@@ -166,6 +174,7 @@ class TForm1 final : public win::Window, public OptionsHost {
   void Close();
   void StartRefresh(bool volumeNames);
   void ApplyDriveAnswers();
+  void ApplyPalette();
 
   MainWindowServices services_;
   int dpi_ = kDesignDpi;
@@ -178,6 +187,8 @@ class TForm1 final : public win::Window, public OptionsHost {
   bool alphaBlend_ = false;
   std::uint8_t alpha_ = 255;
   bool onTop_ = false;
+  Palette palette_ = PaletteFor(false, SystemColours{});  // what the components were made in
+  std::unique_ptr<MainAccessibility> accessibility_;  // goes before the tiles and glyphs it reads
 };
 
 }  // namespace wolumetr

@@ -9,6 +9,7 @@
 #include "common/ascii.h"
 #include "display/drive_table.h"
 #include "display/drive_usage.h"
+#include "display/tile_speech.h"
 #include "settings/drive_list.h"
 #include "win/colour_ref.h"
 #include "win/text.h"
@@ -111,12 +112,12 @@ std::vector<DriveJob> TileGrid::Jobs(bool volumeNames) const {
 
 void TileGrid::Apply(const DriveAnswer& answer) {
   if (answer.tile < 0 || answer.tile >= Count()) return;
-  const DriveTile& tile = Tile(answer.tile);
+  DriveTile& tile = tiles_[static_cast<std::size_t>(answer.tile)];
   ShowFigures(tile, answer.freeBytes, answer.totalBytes);
   if (answer.volume) tile.volume->SetText(win::Widen(*answer.volume));
 }
 
-void TileGrid::ShowFigures(const DriveTile& t, std::int64_t freeBytes, std::int64_t totalBytes) {
+void TileGrid::ShowFigures(DriveTile& t, std::int64_t freeBytes, std::int64_t totalBytes) {
   const TileFigures figures = ComputeTileFigures(freeBytes, totalBytes, decimalSeparator_);
   TPie& pie = *t.pie;
   // An unmeasured or empty drive shows only the gauge's outline, never a full disc.
@@ -128,6 +129,33 @@ void TileGrid::ShowFigures(const DriveTile& t, std::int64_t freeBytes, std::int6
   t.total->SetText(win::Widen(figures.total));
   t.used->SetText(win::Widen(figures.used));
   t.free->SetText(win::Widen(figures.free));
+  t.usedPercent = figures.measured ? figures.usedPercent : -1;
+}
+
+void TileGrid::ApplyPalette(const Palette& palette) {
+  const COLORREF text = win::ColorRef(palette.tileText);
+  for (const DriveTile& tile : tiles_) {
+    for (win::Label* label : {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(), tile.free.get()}) {
+      label->SetColor(text);
+    }
+    BrushStyle brush = tile.pie->Brush();
+    brush.color = win::ColorRef(palette.pieFill);
+    tile.pie->SetBrush(brush);
+    PenStyle pen = tile.pie->Pen();
+    pen.color = win::ColorRef(palette.pieEdge);
+    tile.pie->SetPen(pen);
+  }
+}
+
+std::wstring TileGrid::SpokenName(std::int32_t tile) const {
+  const DriveTile& t = Tile(tile);
+  return win::Widen(TileSpokenName(win::Narrow(t.letter->Text()), win::Narrow(t.volume->Text())));
+}
+
+std::wstring TileGrid::SpokenValue(std::int32_t tile) const {
+  const DriveTile& t = Tile(tile);
+  return win::Widen(
+      TileSpokenValue(t.usedPercent, win::Narrow(t.total->Text()), win::Narrow(t.used->Text()), win::Narrow(t.free->Text())));
 }
 
 void TileGrid::SizeLabelMouseEnter(win::Label& label) {

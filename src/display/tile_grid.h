@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/palette.h"
 #include "display/drive_worker.h"
 #include "display/grid_layout.h"
 #include "display/pies.h"
@@ -25,6 +26,7 @@ struct DriveTile {
   std::unique_ptr<win::Label> used;
   std::unique_ptr<win::Label> free;
   std::unique_ptr<TPie> pie;
+  std::int32_t usedPercent = -1;  // -1 while not measured
 };
 
 class TileGrid {
@@ -49,6 +51,11 @@ class TileGrid {
 
   // The tile one of whose controls lies under a point of the panel, if any.
   std::optional<std::int32_t> TileAt(POINT client) const;
+  // The labels' and pies' colours.
+  void ApplyPalette(const Palette& palette);
+  // What a screen reader hears of a tile: the name and value the labels add up to.
+  std::wstring SpokenName(std::int32_t tile) const;
+  std::wstring SpokenValue(std::int32_t tile) const;
 
   std::int32_t Count() const { return static_cast<std::int32_t>(tiles_.size()); }
   const DriveTile& Tile(std::int32_t tile) const { return tiles_[static_cast<std::size_t>(tile)]; }
@@ -58,7 +65,7 @@ class TileGrid {
   static void SizeLabelMouseLeave(win::Label& label);
 
  private:
-  void ShowFigures(const DriveTile& tile, std::int64_t freeBytes, std::int64_t totalBytes);
+  void ShowFigures(DriveTile& tile, std::int64_t freeBytes, std::int64_t totalBytes);
   void Scale(const DriveTile& tile) const;
 
   win::Surface& panel_;

@@ -12,6 +12,7 @@
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
+#include "win/system_palette.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
@@ -61,7 +62,21 @@ TForm4::TForm4(DriveSelectionServices services)
   Panel1.Attach(Handle());
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   CreateComponents();
+  ApplyPalette();
   FormCreate();
+}
+
+void TForm4::ApplyPalette() {
+  palette_ = win::CurrentPalette();
+  Label2->SetColor(win::ColorRef(palette_.caption));
+  Label1->SetColor(win::ColorRef(palette_.note));
+  for (win::PanelButton* button : {Panel2.get(), Panel3.get()}) {
+    button->SetColors(win::ColorRef(palette_.buttonText), win::ColorRef(palette_.buttonFace));
+  }
+  StringGrid1->color = win::ColorRef(palette_.slotCell);
+  StringGrid1->fixedColor = win::ColorRef(palette_.slotHeader);
+  comboBrush_.reset(CreateSolidBrush(win::ColorRef(palette_.slotCell)));
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TForm4::~TForm4() = default;
@@ -97,7 +112,6 @@ void TForm4::CreateComponents() {
   if (!ComboBox1) throw std::runtime_error("Cannot create a window");
   SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi_)), FALSE);
   SendMessageW(ComboBox1.get(), CB_SETMINVISIBLE, kDropDownCount, 0);
-  comboBrush_.reset(CreateSolidBrush(kSlotColor));
 
   Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", ButtonFont(dpi_),
                                               win::ColorRef(colours::kYellow), win::ColorRef(colours::kNavy));
@@ -330,7 +344,7 @@ void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
     IntersectClipRect(dc, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
     SelectObject(dc, WindowFont(dpi_));
     SelectObject(dc, GetStockObject(DC_BRUSH));
-    SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : kSlotColor);
+    SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : win::ColorRef(palette_.slotCell));
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
     SetBkMode(dc, TRANSPARENT);
     if (static_cast<int>(item.itemID) >= 0) {
@@ -385,7 +399,7 @@ void TForm4::Close() {
 }
 
 void TForm4::Paint(HDC dc, const RECT& clip) {
-  win::PaintPanel(Handle(), dc, clip, win::ColorRef(colours::kNavy), win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.panel), win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
 }
 
@@ -419,7 +433,7 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_CTLCOLORLISTBOX:
-      SetBkColor(reinterpret_cast<HDC>(wParam), kSlotColor);
+      SetBkColor(reinterpret_cast<HDC>(wParam), win::ColorRef(palette_.slotCell));
       return reinterpret_cast<LRESULT>(comboBrush_.get());
     case WM_ACTIVATE:
       // Not a dialog: keep track of the focused control across activations by hand.
@@ -431,6 +445,11 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      ApplyPalette();
+      break;
     case WM_CLOSE:
       Close();
       return 0;

@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "common/palette.h"
 #include "drives/drive_looks.h"
 #include "drives/drive_slots.h"
 #include "drives/drive_window_layout.h"
@@ -91,6 +92,9 @@ class TForm4 final : public win::Window {
   int ImageWidth() const { return imageWidth_; }
   // Whether the window has been closed (the modal loop ends on it).
   bool Closed() const { return closed_; }
+  // Takes the colours afresh (high contrast switched or system colours changed).
+  void ApplyPalette();
+  const Palette& Colours() const { return palette_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -125,6 +129,7 @@ class TForm4 final : public win::Window {
   bool closed_ = false;
   bool listFromGrid_ = false;  // the open list was opened from the grid's keyboard
   win::BrushHandle comboBrush_;
+  Palette palette_ = PaletteFor(false, SystemColours{});
   win::ControlRouter router_{Panel1};
   win::FocusKeeper focus_;
 };

@@ -13,6 +13,7 @@
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
+#include "win/system_palette.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
@@ -21,8 +22,6 @@ namespace wolumetr {
 namespace {
 
 const win::WindowClass kOptionsClass{L"TForm3", nullptr, 0};
-constexpr COLORREF kLabelYellow = win::ColorRef(colours::kYellow);
-constexpr COLORREF kNavy = win::ColorRef(colours::kNavy);
 constexpr UINT kSaveHintId = 1;
 // A field's exit runs once the focus has settled on the next control.
 constexpr UINT kFieldExitMessage = WM_APP + 1;
@@ -99,8 +98,6 @@ const LabelRow kLabels[] = {
 TForm3::TForm3(OptionsHost& main, OptionsServices services)
     : main_(main), services_(std::move(services)), dpi_(services_.dpi > 0 ? services_.dpi : win::SystemDpi()) {
   win::lazy::InitCommonControls(ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS);
-  fieldBrush_.reset(CreateSolidBrush(kFieldBlue));
-  navyBrush_.reset(CreateSolidBrush(kNavy));
   win::Application& app = win::Application::Instance();
   // Centred on the primary screen, whatever the main window's place.
   const Size size = OptionsWindowSize(dpi_);
@@ -113,7 +110,20 @@ TForm3::TForm3(OptionsHost& main, OptionsServices services)
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   router_.clickableOnly = true;  // the labels take no press: only the save picture does
   CreateControls();
+  ApplyPalette();
   FormCreate();
+}
+
+void TForm3::ApplyPalette() {
+  palette_ = win::CurrentPalette();
+  fieldBrush_.reset(CreateSolidBrush(win::ColorRef(palette_.fieldBack)));
+  navyBrush_.reset(CreateSolidBrush(win::ColorRef(palette_.panel)));
+  // The field being typed in keeps its own text colour.
+  edit1Color_ = win::ColorRef(GetFocus() == Edit1 ? palette_.fieldActiveText : palette_.fieldText);
+  edit2Color_ = win::ColorRef(GetFocus() == Edit2 ? palette_.fieldActiveText : palette_.fieldText);
+  for (const LabelRow& row : kLabels) (this->*row.label)->SetColor(win::ColorRef(palette_.caption));
+  Image1->SetPalette(SavePicturePalette(palette_));
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TForm3::~TForm3() {
@@ -160,7 +170,7 @@ void TForm3::CreateControls() {
 
   for (const LabelRow& row : kLabels) {
     auto& label = this->*row.label;
-    label = std::make_unique<win::Label>(Panel1, FormFont(dpi_), kLabelYellow);
+    label = std::make_unique<win::Label>(Panel1, FormFont(dpi_), win::ColorRef(palette_.caption));
     label->SetText(row.text);
   }
 
@@ -337,7 +347,7 @@ void TForm3::ValidateInterval() {
   if (check.replacement) SetText(Edit1, win::Widen(*check.replacement));
   if (check.invalid) SetFocus(Edit1);
   main_.RestartRefreshTimer(check.intervalMs);
-  SetFieldColor(Edit1, kFieldYellow);
+  SetFieldColor(Edit1, win::ColorRef(palette_.fieldText));
 }
 
 void TForm3::ValidateOpacity() {
@@ -346,7 +356,7 @@ void TForm3::ValidateOpacity() {
   if (check.replacement) SetText(Edit2, win::Widen(*check.replacement));
   if (check.invalid) SetFocus(Edit2);
   main_.SetAlphaBlend(main_.OptionsState().settings.alphaBlend, check.alpha);
-  SetFieldColor(Edit2, kFieldYellow);
+  SetFieldColor(Edit2, win::ColorRef(palette_.fieldText));
 }
 
 void TForm3::UpDown1Click() {
@@ -482,7 +492,7 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 void TForm3::Paint(HDC dc, const RECT& clip) {
-  win::PaintPanel(Handle(), dc, clip, kNavy, win::Bevel::Raised, win::Bevel::Lowered);
+  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.panel), win::Bevel::Raised, win::Bevel::Lowered);
   Panel1.PaintControls(dc, clip);
   if (Image1Focus) Image1Focus->PaintFocus(dc);
 }
@@ -519,11 +529,11 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto dc = reinterpret_cast<HDC>(wParam);
       if (control == Edit1 || control == Edit2) {
         SetTextColor(dc, FieldColor(control));
-        SetBkColor(dc, kFieldBlue);
+        SetBkColor(dc, win::ColorRef(palette_.fieldBack));
         return reinterpret_cast<LRESULT>(fieldBrush_.get());
       }
-      SetTextColor(dc, kLabelYellow);
-      SetBkColor(dc, kNavy);
+      SetTextColor(dc, win::ColorRef(palette_.caption));
+      SetBkColor(dc, win::ColorRef(palette_.panel));
       return reinterpret_cast<LRESULT>(navyBrush_.get());
     }
     case WM_ACTIVATE:
@@ -533,6 +543,11 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      ApplyPalette();
+      break;
     case WM_CLOSE:
       // There is no cancel: closing keeps what was applied and stores nothing.
       RequestClose();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/palette.h"
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
 #include "settings/start_with_system.h"
@@ -80,8 +81,8 @@ class TForm3 final : public win::Window {
   void CheckBox3Click();
   void CheckBox4Click();
   void CheckBox1Click();
-  void Edit1Enter() { SetFieldColor(Edit1, kFieldWhite); }
-  void Edit2Enter() { SetFieldColor(Edit2, kFieldWhite); }
+  void Edit1Enter() { SetFieldColor(Edit1, win::ColorRef(palette_.fieldActiveText)); }
+  void Edit2Enter() { SetFieldColor(Edit2, win::ColorRef(palette_.fieldActiveText)); }
   void Edit1Exit() { ValidateInterval(); }
   void Edit2Exit() { ValidateOpacity(); }
   void Edit1KeyPress(wchar_t& key);
@@ -101,6 +102,9 @@ class TForm3 final : public win::Window {
   static int Position(HWND upDown);
   static void SetPosition(HWND upDown, int position);
   COLORREF FieldColor(HWND edit) const { return edit == Edit1 ? edit1Color_ : edit2Color_; }
+  // Takes the colours afresh (high contrast switched or system colours changed).
+  void ApplyPalette();
+  const Palette& Colours() const { return palette_; }
   // The save or a close request ended the window's modal run.
   bool CloseRequested() const { return closeRequested_; }
 
@@ -125,6 +129,7 @@ class TForm3 final : public win::Window {
   OptionsHost& main_;
   OptionsServices services_;
   int dpi_;
+  Palette palette_ = PaletteFor(false, SystemColours{});
   win::BrushHandle fieldBrush_;
   win::BrushHandle navyBrush_;
   COLORREF edit1Color_ = kFieldYellow;

@@ -22,4 +22,8 @@ const PatternPalette& SavePicturePalette() {
   return palette;
 }
 
+PatternPalette SavePicturePalette(const Palette& p) {
+  return PatternPalette{{'T', p.glyphInk}, {'S', p.pictureShutter}, {'K', p.pictureSlot}, {'W', p.pictureLabel}};
+}
+
 }  // namespace wolumetr

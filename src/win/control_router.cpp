@@ -13,6 +13,14 @@ std::optional<LRESULT> ControlRouter::Route(UINT message, WPARAM wParam, LPARAM 
       if (!paint) return std::nullopt;
       backBuffer_.Paint(surface_.Handle(), paint);
       return 0;
+    case WM_PRINTCLIENT: {
+      // The same picture drawn into someone else's DC (a snapshot of the window).
+      if (!paint) return std::nullopt;
+      RECT client;
+      GetClientRect(surface_.Handle(), &client);
+      paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel: erasing first would only flicker
     case WM_LBUTTONDOWN:

@@ -34,6 +34,12 @@ void Label::SetFont(const FontSpec& font) {
   Invalidate();
 }
 
+void Label::SetColor(COLORREF color) {
+  if (color == color_) return;
+  color_ = color;
+  Invalidate();
+}
+
 void Label::Fit() {
   HDC dc = MeasuringDc();
   // Left selected, like in Paint: the next label most often measures with the same font.

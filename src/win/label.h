@@ -17,6 +17,7 @@ class Label final : public GraphicControl {
   const FontSpec& Font() const { return font_; }
   void SetFont(const FontSpec& font);
   COLORREF Color() const { return color_; }
+  void SetColor(COLORREF color);
 
   void Paint(HDC dc) const override;
 

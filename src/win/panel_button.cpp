@@ -20,6 +20,13 @@ void PanelButton::SetFont(const FontSpec& font) {
   Invalidate();
 }
 
+void PanelButton::SetColors(COLORREF textColor, COLORREF color) {
+  if (textColor == textColor_ && color == color_) return;
+  textColor_ = textColor;
+  color_ = color;
+  Invalidate();
+}
+
 void PanelButton::Paint(HDC dc) const {
   RECT r = Bounds();
   FillSolid(dc, r, color_);

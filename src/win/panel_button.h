@@ -19,6 +19,7 @@ class PanelButton final : public GraphicControl {
   COLORREF TextColor() const { return textColor_; }
   const FontSpec& Font() const { return font_; }
   void SetFont(const FontSpec& font);
+  void SetColors(COLORREF textColor, COLORREF color);
 
   void Paint(HDC dc) const override;
 

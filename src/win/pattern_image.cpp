@@ -25,6 +25,13 @@ void PatternImage::SetPattern(PixelPattern pattern) {
   Invalidate();
 }
 
+void PatternImage::SetPalette(PatternPalette palette) {
+  palette_ = std::move(palette);
+  source_.reset();
+  MakeBitmap();
+  Invalidate();
+}
+
 void PatternImage::MakeBitmap() {
   const int height = static_cast<int>(pattern_.size());
   const int width = height > 0 ? static_cast<int>(pattern_.front().size()) : 0;

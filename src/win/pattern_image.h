@@ -13,6 +13,8 @@ class PatternImage final : public GraphicControl {
   void Paint(HDC dc) const override;
   // Another picture in the same palette (the same one drawn for another scale).
   void SetPattern(PixelPattern pattern);
+  // The same picture in other colours (the system's, in high contrast).
+  void SetPalette(PatternPalette palette);
 
   // The colour drawn at a pixel; CLR_INVALID where the picture is transparent.
   COLORREF PixelAt(int x, int y) const;

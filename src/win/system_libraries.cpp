@@ -49,6 +49,11 @@ Library& Com() {
   return library;
 }
 
+Library& Accessibility() {
+  static Library library(L"oleacc.dll");
+  return library;
+}
+
 }  // namespace
 
 void InitCommonControls(DWORD classes) {
@@ -106,6 +111,16 @@ HRESULT CoInitializeEx(LPVOID reserved, DWORD model) {
 void CoUninitialize() {
   static auto* const function = Com().Get<decltype(::CoUninitialize)>("CoUninitialize");
   function();
+}
+
+LRESULT LresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN object) {
+  static auto* const function = Accessibility().Get<decltype(::LresultFromObject)>("LresultFromObject");
+  return function(riid, wParam, object);
+}
+
+HRESULT CreateStdAccessibleObject(HWND hwnd, LONG id, REFIID riid, void** object) {
+  static auto* const function = Accessibility().Get<decltype(::CreateStdAccessibleObject)>("CreateStdAccessibleObject");
+  return function(hwnd, id, riid, object);
 }
 
 }  // namespace wolumetr::win::lazy

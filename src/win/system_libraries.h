@@ -1,5 +1,5 @@
 #pragma once
-// The common controls, the shell and COM, loaded on first use. The main window shows
+// The common controls, the shell, COM and accessibility, loaded on first use. The main window shows
 // without any of them: loaded with the program, they took start-up time before its first
 // line ran (comctl32 alone some 10 ms under Wine) and 1.7 MiB of private memory that most
 // runs never need.
@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 namespace wolumetr::win::lazy {
@@ -28,5 +29,9 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
 
 HRESULT CoInitializeEx(LPVOID reserved, DWORD model);
 void CoUninitialize();
+
+// Only asked for when a screen reader (or another accessibility client) asks the window.
+LRESULT LresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN object);
+HRESULT CreateStdAccessibleObject(HWND hwnd, LONG id, REFIID riid, void** object);
 
 }  // namespace wolumetr::win::lazy

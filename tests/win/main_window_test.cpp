@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "app/settings_at_start.h"
 #include "common/dpi.h"
 #include "display/grid_layout.h"
 #include "settings/memory_settings_store.h"
 #include "win/application.h"
+#include "win/com_ref.h"
 #include "win/error_box.h"
 #include "win/handles.h"
 #include "win/text.h"
@@ -574,6 +576,157 @@ TEST_F(MainWindow, MenuHoldsEveryItemInOrder) {
   EXPECT_EQ(f.PopupMenu1.Item(kWyrwnajdo1).submenu.size(), 9u);
   EXPECT_EQ(f.PopupMenu1.Item(krodekekranu1).caption, L"Środek ekranu");
   EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).autoCheck);
+}
+
+VARIANT Child(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+std::wstring Take(BSTR text) {
+  std::wstring s = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"<none>";
+  SysFreeString(text);
+  return s;
+}
+
+struct Spoken {
+  long role;
+  std::wstring name;
+  std::wstring value;
+  long state;
+  std::wstring action;
+};
+
+Spoken Ask(IAccessible& object, long id) {
+  Spoken s{};
+  BSTR text = nullptr;
+  object.get_accName(Child(id), &text);
+  s.name = Take(text);
+  text = nullptr;
+  object.get_accValue(Child(id), &text);
+  s.value = Take(text);
+  text = nullptr;
+  object.get_accDefaultAction(Child(id), &text);
+  s.action = Take(text);
+  VARIANT v;
+  object.get_accRole(Child(id), &v);
+  s.role = v.vt == VT_I4 ? v.lVal : -1;
+  object.get_accState(Child(id), &v);
+  s.state = v.vt == VT_I4 ? v.lVal : -1;
+  return s;
+}
+
+// The main window's object as a screen reader gets it. Wine 8 answers the window's message but
+// cannot hand a program's own object across (E_NOINTERFACE): then it is taken directly.
+win::ComRef<IAccessible> AccessibleOf(const TForm1& f) {
+  EXPECT_NE(SendMessageW(f.Handle(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0);
+  EXPECT_EQ(SendMessageW(f.Handle(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_WINDOW)), 0) << "the system's";
+  win::ComRef<IAccessible> object;
+  if (FAILED(AccessibleObjectFromWindow(f.Handle(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(object.put())))) {
+    object = f.Accessibility().Window().Object();
+  }
+  return object;
+}
+
+TEST_F(MainWindow, ScreenReadersHearEveryTileAndGlyph) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
+  win::ComScope com;
+  TForm1& f = Start();
+  f.SetAutoRefresh(false);  // the refresh caption shows
+  const win::ComRef<IAccessible> object = AccessibleOf(f);
+  ASSERT_TRUE(object);
+  long count = 0;
+  ASSERT_EQ(object->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 2 + 3);
+
+  const auto figures = [&](int t, const wchar_t* percent) {
+    const DriveTile& tile = f.Tiles.Tile(t);
+    return std::wstring(L"Zajęte ") + percent + L" %, pojemność " + tile.total->Text() + L", zajęte " +
+           tile.used->Text() + L", wolne " + tile.free->Text();
+  };
+  const std::wstring none = L"<none>";
+  const Spoken expected[] = {
+      {ROLE_SYSTEM_LISTITEM, L"Dysk C: System", figures(0, L"60"), STATE_SYSTEM_READONLY, none},
+      {ROLE_SYSTEM_LISTITEM, L"Dysk D: Dane", figures(1, L"67"), STATE_SYSTEM_READONLY, none},
+      {ROLE_SYSTEM_PUSHBUTTON, L"Zamknij program", none, 0, L"Naciśnij"},
+      {ROLE_SYSTEM_PUSHBUTTON, L"Ukryj (Minimalizuj)", none, 0, L"Naciśnij"},
+      {ROLE_SYSTEM_PUSHBUTTON, L"Odświerz", none, 0, L"Naciśnij"},
+  };
+  for (long id = 1; id <= 5; ++id) {
+    const Spoken s = Ask(*object.get(), id);
+    const Spoken& e = expected[id - 1];
+    EXPECT_EQ(s.role, e.role) << id;
+    EXPECT_EQ(s.name, e.name) << id;
+    EXPECT_EQ(s.value, e.value) << id;
+    EXPECT_EQ(s.state, e.state) << id;
+    EXPECT_EQ(s.action, e.action) << id;
+  }
+  EXPECT_NE(f.Tiles.Tile(0).total->Text(), L"");
+  // Where a tile is: from its pie's corner on the screen.
+  long left = 0, top = 0, width = 0, height = 0;
+  ASSERT_EQ(object->accLocation(&left, &top, &width, &height, Child(1)), S_OK);
+  EXPECT_EQ(left, f.Left() + f.Tiles.Tile(0).pie->Left());
+  EXPECT_EQ(top, f.Top() + f.Tiles.Tile(0).pie->Top());
+  VARIANT hit;
+  ASSERT_EQ(object->accHitTest(f.Left() + f.Image1->Left() + 2, f.Top() + f.Image1->Top() + 2, &hit), S_OK);
+  EXPECT_EQ(hit.vt, VT_I4);
+  EXPECT_EQ(hit.lVal, 3);
+  // The window itself is the system's client object; a child past the glyphs does not exist.
+  EXPECT_EQ(Ask(*object.get(), CHILDID_SELF).role, ROLE_SYSTEM_CLIENT);
+  BSTR text = nullptr;
+  EXPECT_EQ(object->get_accName(Child(6), &text), E_INVALIDARG);
+  EXPECT_EQ(object->accDoDefaultAction(Child(1)), DISP_E_MEMBERNOTFOUND) << "a tile has no action";
+
+  // Pressing the refresh caption measures the drives, as its click does.
+  drives.calls.clear();
+  ASSERT_EQ(object->accDoDefaultAction(Child(5)), S_OK);
+  Pump(50);
+  ASSERT_TRUE(WaitForRefresh());
+  EXPECT_FALSE(drives.calls.empty());
+  // Hidden with automatic refresh on, it says so.
+  f.SetAutoRefresh(true);
+  EXPECT_EQ(Ask(*object.get(), 5).state, STATE_SYSTEM_INVISIBLE);
+
+  // A client holding the object past the window learns that it is gone.
+  form.reset();
+  EXPECT_EQ(object->get_accChildCount(&count), RPC_E_DISCONNECTED);
+}
+
+std::vector<LONG>& ValueChanges() {
+  static std::vector<LONG> changes;
+  return changes;
+}
+
+void CALLBACK RecordValueChange(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+  if (event == EVENT_OBJECT_VALUECHANGE && object == OBJID_CLIENT) ValueChanges().push_back(child);
+}
+
+TEST_F(MainWindow, AValueChangeIsAnnouncedForEachChangedTileOnly) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n");
+  TForm1& f = Start();
+  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                             RecordValueChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  const auto refresh = [&] {
+    Pump(50);
+    ValueChanges().clear();
+    f.RefreshAllDrives();
+    EXPECT_TRUE(WaitForRefresh());
+    Pump(100);  // out-of-context events come as messages
+    return ValueChanges();
+  };
+  EXPECT_EQ(refresh(), std::vector<LONG>{}) << "nothing changed";
+  drives.drives[4].free = 2;  // D: only
+  EXPECT_EQ(refresh(), std::vector<LONG>{2});
+  drives.drives[3].free = 100;
+  drives.drives[5].free = 512;
+  EXPECT_EQ(refresh(), (std::vector<LONG>{1, 3}));
+  EXPECT_EQ(refresh(), std::vector<LONG>{}) << "nothing changed";
+  UnhookWinEvent(hook);
 }
 
 }  // namespace

@@ -103,6 +103,39 @@ void PressKey(HWND window, WPARAM key, bool alt) {
   }
 }
 
+ClientPicture::ClientPicture(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  width_ = client.right;
+  height_ = client.bottom;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  win::BitmapHandle picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!picture || bits == nullptr) return;
+  win::MemoryDc dc(CreateCompatibleDC(nullptr));
+  {
+    win::SelectObjectScope select(dc.get(), picture.get());
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    GdiFlush();
+    const auto* bgr = static_cast<const COLORREF*>(bits);
+    for (int i = 0; i < width_ * height_; ++i) pixels_.push_back(RGB(GetBValue(bgr[i]), GetGValue(bgr[i]), GetRValue(bgr[i])));
+  }
+}
+
+COLORREF ClientPicture::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  return pixels_[static_cast<std::size_t>(y * width_ + x)];
+}
+
+int ClientPicture::Count(const RECT& r, COLORREF colour) const {
+  int count = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) count += At(x, y) == colour;
+  }
+  return count;
+}
+
 bool RepaintQueued(HWND window, const RECT& r) {
   const win::GdiObject<HRGN> update(CreateRectRgn(0, 0, 0, 0));
   if (GetUpdateRgn(window, update.get(), FALSE) == NULLREGION) return false;

@@ -61,6 +61,19 @@ void ExpectScaledFrom(const std::vector<Placed>& design, const std::vector<Place
 // GDI object left behind.
 void ExpectDpiRoundTrip(const win::Window& window, const std::function<std::vector<Placed>()>& layout, int dpi,
                         Size sizeThere, const std::vector<Placed>& there);
+// A window's client area as it paints it (through WM_PRINTCLIENT), read pixel by pixel.
+class ClientPicture {
+ public:
+  explicit ClientPicture(HWND window);
+  COLORREF At(int x, int y) const;
+  // How many pixels of `r` (client coordinates) are `colour`.
+  int Count(const RECT& r, COLORREF colour) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
 
 // A main window on a folder of its own, with fake drives.
 struct MainWindowFixture {

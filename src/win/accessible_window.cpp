@@ -1,0 +1,257 @@
+#include "win/accessible_window.h"
+
+#include <atomic>
+#include <utility>
+
+#include "win/system_libraries.h"
+
+namespace wolumetr::win {
+namespace {
+
+BSTR ToBstr(const std::wstring& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
+
+// A COM object is deleted only by its own Release, never through an interface pointer.
+#if defined(__GNUC__)
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#endif
+
+// The client area's object: questions about the window itself go to the system's own object for
+// it, questions about child ids 1..n to the window's items.
+class ClientObject final : public IAccessible {
+ public:
+  ClientObject(HWND hwnd, std::shared_ptr<AccessibleItems*> items, ComRef<IAccessible> standard)
+      : hwnd_(hwnd), items_(std::move(items)), standard_(std::move(standard)) {}
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+      *out = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    // The last reference gives the object back to the owner it was made in.
+    if (left == 0) std::unique_ptr<ClientObject> last(this);
+    return left;
+  }
+
+  // IDispatch: not offered; clients use the IAccessible calls.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count == nullptr) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return E_NOTIMPL;
+  }
+
+  // IAccessible
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+    if (count == nullptr) return E_POINTER;
+    if (*items_ == nullptr) return RPC_E_DISCONNECTED;
+    *count = (*items_)->ItemCount();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    int index = 0;
+    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    if (index < 0) {
+      AddRef();
+      *out = this;
+      return S_OK;
+    }
+    return S_FALSE;  // an item is a simple element of this object, with no object of its own
+  }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
+    return Text(child, out, &IAccessible::get_accName, [](const AccessibleItem& i) { return i.name; });
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
+    return Text(child, out, &IAccessible::get_accValue, [](const AccessibleItem& i) { return i.value; });
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
+    return Text(child, out, &IAccessible::get_accDescription, [](const AccessibleItem&) { return std::wstring(); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
+    return Text(child, out, &IAccessible::get_accHelp, [](const AccessibleItem&) { return std::wstring(); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
+    return Text(child, out, &IAccessible::get_accKeyboardShortcut,
+                [](const AccessibleItem&) { return std::wstring(); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
+    return Text(child, out, &IAccessible::get_accDefaultAction,
+                [](const AccessibleItem& i) { return i.defaultAction; });
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+    if (out == nullptr) return E_POINTER;
+    VariantInit(out);
+    int index = 0;
+    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    if (index < 0) return standard_->get_accRole(child, out);
+    out->vt = VT_I4;
+    out->lVal = (*items_)->Item(index).role;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
+    if (out == nullptr) return E_POINTER;
+    VariantInit(out);
+    int index = 0;
+    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    if (index < 0) return standard_->get_accState(child, out);
+    const AccessibleItem item = (*items_)->Item(index);
+    out->vt = VT_I4;
+    out->lVal = item.visible ? STATE_SYSTEM_READONLY : STATE_SYSTEM_INVISIBLE;
+    if (item.role == ROLE_SYSTEM_PUSHBUTTON) out->lVal &= ~STATE_SYSTEM_READONLY;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+    return standard_->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override { return standard_->get_accFocus(out); }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override { return standard_->get_accSelection(out); }
+  HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+    int index = 0;
+    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    return index < 0 ? standard_->accSelect(flags, child) : DISP_E_MEMBERNOTFOUND;
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+    if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
+    int index = 0;
+    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    if (index < 0) return standard_->accLocation(left, top, width, height, child);
+    const RECT r = (*items_)->Item(index).bounds;
+    POINT origin{r.left, r.top};
+    ClientToScreen(hwnd_, &origin);
+    *left = origin.x;
+    *top = origin.y;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* out) override {
+    if (out == nullptr) return E_POINTER;
+    VariantInit(out);
+    int index = 0;
+    if (const HRESULT hr = Resolve(start, index); hr != S_OK) return hr;
+    const int count = (*items_)->ItemCount();
+    int next = -1;
+    if (index < 0) {
+      if (direction == NAVDIR_FIRSTCHILD) next = 0;
+      else if (direction == NAVDIR_LASTCHILD) next = count - 1;
+      else return standard_->accNavigate(direction, start, out);
+    } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
+      next = index + 1;
+    } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
+      next = index - 1;
+    }
+    if (next < 0 || next >= count) return S_FALSE;
+    out->vt = VT_I4;
+    out->lVal = next + 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
+    if (out == nullptr) return E_POINTER;
+    VariantInit(out);
+    if (*items_ == nullptr) return RPC_E_DISCONNECTED;
+    POINT p{x, y};
+    ScreenToClient(hwnd_, &p);
+    // Front to back: the last item drawn is on top.
+    for (int i = (*items_)->ItemCount() - 1; i >= 0; --i) {
+      const AccessibleItem item = (*items_)->Item(i);
+      if (!item.visible || PtInRect(&item.bounds, p) == FALSE) continue;
+      out->vt = VT_I4;
+      out->lVal = i + 1;
+      return S_OK;
+    }
+    return standard_->accHitTest(x, y, out);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    int index = 0;
+    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    if (index < 0) return standard_->accDoDefaultAction(child);
+    if ((*items_)->Item(index).defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
+    (*items_)->DoDefaultAction(index);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+ private:
+  // index -1: the object itself. S_OK, or the error to hand back.
+  HRESULT Resolve(const VARIANT& child, int& index) const {
+    if (*items_ == nullptr) return RPC_E_DISCONNECTED;
+    if (child.vt != VT_I4) return E_INVALIDARG;
+    if (child.lVal == CHILDID_SELF) {
+      index = -1;
+      return S_OK;
+    }
+    if (child.lVal < 1 || child.lVal > (*items_)->ItemCount()) return E_INVALIDARG;
+    index = static_cast<int>(child.lVal) - 1;
+    return S_OK;
+  }
+
+  template <typename Read>
+  HRESULT Text(VARIANT child, BSTR* out, HRESULT (STDMETHODCALLTYPE IAccessible::*own)(VARIANT, BSTR*),
+               Read read) {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    int index = 0;
+    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    if (index < 0) return (standard_.get()->*own)(child, out);
+    const std::wstring text = read((*items_)->Item(index));
+    if (text.empty()) return S_FALSE;
+    *out = ToBstr(text);
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+  }
+
+  std::atomic<ULONG> references_{1};
+  HWND hwnd_;
+  std::shared_ptr<AccessibleItems*> items_;
+  ComRef<IAccessible> standard_;
+};
+
+}  // namespace
+
+AccessibleWindow::AccessibleWindow(HWND hwnd, AccessibleItems& items)
+    : hwnd_(hwnd), items_(std::make_shared<AccessibleItems*>(&items)) {}
+
+AccessibleWindow::~AccessibleWindow() { *items_ = nullptr; }
+
+ComRef<IAccessible> AccessibleWindow::Object() const {
+  ComRef<IAccessible> standard;
+  if (FAILED(lazy::CreateStdAccessibleObject(hwnd_, OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(standard.put()))) ||
+      !standard) {
+    return {};
+  }
+  auto object = std::make_unique<ClientObject>(hwnd_, items_, std::move(standard));
+  return ComRef<IAccessible>(object.release());  // its first reference
+}
+
+std::optional<LRESULT> AccessibleWindow::Answer(WPARAM wParam, LPARAM lParam) const {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
+  const ComRef<IAccessible> object = Object();
+  if (!object) return std::nullopt;
+  return lazy::LresultFromObject(__uuidof(IAccessible), wParam, object.get());
+}
+
+void AccessibleWindow::ValueChanged(int index) const {
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, index + 1);
+}
+
+void AccessibleWindow::NameChanged(int index) const {
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, index + 1);
+}
+
+}  // namespace wolumetr::win
