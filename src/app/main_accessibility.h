@@ -3,35 +3,31 @@
 // as buttons, in that order.
 #include <windows.h>
 
-#include <functional>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "display/tile_grid.h"
 #include "win/accessible_window.h"
-#include "win/pattern_image.h"
 
 namespace wolumetr {
 
-struct MainWindowGlyph {
-  const win::PatternImage* image;
-  std::wstring name;
-};
-
 class MainAccessibility final : public win::AccessibleItems {
  public:
-  // `press(n)` runs the n-th glyph's click. Everything given must outlive this object.
-  MainAccessibility(HWND hwnd, const TileGrid& tiles, std::vector<MainWindowGlyph> glyphs,
-                    std::function<void(int glyph)> press);
+  // Everything given must outlive this object.
+  MainAccessibility(HWND hwnd, const TileGrid& tiles, win::WindowlessButtons glyphs);
 
   int ItemCount() const override;
   win::AccessibleItem Item(int index) const override;
   void DoDefaultAction(int index) override;
 
-  std::optional<LRESULT> Answer(WPARAM wParam, LPARAM lParam) const { return window_.Answer(wParam, lParam); }
+  std::optional<LRESULT> Route(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return window_.Route(message, wParam, lParam);
+  }
   const win::AccessibleWindow& Window() const { return window_; }
 
-  // Call around a tile's update: clients hear of a change in its figures or its name, and of
-  // nothing when neither changed.
+  // Taken before a tile's update and given back after it: clients hear of a change in its
+  // figures or its name, and of nothing when neither changed.
   struct TileSnapshot {
     std::wstring name;
     std::wstring value;
@@ -41,8 +37,7 @@ class MainAccessibility final : public win::AccessibleItems {
 
  private:
   const TileGrid& tiles_;
-  std::vector<MainWindowGlyph> glyphs_;
-  std::function<void(int)> press_;
+  win::WindowlessButtons glyphs_;
   win::AccessibleWindow window_;  // last: it is disconnected before the rest goes
 };
 

@@ -93,11 +93,10 @@ void TForm1::CreateComponents() {
   // under Wine. Only a window that opens before the first show brings it in earlier.
   Timer1 = std::make_unique<win::Timer>(Handle(), kRefreshTimerId);
 
-  std::vector<MainWindowGlyph> glyphs{{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint},
-                                      {Image3.get(), L"Odświerz"}};
+  // The refresh caption is read as the menu item it stands for.
   accessibility_ = std::make_unique<MainAccessibility>(
-      Handle(), Tiles, std::move(glyphs),
-      [window = Handle()](int glyph) { PostMessageW(window, kGlyphPressMessage, static_cast<WPARAM>(glyph), 0); });
+      Handle(), Tiles,
+      win::WindowlessButtons({{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
 }
 
 void TForm1::ApplyPalette() {
@@ -393,14 +392,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kDriveAnswersMessage:
       ApplyDriveAnswers();
       return 0;
-    case kGlyphPressMessage:
-      if (wParam == 0) Image1Click();
-      if (wParam == 1) Image2Click();
-      if (wParam == 2 && Image3->Visible()) Image3Click();
-      return 0;
-    case WM_GETOBJECT:
-      if (const auto answer = accessibility_->Answer(wParam, lParam)) return *answer;
-      break;
     case WM_RBUTTONDOWN: {
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (Panel1.ControlAt(p) == nullptr) FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
@@ -473,6 +464,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
+  if (const auto answered = accessibility_->Route(message, wParam, lParam)) return *answered;
   return Default(message, wParam, lParam);
 }
 

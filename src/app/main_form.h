@@ -59,8 +59,6 @@ enum MenuCommand : UINT {
 
 // Posted by the drive worker when answers wait to be taken.
 constexpr UINT kDriveAnswersMessage = WM_APP + 15;
-// A screen reader pressed a glyph (wParam: 0 close, 1 hide, 2 refresh caption); run as a click.
-constexpr UINT kGlyphPressMessage = WM_APP + 16;
 
 class TForm1 final : public win::Window, public OptionsHost {
  public:

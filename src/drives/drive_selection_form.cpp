@@ -121,6 +121,13 @@ void TForm4::CreateComponents() {
                                               win::ColorRef(colours::kNavy));
   Panel3->SetBounds(right, design_.cancelTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel3->onClick = [this] { Panel3Click(); };
+
+  // Screen readers name the lists by the captions above them, and see the panel buttons.
+  win::NameForScreenReaders(StringGrid1->Handle(), win::NameFromCaption(Label2->Text()));
+  win::NameForScreenReaders(ComboBox1.get(), win::NameFromCaption(Label1->Text()));
+  buttons_ = std::make_unique<win::WindowlessButtons>(std::vector<win::WindowlessButtons::Button>{
+      {Panel2.get(), Panel2->Caption()}, {Panel3.get(), Panel3->Caption()}});
+  accessible_ = std::make_unique<win::AccessibleWindow>(Handle(), *buttons_);
 }
 
 void TForm4::FormCreate() {
@@ -405,6 +412,9 @@ void TForm4::Paint(HDC dc, const RECT& clip) {
 
 LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
+  if (accessible_) {
+    if (const auto answered = accessible_->Route(message, wParam, lParam)) return *answered;
+  }
   switch (message) {
     case kDriveLooksMessage:
       // The rest of the icons and labels: the lists are drawn again with them.

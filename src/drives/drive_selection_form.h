@@ -19,6 +19,7 @@
 #include "drives/drive_window_layout.h"
 #include "settings/drive_list.h"
 #include "settings/settings_store.h"
+#include "win/accessible_window.h"
 #include "win/colour_ref.h"
 #include "win/control_router.h"
 #include "win/focus_keeper.h"
@@ -95,6 +96,8 @@ class TForm4 final : public win::Window {
   // Takes the colours afresh (high contrast switched or system colours changed).
   void ApplyPalette();
   const Palette& Colours() const { return palette_; }
+  // What a screen reader gets for the window (the two panel buttons as its children).
+  win::ComRef<IAccessible> AccessibleObject() const { return accessible_->Object(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -132,6 +135,8 @@ class TForm4 final : public win::Window {
   Palette palette_ = PaletteFor(false, SystemColours{});
   win::ControlRouter router_{Panel1};
   win::FocusKeeper focus_;
+  std::unique_ptr<win::WindowlessButtons> buttons_;  // the two panel buttons, for screen readers
+  std::unique_ptr<win::AccessibleWindow> accessible_;
 };
 
 }  // namespace wolumetr

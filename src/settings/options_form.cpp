@@ -93,6 +93,18 @@ const LabelRow kLabels[] = {
 };
 // clang-format on
 
+// The caption beside each control, which is its name for screen readers (the controls show no
+// text of their own). The fields share their check box's caption.
+const struct {
+  HWND TForm3::*control;
+  std::unique_ptr<win::Label> TForm3::*caption;
+} kNamedBy[] = {
+    {&TForm3::CheckBox2, &TForm3::Label6},  {&TForm3::Edit1, &TForm3::Label6},    {&TForm3::CheckBox3, &TForm3::Label7},
+    {&TForm3::Edit2, &TForm3::Label7},      {&TForm3::CheckBox4, &TForm3::Label10}, {&TForm3::UpDown1, &TForm3::Label1},
+    {&TForm3::UpDown2, &TForm3::Label2},    {&TForm3::CheckBox1, &TForm3::Label9}, {&TForm3::CheckBox5, &TForm3::Label8},
+    {&TForm3::ComboBox1, &TForm3::Label11},
+};
+
 }  // namespace
 
 TForm3::TForm3(OptionsHost& main, OptionsServices services)
@@ -130,6 +142,7 @@ TForm3::~TForm3() {
   // The controls go while the object they report to still exists.
   closeRequested_ = true;
   hints_.reset();
+  accessible_.reset();
   Destroy();
   Panel1.Attach(nullptr);
 }
@@ -182,6 +195,13 @@ void TForm3::CreateControls() {
   hints_->Create();  // the common controls are loaded for this window anyway
   LayOut();
   Image1Focus = std::make_unique<win::FocusStandIn>(Panel1, *Image1, Image1->hint);
+
+  for (const auto& named : kNamedBy) {
+    win::NameForScreenReaders(this->*named.control, win::NameFromCaption((this->*named.caption)->Text()));
+  }
+  buttons_ = std::make_unique<win::WindowlessButtons>(
+      std::vector<win::WindowlessButtons::Button>{{Image1.get(), Image1->hint}});
+  accessible_ = std::make_unique<win::AccessibleWindow>(Handle(), *buttons_);
 }
 
 void TForm3::LayOut() {
@@ -499,6 +519,9 @@ void TForm3::Paint(HDC dc, const RECT& clip) {
 
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
+  if (accessible_) {
+    if (const auto answered = accessible_->Route(message, wParam, lParam)) return *answered;
+  }
   switch (message) {
     case WM_COMMAND:
       // Enter and Escape, as the dialog keys send them, save as the picture does and close as

@@ -11,6 +11,7 @@
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
 #include "settings/start_with_system.h"
+#include "win/accessible_window.h"
 #include "win/colour_ref.h"
 #include "win/control_router.h"
 #include "win/focus_stand_in.h"
@@ -105,6 +106,8 @@ class TForm3 final : public win::Window {
   // Takes the colours afresh (high contrast switched or system colours changed).
   void ApplyPalette();
   const Palette& Colours() const { return palette_; }
+  // What a screen reader gets for the window (the save picture as its one button).
+  win::ComRef<IAccessible> AccessibleObject() const { return accessible_->Object(); }
   // The save or a close request ended the window's modal run.
   bool CloseRequested() const { return closeRequested_; }
 
@@ -138,6 +141,8 @@ class TForm3 final : public win::Window {
   win::ControlRouter router_{Panel1};
   win::FocusKeeper focus_;
   bool closeRequested_ = false;
+  std::unique_ptr<win::WindowlessButtons> buttons_;  // the save picture, for screen readers
+  std::unique_ptr<win::AccessibleWindow> accessible_;
 };
 
 }  // namespace wolumetr

@@ -8,6 +8,12 @@
 namespace wolumetr::win {
 namespace {
 
+// Posted to the window by a client's default action (wParam: the item); run from its loop.
+UINT ActionMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Wolumetr.AccessibleAction");
+  return message;
+}
+
 BSTR ToBstr(const std::wstring& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
 // A COM object is deleted only by its own Release, never through an interface pointer.
@@ -58,6 +64,7 @@ class ClientObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (count == nullptr) return E_POINTER;
     if (*items_ == nullptr) return RPC_E_DISCONNECTED;
+    if (SystemChildren()) return standard_->get_accChildCount(count);
     *count = (*items_)->ItemCount();
     return S_OK;
   }
@@ -66,14 +73,21 @@ class ClientObject final : public IAccessible {
     *out = nullptr;
     int index = 0;
     if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
-    if (index < 0) {
+    if (index < 0 && child.lVal == CHILDID_SELF) {
       AddRef();
       *out = this;
       return S_OK;
     }
+    if (index < 0) return standard_->get_accChild(child, out);
     return S_FALSE;  // an item is a simple element of this object, with no object of its own
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
+    if (out != nullptr && *items_ != nullptr && child.vt == VT_I4 && child.lVal == CHILDID_SELF) {
+      if (const std::wstring own = (*items_)->OwnName(); !own.empty()) {
+        *out = ToBstr(own);
+        return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+      }
+    }
     return Text(child, out, &IAccessible::get_accName, [](const AccessibleItem& i) { return i.name; });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
@@ -144,6 +158,7 @@ class ClientObject final : public IAccessible {
     VariantInit(out);
     int index = 0;
     if (const HRESULT hr = Resolve(start, index); hr != S_OK) return hr;
+    if (SystemChildren()) return standard_->accNavigate(direction, start, out);
     const int count = (*items_)->ItemCount();
     int next = -1;
     if (index < 0) {
@@ -181,18 +196,22 @@ class ClientObject final : public IAccessible {
     if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
     if (index < 0) return standard_->accDoDefaultAction(child);
     if ((*items_)->Item(index).defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
-    (*items_)->DoDefaultAction(index);
-    return S_OK;
+    // As a click: later, from the window's loop (the action may open a window of its own).
+    return PostMessageW(hwnd_, ActionMessage(), static_cast<WPARAM>(index), 0) != FALSE ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  // index -1: the object itself. S_OK, or the error to hand back.
+  // With no items of its own, the window's children are the system's.
+  bool SystemChildren() const { return (*items_)->ItemCount() == 0; }
+
+  // index -1: a question for the system's object (the object itself, or a child of the system's).
+  // S_OK, or the error to hand back.
   HRESULT Resolve(const VARIANT& child, int& index) const {
     if (*items_ == nullptr) return RPC_E_DISCONNECTED;
     if (child.vt != VT_I4) return E_INVALIDARG;
-    if (child.lVal == CHILDID_SELF) {
+    if (child.lVal == CHILDID_SELF || SystemChildren()) {
       index = -1;
       return S_OK;
     }
@@ -239,8 +258,13 @@ ComRef<IAccessible> AccessibleWindow::Object() const {
   return ComRef<IAccessible>(object.release());  // its first reference
 }
 
-std::optional<LRESULT> AccessibleWindow::Answer(WPARAM wParam, LPARAM lParam) const {
-  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
+std::optional<LRESULT> AccessibleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) const {
+  if (message == ActionMessage()) {
+    AccessibleItems* items = *items_;
+    if (items != nullptr && static_cast<int>(wParam) < items->ItemCount()) items->DoDefaultAction(static_cast<int>(wParam));
+    return 0;
+  }
+  if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
   const ComRef<IAccessible> object = Object();
   if (!object) return std::nullopt;
   return lazy::LresultFromObject(__uuidof(IAccessible), wParam, object.get());
@@ -252,6 +276,73 @@ void AccessibleWindow::ValueChanged(int index) const {
 
 void AccessibleWindow::NameChanged(int index) const {
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, index + 1);
+}
+
+AccessibleItem WindowlessButtons::Item(int index) const {
+  const Button& button = buttons_[static_cast<std::size_t>(index)];
+  AccessibleItem item;
+  item.role = ROLE_SYSTEM_PUSHBUTTON;
+  item.name = button.name;
+  item.bounds = button.control->Bounds();
+  item.visible = button.control->Visible();
+  item.defaultAction = kPressAction;
+  return item;
+}
+
+void WindowlessButtons::DoDefaultAction(int index) {
+  const Button& button = buttons_[static_cast<std::size_t>(index)];
+  if (button.control->Visible() && button.control->onClick) button.control->onClick();
+}
+
+namespace {
+
+// A child window's name and the object that tells it, kept by the window's subclass.
+class NamedWindow final : public AccessibleItems {
+ public:
+  NamedWindow(HWND hwnd, std::wstring name) : name_(std::move(name)), window_(hwnd, *this) {}
+  int ItemCount() const override { return 0; }
+  AccessibleItem Item(int) const override { return {}; }
+  void DoDefaultAction(int) override {}
+  std::wstring OwnName() const override { return name_; }
+  const AccessibleWindow& Window() const { return window_; }
+
+ private:
+  std::wstring name_;
+  AccessibleWindow window_;
+};
+
+constexpr UINT_PTR kNameSubclassId = 0x4E414D45;
+
+LRESULT CALLBACK NamedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto* named = reinterpret_cast<NamedWindow*>(data);
+  if (message == WM_GETOBJECT) {
+    if (const auto answer = named->Window().Route(message, wParam, lParam)) return *answer;
+  } else if (message == WM_NCDESTROY) {
+    lazy::RemoveWindowSubclass(hwnd, &NamedWindowProc, kNameSubclassId);
+    // Taken back from the subclass, which held it since NameForScreenReaders.
+    std::unique_ptr<NamedWindow> owned(named);
+  }
+  return lazy::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void NameForScreenReaders(HWND control, std::wstring name) {
+  auto named = std::make_unique<NamedWindow>(control, std::move(name));
+  if (lazy::SetWindowSubclass(control, &NamedWindowProc, kNameSubclassId, reinterpret_cast<DWORD_PTR>(named.get()))) {
+    named.release();  // the subclass owns it until the window goes
+  }
+}
+
+std::wstring NameFromCaption(std::wstring caption) {
+  while (!caption.empty() && (caption.back() == L':' || caption.back() == L' ')) caption.pop_back();
+  return caption;
+}
+
+ComRef<IAccessible> NamedWindowObject(HWND control) {
+  DWORD_PTR data = 0;
+  if (!lazy::GetWindowSubclass(control, &NamedWindowProc, kNameSubclassId, &data) || data == 0) return {};
+  return reinterpret_cast<const NamedWindow*>(data)->Window().Object();
 }
 
 }  // namespace wolumetr::win

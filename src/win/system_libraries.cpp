@@ -77,6 +77,11 @@ BOOL RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id) {
   return function(hwnd, proc, id);
 }
 
+BOOL GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* data) {
+  static auto* const function = CommonControls().Get<decltype(::GetWindowSubclass)>("GetWindowSubclass");
+  return function(hwnd, proc, id, data);
+}
+
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
   static auto* const function = CommonControls().Get<decltype(::ImageList_Draw)>("ImageList_Draw");
   return function(list, index, dc, x, y, style);

@@ -10,6 +10,7 @@
 #include "common/dpi.h"
 #include "drives/drive_selection_form.h"
 #include "win/application.h"
+#include "win/com_ref.h"
 #include "win/fonts.h"
 #include "win/handles.h"
 #include "win/instance_handover.h"
@@ -407,6 +408,29 @@ TEST_F(DriveSelectionWindow, KeyboardAloneMovesPicksAndCancels) {
   EXPECT_EQ(f.StringGrid1->Cell(1, 2), L"C:\\");
   PressKey(f.Handle(), VK_ESCAPE);  // "Anuluj": with drives monitored it simply closes
   EXPECT_TRUE(f.Closed());
+  EXPECT_EQ(Settings().value(), kStored);
+}
+
+TEST_F(DriveSelectionWindow, ScreenReadersHearTheListsByTheirCaptionsAndCanPressThePanelButtons) {
+  WriteSettings(kStored);
+  TForm4& f = Open();
+  EXPECT_EQ(ScreenReaderName(f.StringGrid1->Handle()), L"Proszę wybrać dyski do monitorowania");
+  EXPECT_EQ(ScreenReaderName(f.ComboBox1.get()), L"Zmień na");
+  const win::ComRef<IAccessible> object = f.AccessibleObject();
+  ASSERT_TRUE(object);
+  long count = 0;
+  EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 2);
+  const wchar_t* const names[] = {L"Zapisz zmiany", L"Anuluj"};
+  for (long id = 1; id <= 2; ++id) {
+    const Spoken button = Ask(*object.get(), id);
+    EXPECT_EQ(button.role, ROLE_SYSTEM_PUSHBUTTON) << id;
+    EXPECT_EQ(button.name, names[id - 1]);
+    EXPECT_EQ(button.action, L"Naciśnij") << id;
+  }
+  ASSERT_EQ(object->accDoDefaultAction(Child(2)), S_OK);
+  Pump(50);
+  EXPECT_TRUE(f.Closed()) << "as the cancel's click";
   EXPECT_EQ(Settings().value(), kStored);
 }
 

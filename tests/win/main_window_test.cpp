@@ -578,47 +578,6 @@ TEST_F(MainWindow, MenuHoldsEveryItemInOrder) {
   EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).autoCheck);
 }
 
-VARIANT Child(long id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
-std::wstring Take(BSTR text) {
-  std::wstring s = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"<none>";
-  SysFreeString(text);
-  return s;
-}
-
-struct Spoken {
-  long role;
-  std::wstring name;
-  std::wstring value;
-  long state;
-  std::wstring action;
-};
-
-Spoken Ask(IAccessible& object, long id) {
-  Spoken s{};
-  BSTR text = nullptr;
-  object.get_accName(Child(id), &text);
-  s.name = Take(text);
-  text = nullptr;
-  object.get_accValue(Child(id), &text);
-  s.value = Take(text);
-  text = nullptr;
-  object.get_accDefaultAction(Child(id), &text);
-  s.action = Take(text);
-  VARIANT v;
-  object.get_accRole(Child(id), &v);
-  s.role = v.vt == VT_I4 ? v.lVal : -1;
-  object.get_accState(Child(id), &v);
-  s.state = v.vt == VT_I4 ? v.lVal : -1;
-  return s;
-}
-
 // The main window's object as a screen reader gets it. Wine 8 answers the window's message but
 // cannot hand a program's own object across (E_NOINTERFACE): then it is taken directly.
 win::ComRef<IAccessible> AccessibleOf(const TForm1& f) {

@@ -9,6 +9,7 @@
 #include "settings/options_form.h"
 #include "settings/run_registration.h"
 #include "win/application.h"
+#include "win/com_ref.h"
 #include "win/text.h"
 #include "win_test_support.h"
 
@@ -702,6 +703,39 @@ TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
     EXPECT_EQ(TForm3::Checked(f.CheckBox4) != onTop, c.toggled) << what;
     options.reset();
   }
+}
+
+TEST_F(OptionsWindow, ScreenReadersHearEachControlByItsCaptionAndCanPressTheSavePicture) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
+  Start();
+  TForm3& f = Open();
+  const struct {
+    HWND control;
+    const wchar_t* name;
+  } named[] = {
+      {f.CheckBox2, L"Autoodświerzanie (w sek)"}, {f.Edit1, L"Autoodświerzanie (w sek)"},
+      {f.CheckBox3, L"Półprzezroczyste okno"},    {f.Edit2, L"Półprzezroczyste okno"},
+      {f.CheckBox4, L"Zawsze na wierzchu"},       {f.CheckBox1, L"Zapamiętaj położenie"},
+      {f.CheckBox5, L"Uruchamiaj program przy starcie systemu"},
+      {f.UpDown1, L"Ilość kolumn"},               {f.UpDown2, L"Ilość rzędów"},
+      {f.ComboBox1, L"Sposób wyświetlania programu"},
+  };
+  for (const auto& n : named) EXPECT_EQ(ScreenReaderName(n.control), n.name);
+
+  const win::ComRef<IAccessible> object = f.AccessibleObject();
+  ASSERT_TRUE(object);
+  long count = 0;
+  EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 1);
+  const Spoken save = Ask(*object.get(), 1);
+  EXPECT_EQ(save.role, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(save.name, L"Zapisz zmiany i zamknij ustawienia");
+  EXPECT_EQ(save.action, L"Naciśnij");
+  ASSERT_EQ(object->accDoDefaultAction(Child(1)), S_OK);
+  EXPECT_FALSE(f.CloseRequested()) << "run later, from the window's loop";
+  Pump(50);
+  EXPECT_TRUE(f.CloseRequested());
+  EXPECT_NE(SavedSettings().find("Autoodswierzanie=1"), std::string::npos);
 }
 
 TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {

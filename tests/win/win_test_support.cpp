@@ -5,6 +5,7 @@
 
 #include "common/dpi.h"
 #include "settings/options_layout.h"
+#include "win/accessible_window.h"
 #include "win/application.h"
 #include "win/handles.h"
 
@@ -134,6 +135,49 @@ int ClientPicture::Count(const RECT& r, COLORREF colour) const {
     for (int x = r.left; x < r.right; ++x) count += At(x, y) == colour;
   }
   return count;
+}
+
+VARIANT Child(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+namespace {
+
+std::wstring Take(BSTR text) {
+  std::wstring s = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"<none>";
+  SysFreeString(text);
+  return s;
+}
+
+}  // namespace
+
+Spoken Ask(IAccessible& object, long id) {
+  Spoken s{};
+  BSTR text = nullptr;
+  object.get_accName(Child(id), &text);
+  s.name = Take(text);
+  text = nullptr;
+  object.get_accValue(Child(id), &text);
+  s.value = Take(text);
+  text = nullptr;
+  object.get_accDefaultAction(Child(id), &text);
+  s.action = Take(text);
+  VARIANT v;
+  object.get_accRole(Child(id), &v);
+  s.role = v.vt == VT_I4 ? v.lVal : -1;
+  object.get_accState(Child(id), &v);
+  s.state = v.vt == VT_I4 ? v.lVal : -1;
+  return s;
+}
+
+std::wstring ScreenReaderName(HWND control) {
+  if (SendMessageW(control, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)) == 0) return L"<no answer>";
+  const win::ComRef<IAccessible> object = win::NamedWindowObject(control);
+  return object ? Ask(*object.get(), CHILDID_SELF).name : L"<no object>";
 }
 
 bool RepaintQueued(HWND window, const RECT& r) {

@@ -3,6 +3,8 @@
 // main window on fake drives and the test program's system seam.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -74,6 +76,20 @@ class ClientPicture {
   int height_ = 0;
   std::vector<COLORREF> pixels_;
 };
+
+// What a screen reader hears of child `id` of an accessible object (CHILDID_SELF: the object
+// itself); "<none>" for a text it does not get.
+VARIANT Child(long id);
+struct Spoken {
+  long role;
+  std::wstring name;
+  std::wstring value;
+  long state;
+  std::wstring action;
+};
+Spoken Ask(IAccessible& object, long id);
+// A child window's name for screen readers, from the object its WM_GETOBJECT answer stands for.
+std::wstring ScreenReaderName(HWND control);
 
 // A main window on a folder of its own, with fake drives.
 struct MainWindowFixture {
