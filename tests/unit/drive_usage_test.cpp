@@ -1,4 +1,5 @@
 #include "display/drive_usage.h"
+#include "display/tile_speech.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,16 @@ TEST(TileFigures, UnmeasurableDriveShowsNoFigures) {
     EXPECT_EQ(f.used, "");
     EXPECT_EQ(f.free, "");
   }
+}
+
+// What a screen reader hears: the letter and volume as shown, the used share and the three sizes.
+TEST(TileFigures, SpokenAsTheTileShowsThem) {
+  const TileFigures f = ComputeTileFigures(1152, 1048576, ",");
+  EXPECT_EQ(TileSpokenValue(f.usedPercent, f.total, f.used, f.free),
+            "Zajęte 100 %, pojemność 1,00 MB, zajęte 1022,88 KB, wolne 1,13 KB");
+  EXPECT_EQ(TileSpokenValue(-1, "", "", ""), "Brak pomiaru");
+  EXPECT_EQ(TileSpokenName("C", "Dane użytkownika"), "Dysk C: Dane użytkownika");
+  EXPECT_EQ(TileSpokenName("C", ""), "Dysk C:") << "no trailing space for a volume without a name";
 }
 
 TEST(PercentFree, MatchesExactTruncationOnSmallValues) {

@@ -1,0 +1,60 @@
+#include "common/palette.h"
+
+#include <gtest/gtest.h>
+
+namespace wolumetr {
+namespace {
+
+// Five different system colours, none of them one of the program's own.
+constexpr SystemColours kSystem{{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}};
+
+// Each colour that is painted over another: text, ink and edges against what lies below them.
+struct Pair {
+  const char* what;
+  Colour Palette::*ink;
+  Colour Palette::*ground;
+};
+constexpr Pair kPairs[] = {
+    {"tile text", &Palette::tileText, &Palette::panel},     {"caption", &Palette::caption, &Palette::panel},
+    {"note", &Palette::note, &Palette::panel},              {"glyph", &Palette::glyphInk, &Palette::panel},
+    {"pie wedge", &Palette::pieFill, &Palette::panel},      {"pie edge", &Palette::pieEdge, &Palette::panel},
+    {"about text", &Palette::aboutText, &Palette::aboutPanel}, {"field", &Palette::fieldText, &Palette::fieldBack},
+    {"typed field", &Palette::fieldActiveText, &Palette::fieldBack},
+    {"button", &Palette::buttonText, &Palette::buttonFace},
+    {"picture slot", &Palette::pictureSlot, &Palette::pictureShutter},
+};
+
+bool IsSystem(Colour c) { return c.r >= 1 && c.r <= 5 && c.g == c.r && c.b == c.r; }
+
+TEST(Palette, HighContrastPaintsOnlySystemColoursInReadablePairs) {
+  const Palette p = PaletteFor(true, kSystem);
+  for (const Pair& pair : kPairs) {
+    const Colour ink = p.*pair.ink;
+    const Colour ground = p.*pair.ground;
+    EXPECT_NE(ink, ground) << pair.what;
+    EXPECT_TRUE(IsSystem(ink)) << pair.what;
+    EXPECT_TRUE(IsSystem(ground)) << pair.what;
+  }
+  EXPECT_EQ(p.panel, kSystem.window);
+  EXPECT_EQ(p.tileText, kSystem.windowText);
+  EXPECT_EQ(p.pieFill, kSystem.highlight);
+  EXPECT_EQ(p.pieEdge, kSystem.windowText);
+  EXPECT_EQ(p.buttonFace, kSystem.buttonFace);
+}
+
+TEST(Palette, OtherwiseTheProgramsOwnColoursAndTheSystemsTextOnTheAboutPanel) {
+  const Palette p = PaletteFor(false, kSystem);
+  EXPECT_EQ(p.panel, colours::kNavy);
+  EXPECT_EQ(p.tileText, colours::kWhite);
+  EXPECT_EQ(p.caption, colours::kYellow);
+  EXPECT_EQ(p.glyphInk, colours::kTeal);
+  EXPECT_EQ(p.pieFill, colours::kBlue);
+  EXPECT_EQ(p.pieEdge, colours::kYellow);
+  EXPECT_EQ(p.slotCell, colours::kPaleBlue);
+  EXPECT_EQ(p.aboutPanel, colours::kWhite);
+  EXPECT_EQ(p.aboutText, kSystem.windowText);
+  for (const Pair& pair : kPairs) EXPECT_NE(p.*pair.ink, p.*pair.ground) << pair.what;
+}
+
+}  // namespace
+}  // namespace wolumetr
