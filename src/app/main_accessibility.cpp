@@ -18,8 +18,8 @@ win::AccessibleItem MainAccessibility::Item(int index) const {
   item.value = tiles_.SpokenValue(index);
   // The tile's area: its pie and the labels beside it.
   item.bounds = tile.pie->Bounds();
-  for (const win::Label* label : {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(),
-                                  tile.free.get()}) {
+  for (const win::Label* label :
+       {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(), tile.free.get()}) {
     UnionRect(&item.bounds, &item.bounds, &label->Bounds());
   }
   return item;

@@ -17,8 +17,8 @@
 #include "win/application.h"
 #include "win/colour_ref.h"
 #include "win/panel_paint.h"
-#include "win/system_palette.h"
 #include "win/system_info.h"
+#include "win/system_palette.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
 
@@ -96,7 +96,8 @@ void TForm1::CreateComponents() {
   // The refresh caption is read as the menu item it stands for.
   accessibility_ = std::make_unique<MainAccessibility>(
       Handle(), Tiles,
-      win::WindowlessButtons({{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
+      win::WindowlessButtons(
+          {{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
 }
 
 void TForm1::ApplyPalette() {
@@ -446,7 +447,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
-      ApplyPalette();
+      if (accessibility_) ApplyPalette();  // made with the components, after the window
       break;
     case WM_DISPLAYCHANGE:
       // A monitor unplugged or a resolution changed may have left the window out of reach.
@@ -464,7 +465,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
-  if (const auto answered = accessibility_->Route(message, wParam, lParam)) return *answered;
+  if (accessibility_) {  // not while the window is being created
+    if (const auto answered = accessibility_->Route(message, wParam, lParam)) return *answered;
+  }
   return Default(message, wParam, lParam);
 }
 

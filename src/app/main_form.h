@@ -186,7 +186,7 @@ class TForm1 final : public win::Window, public OptionsHost {
   std::uint8_t alpha_ = 255;
   bool onTop_ = false;
   Palette palette_ = PaletteFor(false, SystemColours{});  // what the components were made in
-  std::unique_ptr<MainAccessibility> accessibility_;  // goes before the tiles and glyphs it reads
+  std::unique_ptr<MainAccessibility> accessibility_;      // goes before the tiles and glyphs it reads
 };
 
 }  // namespace wolumetr

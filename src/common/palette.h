@@ -16,21 +16,21 @@ struct SystemColours {
 };
 
 struct Palette {
-  Colour panel;          // the main, Options and Drive selection windows' panels
-  Colour aboutPanel;     // the About window's panel
+  Colour panel;       // the main, Options and Drive selection windows' panels
+  Colour aboutPanel;  // the About window's panel
   Colour aboutText;
-  Colour tileText;       // drive letter, volume name and sizes
-  Colour caption;        // the yellow captions of the Options and Drive selection windows
-  Colour note;           // the Drive selection window's white caption
-  Colour glyphInk;       // the main window's glyphs and the save picture's body
+  Colour tileText;  // drive letter, volume name and sizes
+  Colour caption;   // the yellow captions of the Options and Drive selection windows
+  Colour note;      // the Drive selection window's white caption
+  Colour glyphInk;  // the main window's glyphs and the save picture's body
   Colour pieFill;
   Colour pieEdge;
-  Colour fieldBack;      // the Options window's number fields
+  Colour fieldBack;  // the Options window's number fields
   Colour fieldText;
   Colour fieldActiveText;
-  Colour slotCell;       // the drive slots' cells and the drive list
+  Colour slotCell;  // the drive slots' cells and the drive list
   Colour slotHeader;
-  Colour buttonFace;     // the Drive selection window's panel buttons
+  Colour buttonFace;  // the Drive selection window's panel buttons
   Colour buttonText;
   Colour pictureShutter;  // the save picture's shutter, slot and label
   Colour pictureSlot;

@@ -135,7 +135,8 @@ void TileGrid::ShowFigures(DriveTile& t, std::int64_t freeBytes, std::int64_t to
 void TileGrid::ApplyPalette(const Palette& palette) {
   const COLORREF text = win::ColorRef(palette.tileText);
   for (const DriveTile& tile : tiles_) {
-    for (win::Label* label : {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(), tile.free.get()}) {
+    for (win::Label* label :
+         {tile.letter.get(), tile.volume.get(), tile.total.get(), tile.used.get(), tile.free.get()}) {
       label->SetColor(text);
     }
     BrushStyle brush = tile.pie->Brush();
@@ -154,8 +155,8 @@ std::wstring TileGrid::SpokenName(std::int32_t tile) const {
 
 std::wstring TileGrid::SpokenValue(std::int32_t tile) const {
   const DriveTile& t = Tile(tile);
-  return win::Widen(
-      TileSpokenValue(t.usedPercent, win::Narrow(t.total->Text()), win::Narrow(t.used->Text()), win::Narrow(t.free->Text())));
+  return win::Widen(TileSpokenValue(t.usedPercent, win::Narrow(t.total->Text()), win::Narrow(t.used->Text()),
+                                    win::Narrow(t.free->Text())));
 }
 
 void TileGrid::SizeLabelMouseEnter(win::Label& label) {

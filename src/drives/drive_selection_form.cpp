@@ -12,8 +12,8 @@
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
-#include "win/system_palette.h"
 #include "win/system_libraries.h"
+#include "win/system_palette.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
 
@@ -458,7 +458,7 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
-      ApplyPalette();
+      if (accessible_) ApplyPalette();  // made with the components, after the window
       break;
     case WM_CLOSE:
       Close();

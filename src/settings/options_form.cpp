@@ -13,8 +13,8 @@
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/panel_paint.h"
-#include "win/system_palette.h"
 #include "win/system_libraries.h"
+#include "win/system_palette.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
 
@@ -99,10 +99,11 @@ const struct {
   HWND TForm3::*control;
   std::unique_ptr<win::Label> TForm3::*caption;
 } kNamedBy[] = {
-    {&TForm3::CheckBox2, &TForm3::Label6},  {&TForm3::Edit1, &TForm3::Label6},    {&TForm3::CheckBox3, &TForm3::Label7},
-    {&TForm3::Edit2, &TForm3::Label7},      {&TForm3::CheckBox4, &TForm3::Label10}, {&TForm3::UpDown1, &TForm3::Label1},
-    {&TForm3::UpDown2, &TForm3::Label2},    {&TForm3::CheckBox1, &TForm3::Label9}, {&TForm3::CheckBox5, &TForm3::Label8},
-    {&TForm3::ComboBox1, &TForm3::Label11},
+    {&TForm3::CheckBox2, &TForm3::Label6},  {&TForm3::Edit1, &TForm3::Label6},
+    {&TForm3::CheckBox3, &TForm3::Label7},  {&TForm3::Edit2, &TForm3::Label7},
+    {&TForm3::CheckBox4, &TForm3::Label10}, {&TForm3::UpDown1, &TForm3::Label1},
+    {&TForm3::UpDown2, &TForm3::Label2},    {&TForm3::CheckBox1, &TForm3::Label9},
+    {&TForm3::CheckBox5, &TForm3::Label8},  {&TForm3::ComboBox1, &TForm3::Label11},
 };
 
 }  // namespace
@@ -569,7 +570,7 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
-      ApplyPalette();
+      if (accessible_) ApplyPalette();  // made with the controls, after the window
       break;
     case WM_CLOSE:
       // There is no cancel: closing keeps what was applied and stores nothing.

@@ -162,9 +162,12 @@ class ClientObject final : public IAccessible {
     const int count = (*items_)->ItemCount();
     int next = -1;
     if (index < 0) {
-      if (direction == NAVDIR_FIRSTCHILD) next = 0;
-      else if (direction == NAVDIR_LASTCHILD) next = count - 1;
-      else return standard_->accNavigate(direction, start, out);
+      if (direction == NAVDIR_FIRSTCHILD)
+        next = 0;
+      else if (direction == NAVDIR_LASTCHILD)
+        next = count - 1;
+      else
+        return standard_->accNavigate(direction, start, out);
     } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
       next = index + 1;
     } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
@@ -221,8 +224,7 @@ class ClientObject final : public IAccessible {
   }
 
   template <typename Read>
-  HRESULT Text(VARIANT child, BSTR* out, HRESULT (STDMETHODCALLTYPE IAccessible::*own)(VARIANT, BSTR*),
-               Read read) {
+  HRESULT Text(VARIANT child, BSTR* out, HRESULT (STDMETHODCALLTYPE IAccessible::*own)(VARIANT, BSTR*), Read read) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     int index = 0;
@@ -261,7 +263,8 @@ ComRef<IAccessible> AccessibleWindow::Object() const {
 std::optional<LRESULT> AccessibleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) const {
   if (message == ActionMessage()) {
     AccessibleItems* items = *items_;
-    if (items != nullptr && static_cast<int>(wParam) < items->ItemCount()) items->DoDefaultAction(static_cast<int>(wParam));
+    if (items != nullptr && static_cast<int>(wParam) < items->ItemCount())
+      items->DoDefaultAction(static_cast<int>(wParam));
     return 0;
   }
   if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;

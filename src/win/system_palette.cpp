@@ -16,7 +16,8 @@ bool HighContrastOn() {
   if (g_highContrastForTesting) return *g_highContrastForTesting;
   HIGHCONTRASTW hc{};
   hc.cbSize = sizeof hc;
-  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) != FALSE && (hc.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) != FALSE &&
+         (hc.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 Palette CurrentPalette() {

@@ -15,10 +15,14 @@ struct Pair {
   Colour Palette::*ground;
 };
 constexpr Pair kPairs[] = {
-    {"tile text", &Palette::tileText, &Palette::panel},     {"caption", &Palette::caption, &Palette::panel},
-    {"note", &Palette::note, &Palette::panel},              {"glyph", &Palette::glyphInk, &Palette::panel},
-    {"pie wedge", &Palette::pieFill, &Palette::panel},      {"pie edge", &Palette::pieEdge, &Palette::panel},
-    {"about text", &Palette::aboutText, &Palette::aboutPanel}, {"field", &Palette::fieldText, &Palette::fieldBack},
+    {"tile text", &Palette::tileText, &Palette::panel},
+    {"caption", &Palette::caption, &Palette::panel},
+    {"note", &Palette::note, &Palette::panel},
+    {"glyph", &Palette::glyphInk, &Palette::panel},
+    {"pie wedge", &Palette::pieFill, &Palette::panel},
+    {"pie edge", &Palette::pieEdge, &Palette::panel},
+    {"about text", &Palette::aboutText, &Palette::aboutPanel},
+    {"field", &Palette::fieldText, &Palette::fieldBack},
     {"typed field", &Palette::fieldActiveText, &Palette::fieldBack},
     {"button", &Palette::buttonText, &Palette::buttonFace},
     {"picture slot", &Palette::pictureSlot, &Palette::pictureShutter},

@@ -713,11 +713,15 @@ TEST_F(OptionsWindow, ScreenReadersHearEachControlByItsCaptionAndCanPressTheSave
     HWND control;
     const wchar_t* name;
   } named[] = {
-      {f.CheckBox2, L"Autoodświerzanie (w sek)"}, {f.Edit1, L"Autoodświerzanie (w sek)"},
-      {f.CheckBox3, L"Półprzezroczyste okno"},    {f.Edit2, L"Półprzezroczyste okno"},
-      {f.CheckBox4, L"Zawsze na wierzchu"},       {f.CheckBox1, L"Zapamiętaj położenie"},
+      {f.CheckBox2, L"Autoodświerzanie (w sek)"},
+      {f.Edit1, L"Autoodświerzanie (w sek)"},
+      {f.CheckBox3, L"Półprzezroczyste okno"},
+      {f.Edit2, L"Półprzezroczyste okno"},
+      {f.CheckBox4, L"Zawsze na wierzchu"},
+      {f.CheckBox1, L"Zapamiętaj położenie"},
       {f.CheckBox5, L"Uruchamiaj program przy starcie systemu"},
-      {f.UpDown1, L"Ilość kolumn"},               {f.UpDown2, L"Ilość rzędów"},
+      {f.UpDown1, L"Ilość kolumn"},
+      {f.UpDown2, L"Ilość rzędów"},
       {f.ComboBox1, L"Sposób wyświetlania programu"},
   };
   for (const auto& n : named) EXPECT_EQ(ScreenReaderName(n.control), n.name);

@@ -120,7 +120,8 @@ ClientPicture::ClientPicture(HWND window) {
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
     GdiFlush();
     const auto* bgr = static_cast<const COLORREF*>(bits);
-    for (int i = 0; i < width_ * height_; ++i) pixels_.push_back(RGB(GetBValue(bgr[i]), GetGValue(bgr[i]), GetRValue(bgr[i])));
+    for (int i = 0; i < width_ * height_; ++i)
+      pixels_.push_back(RGB(GetBValue(bgr[i]), GetGValue(bgr[i]), GetRValue(bgr[i])));
   }
 }
 
