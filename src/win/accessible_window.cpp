@@ -14,7 +14,12 @@ UINT ActionMessage() {
   return message;
 }
 
-BSTR ToBstr(const std::wstring& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
+BSTR ToBstr(const std::wstring& text) {
+  return lazy::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
+// VariantInit without loading the automation DLL for it.
+void Empty(VARIANT* v) { v->vt = VT_EMPTY; }
 
 // A COM object is deleted only by its own Release, never through an interface pointer.
 #if defined(__GNUC__)
@@ -109,7 +114,7 @@ class ClientObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     if (out == nullptr) return E_POINTER;
-    VariantInit(out);
+    Empty(out);
     int index = 0;
     if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
     if (index < 0) return standard_->get_accRole(child, out);
@@ -119,7 +124,7 @@ class ClientObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
     if (out == nullptr) return E_POINTER;
-    VariantInit(out);
+    Empty(out);
     int index = 0;
     if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
     if (index < 0) return standard_->get_accState(child, out);
@@ -155,7 +160,7 @@ class ClientObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* out) override {
     if (out == nullptr) return E_POINTER;
-    VariantInit(out);
+    Empty(out);
     int index = 0;
     if (const HRESULT hr = Resolve(start, index); hr != S_OK) return hr;
     if (SystemChildren()) return standard_->accNavigate(direction, start, out);
@@ -180,7 +185,7 @@ class ClientObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
     if (out == nullptr) return E_POINTER;
-    VariantInit(out);
+    Empty(out);
     if (*items_ == nullptr) return RPC_E_DISCONNECTED;
     POINT p{x, y};
     ScreenToClient(hwnd_, &p);

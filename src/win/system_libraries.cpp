@@ -49,6 +49,11 @@ Library& Com() {
   return library;
 }
 
+Library& Automation() {
+  static Library library(L"oleaut32.dll");
+  return library;
+}
+
 Library& Accessibility() {
   static Library library(L"oleacc.dll");
   return library;
@@ -126,6 +131,11 @@ LRESULT LresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN object) {
 HRESULT CreateStdAccessibleObject(HWND hwnd, LONG id, REFIID riid, void** object) {
   static auto* const function = Accessibility().Get<decltype(::CreateStdAccessibleObject)>("CreateStdAccessibleObject");
   return function(hwnd, id, riid, object);
+}
+
+BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
+  static auto* const function = Automation().Get<decltype(::SysAllocStringLen)>("SysAllocStringLen");
+  return function(text, length);
 }
 
 }  // namespace wolumetr::win::lazy

@@ -34,5 +34,6 @@ void CoUninitialize();
 // Only asked for when a screen reader (or another accessibility client) asks the window.
 LRESULT LresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN object);
 HRESULT CreateStdAccessibleObject(HWND hwnd, LONG id, REFIID riid, void** object);
+BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
 
 }  // namespace wolumetr::win::lazy
