@@ -23,6 +23,7 @@ void Empty(VARIANT* v) { v->vt = VT_EMPTY; }
 
 // A COM object is deleted only by its own Release, never through an interface pointer.
 #if defined(__GNUC__)
+#pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 #endif
 
@@ -246,6 +247,10 @@ class ClientObject final : public IAccessible {
   std::shared_ptr<AccessibleItems*> items_;
   ComRef<IAccessible> standard_;
 };
+
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
 
 }  // namespace
 
