@@ -14,9 +14,7 @@ UINT ActionMessage() {
   return message;
 }
 
-BSTR ToBstr(const std::wstring& text) {
-  return lazy::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-}
+BSTR ToBstr(const std::wstring& text) { return lazy::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
 // VariantInit without loading the automation DLL for it.
 void Empty(VARIANT* v) { v->vt = VT_EMPTY; }
@@ -28,7 +26,9 @@ void Empty(VARIANT* v) { v->vt = VT_EMPTY; }
 #endif
 
 // The client area's object: questions about the window itself go to the system's own object for
-// it, questions about child ids 1..n to the window's items.
+// it, questions about child ids 1..n to the window's items. The system's own children of the
+// window (child windows) follow the items: its child k is n + k here, so an item's id never
+// depends on how many child windows there are.
 class ClientObject final : public IAccessible {
  public:
   ClientObject(HWND hwnd, std::shared_ptr<AccessibleItems*> items, ComRef<IAccessible> standard)
@@ -70,21 +70,23 @@ class ClientObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (count == nullptr) return E_POINTER;
     if (*items_ == nullptr) return RPC_E_DISCONNECTED;
-    if (SystemChildren()) return standard_->get_accChildCount(count);
-    *count = (*items_)->ItemCount();
+    long system = 0;
+    if (FAILED(standard_->get_accChildCount(&system)) || system < 0) system = 0;
+    *count = Items() + system;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     int index = 0;
-    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
     if (index < 0 && child.lVal == CHILDID_SELF) {
       AddRef();
       *out = this;
       return S_OK;
     }
-    if (index < 0) return standard_->get_accChild(child, out);
+    if (index < 0) return standard_->get_accChild(system, out);
     return S_FALSE;  // an item is a simple element of this object, with no object of its own
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
@@ -117,8 +119,9 @@ class ClientObject final : public IAccessible {
     if (out == nullptr) return E_POINTER;
     Empty(out);
     int index = 0;
-    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
-    if (index < 0) return standard_->get_accRole(child, out);
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
+    if (index < 0) return standard_->get_accRole(system, out);
     out->vt = VT_I4;
     out->lVal = (*items_)->Item(index).role;
     return S_OK;
@@ -127,8 +130,9 @@ class ClientObject final : public IAccessible {
     if (out == nullptr) return E_POINTER;
     Empty(out);
     int index = 0;
-    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
-    if (index < 0) return standard_->get_accState(child, out);
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
+    if (index < 0) return standard_->get_accState(system, out);
     const AccessibleItem item = (*items_)->Item(index);
     out->vt = VT_I4;
     out->lVal = item.visible ? STATE_SYSTEM_READONLY : STATE_SYSTEM_INVISIBLE;
@@ -136,20 +140,29 @@ class ClientObject final : public IAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
-    return standard_->get_accHelpTopic(file, child, topic);
+    int index = 0;
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
+    return index < 0 ? standard_->get_accHelpTopic(file, system, topic) : S_FALSE;
   }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override { return standard_->get_accFocus(out); }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override { return standard_->get_accSelection(out); }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
+    return FromSystem(standard_->get_accFocus(out), out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
+    return FromSystem(standard_->get_accSelection(out), out);
+  }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
     int index = 0;
-    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
-    return index < 0 ? standard_->accSelect(flags, child) : DISP_E_MEMBERNOTFOUND;
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
+    return index < 0 ? standard_->accSelect(flags, system) : DISP_E_MEMBERNOTFOUND;
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
     if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
     int index = 0;
-    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
-    if (index < 0) return standard_->accLocation(left, top, width, height, child);
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
+    if (index < 0) return standard_->accLocation(left, top, width, height, system);
     const RECT r = (*items_)->Item(index).bounds;
     POINT origin{r.left, r.top};
     ClientToScreen(hwnd_, &origin);
@@ -163,17 +176,16 @@ class ClientObject final : public IAccessible {
     if (out == nullptr) return E_POINTER;
     Empty(out);
     int index = 0;
-    if (const HRESULT hr = Resolve(start, index); hr != S_OK) return hr;
-    if (SystemChildren()) return standard_->accNavigate(direction, start, out);
-    const int count = (*items_)->ItemCount();
+    VARIANT system;
+    if (const HRESULT hr = Resolve(start, index, system); hr != S_OK) return hr;
+    const int count = Items();
+    // Among the items, and from the object itself to its first item; the rest is the system's.
     int next = -1;
     if (index < 0) {
-      if (direction == NAVDIR_FIRSTCHILD)
-        next = 0;
-      else if (direction == NAVDIR_LASTCHILD)
-        next = count - 1;
-      else
-        return standard_->accNavigate(direction, start, out);
+      if (start.lVal != CHILDID_SELF || direction != NAVDIR_FIRSTCHILD || count == 0) {
+        return FromSystem(standard_->accNavigate(direction, system, out), out);
+      }
+      next = 0;
     } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
       next = index + 1;
     } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
@@ -198,12 +210,13 @@ class ClientObject final : public IAccessible {
       out->lVal = i + 1;
       return S_OK;
     }
-    return standard_->accHitTest(x, y, out);
+    return FromSystem(standard_->accHitTest(x, y, out), out);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     int index = 0;
-    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
-    if (index < 0) return standard_->accDoDefaultAction(child);
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
+    if (index < 0) return standard_->accDoDefaultAction(system);
     if ((*items_)->Item(index).defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
     // As a click: later, from the window's loop (the action may open a window of its own).
     return PostMessageW(hwnd_, ActionMessage(), static_cast<WPARAM>(index), 0) != FALSE ? S_OK : E_FAIL;
@@ -212,21 +225,29 @@ class ClientObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  // With no items of its own, the window's children are the system's.
-  bool SystemChildren() const { return (*items_)->ItemCount() == 0; }
+  int Items() const { return (*items_)->ItemCount(); }
 
-  // index -1: a question for the system's object (the object itself, or a child of the system's).
-  // S_OK, or the error to hand back.
-  HRESULT Resolve(const VARIANT& child, int& index) const {
+  // index: the item asked about, or -1 for a question to the system's object about `system`
+  // (the object itself, or one of its children in its own numbering). S_OK, or the error to
+  // hand back.
+  HRESULT Resolve(const VARIANT& child, int& index, VARIANT& system) const {
     if (*items_ == nullptr) return RPC_E_DISCONNECTED;
-    if (child.vt != VT_I4) return E_INVALIDARG;
-    if (child.lVal == CHILDID_SELF || SystemChildren()) {
-      index = -1;
+    if (child.vt != VT_I4 || child.lVal < 0) return E_INVALIDARG;
+    system = child;
+    index = -1;
+    if (child.lVal == CHILDID_SELF) return S_OK;
+    if (child.lVal > Items()) {
+      system.lVal = child.lVal - Items();
       return S_OK;
     }
-    if (child.lVal < 1 || child.lVal > (*items_)->ItemCount()) return E_INVALIDARG;
     index = static_cast<int>(child.lVal) - 1;
     return S_OK;
+  }
+
+  // A child id the system's object answered with, in this object's numbering.
+  HRESULT FromSystem(HRESULT hr, VARIANT* out) const {
+    if (SUCCEEDED(hr) && out->vt == VT_I4 && out->lVal != CHILDID_SELF && *items_ != nullptr) out->lVal += Items();
+    return hr;
   }
 
   template <typename Read>
@@ -234,8 +255,9 @@ class ClientObject final : public IAccessible {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     int index = 0;
-    if (const HRESULT hr = Resolve(child, index); hr != S_OK) return hr;
-    if (index < 0) return (standard_.get()->*own)(child, out);
+    VARIANT system;
+    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
+    if (index < 0) return (standard_.get()->*own)(system, out);
     const std::wstring text = read((*items_)->Item(index));
     if (text.empty()) return S_FALSE;
     *out = ToBstr(text);

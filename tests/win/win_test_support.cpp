@@ -175,6 +175,12 @@ Spoken Ask(IAccessible& object, long id) {
   return s;
 }
 
+int ChildWindowCount(HWND window) {
+  int count = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+  return count;
+}
+
 std::wstring ScreenReaderName(HWND control) {
   if (SendMessageW(control, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)) == 0) return L"<no answer>";
   const win::ComRef<IAccessible> object = win::NamedWindowObject(control);

@@ -88,6 +88,8 @@ struct Spoken {
   std::wstring action;
 };
 Spoken Ask(IAccessible& object, long id);
+// How many child windows `window` has (not counting theirs).
+int ChildWindowCount(HWND window);
 // A child window's name for screen readers, from the object its WM_GETOBJECT answer stands for.
 std::wstring ScreenReaderName(HWND control);
 
