@@ -192,14 +192,6 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // close it the way a click does.
       if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) FormClick();
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-      ApplyPalette();
-      break;
     case WM_CLOSE:
       // Left to the default, Alt+F4 would destroy the window under its own modal loop.
       FormClick();

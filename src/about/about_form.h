@@ -61,7 +61,8 @@ class TForm2 final : public win::Window {
   void Underline(win::Label& label, bool underline);
   // Fonts, label places and the window's size for dpi_.
   void LayOut();
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
+  void OnSystemColoursChanged() override { ApplyPalette(); }
   void Paint(HDC dc, const RECT& clip) const;
 
   win::SystemSeam& system_;

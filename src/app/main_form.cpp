@@ -239,13 +239,12 @@ void TForm1::ApplyDpi(int dpi) {
   Image3->SetPattern(ScalePattern(RefreshGlyph(), dpi));
 }
 
-void TForm1::DpiChanged(int dpi, const RECT* suggested) {
-  if (dpi <= 0) return;
+void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
   ApplyDpi(dpi);
   // The suggested place keeps the window under the pointer as it crosses monitors; the size
   // comes from the layout, which scales the design lengths one by one and so may differ from
   // the suggested one by a pixel.
-  if (suggested != nullptr) SetPosition(suggested->left, suggested->top);
+  SetPosition(suggested.left, suggested.top);
   if (DriveCount() > 0) {
     ArrangeTiles();
   } else {
@@ -441,14 +440,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       WMSysCommand(wParam, lParam);
       return 0;
-    case WM_DPICHANGED:
-      DpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-      if (accessibility_) ApplyPalette();  // made with the components, after the window
-      break;
     case WM_DISPLAYCHANGE:
       // A monitor unplugged or a resolution changed may have left the window out of reach.
       KeepOnScreen();

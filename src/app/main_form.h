@@ -163,7 +163,11 @@ class TForm1 final : public win::Window, public OptionsHost {
   void ApplyDpi(int dpi);
   // The window moved to a monitor of another scale: it takes the suggested place and redoes
   // its layout for the new DPI.
-  void DpiChanged(int dpi, const RECT* suggested);
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
+  // Not while the window is being made: the components come after it.
+  void OnSystemColoursChanged() override {
+    if (accessibility_) ApplyPalette();
+  }
   // Client size while no tile is shown.
   void SizeWithoutTiles();
   void ShowDriveSelection();

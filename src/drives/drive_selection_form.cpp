@@ -452,14 +452,6 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       SetFocus(StringGrid1->Handle());
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-      if (accessible_) ApplyPalette();  // made with the components, after the window
-      break;
     case WM_CLOSE:
       Close();
       return 0;

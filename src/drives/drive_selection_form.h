@@ -113,7 +113,11 @@ class TForm4 final : public win::Window {
   // Fonts, places and sizes of the controls and the window for dpi_.
   void LayOut();
   int DroppedHeight() const;
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
+  // Not while the window is being made: the controls come after it.
+  void OnSystemColoursChanged() override {
+    if (accessible_) ApplyPalette();
+  }
   void Paint(HDC dc, const RECT& clip);
   void DrawItem(const DRAWITEMSTRUCT& item);
   // From what the gathering brought back, never from the shell or the disk.

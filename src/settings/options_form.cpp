@@ -564,14 +564,6 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Coming back to the window puts the focus back on the control that had it.
       focus_.OnActivate(Handle(), wParam, CheckBox2);
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-      if (accessible_) ApplyPalette();  // made with the controls, after the window
-      break;
     case WM_CLOSE:
       // There is no cancel: closing keeps what was applied and stores nothing.
       RequestClose();

@@ -119,7 +119,11 @@ class TForm3 final : public win::Window {
   void CreateControls();
   // Fonts, places and sizes of the controls and the window for dpi_.
   void LayOut();
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
+  // Not while the window is being made: the controls come after it.
+  void OnSystemColoursChanged() override {
+    if (accessible_) ApplyPalette();
+  }
   HWND AddControl(const wchar_t* className, DWORD style, int id, const RECT& place);
   void SetFieldColor(HWND edit, COLORREF color);
   void ShowInvalidNumber();

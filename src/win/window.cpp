@@ -63,7 +63,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   LRESULT result = 0;
-  if (!Guarded([&] { result = self->HandleMessage(message, wParam, lParam); })) result = 0;
+  if (!Guarded([&] { result = self->Dispatch(message, wParam, lParam); })) result = 0;
   if (message == WM_NCDESTROY) {
     // The last message of a window destroyed from outside (with its parent, say): the object
     // forgets the handle instead of keeping a dead one.
@@ -76,6 +76,22 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 UINT Window::OwnedVisibilityMessage() {
   static const UINT message = RegisterWindowMessageW(L"WolumetrOwnedWindowVisibility");
   return message;
+}
+
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DPICHANGED:
+      if (LOWORD(wParam) > 0 && lParam != 0) OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      OnSystemColoursChanged();
+      break;
+    default:
+      break;
+  }
+  return HandleMessage(message, wParam, lParam);
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -52,10 +52,16 @@ class Window {
               const std::wstring& title);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void OnShow() {}
+  // Moved to a monitor of another scale (WM_DPICHANGED): `suggested` is the system's rectangle
+  // for the window at `dpi`.
+  virtual void OnDpiChanged(int /*dpi*/, const RECT& /*suggested*/) {}
+  // The system's colours or high contrast changed; the message goes on to HandleMessage too.
+  virtual void OnSystemColoursChanged() {}
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   void Show(bool visible, int command);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
 };
