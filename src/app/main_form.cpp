@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <chrono>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 
@@ -20,6 +21,7 @@
 #include "win/system_info.h"
 #include "win/system_palette.h"
 #include "win/text.h"
+#include "win/thread_launch.h"
 #include "win/window_dpi.h"
 
 namespace wolumetr {
@@ -63,7 +65,8 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
   ApplyPalette();
   // PostMessage to a window that is gone fails harmlessly: the worker may outlive this one.
   driveWorker_ = std::make_unique<DriveWorker>(
-      services_.drives, [window = Handle()] { PostMessageW(window, kDriveAnswersMessage, 0, 0); });
+      services_.drives, [window = Handle()] { PostMessageW(window, kDriveAnswersMessage, 0, 0); },
+      [](std::function<void()> body) { win::StartDetachedThread(std::move(body), win::kSmallThreadStack); });
 }
 
 // Tiles and images go before the surface they paint on (member order ensures it).

@@ -2,7 +2,6 @@
 
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 namespace wolumetr {
@@ -25,11 +24,12 @@ struct DriveWorker::Shared {
   bool told = false;  // `answered` ran since the last Take
 };
 
-DriveWorker::DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered)
+DriveWorker::DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered,
+                         const ThreadStarter& start)
     : shared_(std::make_shared<Shared>()) {
   shared_->queries = std::move(queries);
   shared_->answered = std::move(answered);
-  std::thread([s = shared_] { Run(s); }).detach();
+  start([s = shared_] { Run(s); });
 }
 
 DriveWorker::~DriveWorker() {

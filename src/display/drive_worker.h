@@ -34,6 +34,10 @@ struct DriveAnswers {
   bool roundEnded = false;
 };
 
+// Runs a function on a new thread that nobody joins; the Windows program's starter sizes the
+// thread's stack to its work.
+using ThreadStarter = std::function<void(std::function<void()>)>;
+
 class DriveWorker {
  public:
   // `answered` runs on the worker's thread when a round ends and, once a round has run longer
@@ -41,6 +45,8 @@ class DriveWorker {
   // (post a message), never take them itself. Answers of a round that is still running may
   // also be taken unasked (the window looks for them when a round is slow).
   DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered);
+  // The same, with the worker's thread started by `start`.
+  DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered, const ThreadStarter& start);
   // Never waits for a question in progress: the thread finishes it, asks nothing more and
   // ends, or ends with the process. It owns all it touches.
   ~DriveWorker();

@@ -5,11 +5,11 @@
 
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "win/system_libraries.h"
 #include "win/text.h"
+#include "win/thread_launch.h"
 
 namespace wolumetr {
 
@@ -57,7 +57,7 @@ DriveLookGatherer::DriveLookGatherer(win::SystemSeam& system, std::vector<Root> 
   shared_->system = &system;
   shared_->roots = std::move(roots);
   shared_->done = std::move(done);
-  std::thread([s = shared_] {
+  win::StartDetachedThread([s = shared_] {
     const ThreadCom com;
     for (const Root& each : s->roots) {
       DriveLook look;
@@ -77,7 +77,7 @@ DriveLookGatherer::DriveLookGatherer(win::SystemSeam& system, std::vector<Root> 
     }
     s->finished.notify_all();
     s->done();
-  }).detach();
+  });
 }
 
 DriveLookGatherer::~DriveLookGatherer() {

@@ -1,6 +1,5 @@
 #include "win/system_seam.h"
 
-#include <thread>
 #include <utility>
 
 #include "win/application.h"
@@ -9,6 +8,7 @@
 #include "win/system_info.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
+#include "win/thread_launch.h"
 
 namespace wolumetr::win {
 
@@ -46,14 +46,14 @@ std::optional<std::string> SystemSeam::VolumeLabel(const std::string& root) {
 }
 
 void ShellOpenInBackground(SystemSeam& system, HWND owner, std::wstring target, int show) {
-  std::thread([&system, owner, target = std::move(target), show] {
+  StartDetachedThread([&system, owner, target = std::move(target), show] {
     try {
       ComScope com;
       system.ShellOpen(owner, target, show);
     } catch (...) {
       // As on the window's thread, the outcome is not checked; there is no one here to tell.
     }
-  }).detach();
+  });
 }
 
 void SystemSeam::RunModal(Window& window) { Application::Instance().RunModal(window); }
