@@ -17,6 +17,6 @@ void StartDetachedThread(std::function<void()> body, std::size_t stackReservatio
 // when the system committed them up front (Wine does, about 1 MiB a thread). Where stack pages
 // are committed only as touched, as on Windows, there is nothing to give back. Returns the bytes
 // given back.
-std::size_t ReleaseUnusedStack(std::size_t keep = 64 * 1024);
+std::size_t ReleaseUnusedStack(std::size_t keep = 16 * 1024);
 
 }  // namespace wolumetr::win
