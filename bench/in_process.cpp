@@ -4,8 +4,8 @@
 //            GetDiskFreeSpaceExW calls it makes;
 //   paint:   one full WM_PAINT against the same pies, texts and glyphs drawn straight into a
 //            memory DC;
-//   handles: GDI and USER objects after the first refresh, after 10,000 refreshes and after
-//            200 openings and closings of each modal window.
+//   handles: GDI and USER objects, threads and kernel handles after the first refresh, after
+//            10,000 refreshes and after 200 openings and closings of each modal window.
 //
 //   bench_in_process [runs]
 //
@@ -35,6 +35,7 @@
 #include "display/pie_points.h"
 #include "display/system_drive_queries.h"
 #include "gui_objects.h"
+#include "kernel_handles.h"
 #include "settings/file_settings_store.h"
 #include "win/application.h"
 #include "win/error_box.h"
@@ -423,10 +424,7 @@ long ThreadCount() {
 
 void PrintHandles(const char* stage) {
   const GuiObjects objects = CountGuiObjects();
-  DWORD kernel = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &kernel);
-  std::printf("handles %s %ld %ld %ld %lu\n", stage, objects.gdi, objects.user, ThreadCount(),
-              static_cast<unsigned long>(kernel));
+  std::printf("handles %s %ld %ld %ld %ld\n", stage, objects.gdi, objects.user, ThreadCount(), CountKernelHandles());
   std::fflush(stdout);
 }
 
@@ -546,7 +544,7 @@ int Run(int runs) {
   }
 
   // Handles.
-  std::printf("info handles %s\n", CountingMethod().c_str());
+  std::printf("info handles %s; %s\n", CountingMethod().c_str(), KernelHandleCountingMethod().c_str());
   RefreshAndShow(form);
   fullPaint();
   Pump(50);

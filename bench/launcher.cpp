@@ -2,23 +2,26 @@
 // program with CreateProcessW and polls the window list every millisecond until the program's
 // window is visible (for wolumetr.exe: its main window at the size of 18 tiles).
 //
-//   bench_launcher [--pause] <memory runs> <start-up runs> <wolumetr.exe> <minimal.exe>
+//   bench_launcher [--pause] <memory runs> <start-up runs> <wolumetr.exe> <minimal.exe> <figures.exe>
 //
-// wolumetr.exe must sit in a folder whose wolumetr.ini lists 18 drives. One unmeasured start
-// of each comes first; then per run one start of each, in alternating order.
+// wolumetr.exe must sit in a folder whose wolumetr.ini lists 18 drives; figures.exe is the
+// minimal window that first makes the same calls for those drives' figures. One unmeasured
+// start of each comes first; then per start-up run one start of each, in rotating order, and
+// per memory run one of wolumetr.exe and minimal.exe, in alternating order.
 // A memory run lets the process settle after its window shows, reads its working set and
 // private bytes and prints "launch <program|baseline> <ms to the visible window> <working set>
 // <private bytes>" (bytes, as GetProcessMemoryInfo reports them); with --pause it first prints
 // "ready <program|baseline>" and waits for a line on its input, so that the caller can read
 // the memory from outside (Wine reports no private bytes for another process).
 // A start-up run closes the program as soon as its window shows and prints
-// "start <program|baseline> <ms to the visible window>".
+// "start <program|baseline|figures> <ms to the visible window>".
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "display/grid_layout.h"
@@ -146,13 +149,14 @@ void Report(const Target& target, const Launch& launch, bool settled) {
   std::fflush(stdout);
 }
 
-// One start of each, in an order that alternates with `run`, so that a slow drift of the
-// machine weighs on both alike.
-void Pair(const Target& program, const Target& baseline, int run, bool settle) {
-  const Target& one = run % 2 == 0 ? program : baseline;
-  const Target& other = run % 2 == 0 ? baseline : program;
-  Report(one, Run(one, settle), settle);
-  Report(other, Run(other, settle), settle);
+// One start of each, in an order that rotates with `run`, so that a slow drift of the machine
+// weighs on all alike.
+void Round(std::initializer_list<const Target*> targets, int run, bool settle) {
+  const int count = static_cast<int>(targets.size());
+  for (int k = 0; k < count; ++k) {
+    const Target& target = *targets.begin()[(k + run) % count];
+    Report(target, Run(target, settle), settle);
+  }
 }
 
 }  // namespace
@@ -163,8 +167,10 @@ int wmain(int argc, wchar_t** argv) {
     pauseWhenReady = true;
     first = 2;
   }
-  if (argc - first != 4) {
-    std::fprintf(stderr, "usage: bench_launcher [--pause] <memory runs> <start-up runs> <wolumetr.exe> <minimal.exe>\n");
+  if (argc - first != 5) {
+    std::fprintf(stderr,
+                 "usage: bench_launcher [--pause] <memory runs> <start-up runs> <wolumetr.exe> <minimal.exe> "
+                 "<figures.exe>\n");
     return 2;
   }
   const int memoryRuns = _wtoi(argv[first]);
@@ -172,11 +178,13 @@ int wmain(int argc, wchar_t** argv) {
   const wolumetr::Size size = wolumetr::WindowSizeFor(wolumetr::FitGrid(0, 0, kTiles));
   const Target program{"program", argv[first + 2], L"TForm1", size.width, size.height};
   const Target baseline{"baseline", argv[first + 3], L"WolumetrBenchMinimal", 0, 0};
+  const Target figures{"figures", argv[first + 4], L"WolumetrBenchMinimal", 0, 0};
 
   // One unmeasured start of each: the files are in the cache for every measured one.
   Run(program, false);
   Run(baseline, false);
-  for (int i = 0; i < startupRuns; ++i) Pair(program, baseline, i, false);
-  for (int i = 0; i < memoryRuns; ++i) Pair(program, baseline, i, true);
+  Run(figures, false);
+  for (int i = 0; i < startupRuns; ++i) Round({&program, &baseline, &figures}, i, false);
+  for (int i = 0; i < memoryRuns; ++i) Round({&program, &baseline}, i, true);
   return 0;
 }

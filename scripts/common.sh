@@ -12,7 +12,8 @@ fi
 # Debian packages the build and the tests use.
 WOL_PACKAGES=(cmake make g++ googletest python3
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick procps e2fsprogs)
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick procps e2fsprogs
+  fuse3 libfuse3-dev pkg-config)
 # The fuzz command's own list (it needs none of the above but CMake).
 WOL_FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
 

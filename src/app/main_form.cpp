@@ -201,15 +201,17 @@ void TForm1::StartRefresh(bool volumeNames) {
   SetTimer(Handle(), kSlowRoundTimerId, kSlowRoundMs, nullptr);
 }
 
+void TForm1::RefreshDrive(const DriveAnswer& answer) {
+  if (answer.tile < 0 || answer.tile >= DriveCount()) return;
+  const MainAccessibility::TileSnapshot before = accessibility_->Snapshot(answer.tile);
+  Tiles.Apply(answer);
+  accessibility_->TileUpdated(answer.tile, before);
+}
+
 void TForm1::ApplyDriveAnswers() {
   if (!driveWorker_) return;
   const DriveAnswers answers = driveWorker_->Take();
-  for (const DriveAnswer& answer : answers.tiles) {
-    if (answer.tile < 0 || answer.tile >= DriveCount()) continue;
-    const MainAccessibility::TileSnapshot before = accessibility_->Snapshot(answer.tile);
-    Tiles.Apply(answer);
-    accessibility_->TileUpdated(answer.tile, before);
-  }
+  for (const DriveAnswer& answer : answers.tiles) RefreshDrive(answer);
   if (!answers.roundEnded) return;
   KillTimer(Handle(), kSlowRoundTimerId);
   if (refreshes_.Finish()) StartRefresh(false);

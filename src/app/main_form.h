@@ -98,6 +98,9 @@ class TForm1 final : public win::Window, public OptionsHost {
   // Asks the drive worker for a refresh, or for one more after the one in progress; the
   // figures arrive with kDriveAnswersMessage.
   void RefreshAllDrives();
+  // Shows one drive's answer in its tile: angles, size texts, volume name; repaints what changed
+  // and tells the accessibility clients.
+  void RefreshDrive(const DriveAnswer& answer);
   bool RefreshInProgress() const { return refreshes_.Running(); }
   void Timer1Timer() { RefreshAllDrives(); }
   void Odwierz1Click() { RefreshAllDrives(); }

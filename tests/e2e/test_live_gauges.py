@@ -1,14 +1,11 @@
 """Live gauges: the real exe measures real drives; the wedge shows the used share."""
-import math
 import os
 import time
 import unittest
 from pathlib import Path
 
 import wolumetr_e2e as e
-
-BLUE = (0, 0, 255)
-YELLOW = (255, 255, 0)
+from wolumetr_e2e import BLUE, YELLOW, count, wedge_edge
 
 
 def used_percent(path):
@@ -19,25 +16,9 @@ def used_percent(path):
     return 100 - (free * 100) // total
 
 
-def count(shot, colour, left, top, size=65):
-    return sum(1 for y in range(top, top + size) for x in range(left, left + size) if shot.pixel(x, y) == colour)
-
-
 def scaled(length, dpi):
     """A design length at a scale, rounded half up as MulDiv rounds it."""
     return (length * dpi + 48) // 96
-
-
-def wedge_edge(shot, cx, cy, radius=28):
-    """Walks a ring round the pie counterclockwise from 3 o'clock: the last degree that is
-    blue and the first that is the panel's navy (texts over the pie are skipped)."""
-    blue, navy = [], []
-    for a in range(360):
-        x = cx + round(radius * math.cos(math.radians(a)))
-        y = cy - round(radius * math.sin(math.radians(a)))
-        colour = shot.pixel(x, y)
-        (blue if colour == BLUE else navy if colour == e.NAVY else []).append(a)
-    return max(blue, default=-1), min(navy, default=360)
 
 
 class LiveGaugesTest(unittest.TestCase):

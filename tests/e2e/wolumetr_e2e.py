@@ -2,6 +2,7 @@
 
 Needs DISPLAY and WINEPREFIX (the test command sets both) and WOLUMETR_EXE (CTest sets it).
 Everything waits by polling for the condition it needs, with a generous time-out."""
+import math
 import os
 import shutil
 import signal
@@ -19,6 +20,8 @@ SCREEN = (1280, 1024)
 NAVY = (0, 0, 128)
 WHITE = (255, 255, 255)
 TEAL = (0, 176, 184)
+BLUE = (0, 0, 255)
+YELLOW = (255, 255, 0)
 
 
 def wait_for(condition, timeout=TIMEOUT, interval=0.1, what="condition"):
@@ -130,6 +133,23 @@ class Screenshot:
                 if self.pixel(x, y) == colour:
                     return x, y
         return None
+
+
+def count(shot, colour, left, top, size=65):
+    """How many pixels of a size x size square (a tile's pie) have exactly that colour."""
+    return sum(1 for y in range(top, top + size) for x in range(left, left + size) if shot.pixel(x, y) == colour)
+
+
+def wedge_edge(shot, cx, cy, radius=28):
+    """Walks a ring round the pie counterclockwise from 3 o'clock: the last degree that is
+    blue and the first that is the panel's navy (texts over the pie are skipped)."""
+    blue, navy = [], []
+    for a in range(360):
+        x = cx + round(radius * math.cos(math.radians(a)))
+        y = cy - round(radius * math.sin(math.radians(a)))
+        colour = shot.pixel(x, y)
+        (blue if colour == BLUE else navy if colour == NAVY else []).append(a)
+    return max(blue, default=-1), min(navy, default=360)
 
 
 def save_screenshot(path, box=None):
