@@ -38,6 +38,7 @@
 #include "kernel_handles.h"
 #include "settings/file_settings_store.h"
 #include "win/application.h"
+#include "win/colour_ref.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/handles.h"
@@ -152,7 +153,8 @@ win::BitmapHandle PatternBitmap(const std::vector<std::string>& pattern) {
   win::BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr) Fail("cannot make a glyph bitmap");
   auto* pixels = static_cast<std::uint32_t*>(bits);
-  const std::uint32_t ink = (std::uint32_t{kGlyphInk.r} << 16) | (std::uint32_t{kGlyphInk.g} << 8) | kGlyphInk.b;
+  const Colour teal = GlyphPalette().front().colour;
+  const std::uint32_t ink = (std::uint32_t{teal.r} << 16) | (std::uint32_t{teal.g} << 8) | teal.b;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       pixels[y * width + x] = pattern[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#' ? ink : 0;
@@ -193,7 +195,7 @@ class BarePaint {
         if (!label.Text().empty()) texts_.push_back(Text{label.Text(), label.Bounds(), win::SharedFont(label.Font())});
       }
     }
-    const std::pair<const win::GlyphImage*, const std::vector<std::string>*> glyphs[] = {
+    const std::pair<const win::PatternImage*, const std::vector<std::string>*> glyphs[] = {
         {form.Image1.get(), &CloseGlyph()}, {form.Image2.get(), &HideGlyph()}, {form.Image3.get(), &RefreshGlyph()}};
     for (const auto& [image, pattern] : glyphs) {
       if (!image->Visible()) continue;
@@ -213,7 +215,7 @@ class BarePaint {
   void Draw() const {
     HDC dc = dc_.get();
     const RECT all{0, 0, size_.cx, size_.cy};
-    SetDCBrushColor(dc, win::kNavy);
+    SetDCBrushColor(dc, win::ColorRef(colours::kNavy));
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     win::DrawBevels(dc, all, win::Bevel::Raised, win::Bevel::Lowered);
     SelectObject(dc, pen_.get());
