@@ -187,8 +187,9 @@ def main():
     cycles = parts.get("paint window-cycle", [])
     drawing = [(p - c) / b for (p, b), c in zip(samples["paint"], cycles)]
     print()
-    print(f"start-up: {len(starts['figures'])} starts of each from a launcher in the same Wine, which polls the window list "
-          f"every millisecond until the window shows (wolumetr.exe: its main window at the size of 18 tiles)")
+    print(f"start-up: {len(starts['figures'])} starts of each from a launcher in the same Wine, which polls the window "
+          f"list every millisecond until the window shows (wolumetr.exe: its main window at the size of 18 tiles; the "
+          f"baselines: a minimal window, shown at once or after the 18 tiles' figure calls)")
     build = parts.get("start-up build", [])
     if build:
         names = statistics.median(parts["start-up volume-names"])

@@ -58,8 +58,8 @@ class SlowDrive:
               str(Path(__file__).with_name("slow_drive.c")), *flags)
         errors = self.root / "slow_drive.err"
         with open(errors, "wb") as err:
-            self.process = subprocess.Popen([str(exe), str(HOLD_S), str(LIFETIME_S), str(self.log), str(self.mount_point)],
-                                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=err,
+            command = [str(exe), str(HOLD_S), str(LIFETIME_S), str(self.log), str(self.mount_point)]
+            self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=err,
                                             start_new_session=True)
         end = time.monotonic() + 10
         while "mounted" not in self.lines():
@@ -100,6 +100,9 @@ class SlowDriveTest(unittest.TestCase):
         base = os.environ.get("WOLUMETR_TEST_WORK") or tempfile.gettempdir()
         self.root = Path(tempfile.mkdtemp(prefix="slow-drive-", dir=base))
         self.addCleanup(shutil.rmtree, self.root, True)
+        self.program = e.Program(e.settings_text(Dyski={"Dysk1": "C:\\", "Dysk2": "R:\\", "Dysk3": "Z:\\"}))
+        self.addCleanup(self.program.cleanup)
+        # Cleanups run last in, first out: the drive goes first, which lets go of a held query.
         self.drive = SlowDrive(self.root)
         self.addCleanup(self.drive.stop)
         self.drive.start()
@@ -108,9 +111,6 @@ class SlowDriveTest(unittest.TestCase):
             self.letter.unlink()
         self.letter.symlink_to(self.drive.mount_point)
         self.addCleanup(self.letter.unlink)
-        # Cleanups run last in, first out: the program goes before its drive.
-        self.program = e.Program(e.settings_text(Dyski={"Dysk1": "C:\\", "Dysk2": "R:\\", "Dysk3": "Z:\\"}))
-        self.addCleanup(self.program.cleanup)
 
     def measure(self):
         out = subprocess.run(["wine", self.probe, "TForm1", "10"], stdin=subprocess.DEVNULL, capture_output=True,
