@@ -24,18 +24,17 @@ def tile_left(left, column):
 
 
 def ended_but_for_the_held_query(pid):
-    """True once the process has ended, or has ended all but a thread waiting in a FUSE request:
-    Linux lets no thread out of a request the filesystem has taken, not even a killed one, until
-    the answer comes."""
+    """True once the process has ended, or has ended all but a thread in an uninterruptible wait
+    (D): Linux lets no thread out of a request the FUSE filesystem has taken, not even a killed
+    one, until the answer comes."""
     tasks = Path(f"/proc/{pid}/task")
     try:
-        states = {t.name: ((t / "stat").read_text().rsplit(")", 1)[1].split()[0], (t / "wchan").read_text())
-                  for t in tasks.iterdir()}
+        states = {t.name: (t / "stat").read_text().rsplit(")", 1)[1].split()[0] for t in tasks.iterdir()}
     except OSError:
         return not tasks.exists()
-    if states.get(str(pid), ("Z",))[0] != "Z":
+    if states.get(str(pid), "Z") != "Z":
         return False  # the main thread runs
-    return all(state == "Z" or wait == "request_wait_answer" for state, wait in states.values())
+    return all(state in ("Z", "D") for state in states.values())
 
 
 class SlowDrive:
