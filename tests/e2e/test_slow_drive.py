@@ -146,7 +146,10 @@ class SlowDriveTest(unittest.TestCase):
         # The menu works: "Wyrównaj do" > "Prawy - Dolny brzeg" moves the window, which paints there.
         self.program.open_menu(window)
         e.key("Down", "Down", "Down", "Down", "Right", *["Down"] * 8, "Return")
-        e.wait_for(lambda: window.geometry()[:2] == (1021, 927), what="the window at the bottom right")
+        def moved():
+            places = [w.geometry() for w in e.visible_windows("Wolumetr")]
+            return any(g and g[:2] == (1021, 927) for g in places)
+        e.wait_for(moved, what="the window at the bottom right")
         self.painted_panel(1021, 927)
         self.assertFalse(self.drive.answered(), "the drive answered before the checks ended: a hold too short")
 
