@@ -28,6 +28,9 @@ POINT BarePanel(const win::Surface& surface) {
 }
 
 RECT Inside(const win::GraphicControl& c) { return c.Bounds(); }
+std::function<POINT()> At(POINT p) {
+  return [p] { return p; };
+}
 
 class HighContrast : public ::testing::Test, protected MainWindowFixture {
  protected:
@@ -67,25 +70,13 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
       {"pie wedge", main.Handle(), [&] { return wedge; }, nullptr, win::ColorRef(colours::kBlue),
        GetSysColor(COLOR_HIGHLIGHT)},
       {"drive letter", main.Handle(), nullptr, [&] { return Inside(*main.Tiles.Tile(0).letter); }, white, text},
-      {"about panel", about.Handle(),
-       [&] {
-         return POINT{3, 3};
-       },
-       nullptr, white, window},
+      {"about panel", about.Handle(), At(POINT{3, 3}), nullptr, white, window},
       {"about heading", about.Handle(), nullptr, [&] { return Inside(about.Label1); }, text, text},
       {"options panel", options.Handle(), [&] { return BarePanel(options.Panel1); }, nullptr, navy, window},
       {"options caption", options.Handle(), nullptr, [&] { return Inside(*options.Label6); }, yellow, text},
-      {"selection panel", selection.Handle(),
-       [&] {
-         return POINT{3, 3};
-       },
-       nullptr, navy, window},
+      {"selection panel", selection.Handle(), At(POINT{3, 3}), nullptr, navy, window},
       {"selection caption", selection.Handle(), nullptr, [&] { return Inside(*selection.Label2); }, yellow, text},
-      {"save button face", selection.Handle(),
-       [&] {
-         return POINT{save.Left() + 4, save.Top() + 4};
-       },
-       nullptr, navy, face},
+      {"save button face", selection.Handle(), At(POINT{save.Left() + 4, save.Top() + 4}), nullptr, navy, face},
   };
   for (const bool on : {true, false}) {
     win::SetHighContrastForTesting(on);
