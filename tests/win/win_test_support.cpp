@@ -62,6 +62,13 @@ std::optional<std::string> TempFolder::Read(const std::wstring& name) const {
   return content;
 }
 
+RECT ChildRect(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
   struct Search {
     const wchar_t* className;
@@ -157,22 +164,20 @@ std::wstring Take(BSTR text) {
 }  // namespace
 
 Spoken Ask(IAccessible& object, long id) {
-  Spoken s{};
-  BSTR text = nullptr;
-  object.get_accName(Child(id), &text);
-  s.name = Take(text);
-  text = nullptr;
-  object.get_accValue(Child(id), &text);
-  s.value = Take(text);
-  text = nullptr;
-  object.get_accDefaultAction(Child(id), &text);
-  s.action = Take(text);
-  VARIANT v;
-  object.get_accRole(Child(id), &v);
-  s.role = v.vt == VT_I4 ? v.lVal : -1;
-  object.get_accState(Child(id), &v);
-  s.state = v.vt == VT_I4 ? v.lVal : -1;
-  return s;
+  const VARIANT child = Child(id);
+  const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+    BSTR t = nullptr;
+    (object.*get)(child, &t);
+    return Take(t);
+  };
+  const auto number = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) {
+    VARIANT v;
+    VariantInit(&v);
+    (object.*get)(child, &v);
+    return v.vt == VT_I4 ? v.lVal : -1L;
+  };
+  return {number(&IAccessible::get_accRole), text(&IAccessible::get_accName), text(&IAccessible::get_accValue),
+          number(&IAccessible::get_accState), text(&IAccessible::get_accDefaultAction)};
 }
 
 int ChildWindowCount(HWND window) {
@@ -261,25 +266,24 @@ void ExpectSame(const std::vector<Placed>& want, const std::vector<Placed>& got)
 void ExpectDpiRoundTrip(const win::Window& window, const std::function<std::vector<Placed>()>& layout, int dpi,
                         Size sizeThere, const std::vector<Placed>& there) {
   const HWND h = window.Handle();
+  const auto place = [&window] {
+    return Placed{"window",
+                  {window.Left(), window.Top(), window.Left() + window.Width(), window.Top() + window.Height()}};
+  };
   const std::vector<Placed> home = layout();
-  const RECT homeRect{window.Left(), window.Top(), window.Left() + window.Width(), window.Top() + window.Height()};
+  const RECT homeRect = place().rect;
   // Fonts made for a scale are kept for the program's life: the first trip makes them.
   SendDpiChanged(h, dpi, homeRect);
   SendDpiChanged(h, kDesignDpi, homeRect);
   const int objects = GdiObjectCount();
 
-  SendDpiChanged(h, dpi, RECT{10, 20, 10 + sizeThere.width, 20 + sizeThere.height});
-  EXPECT_EQ(window.Left(), 10);
-  EXPECT_EQ(window.Top(), 20);
-  EXPECT_EQ(window.Width(), sizeThere.width);
-  EXPECT_EQ(window.Height(), sizeThere.height);
+  const RECT thereRect{10, 20, 10 + sizeThere.width, 20 + sizeThere.height};
+  SendDpiChanged(h, dpi, thereRect);
+  ExpectSame({{"there", thereRect}}, {place()});
   ExpectSame(there, layout());
 
   SendDpiChanged(h, kDesignDpi, homeRect);
-  EXPECT_EQ(window.Left(), homeRect.left);
-  EXPECT_EQ(window.Top(), homeRect.top);
-  EXPECT_EQ(window.Width(), homeRect.right - homeRect.left);
-  EXPECT_EQ(window.Height(), homeRect.bottom - homeRect.top);
+  ExpectSame({{"home", homeRect}}, {place()});
   ExpectSame(home, layout());
   EXPECT_EQ(GdiObjectCount(), objects);
 }

@@ -38,6 +38,8 @@ class TempFolder {
 // desktop, so FindWindow could answer with their windows.
 HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr);
 
+// Where `child` lies in `parent`'s client area.
+RECT ChildRect(HWND parent, HWND child);
 // Dispatches pending messages for about `milliseconds`.
 void Pump(int milliseconds = 50);
 // A key pressed and released on the focused control as a modal loop hands it on: through
@@ -86,6 +88,7 @@ struct Spoken {
   std::wstring value;
   long state;
   std::wstring action;
+  bool operator==(const Spoken&) const = default;
 };
 Spoken Ask(IAccessible& object, long id);
 // How many child windows `window` has (not counting theirs).
