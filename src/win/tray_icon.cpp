@@ -167,11 +167,12 @@ void TrayIcon::OnNotify(WPARAM wParam, LPARAM lParam) {
 
 void TrayIcon::KeySelect() {
   // One press of Enter may reach us twice; like a double click, a second selection within the
-  // double-click time counts once.
-  const DWORD now = GetTickCount();
-  const bool repeated = lastKeySelect_ && now - *lastKeySelect_ < GetDoubleClickTime();
-  lastKeySelect_ = now;
+  // double-click time counts once. The time counts from the end of the click's work: showing the
+  // window may take longer than the double-click time on a busy machine, and the second report
+  // waits in the queue meanwhile.
+  const bool repeated = lastKeySelect_ && GetTickCount() - *lastKeySelect_ < GetDoubleClickTime();
   if (!repeated && onClick) onClick();
+  lastKeySelect_ = GetTickCount();
 }
 
 void TrayIcon::Popup(POINT at, bool fromKeyboard) {
