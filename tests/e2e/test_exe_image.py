@@ -30,6 +30,26 @@ class Image:
                 return raw + rva - address
         raise ValueError(hex(rva))
 
+    def string(self, rva):
+        start = self.offset(rva)
+        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
+
+    def imports(self):
+        """{DLL name in upper case: [function names]} from the import directory."""
+        directory = self.offset(struct.unpack_from("<I", self.data, self.optional + 112 + 1 * 8)[0])
+        found = {}
+        while True:
+            lookup, _, _, name, _ = struct.unpack_from("<5I", self.data, directory)
+            if name == 0:
+                return found
+            functions = found.setdefault(self.string(name).upper(), [])
+            entry = self.offset(lookup)
+            while (thunk := struct.unpack_from("<Q", self.data, entry)[0]) != 0:
+                if not thunk >> 63:  # by name: a hint, then the name
+                    functions.append(self.string((thunk & 0x7FFFFFFF) + 2))
+                entry += 8
+            directory += 20
+
     def resources(self, type_id):
         """The bytes of every resource of the type, each language of each name."""
         rsrc_rva = struct.unpack_from("<I", self.data, self.optional + 112 + 2 * 8)[0]
@@ -61,6 +81,14 @@ class ExeImageTest(unittest.TestCase):
         for flag, name in ((HIGH_ENTROPY_VA, "high-entropy-va"), (DYNAMIC_BASE, "dynamicbase"),
                            (NX_COMPAT, "nxcompat")):
             self.assertTrue(flags & flag, name)
+
+    def test_stack_guard_seeded_without_the_crypto_api(self):
+        # The CryptoAPI would load its providers (and under Wine a TLS library) at every start.
+        imports = self.image.imports()
+        self.assertIn("SystemFunction036", imports["ADVAPI32.DLL"])
+        for dll, functions in imports.items():
+            self.assertFalse([f for f in functions if f.startswith("Crypt")], dll)
+            self.assertNotIn(dll, ("CRYPT32.DLL", "BCRYPT.DLL"))
 
     def test_one_manifest_with_our_entries(self):
         manifests = self.image.resources(RT_MANIFEST)
