@@ -62,6 +62,13 @@ def prepare(work, build):
             windows_path(baseline / "bench_minimal_figures.exe"))
 
 
+def failure_text(errors):
+    """The program's own complaint from a captured stderr, without Wine's fixme noise."""
+    errors.seek(0)
+    lines = [line for line in errors.read().splitlines() if ":fixme:" not in line and "Read access denied" not in line]
+    return "\n".join(lines[-20:])
+
+
 def run_launcher(build, runs, program_exe, baseline_exe, figures_exe):
     """Start-up times of quick starts, {baseline name: [(program, baseline)]}, and memory of settled
     ones, [(program, baseline)], each paired in run order."""
@@ -84,14 +91,18 @@ def run_launcher(build, runs, program_exe, baseline_exe, figures_exe):
         elif words[:1] == ["launch"]:
             settled[words[1]].append(memory.pop(words[1]))
     if process.wait() != 0:
-        raise RuntimeError("bench_launcher failed")
+        raise RuntimeError("bench_launcher failed:\n" + failure_text(errors))
     return ({name: list(zip(starts["program"], starts[name])) for name in ("baseline", "figures")},
             list(zip(settled["program"], settled["baseline"])))
 
 
 def run_in_process(build, runs):
-    out = subprocess.run(["wine", str(build / "bench_in_process.exe"), str(runs)], check=True,
-                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=1800).stdout
+    errors = tempfile.TemporaryFile(mode="w+")
+    result = subprocess.run(["wine", str(build / "bench_in_process.exe"), str(runs)], stdout=subprocess.PIPE,
+                            stderr=errors, text=True, timeout=1800)
+    if result.returncode != 0:
+        raise RuntimeError("bench_in_process failed:\n" + failure_text(errors))
+    out = result.stdout
     samples, parts, info, handles = {}, {}, {}, []
     for line in out.splitlines():
         words = line.split()

@@ -7,7 +7,7 @@
 //   handles: GDI and USER objects, threads and kernel handles after the first refresh, after
 //            10,000 refreshes and after 200 openings and closings of each modal window.
 //
-//   bench_in_process [runs]
+//   bench_in_process [runs [row...]]    (rows: refresh, start-up, paint, handles; default all)
 //
 // Prints "sample <row> <program> <baseline> <unit>" per run, "part paint window-cycle <us>" (the
 // window system's own share of a paint, timed on a bare window of the same size and kind),
@@ -320,13 +320,11 @@ class PaintCycle {
 // A refresh as the user sees it: asked for, measured on the drive worker, shown.
 void RefreshAndShow(TForm1& form) {
   form.RefreshAllDrives();
-  while (form.RefreshInProgress()) {
-    MSG msg;
-    if (PeekMessageW(&msg, form.Handle(), kDriveAnswersMessage, kDriveAnswersMessage, PM_REMOVE)) {
-      win::Application::Instance().Dispatch(msg);
-    } else {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_POSTMESSAGE);
-    }
+  // Waits for the worker's signal as the program's own loop does, in one GetMessage.
+  MSG msg;
+  while (form.RefreshInProgress() &&
+         GetMessageW(&msg, form.Handle(), kDriveAnswersMessage, kDriveAnswersMessage) > 0) {
+    win::Application::Instance().Dispatch(msg);
   }
 }
 
@@ -438,7 +436,10 @@ class FailOnBoxes final : public win::SystemSeam {
   }
 };
 
-int Run(int runs) {
+int Run(int runs, const std::vector<std::wstring>& rows) {
+  const auto wanted = [&rows](const wchar_t* row) {
+    return rows.empty() || std::find(rows.begin(), rows.end(), row) != rows.end();
+  };
   static FailOnBoxes system;
   win::Application& app = win::Application::Instance();
   app.SetSystem(&system);
@@ -481,14 +482,14 @@ int Run(int runs) {
   // Refresh.
   RefreshAndShow(form);
   bareQueries();
-  for (int run = 0; run < runs; ++run) {
+  for (int run = 0; run < (wanted(L"refresh") ? runs : 0); ++run) {
     const auto t = Interleaved(kRefreshesPerSample, {[&form] { RefreshAndShow(form); }, bareQueries});
     std::printf("sample refresh %.2f %.2f us\n", t[0], t[1]);
     std::fflush(stdout);
   }
   // Repaints: a refresh whose figures are all as before must not ask for one.
   int unchanged = 0, unchangedWithRepaint = 0, changed = 0;
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < (wanted(L"refresh") ? 200 : 0); ++i) {
     Pump(0);
     ValidateRect(hwnd, nullptr);
     const auto before = Figures(form);
@@ -518,7 +519,7 @@ int Run(int runs) {
     }
   };
   build();
-  for (int run = 0; run < runs; ++run) {
+  for (int run = 0; run < (wanted(L"start-up") ? runs : 0); ++run) {
     const auto t = Interleaved(kBuildsPerSample, {build, volumeNames, bareQueries});
     std::printf("part start-up build %.2f us\n", t[0]);
     std::printf("part start-up volume-names %.2f us\n", t[1]);
@@ -538,13 +539,14 @@ int Run(int runs) {
   fullPaint();
   bare.Draw();
   cycle.Paint();
-  for (int run = 0; run < runs; ++run) {
+  for (int run = 0; run < (wanted(L"paint") ? runs : 0); ++run) {
     const auto t = Interleaved(kPaintsPerSample, {fullPaint, [&bare] { bare.Draw(); }, [&cycle] { cycle.Paint(); }});
     std::printf("sample paint %.2f %.2f us\n", t[0], t[1]);
     std::printf("part paint window-cycle %.2f us\n", t[2]);
     std::fflush(stdout);
   }
 
+  if (!wanted(L"handles")) return 0;
   // Handles.
   std::printf("info handles %s; %s\n", CountingMethod().c_str(), KernelHandleCountingMethod().c_str());
   RefreshAndShow(form);
@@ -584,5 +586,5 @@ int Run(int runs) {
 
 int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 1 ? _wtoi(argv[1]) : 9;
-  return wolumetr::bench::Run(runs > 0 ? runs : 9);
+  return wolumetr::bench::Run(runs > 0 ? runs : 9, std::vector<std::wstring>(argv + std::min(argc, 2), argv + argc));
 }

@@ -29,14 +29,9 @@ void MainAccessibility::DoDefaultAction(int index) {
   if (index >= tiles_.Count()) glyphs_.DoDefaultAction(index - tiles_.Count());
 }
 
-MainAccessibility::TileSnapshot MainAccessibility::Snapshot(std::int32_t tile) const {
-  return TileSnapshot{tiles_.SpokenName(tile), tiles_.SpokenValue(tile)};
-}
-
-void MainAccessibility::TileUpdated(std::int32_t tile, const TileSnapshot& before) const {
-  const TileSnapshot now = Snapshot(tile);
-  if (now.value != before.value) window_.ValueChanged(tile);
-  if (now.name != before.name) window_.NameChanged(tile);
+void MainAccessibility::TileChanged(std::int32_t tile, TileGrid::Change change) const {
+  if (change.value) window_.ValueChanged(tile);
+  if (change.name) window_.NameChanged(tile);
 }
 
 }  // namespace wolumetr

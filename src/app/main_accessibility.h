@@ -26,14 +26,8 @@ class MainAccessibility final : public win::AccessibleItems {
   }
   const win::AccessibleWindow& Window() const { return window_; }
 
-  // Taken before a tile's update and given back after it: clients hear of a change in its
-  // figures or its name, and of nothing when neither changed.
-  struct TileSnapshot {
-    std::wstring name;
-    std::wstring value;
-  };
-  TileSnapshot Snapshot(std::int32_t tile) const;
-  void TileUpdated(std::int32_t tile, const TileSnapshot& before) const;
+  // Clients hear of a change in a tile's figures or its name, and of nothing else.
+  void TileChanged(std::int32_t tile, TileGrid::Change change) const;
 
  private:
   const TileGrid& tiles_;

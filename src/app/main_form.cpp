@@ -11,6 +11,7 @@
 #include "app/placement.h"
 #include "display/drive_table.h"
 #include "display/grid_layout.h"
+#include "display/system_worker_sync.h"
 #include "resources/resource_ids.h"
 #include "settings/options_rules.h"
 #include "settings/settings_schema.h"
@@ -30,6 +31,9 @@ namespace {
 const win::WindowClass kMainClass{L"TForm1", nullptr, CS_DBLCLKS};
 constexpr UINT_PTR kRefreshTimerId = 1;
 constexpr std::chrono::milliseconds kStartupMeasureWait{300};
+// How long a refresh waits for the drives on the window's thread before it leaves them to the
+// worker: well under a frame, so the window never looks held up.
+constexpr std::chrono::milliseconds kQuickRoundWait{10};
 // A round still running after this shows the answers that came so far; the worker signals the
 // rest one by one. A quick round is applied once, when it ends.
 constexpr UINT_PTR kSlowRoundTimerId = 2;
@@ -66,7 +70,8 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
   // PostMessage to a window that is gone fails harmlessly: the worker may outlive this one.
   driveWorker_ = std::make_unique<DriveWorker>(
       services_.drives, [window = Handle()] { PostMessageW(window, kDriveAnswersMessage, 0, 0); },
-      [](std::function<void()> body) { win::StartDetachedThread(std::move(body), win::kSmallThreadStack); });
+      [](std::function<void()> body) { win::StartDetachedThread(std::move(body), win::kSmallThreadStack); },
+      win::MakeSystemWorkerSync());
 }
 
 // Tiles and images go before the surface they paint on (member order ensures it).
@@ -189,23 +194,33 @@ void TForm1::BuildDriveTiles() {
   Tiles.Build(settings, decimalSeparator_);
   Tiles.ApplyPalette(palette_);
   // The first round asks the volume names too, and runs while the window is arranged.
-  if (refreshes_.Request()) StartRefresh(true);
+  if (refreshes_.Request()) StartRefresh(true, std::chrono::milliseconds::zero());
 }
 
 void TForm1::RefreshAllDrives() {
-  if (refreshes_.Request()) StartRefresh(false);
+  if (refreshes_.Request()) StartRefresh(false, kQuickRoundWait);
 }
 
-void TForm1::StartRefresh(bool volumeNames) {
+void TForm1::StartRefresh(bool volumeNames, std::chrono::milliseconds wait) {
   driveWorker_->Start(Tiles.Jobs(volumeNames));
-  SetTimer(Handle(), kSlowRoundTimerId, kSlowRoundMs, nullptr);
+  // Drives that answer at once are shown before this returns: a short wait costs less than the
+  // worker's posted message and a turn of the loop, and the figures come in the same paint.
+  if (driveWorker_->WaitForRound(wait)) {
+    ApplyDriveAnswers();
+    return;
+  }
+  if (!slowRoundTimer_) slowRoundTimer_ = SetTimer(Handle(), kSlowRoundTimerId, kSlowRoundMs, nullptr) != 0;
+}
+
+void TForm1::StopSlowRoundTimer() {
+  if (!slowRoundTimer_) return;
+  KillTimer(Handle(), kSlowRoundTimerId);
+  slowRoundTimer_ = false;
 }
 
 void TForm1::RefreshDrive(const DriveAnswer& answer) {
   if (answer.tile < 0 || answer.tile >= DriveCount()) return;
-  const MainAccessibility::TileSnapshot before = accessibility_->Snapshot(answer.tile);
-  Tiles.Apply(answer);
-  accessibility_->TileUpdated(answer.tile, before);
+  accessibility_->TileChanged(answer.tile, Tiles.Apply(answer));
 }
 
 void TForm1::ApplyDriveAnswers() {
@@ -213,8 +228,8 @@ void TForm1::ApplyDriveAnswers() {
   const DriveAnswers answers = driveWorker_->Take();
   for (const DriveAnswer& answer : answers.tiles) RefreshDrive(answer);
   if (!answers.roundEnded) return;
-  KillTimer(Handle(), kSlowRoundTimerId);
-  if (refreshes_.Finish()) StartRefresh(false);
+  StopSlowRoundTimer();
+  if (refreshes_.Finish()) StartRefresh(false, kQuickRoundWait);
 }
 
 void TForm1::ArrangeTiles() {
@@ -390,7 +405,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
       if (wParam == kSlowRoundTimerId) {
-        KillTimer(Handle(), kSlowRoundTimerId);
+        StopSlowRoundTimer();
         ApplyDriveAnswers();
       }
       return 0;

@@ -2,6 +2,7 @@
 // The main window: a borderless, semi-transparent navy panel with one tile per drive.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -177,14 +178,16 @@ class TForm1 final : public win::Window, public OptionsHost {
   void Paint(HDC dc, const RECT& clip);
   void UpdateHints();
   void Close();
-  void StartRefresh(bool volumeNames);
+  void StartRefresh(bool volumeNames, std::chrono::milliseconds wait);
   void ApplyDriveAnswers();
+  void StopSlowRoundTimer();
   void ApplyPalette();
 
   MainWindowServices services_;
   int dpi_ = kDesignDpi;
   RefreshSchedule refreshes_;
   std::unique_ptr<DriveWorker> driveWorker_;
+  bool slowRoundTimer_ = false;
   std::unique_ptr<win::Tooltips> hints_;
   std::string decimalSeparator_ = ".";
   win::ControlRouter router_{Panel1};

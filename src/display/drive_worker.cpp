@@ -1,6 +1,5 @@
 #include "display/drive_worker.h"
 
-#include <condition_variable>
 #include <mutex>
 #include <utility>
 
@@ -14,55 +13,65 @@ constexpr std::chrono::milliseconds kQuickRound{100};
 struct DriveWorker::Shared {
   std::shared_ptr<DriveQueries> queries;
   std::function<void()> answered;
-  std::mutex mutex;
-  std::condition_variable work;   // a round or the stop arrived
-  std::condition_variable ended;  // a round ended
+  // Woken when a round or the stop arrives (for the worker) and when a round ends (for
+  // WaitForRound); each side checks for what it waits for.
+  std::unique_ptr<WorkerSync> sync;
   std::optional<std::vector<DriveJob>> round;
   bool running = false;
   bool stopped = false;
   DriveAnswers answers;
-  bool told = false;  // `answered` ran since the last Take
+  bool told = false;    // `answered` ran since the last Take
+  bool waited = false;  // the window waits in WaitForRound: the end of the round wakes it instead
 };
 
 DriveWorker::DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered,
-                         const ThreadStarter& start)
+                         const ThreadStarter& start, std::unique_ptr<WorkerSync> sync)
     : shared_(std::make_shared<Shared>()) {
   shared_->queries = std::move(queries);
   shared_->answered = std::move(answered);
+  shared_->sync = std::move(sync);
   start([s = shared_] { Run(s); });
 }
 
 DriveWorker::~DriveWorker() {
   {
-    std::lock_guard lock(shared_->mutex);
+    std::lock_guard lock(*shared_->sync);
     shared_->stopped = true;
   }
-  shared_->work.notify_one();
+  shared_->sync->WakeAll();
 }
 
 void DriveWorker::Start(std::vector<DriveJob> jobs) {
   {
-    std::lock_guard lock(shared_->mutex);
+    std::lock_guard lock(*shared_->sync);
     shared_->round = std::move(jobs);
     shared_->running = true;
   }
-  shared_->work.notify_one();
+  shared_->sync->WakeAll();
 }
 
 bool DriveWorker::WaitForRound(std::chrono::milliseconds limit) {
-  std::unique_lock lock(shared_->mutex);
-  return shared_->ended.wait_for(lock, limit, [&] { return !shared_->running; });
+  const auto end = std::chrono::steady_clock::now() + limit;
+  std::lock_guard lock(*shared_->sync);
+  shared_->waited = true;
+  while (shared_->running) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    if (left <= std::chrono::milliseconds::zero()) break;
+    shared_->sync->Wait(left);
+  }
+  shared_->waited = false;
+  return !shared_->running;
 }
 
 DriveAnswers DriveWorker::Take() {
-  std::lock_guard lock(shared_->mutex);
+  std::lock_guard lock(*shared_->sync);
   shared_->told = false;
   return std::exchange(shared_->answers, DriveAnswers{});
 }
 
 void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
   DriveQueries& queries = *s->queries;
-  std::unique_lock lock(s->mutex);
+  std::unique_lock lock(*s->sync);
   // Every question is asked without the lock, so the window never waits on a drive; after
   // each the worker checks whether the window is gone and stops asking if so.
   const auto ask = [&](auto question) {
@@ -77,6 +86,7 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
   const auto hand = [&](auto put, bool last) {
     put(s->answers);
     if (s->told) return;  // the window has yet to take what it was told of
+    if (last && s->waited) return;
     if (!last && std::chrono::steady_clock::now() - roundStart < kQuickRound) return;
     s->told = true;
     lock.unlock();
@@ -84,7 +94,7 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
     lock.lock();
   };
   while (true) {
-    s->work.wait(lock, [&] { return s->stopped || s->round.has_value(); });
+    while (!s->stopped && !s->round.has_value()) s->sync->Wait(std::chrono::hours(24));
     if (s->stopped) return;
     const std::vector<DriveJob> jobs = std::move(*s->round);
     s->round.reset();
@@ -104,8 +114,11 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
       hand([&](DriveAnswers& a) { a.tiles.push_back(std::move(answer)); }, false);
     }
     s->running = false;
-    s->ended.notify_all();
     hand([](DriveAnswers& a) { a.roundEnded = true; }, true);
+    // Woken without the lock held, or the waiter would wake only to wait for the lock.
+    lock.unlock();
+    s->sync->WakeAll();
+    lock.lock();
   }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "display/drive_queries.h"
+#include "display/worker_sync.h"
 
 namespace wolumetr {
 
@@ -45,8 +46,9 @@ class DriveWorker {
   // (post a message), never take them itself. Answers of a round that is still running may
   // also be taken unasked (the window looks for them when a round is slow).
   DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered);
-  // The same, with the worker's thread started by `start`.
-  DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered, const ThreadStarter& start);
+  // The same, with the worker's thread started by `start` and its lock and wake-up from `sync`.
+  DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered, const ThreadStarter& start,
+              std::unique_ptr<WorkerSync> sync);
   // Never waits for a question in progress: the thread finishes it, asks nothing more and
   // ends, or ends with the process. It owns all it touches.
   ~DriveWorker();
@@ -55,7 +57,8 @@ class DriveWorker {
 
   // Starts a round over `jobs`; the previous round must have ended (its end taken or not).
   void Start(std::vector<DriveJob> jobs);
-  // Waits up to `limit` for the round in progress to end; true when it has.
+  // Waits up to `limit` for the round in progress to end; true when it has. A round that ends
+  // while waited for does not signal `answered`: the caller takes its answers.
   bool WaitForRound(std::chrono::milliseconds limit);
   // The answers that came since the last call.
   DriveAnswers Take();

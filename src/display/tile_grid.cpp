@@ -110,14 +110,16 @@ std::vector<DriveJob> TileGrid::Jobs(bool volumeNames) const {
   return jobs;
 }
 
-void TileGrid::Apply(const DriveAnswer& answer) {
-  if (answer.tile < 0 || answer.tile >= Count()) return;
+TileGrid::Change TileGrid::Apply(const DriveAnswer& answer) {
+  if (answer.tile < 0 || answer.tile >= Count()) return {};
   DriveTile& tile = tiles_[static_cast<std::size_t>(answer.tile)];
-  ShowFigures(tile, answer.freeBytes, answer.totalBytes);
-  if (answer.volume) tile.volume->SetText(win::Widen(*answer.volume));
+  Change change;
+  change.value = ShowFigures(tile, answer.freeBytes, answer.totalBytes);
+  if (answer.volume) change.name = tile.volume->SetText(win::Widen(*answer.volume));
+  return change;
 }
 
-void TileGrid::ShowFigures(DriveTile& t, std::int64_t freeBytes, std::int64_t totalBytes) {
+bool TileGrid::ShowFigures(DriveTile& t, std::int64_t freeBytes, std::int64_t totalBytes) {
   const TileFigures figures = ComputeTileFigures(freeBytes, totalBytes, decimalSeparator_);
   TPie& pie = *t.pie;
   // An unmeasured or empty drive shows only the gauge's outline, never a full disc.
@@ -126,10 +128,13 @@ void TileGrid::ShowFigures(DriveTile& t, std::int64_t freeBytes, std::int64_t to
   pie.SetBrush(brush);
   pie.Angles().SetStart(figures.startAngle);
   pie.Angles().SetEnd(figures.endAngle);
-  t.total->SetText(win::Widen(figures.total));
-  t.used->SetText(win::Widen(figures.used));
-  t.free->SetText(win::Widen(figures.free));
-  t.usedPercent = figures.measured ? figures.usedPercent : -1;
+  const bool total = t.total->SetText(win::Widen(figures.total));
+  const bool used = t.used->SetText(win::Widen(figures.used));
+  const bool free = t.free->SetText(win::Widen(figures.free));
+  const std::int32_t percent = figures.measured ? figures.usedPercent : -1;
+  const bool value = total || used || free || percent != t.usedPercent;
+  t.usedPercent = percent;
+  return value;
 }
 
 void TileGrid::ApplyPalette(const Palette& palette) {

@@ -46,8 +46,12 @@ class TileGrid {
   // What a refresh asks, tile by tile; the first one after Build asks the volume names too.
   std::vector<DriveJob> Jobs(bool volumeNames) const;
   // Shows a tile's answers: pie angles, the three size texts, and the volume name if asked.
-  // Only what changed is repainted.
-  void Apply(const DriveAnswer& answer);
+  // Only what changed is repainted, and the result says what a screen reader hears anew.
+  struct Change {
+    bool value = false;  // SpokenValue
+    bool name = false;   // SpokenName
+  };
+  Change Apply(const DriveAnswer& answer);
 
   // The tile one of whose controls lies under a point of the panel, if any.
   std::optional<std::int32_t> TileAt(POINT client) const;
@@ -65,7 +69,8 @@ class TileGrid {
   static void SizeLabelMouseLeave(win::Label& label);
 
  private:
-  void ShowFigures(DriveTile& tile, std::int64_t freeBytes, std::int64_t totalBytes);
+  // True when the spoken value changed.
+  bool ShowFigures(DriveTile& tile, std::int64_t freeBytes, std::int64_t totalBytes);
   void Scale(const DriveTile& tile) const;
 
   win::Surface& panel_;

@@ -20,11 +20,12 @@ Label::Label(Surface& parent, FontSpec font, COLORREF color, bool autoSize)
   Fit();
 }
 
-void Label::SetText(const std::wstring& text) {
-  if (text == text_) return;  // a refresh that changes nothing repaints nothing
+bool Label::SetText(const std::wstring& text) {
+  if (text == text_) return false;  // a refresh that changes nothing repaints nothing
   text_ = text;
   Fit();
   Invalidate();
+  return true;
 }
 
 void Label::SetFont(const FontSpec& font) {

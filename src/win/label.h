@@ -13,7 +13,8 @@ class Label final : public GraphicControl {
   Label(Surface& parent, FontSpec font, COLORREF color, bool autoSize = true);
 
   const std::wstring& Text() const { return text_; }
-  void SetText(const std::wstring& text);
+  // True when the text changed.
+  bool SetText(const std::wstring& text);
   const FontSpec& Font() const { return font_; }
   void SetFont(const FontSpec& font);
   COLORREF Color() const { return color_; }

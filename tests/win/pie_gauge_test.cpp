@@ -174,12 +174,14 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
   // Three refreshes asked while the first waits on the drive: exactly one more follows.
   drives.calls.clear();
   drives.Hold(4);
+  drives.drives[3].free = 500;
   drives.drives[4].free = 2;
   f.RefreshAllDrives();
   f.Timer1Timer();
   f.Odwierz1Click();
   EXPECT_LT(SlowestRoundTripMs(f.Handle(), 300), 50u);
   EXPECT_EQ(slow.pie->Angles().EndAngle(), 241) << "the previous figures stay until the drive answers";
+  EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 180) << "the answers before the hung drive are shown";
   EXPECT_EQ(drives.Calls(), (std::vector<std::string>{"free 3", "total 3", "free 4"}));
   drives.Release(4);
   ASSERT_TRUE(WaitForRefresh());
