@@ -26,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto& app = wolumetr::win::Application::Instance();
   app.SetSystem(&system);
   wolumetr::win::Guarded([&] {
-    app.Initialize();
+    // The window system starts with the main window, once its first drive round is under way.
     app.SetTitle(L"Wolumetr");
     wolumetr::win::FileSettingsStore files;
     wolumetr::StartupSnapshot settings(files);

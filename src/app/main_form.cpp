@@ -13,6 +13,7 @@
 #include "display/grid_layout.h"
 #include "display/system_worker_sync.h"
 #include "resources/resource_ids.h"
+#include "settings/drive_list.h"
 #include "settings/options_rules.h"
 #include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
@@ -52,12 +53,15 @@ HICON SmallProgramIcon() {
 }  // namespace
 
 TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move(services)) {
+  ProgramDir = services_.programDir.empty() ? win::ExecutableFolder() : services_.programDir;
+  StartFirstRound();
   win::Application& app = win::Application::Instance();
   app.Initialize();
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
   Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, app.TaskbarWindow(),
          app.Title());
   app.SetMainWindow(Handle());
+  answersTo_->store(Handle());
   Panel1.Attach(Handle());
   dpi_ = win::WindowDpi(Handle());
   Tiles.SetScale(TileLayoutFor(dpi_), dpi_);
@@ -67,11 +71,27 @@ TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move
   CreateComponents();
   BuildMenu();
   ApplyPalette();
+}
+
+// The drives are asked before the first window is made: the window system takes long to start
+// (under Wine its first window alone takes tens of milliseconds), and the answers come meanwhile.
+// The first round asks the volume names too; FormCreate waits for it.
+void TForm1::StartFirstRound() {
+  {
+    SettingsFile settings(services_.settings, SettingsPath());
+    tileDrives_ = ReadTileDrives(settings);
+  }
+  // Until the window exists there is no one to tell: FormCreate waits for the round itself.
   // PostMessage to a window that is gone fails harmlessly: the worker may outlive this one.
   driveWorker_ = std::make_unique<DriveWorker>(
-      services_.drives, [window = Handle()] { PostMessageW(window, kDriveAnswersMessage, 0, 0); },
+      services_.drives,
+      [to = answersTo_] {
+        if (HWND window = to->load()) PostMessageW(window, kDriveAnswersMessage, 0, 0);
+      },
       [](std::function<void()> body) { win::StartDetachedThread(std::move(body), win::kSmallThreadStack); },
       win::MakeSystemWorkerSync());
+  refreshes_.Request();
+  driveWorker_->Start(DriveJobsFor(tileDrives_, true));
 }
 
 // Tiles and images go before the surface they paint on (member order ensures it).
@@ -123,7 +143,6 @@ void TForm1::ApplyPalette() {
 std::string TForm1::SettingsPath() const { return win::Narrow(ProgramDir) + kSettingsFileName; }
 
 void TForm1::FormCreate() {
-  ProgramDir = services_.programDir.empty() ? win::ExecutableFolder() : services_.programDir;
   decimalSeparator_ = win::UserDecimalSeparator();
   {
     SettingsFile settings(services_.settings, SettingsPath());
@@ -149,8 +168,7 @@ void TForm1::FormCreate() {
   DragAnchorY = Top();
   // Drives that answer at once are shown measured from the first paint; a slow one is not
   // waited for: its figures come when it answers.
-  driveWorker_->WaitForRound(kStartupMeasureWait);
-  ApplyDriveAnswers();
+  AwaitRound(kStartupMeasureWait);
   if (DriveCount() == 0) {
     // The tray menu is the way out while the drive selection holds up the start.
     try {
@@ -190,26 +208,26 @@ void TForm1::SetAutoRefresh(bool enabled) {
 }
 
 void TForm1::BuildDriveTiles() {
-  SettingsFile settings(services_.settings, SettingsPath());
-  Tiles.Build(settings, decimalSeparator_);
+  Tiles.Build(tileDrives_, decimalSeparator_);
   Tiles.ApplyPalette(palette_);
-  // The first round asks the volume names too, and runs while the window is arranged.
-  if (refreshes_.Request()) StartRefresh(true, std::chrono::milliseconds::zero());
 }
 
 void TForm1::RefreshAllDrives() {
-  if (refreshes_.Request()) StartRefresh(false, kQuickRoundWait);
+  if (refreshes_.Request()) StartRefresh();
 }
 
-void TForm1::StartRefresh(bool volumeNames, std::chrono::milliseconds wait) {
-  driveWorker_->Start(Tiles.Jobs(volumeNames));
+void TForm1::StartRefresh() {
+  driveWorker_->Start(Tiles.Jobs(false));
   // Drives that answer at once are shown before this returns: a short wait costs less than the
   // worker's posted message and a turn of the loop, and the figures come in the same paint.
-  if (driveWorker_->WaitForRound(wait)) {
-    ApplyDriveAnswers();
-    return;
+  AwaitRound(kQuickRoundWait);
+}
+
+void TForm1::AwaitRound(std::chrono::milliseconds wait) {
+  if (!driveWorker_->WaitForRound(wait) && !slowRoundTimer_) {
+    slowRoundTimer_ = SetTimer(Handle(), kSlowRoundTimerId, kSlowRoundMs, nullptr) != 0;
   }
-  if (!slowRoundTimer_) slowRoundTimer_ = SetTimer(Handle(), kSlowRoundTimerId, kSlowRoundMs, nullptr) != 0;
+  ApplyDriveAnswers();  // all of a round that ended; what came so far of one that did not
 }
 
 void TForm1::StopSlowRoundTimer() {
@@ -229,7 +247,7 @@ void TForm1::ApplyDriveAnswers() {
   for (const DriveAnswer& answer : answers.tiles) RefreshDrive(answer);
   if (!answers.roundEnded) return;
   StopSlowRoundTimer();
-  if (refreshes_.Finish()) StartRefresh(false, kQuickRoundWait);
+  if (refreshes_.Finish()) StartRefresh();
 }
 
 void TForm1::ArrangeTiles() {

@@ -2,10 +2,12 @@
 // The main window: a borderless, semi-transparent navy panel with one tile per drive.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_accessibility.h"
 #include "common/palette.h"
@@ -178,7 +180,9 @@ class TForm1 final : public win::Window, public OptionsHost {
   void Paint(HDC dc, const RECT& clip);
   void UpdateHints();
   void Close();
-  void StartRefresh(bool volumeNames, std::chrono::milliseconds wait);
+  void StartFirstRound();
+  void StartRefresh();
+  void AwaitRound(std::chrono::milliseconds wait);
   void ApplyDriveAnswers();
   void StopSlowRoundTimer();
   void ApplyPalette();
@@ -186,6 +190,8 @@ class TForm1 final : public win::Window, public OptionsHost {
   MainWindowServices services_;
   int dpi_ = kDesignDpi;
   RefreshSchedule refreshes_;
+  std::vector<std::string> tileDrives_;  // read once, before the window: the first round asks these
+  std::shared_ptr<std::atomic<HWND>> answersTo_ = std::make_shared<std::atomic<HWND>>(nullptr);
   std::unique_ptr<DriveWorker> driveWorker_;
   bool slowRoundTimer_ = false;
   std::unique_ptr<win::Tooltips> hints_;

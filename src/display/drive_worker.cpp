@@ -3,7 +3,19 @@
 #include <mutex>
 #include <utility>
 
+#include "display/drive_table.h"
+
 namespace wolumetr {
+
+std::vector<DriveJob> DriveJobsFor(const std::vector<std::string>& drives, bool volumeNames) {
+  std::vector<DriveJob> jobs;
+  jobs.reserve(drives.size());
+  for (const std::string& drive : drives) {
+    jobs.push_back(DriveJob{DriveNumberOf(drive), volumeNames ? std::optional(drive) : std::nullopt});
+  }
+  return jobs;
+}
+
 namespace {
 
 constexpr std::chrono::milliseconds kQuickRound{100};

@@ -35,6 +35,9 @@ struct DriveAnswers {
   bool roundEnded = false;
 };
 
+// A round over drives as ReadTileDrives gives them (lower-case slot texts), in that order.
+std::vector<DriveJob> DriveJobsFor(const std::vector<std::string>& drives, bool volumeNames);
+
 // Runs a function on a new thread that nobody joins; the Windows program's starter sizes the
 // thread's stack to its work.
 using ThreadStarter = std::function<void(std::function<void()>)>;

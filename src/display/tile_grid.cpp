@@ -6,11 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "common/ascii.h"
 #include "display/drive_table.h"
 #include "display/drive_usage.h"
 #include "display/tile_speech.h"
-#include "settings/drive_list.h"
 #include "win/colour_ref.h"
 #include "win/text.h"
 
@@ -25,13 +23,10 @@ win::FontSpec TileFont(int dpi) { return win::FontSpec{win::kPanelFace, 8, true,
 
 }  // namespace
 
-void TileGrid::Build(SettingsFile& settings, const std::string& decimalSeparator) {
+void TileGrid::Build(const std::vector<std::string>& drives, const std::string& decimalSeparator) {
   decimalSeparator_ = decimalSeparator;
   tiles_.clear();
-  for (int k = 1; k <= kDriveSlotCount; ++k) {
-    std::optional<std::string> stored = ReadDriveSlot(settings, k);
-    if (!stored) continue;
-    const std::string value = AsciiLower(std::move(*stored));
+  for (const std::string& value : drives) {
     DriveTile& tile = tiles_.emplace_back();
 
     tile.letter = std::make_unique<win::Label>(panel_, TileFont(dpi_), kWhite);

@@ -11,7 +11,6 @@
 #include "display/drive_worker.h"
 #include "display/grid_layout.h"
 #include "display/pies.h"
-#include "settings/settings_file.h"
 #include "win/graphic_control.h"
 #include "win/label.h"
 
@@ -34,9 +33,9 @@ class TileGrid {
   // The tiles are painted on `panel`, which must outlive the grid.
   explicit TileGrid(win::Surface& panel) : panel_(panel) {}
 
-  // One tile per filled slot, in slot order, unmeasured (outline only, no figures); the
-  // controls sit at (0, 0) until Arrange places them. Runs once per process.
-  void Build(SettingsFile& settings, const std::string& decimalSeparator);
+  // One tile per drive (as ReadTileDrives gives them), unmeasured (outline only, no figures);
+  // the controls sit at (0, 0) until Arrange places them. Runs once per process.
+  void Build(const std::vector<std::string>& drives, const std::string& decimalSeparator);
   // The scale the tiles are drawn at: lengths from `layout`, fonts made for `dpi`. Tiles built
   // before keep their texts and hover state and take the new sizes; Arrange places them.
   void SetScale(const TileLayout& layout, int dpi);

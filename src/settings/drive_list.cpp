@@ -1,7 +1,9 @@
 #include "settings/drive_list.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "common/ascii.h"
 #include "settings/settings_schema.h"
 
 namespace wolumetr {
@@ -10,6 +12,14 @@ std::optional<std::string> ReadDriveSlot(SettingsFile& file, int slot) {
   std::string value = ReadSetting(file, DriveSlot(slot));
   if (value == kEmptySlotValue) return std::nullopt;
   return value;
+}
+
+std::vector<std::string> ReadTileDrives(SettingsFile& file) {
+  std::vector<std::string> drives;
+  for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
+    if (std::optional<std::string> stored = ReadDriveSlot(file, slot)) drives.push_back(AsciiLower(std::move(*stored)));
+  }
+  return drives;
 }
 
 DriveRows LoadDriveSlots(SettingsFile& file) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/drive_slots.h"
 #include "settings/settings_file.h"
@@ -15,6 +16,10 @@ using DriveRows = std::array<std::string, kDriveSlotCount>;  // row 1 at index 0
 
 // The text stored in a slot (1 to 18), or none when the slot is empty: absent or exactly "0".
 std::optional<std::string> ReadDriveSlot(SettingsFile& file, int slot);
+
+// The drives the main window shows, one tile each: the filled slots' texts in slot order, in
+// lower case (ASCII).
+std::vector<std::string> ReadTileDrives(SettingsFile& file);
 
 // What the Drive selection window shows per row: "[brak]" for an empty slot,
 // otherwise the stored text unchanged, even if empty.
