@@ -5,6 +5,8 @@ WINEPREFIX and DISPLAY.
     python3 bench/bench.py --build build/bench [--runs 9]
 """
 import argparse
+import contextlib
+import os
 import platform
 import shutil
 import statistics
@@ -96,6 +98,50 @@ def run_launcher(build, runs, program_exe, baseline_exe, figures_exe):
             list(zip(settled["program"], settled["baseline"])))
 
 
+def server_pids():
+    """The Wine server of WINEPREFIX and the X server of DISPLAY."""
+    prefix = os.stat(os.environ["WINEPREFIX"])
+    server_dir = f"server-{prefix.st_dev:x}-{prefix.st_ino:x}"
+    display = os.environ.get("DISPLAY", "")
+    pids = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            argv = (entry / "cmdline").read_bytes().split(b"\0")
+            name = Path(argv[0].decode("utf-8", "replace")).name
+            if name.startswith("wineserver") and os.readlink(entry / "cwd").endswith(server_dir):
+                pids.append(int(entry.name))
+            elif name == "Xvfb" and display and display.encode() in argv[1:2]:
+                pids.append(int(entry.name))
+        except (FileNotFoundError, ProcessLookupError, PermissionError):
+            continue
+    return pids
+
+
+@contextlib.contextmanager
+def on_one_cpu():
+    """This process (so the programs it starts), the Wine server and the X server on one CPU.
+    Every system call under Wine is a round trip to the Wine server, and on a virtual machine a
+    wake-up across CPUs can cost several times the call itself: unpinned, a thread's figures then
+    depend on whether the scheduler put it beside the server (36 disk queries took 1.6 ms beside
+    it and 7.6 ms across on this machine), not on the program. WOLUMETR_BENCH_PIN=0 leaves all as
+    it is."""
+    cpus = sorted(os.sched_getaffinity(0))
+    if os.environ.get("WOLUMETR_BENCH_PIN", "1") == "0" or len(cpus) < 2:
+        yield "unpinned"
+        return
+    pids = [0] + server_pids()
+    for pid in pids:
+        os.sched_setaffinity(pid, {cpus[-1]})
+    try:
+        yield f"on CPU {cpus[-1]} with the Wine and X servers"
+    finally:
+        for pid in pids:
+            with contextlib.suppress(ProcessLookupError):
+                os.sched_setaffinity(pid, cpus)
+
+
 def run_in_process(build, runs):
     errors = tempfile.TemporaryFile(mode="w+")
     result = subprocess.run(["wine", str(build / "bench_in_process.exe"), str(runs)], stdout=subprocess.PIPE,
@@ -167,8 +213,9 @@ def main():
         log(f"start-up and memory: {4 * runs} starts of wolumetr.exe and the minimal window, {3 * runs} of the "
             "minimal window with the figure calls")
         starts, settled = run_launcher(build, runs, program_exe, baseline_exe, figures_exe)
-        log("refresh, paint and handles in-process")
-        samples, parts, info, handles = run_in_process(build, runs)
+        with on_one_cpu() as placement:
+            log(f"refresh, paint and handles in-process, {placement}")
+            samples, parts, info, handles = run_in_process(build, runs)
         elapsed = time.monotonic() - started
     finally:
         shutil.rmtree(work, ignore_errors=True)
@@ -210,6 +257,8 @@ def main():
               f"figures take {size_text(names, 'us')} (18 volume names) and {size_text(queries, 'us')} "
               f"(36 disk-space queries)")
     print(f"refresh:  {info.get('refresh', '?')}")
+    print(f"          refresh, paint and handles measured {placement}; start-up and memory unpinned, since the "
+          f"program's first drive round runs beside its window's creation on a second CPU")
     print(f"paint:    {info.get('paint', '?')}; the window system's own cycle (invalidate, BeginPaint, one copy "
           f"to the screen, EndPaint of a bare window of the same size and kind) takes "
           f"{size_text(statistics.median(cycles), 'us') if cycles else '?'} of it; without it the program "
