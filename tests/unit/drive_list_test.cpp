@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/memory_settings_store.h"
 
@@ -43,6 +44,8 @@ TEST(DriveList, LoadShowsEmptySlotsAsBrakAndEverythingElseAsStored) {
       Rows({"[brak]", "[brak]", "D:\\", "", "[brak]", "c:\\", "[brak]", "00"});
   EXPECT_EQ(rows, expected);
   EXPECT_FALSE(wolumetr::AllSlotsEmpty(rows));
+  // The main window's tiles: every filled slot, in order, in lower case.
+  EXPECT_EQ(wolumetr::ReadTileDrives(file), (std::vector<std::string>{"d:\\", "", "[brak]", "c:\\", "00"}));
 
   MemorySettingsStore none;
   SettingsFile missing(none, kPath);

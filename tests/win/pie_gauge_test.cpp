@@ -172,13 +172,16 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
   EXPECT_EQ(drives.calls, startup);
 
   // Three refreshes asked while the first waits on the drive: exactly one more follows.
+  // The quick drive answers only after the refresh stopped waiting, and the round then hangs.
   drives.calls.clear();
+  drives.Hold(3);
   drives.Hold(4);
   drives.drives[3].free = 500;
   drives.drives[4].free = 2;
   f.RefreshAllDrives();
   f.Timer1Timer();
   f.Odwierz1Click();
+  drives.Release(3);
   EXPECT_LT(SlowestRoundTripMs(f.Handle(), 300), 50u);
   EXPECT_EQ(slow.pie->Angles().EndAngle(), 241) << "the previous figures stay until the drive answers";
   EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 180) << "the answers before the hung drive are shown";
