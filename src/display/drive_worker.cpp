@@ -63,16 +63,11 @@ void DriveWorker::Start(std::vector<DriveJob> jobs) {
 }
 
 bool DriveWorker::WaitForRound(std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
   std::lock_guard lock(*shared_->sync);
   shared_->waited = true;
-  while (shared_->running) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-    if (left <= std::chrono::milliseconds::zero()) break;
-    shared_->sync->Wait(left);
-  }
+  const bool ended = shared_->sync->WaitFor(limit, [&] { return !shared_->running; });
   shared_->waited = false;
-  return !shared_->running;
+  return ended;
 }
 
 DriveAnswers DriveWorker::Take() {

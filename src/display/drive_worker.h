@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "common/worker_sync.h"
 #include "display/drive_queries.h"
-#include "display/worker_sync.h"
 
 namespace wolumetr {
 

@@ -3,11 +3,11 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <condition_variable>
 #include <mutex>
 #include <utility>
 
 #include "win/system_libraries.h"
+#include "win/system_worker_sync.h"
 #include "win/text.h"
 #include "win/thread_launch.h"
 
@@ -17,8 +17,7 @@ struct DriveLookGatherer::Shared {
   win::SystemSeam* system = nullptr;
   std::vector<Root> roots;
   std::function<void()> done;
-  std::mutex mutex;
-  std::condition_variable finished;
+  std::unique_ptr<WorkerSync> sync = win::MakeSystemWorkerSync();  // woken when all have answered
   std::map<std::string, DriveLook> looks;
   bool complete = false;
   bool abandoned = false;
@@ -63,35 +62,35 @@ DriveLookGatherer::DriveLookGatherer(win::SystemSeam& system, std::vector<Root> 
       DriveLook look;
       look.icon = ShellIconIndex(each.root);
       {
-        std::lock_guard lock(s->mutex);
+        std::lock_guard lock(*s->sync);
         if (s->abandoned) return;
       }
       if (each.fixed) look.label = s->system->VolumeLabel(each.root);
-      std::lock_guard lock(s->mutex);
+      std::lock_guard lock(*s->sync);
       if (s->abandoned) return;
       s->looks[each.root] = std::move(look);
     }
     {
-      std::lock_guard lock(s->mutex);
+      std::lock_guard lock(*s->sync);
       s->complete = true;
     }
-    s->finished.notify_all();
+    s->sync->WakeAll();
     s->done();
   });
 }
 
 DriveLookGatherer::~DriveLookGatherer() {
-  std::lock_guard lock(shared_->mutex);
+  std::lock_guard lock(*shared_->sync);
   shared_->abandoned = true;
 }
 
 bool DriveLookGatherer::Wait(std::chrono::milliseconds limit) {
-  std::unique_lock lock(shared_->mutex);
-  return shared_->finished.wait_for(lock, limit, [&] { return shared_->complete; });
+  std::lock_guard lock(*shared_->sync);
+  return shared_->sync->WaitFor(limit, [&] { return shared_->complete; });
 }
 
 std::map<std::string, DriveLook> DriveLookGatherer::Looks() {
-  std::lock_guard lock(shared_->mutex);
+  std::lock_guard lock(*shared_->sync);
   return shared_->looks;
 }
 

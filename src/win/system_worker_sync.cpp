@@ -1,4 +1,4 @@
-#include "display/system_worker_sync.h"
+#include "win/system_worker_sync.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #pragma once
-// The drive worker's lock and wake-up on the system's slim reader/writer lock and condition
+// A worker thread's lock and wake-up on the system's slim reader/writer lock and condition
 // variable: no kernel object, and no server round trip under Wine.
 #include <memory>
 
-#include "display/worker_sync.h"
+#include "common/worker_sync.h"
 
 namespace wolumetr::win {
 
