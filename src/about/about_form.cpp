@@ -1,6 +1,7 @@
 // The About window.
 #include "about/about_form.h"
 
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,36 @@ const LabelRow kLabels[] = {
      nullptr},
 };
 
+// The labels are painted, not windows: screen readers get them through the window's object,
+// top to bottom as they are read.
+class AboutTexts final : public win::AccessibleItems {
+ public:
+  explicit AboutTexts(TForm2& form) : form_(form) {}
+  int ItemCount() const override { return static_cast<int>(std::size(kReadingOrder)); }
+  win::AccessibleItem Item(int index) const override {
+    const win::Label& label = form_.*kReadingOrder[index];
+    win::AccessibleItem item;
+    item.role = IsLink(label) ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+    item.name = label.Text();
+    item.bounds = label.Bounds();
+    if (IsLink(label)) item.defaultAction = kFollowAction;
+    return item;
+  }
+  void DoDefaultAction(int index) override {
+    const win::Label& label = form_.*kReadingOrder[index];
+    if (IsLink(label)) label.onClick();
+  }
+
+ private:
+  static constexpr wchar_t kFollowAction[] = L"Przejdź";
+  static constexpr win::Label TForm2::*kReadingOrder[] = {&TForm2::Label1, &TForm2::Label2, &TForm2::Label3,
+                                                          &TForm2::Label4, &TForm2::Label7, &TForm2::Label5,
+                                                          &TForm2::Label6};
+  bool IsLink(const win::Label& label) const { return &label == &form_.Label4 || &label == &form_.Label5; }
+
+  TForm2& form_;
+};
+
 }  // namespace
 
 TForm2* CurrentAboutWindow() { return g_aboutWindow; }
@@ -98,6 +129,8 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system, int dpi)
   // Tab reaches the two links; Enter or Space opens the focused one.
   Label4Focus = std::make_unique<win::FocusStandIn>(Panel1, Label4, Label4.Text());
   Label5Focus = std::make_unique<win::FocusStandIn>(Panel1, Label5, Label5.Text());
+  texts_ = std::make_unique<AboutTexts>(*this);
+  accessible_ = std::make_unique<win::AccessibleWindow>(Handle(), *texts_);
   ApplyPalette();
   router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   // A press and release on the bare panel close the window too.
@@ -107,6 +140,7 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system, int dpi)
 }
 
 TForm2::~TForm2() {
+  accessible_.reset();  // clients holding an object are told it is gone while the labels still exist
   if (g_aboutWindow == this) g_aboutWindow = nullptr;
 }
 
@@ -186,6 +220,9 @@ void TForm2::Paint(HDC dc, const RECT& clip) const {
 
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
+  if (accessible_) {
+    if (const auto answered = accessible_->Route(message, wParam, lParam)) return *answered;
+  }
   switch (message) {
     case WM_COMMAND:
       // Escape and Enter reach the modal window as the dialog commands: keyboard users

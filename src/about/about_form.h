@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "common/palette.h"
+#include "win/accessible_window.h"
+#include "win/com_ref.h"
 #include "win/control_router.h"
 #include "win/focus_stand_in.h"
 #include "win/graphic_control.h"
@@ -54,6 +56,9 @@ class TForm2 final : public win::Window {
   void ApplyPalette();
   const Palette& Colours() const { return palette_; }
 
+  // What a screen reader is given: the texts in reading order, the two links as links.
+  win::ComRef<IAccessible> AccessibleObject() const { return accessible_->Object(); }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -69,6 +74,8 @@ class TForm2 final : public win::Window {
   int dpi_;
   win::ControlRouter router_{Panel1};
   Palette palette_;
+  std::unique_ptr<win::AccessibleItems> texts_;
+  std::unique_ptr<win::AccessibleWindow> accessible_;
 };
 
 // The About window that is open now, or nullptr: one program-wide reference, set while a

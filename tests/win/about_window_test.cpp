@@ -248,6 +248,30 @@ TEST_F(AboutWindow, TabReachesTheLinksAndEnterOpensTheFocusedOne) {
   }
 }
 
+TEST_F(AboutWindow, AScreenReaderHearsTheTextsInReadingOrderAndFollowsALink) {
+  links.clear();
+  TForm2 f(Owner(), TestSystem());
+  f.SetVisible(true);
+  const win::ComRef<IAccessible> object = f.AccessibleObject();
+  ASSERT_TRUE(object);
+  const win::Label* const order[] = {&f.Label1, &f.Label2, &f.Label3, &f.Label4, &f.Label7, &f.Label5, &f.Label6};
+  long count = 0;
+  ASSERT_EQ(object->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 7 + ChildWindowCount(f.Handle())) << "the texts, then the links' places in the tab order";
+  for (long id = 1; id <= 7; ++id) {
+    const Spoken s = Ask(*object.get(), id);
+    const bool link = order[id - 1] == &f.Label4 || order[id - 1] == &f.Label5;
+    EXPECT_EQ(s.name, order[id - 1]->Text()) << id;
+    EXPECT_EQ(s.role, link ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT) << id;
+    EXPECT_EQ(s.action, link ? L"Przejdź" : L"<none>") << id;
+  }
+  ASSERT_EQ(object->accDoDefaultAction(Child(6)), S_OK);
+  EXPECT_EQ(object->accDoDefaultAction(Child(1)), DISP_E_MEMBERNOTFOUND) << "a text has no action";
+  Pump(50);
+  EXPECT_EQ(links, std::vector<std::wstring>{kWebLink});
+  EXPECT_EQ(f.ModalResult, 0);
+}
+
 TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
   TForm2 f(Owner(), TestSystem());
   const int mailWidth = f.Label4.Width();
