@@ -217,7 +217,7 @@ void TForm1::RefreshAllDrives() {
 }
 
 void TForm1::StartRefresh() {
-  driveWorker_->Start(Tiles.Jobs(false));
+  driveWorker_->Start(DriveJobsFor(tileDrives_, false));
   // Drives that answer at once are shown before this returns: a short wait costs less than the
   // worker's posted message and a turn of the loop, and the figures come in the same paint.
   AwaitRound(kQuickRoundWait);

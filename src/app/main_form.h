@@ -190,7 +190,7 @@ class TForm1 final : public win::Window, public OptionsHost {
   MainWindowServices services_;
   int dpi_ = kDesignDpi;
   RefreshSchedule refreshes_;
-  std::vector<std::string> tileDrives_;  // read once, before the window: the first round asks these
+  std::vector<std::string> tileDrives_;  // read once, before the window: the tiles and every round
   std::shared_ptr<std::atomic<HWND>> answersTo_ = std::make_shared<std::atomic<HWND>>(nullptr);
   std::unique_ptr<DriveWorker> driveWorker_;
   bool slowRoundTimer_ = false;

@@ -47,7 +47,6 @@ void TileGrid::Build(const std::vector<std::string>& drives, const std::string& 
     tile.driveNumber = DriveNumberOf(value);
     ShowFigures(tile, -1, -1);
     tile.letter->SetText(win::Widen(DriveLetterText(value)));
-    tile.root = value;
   }
 }
 
@@ -94,15 +93,6 @@ void TileGrid::Arrange(Grid grid) {
     tile.used->SetPosition(at.used.x, at.used.y);
     tile.free->SetPosition(at.free.x, at.free.y);
   }
-}
-
-std::vector<DriveJob> TileGrid::Jobs(bool volumeNames) const {
-  std::vector<DriveJob> jobs;
-  jobs.reserve(tiles_.size());
-  for (const DriveTile& tile : tiles_) {
-    jobs.push_back(DriveJob{tile.driveNumber, volumeNames ? std::optional(tile.root) : std::nullopt});
-  }
-  return jobs;
 }
 
 TileGrid::Change TileGrid::Apply(const DriveAnswer& answer) {

@@ -18,7 +18,6 @@ namespace wolumetr {
 
 struct DriveTile {
   std::uint8_t driveNumber = 0;
-  std::string root;  // as stored in the settings, lower case: where the volume name is asked
   std::unique_ptr<win::Label> letter;
   std::unique_ptr<win::Label> volume;
   std::unique_ptr<win::Label> total;
@@ -42,8 +41,6 @@ class TileGrid {
   const TileLayout& Layout() const { return layout_; }
   // Places every tile's controls in its cell of `grid`, row by row.
   void Arrange(Grid grid);
-  // What a refresh asks, tile by tile; the first one after Build asks the volume names too.
-  std::vector<DriveJob> Jobs(bool volumeNames) const;
   // Shows a tile's answers: pie angles, the three size texts, and the volume name if asked.
   // Only what changed is repainted, and the result says what a screen reader hears anew.
   struct Change {
