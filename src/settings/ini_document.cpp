@@ -1,5 +1,6 @@
 #include "settings/ini_document.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -199,15 +200,18 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
 bool IniDocument::Remove(std::string_view section, std::string_view key) {
   const Span span = FirstSection(section);
-  bool removed = false;
-  for (std::size_t i = span.end; i > span.header + 1; --i) {
-    const ParsedLine line = Classify(lines_[i - 1].text);
-    if (line.kind == LineKind::kEntry && EqualIgnoringAsciiCase(line.name, key)) {
-      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i - 1));
-      removed = true;
-    }
-  }
-  return removed;
+  if (span.header >= lines_.size()) return false;
+  // One pass that closes the gaps as it goes: erasing line by line moved every later line once
+  // per erased one, and a file of many such lines took minutes.
+  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(span.header + 1);
+  const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(span.end);
+  const auto kept = std::remove_if(first, last, [key](const Line& line) {
+    const ParsedLine parsed = Classify(line.text);
+    return parsed.kind == LineKind::kEntry && EqualIgnoringAsciiCase(parsed.name, key);
+  });
+  if (kept == last) return false;
+  lines_.erase(kept, last);
+  return true;
 }
 
 std::string IniDocument::Serialize() const {

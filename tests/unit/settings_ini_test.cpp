@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -257,6 +258,21 @@ TEST(IniDocumentRemove, TakesOutEveryLineOfTheKeyAndNothingElse) {
   EXPECT_EQ(doc.Get("Dyski", "Dysk1"), std::nullopt);
   EXPECT_FALSE(doc.Remove("Dyski", "Dysk1"));
   EXPECT_FALSE(doc.Remove("Missing", "k"));
+}
+
+// A crafted file of 200,000 lines takes one pass, not one per line removed.
+TEST(IniDocumentRemove, ManyLinesOfTheKeyGoInOnePass) {
+  std::string text = "[Dyski]\n";
+  std::string comments;
+  for (int i = 0; i < 100000; ++i) {
+    text += "Dysk2=C:\\\n;\n";
+    comments += ";\n";
+  }
+  IniDocument doc = IniDocument::Parse(text + "[Other]\nDysk2=kept\n");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(doc.Remove("Dyski", "Dysk2"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(doc.Serialize(), "[Dyski]\n" + comments + "[Other]\nDysk2=kept\n");
 }
 
 TEST(IniDocumentHostile, ArbitraryBytesRoundTripAndStayEditable) {
