@@ -79,8 +79,8 @@ DriveAnswers DriveWorker::Take() {
 void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
   DriveQueries& queries = *s->queries;
   std::unique_lock lock(*s->sync);
-  // Every question is asked without the lock, so the window never waits on a drive; after
-  // each the worker checks whether the window is gone and stops asking if so.
+  // Every question is asked without the lock, so the window never waits on a drive; before and
+  // after each the worker checks whether the window is gone and stops asking if so.
   const auto ask = [&](auto question) {
     lock.unlock();
     auto answer = question();
@@ -107,6 +107,7 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
     s->round.reset();
     roundStart = std::chrono::steady_clock::now();
     for (std::size_t t = 0; t < jobs.size(); ++t) {
+      if (s->stopped) return;  // also since the last answer was handed over
       DriveAnswer answer;
       answer.tile = static_cast<std::int32_t>(t);
       const std::uint8_t n = jobs[t].driveNumber;

@@ -95,5 +95,22 @@ TEST_F(DriveWorkerTest, GoingAwayNeverWaitsForAHungDriveAndAsksNothingMore) {
   EXPECT_EQ(*signals, 0);
 }
 
+TEST_F(DriveWorkerTest, StoppedWhileHandingAnAnswerOverAsksNothingMore) {
+  auto gone = std::make_shared<std::atomic<bool>>(false);
+  worker = std::make_unique<DriveWorker>(drives, [signals = signals, gone] {
+    ++*signals;
+    while (!*gone) std::this_thread::sleep_for(1ms);
+  });
+  drives->Hold(3);
+  worker->Start({{3, std::nullopt}, {4, std::nullopt}});
+  std::this_thread::sleep_for(150ms);  // past a quick round: the answer is signalled as it comes
+  drives->Release(3);
+  ASSERT_TRUE(WaitUntil([&] { return *signals == 1; }));
+  worker.reset();
+  *gone = true;
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(drives->Calls(), (std::vector<std::string>{"free 3", "total 3"}));
+}
+
 }  // namespace
 }  // namespace wolumetr
