@@ -1,6 +1,7 @@
 #include "win/accessible_window.h"
 
 #include <atomic>
+#include <deque>
 #include <utility>
 
 #include "win/system_libraries.h"
@@ -8,11 +9,15 @@
 namespace wolumetr::win {
 namespace {
 
-// Posted to the window by a client's default action (wParam: the item); run from its loop.
+// Posted to the window by a client's default action; run from its loop. Any program can send the
+// message itself, so it carries nothing: the items to act on wait in the window's own queue.
 UINT ActionMessage() {
   static const UINT message = RegisterWindowMessageW(L"Wolumetr.AccessibleAction");
   return message;
 }
+
+// A client that asks faster than the window's loop runs the actions is told to wait.
+constexpr std::size_t kMostPendingActions = 16;
 
 BSTR ToBstr(const std::wstring& text) { return lazy::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
@@ -31,8 +36,9 @@ void Empty(VARIANT* v) { v->vt = VT_EMPTY; }
 // depends on how many child windows there are.
 class ClientObject final : public IAccessible {
  public:
-  ClientObject(HWND hwnd, std::shared_ptr<AccessibleItems*> items, ComRef<IAccessible> standard)
-      : hwnd_(hwnd), items_(std::move(items)), standard_(std::move(standard)) {}
+  ClientObject(HWND hwnd, std::shared_ptr<AccessibleItems*> items, std::shared_ptr<std::deque<int>> pending,
+               ComRef<IAccessible> standard)
+      : hwnd_(hwnd), items_(std::move(items)), pending_(std::move(pending)), standard_(std::move(standard)) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -219,7 +225,11 @@ class ClientObject final : public IAccessible {
     if (index < 0) return standard_->accDoDefaultAction(system);
     if ((*items_)->Item(index).defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
     // As a click: later, from the window's loop (the action may open a window of its own).
-    return PostMessageW(hwnd_, ActionMessage(), static_cast<WPARAM>(index), 0) != FALSE ? S_OK : E_FAIL;
+    if (pending_->size() >= kMostPendingActions) return E_FAIL;
+    pending_->push_back(index);
+    if (PostMessageW(hwnd_, ActionMessage(), 0, 0) != FALSE) return S_OK;
+    pending_->pop_back();
+    return E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -267,6 +277,7 @@ class ClientObject final : public IAccessible {
   std::atomic<ULONG> references_{1};
   HWND hwnd_;
   std::shared_ptr<AccessibleItems*> items_;
+  std::shared_ptr<std::deque<int>> pending_;
   ComRef<IAccessible> standard_;
 };
 
@@ -277,7 +288,7 @@ class ClientObject final : public IAccessible {
 }  // namespace
 
 AccessibleWindow::AccessibleWindow(HWND hwnd, AccessibleItems& items)
-    : hwnd_(hwnd), items_(std::make_shared<AccessibleItems*>(&items)) {}
+    : hwnd_(hwnd), items_(std::make_shared<AccessibleItems*>(&items)), pending_(std::make_shared<std::deque<int>>()) {}
 
 AccessibleWindow::~AccessibleWindow() { *items_ = nullptr; }
 
@@ -288,15 +299,18 @@ ComRef<IAccessible> AccessibleWindow::Object() const {
       !standard) {
     return {};
   }
-  auto object = std::make_unique<ClientObject>(hwnd_, items_, std::move(standard));
+  auto object = std::make_unique<ClientObject>(hwnd_, items_, pending_, std::move(standard));
   return ComRef<IAccessible>(object.release());  // its first reference
 }
 
 std::optional<LRESULT> AccessibleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) const {
   if (message == ActionMessage()) {
+    if (pending_->empty()) return 0;  // sent by someone else, or already run
+    const int index = pending_->front();
+    pending_->pop_front();
+    // The items may have changed since the client asked.
     AccessibleItems* items = *items_;
-    if (items != nullptr && static_cast<int>(wParam) < items->ItemCount())
-      items->DoDefaultAction(static_cast<int>(wParam));
+    if (items != nullptr && index >= 0 && index < items->ItemCount()) items->DoDefaultAction(index);
     return 0;
   }
   if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
@@ -325,6 +339,7 @@ AccessibleItem WindowlessButtons::Item(int index) const {
 }
 
 void WindowlessButtons::DoDefaultAction(int index) {
+  if (index < 0 || index >= ItemCount()) return;
   const Button& button = buttons_[static_cast<std::size_t>(index)];
   if (button.control->Visible() && button.control->onClick) button.control->onClick();
 }

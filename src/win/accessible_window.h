@@ -5,6 +5,7 @@
 
 #include <oleacc.h>
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +77,7 @@ class AccessibleWindow {
  private:
   HWND hwnd_;
   std::shared_ptr<AccessibleItems*> items_;
+  std::shared_ptr<std::deque<int>> pending_;  // items whose default action a client asked for
 };
 
 // Gives a child window (a check box, a field) a name for screen readers when its own text is

@@ -1,0 +1,52 @@
+// What any other program on the desktop can send the windows, in-process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <utility>
+
+#include "about/about_form.h"
+#include "drives/drive_selection_form.h"
+#include "settings/options_form.h"
+#include "settings/run_registration.h"
+#include "win/application.h"
+#include "win_test_support.h"
+
+namespace wolumetr::test {
+namespace {
+
+class ForeignMessages : public ::testing::Test, protected MainWindowFixture {
+ protected:
+  void SetUp() override { drives.drives[3] = {400, 1000, "System"}; }
+  win::SystemRunKeys runKeys;
+};
+
+// The message a screen reader's default action posts carries no item a sender could choose: only
+// an action the window's own object queued runs, so a forged one does nothing at all.
+TEST_F(ForeignMessages, AForgedDefaultActionRunsNothing) {
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");
+  TForm1& main = Start();
+  main.SetVisible(true);
+  TForm2 about(win::Application::Instance().TaskbarWindow(), TestSystem());
+  TForm3 options(main, OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
+  TForm4 selection(DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
+
+  const UINT action = RegisterWindowMessageW(L"Wolumetr.AccessibleAction");
+  const std::pair<HWND, int> windows[] = {
+      {main.Handle(), main.Accessibility().ItemCount()}, {about.Handle(), 7}, {options.Handle(), 1},
+      {selection.Handle(), 2}};
+  for (const auto& [window, items] : windows) {
+    for (const WPARAM item : {WPARAM{0x80000000u}, WPARAM{0xFFFFFFFFu}, static_cast<WPARAM>(items), WPARAM{0}}) {
+      SendMessageW(window, action, item, 0);
+      PostMessageW(window, action, item, 0);
+    }
+  }
+  Pump(50);
+  EXPECT_TRUE(TestSystem().opened.empty()) << "an About link followed";
+  EXPECT_FALSE(options.CloseRequested());
+  EXPECT_FALSE(selection.Closed());
+  EXPECT_TRUE(main.IsVisible());
+  EXPECT_FALSE(win::Application::Instance().Terminated());
+}
+
+}  // namespace
+}  // namespace wolumetr::test
