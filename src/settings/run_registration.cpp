@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
+#include <string>
 
 #include "win/handles.h"
 #include "win/text.h"
@@ -15,32 +17,22 @@ class SystemRunKey final : public RunKey {
   explicit SystemRunKey(RegKey key) : key_(std::move(key)) {}
 
   RunValue Read(const std::string& name) override {
-    const std::wstring wideName = Widen(name);
     RunValue value;
     DWORD type = 0;
-    DWORD size = 0;
-    LSTATUS status = RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, nullptr, &size);
-    if (status != ERROR_SUCCESS) return value;  // absent, or unreadable: the same to the caller
+    std::string bytes;
+    if (!ReadRaw(Widen(name), type, bytes)) return value;  // absent, or unreadable: the same to the caller
     value.exists = true;
     value.isString = type == REG_SZ || type == REG_EXPAND_SZ;
     if (!value.isString) {
-      if (type == REG_BINARY) value.data = ReadBytes(wideName, size);
+      if (type == REG_BINARY) value.data = std::move(bytes);
       return value;
     }
-    std::vector<wchar_t> buffer;
-    do {
-      buffer.assign(size / sizeof(wchar_t) + 1, L'\0');  // room for a missing terminator
-      size = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
-      status = RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type,
-                                reinterpret_cast<BYTE*>(buffer.data()), &size);
-    } while (status == ERROR_MORE_DATA);
-    if (status != ERROR_SUCCESS) {
-      value.exists = false;
-      return value;
-    }
-    std::wstring data(buffer.data(), size / sizeof(wchar_t));
-    while (!data.empty() && data.back() == L'\0') data.pop_back();
-    value.data = Narrow(data);
+    // Any program of the user may write the value: an odd byte count or a missing terminator is
+    // read as far as it makes whole characters, up to the first NUL.
+    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+    if (const auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
+    value.data = Narrow(text);
     return value;
   }
 
@@ -57,16 +49,30 @@ class SystemRunKey final : public RunKey {
   }
 
  private:
-  std::string ReadBytes(const std::wstring& name, DWORD size) {
-    std::string bytes(size, '\0');
-    DWORD type = 0;
-    if (RegQueryValueExW(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_BINARY) {
-      return {};
+  // No command line or approval record comes near this; a larger value names nothing of ours and is
+  // read as empty rather than copied whole.
+  static constexpr DWORD kMostValueBytes = 1u << 17;
+
+  // The value's type and bytes. A value that another program resizes between the two calls is
+  // asked again, a few times at most.
+  bool ReadRaw(const std::wstring& name, DWORD& type, std::string& bytes) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
+      DWORD size = 0;
+      if (RegQueryValueExW(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+      if (size > kMostValueBytes) {
+        bytes.clear();
+        return true;
+      }
+      bytes.assign(size, '\0');
+      const LSTATUS status =
+          RegQueryValueExW(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
+      if (status == ERROR_SUCCESS) {
+        bytes.resize(std::min<DWORD>(size, static_cast<DWORD>(bytes.size())));
+        return true;
+      }
+      if (status != ERROR_MORE_DATA) return false;
     }
-    bytes.resize(size);
-    return bytes;
+    return false;
   }
 
   RegKey key_;

@@ -794,6 +794,16 @@ TEST_F(OptionsWindow, RunValueFaults) {
     EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe) << "replaced by the path";
     options.reset();
   }
+  // Any program of the user may write the value with an odd byte count or no terminator: it is
+  // read as far as it makes whole characters, at once.
+  const std::wstring quoted = win::Widen(kQuotedExe);
+  for (const std::size_t extraByte : {1u, 0u}) {
+    std::string bytes(reinterpret_cast<const char*>(quoted.data()), quoted.size() * sizeof(wchar_t));
+    bytes.append(extraByte, 'x');
+    RegSetKeyValueW(HKEY_CURRENT_USER, kRunPath, L"Wolumetr", REG_SZ, bytes.data(), static_cast<DWORD>(bytes.size()));
+    EXPECT_TRUE(TForm3::Checked(Open().CheckBox5)) << extraByte;
+    options.reset();
+  }
   // A key that refuses the value stops the save before the settings file.
   RemoveRunValue(HKEY_CURRENT_USER);
   ASSERT_TRUE(folder.Read(L"wolumetr.ini").has_value());
