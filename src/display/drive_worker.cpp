@@ -3,6 +3,7 @@
 #include <mutex>
 #include <utility>
 
+#include "common/drive_slots.h"
 #include "display/drive_table.h"
 
 namespace wolumetr {
@@ -11,7 +12,8 @@ std::vector<DriveJob> DriveJobsFor(const std::vector<std::string>& drives, bool 
   std::vector<DriveJob> jobs;
   jobs.reserve(drives.size());
   for (const std::string& drive : drives) {
-    jobs.push_back(DriveJob{DriveNumberOf(drive), volumeNames ? std::optional(drive) : std::nullopt});
+    const bool askName = volumeNames && !NamesNetworkOrDevicePath(drive);
+    jobs.push_back(DriveJob{DriveNumberOf(drive), askName ? std::optional(drive) : std::nullopt});
   }
   return jobs;
 }

@@ -282,7 +282,7 @@ void TForm4::GatherDriveLooks() {
   std::vector<DriveLookGatherer::Root> roots;
   std::map<std::string, bool> asked;
   const auto ask = [&](const std::string& root) {
-    if (root == kNoDriveText || !asked.emplace(root, true).second) return;
+    if (root == kNoDriveText || NamesNetworkOrDevicePath(root) || !asked.emplace(root, true).second) return;
     const auto fixed = fixed_.find(root);
     roots.push_back({root, fixed != fixed_.end() && fixed->second});
   };

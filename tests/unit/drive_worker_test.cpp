@@ -38,6 +38,17 @@ struct DriveWorkerTest : ::testing::Test {
   }
 };
 
+// A share or device path in a slot is never handed to the system: its tile shows no volume name,
+// as for a value the system rejects. Its disk space is that of the current drive (number 0).
+TEST(DriveJobsFor, AsksNoVolumeNameOfANetworkOrDevicePath) {
+  const std::vector<DriveJob> jobs =
+      DriveJobsFor({"c:\\", "\\\\host\\share\\", "//host/share/", "\\/host", "/\\?\\c:\\", "\\\\.\\", "\\c:\\"}, true);
+  std::vector<bool> asked;
+  for (const DriveJob& job : jobs) asked.push_back(job.volumeRoot.has_value());
+  EXPECT_EQ(asked, (std::vector<bool>{true, false, false, false, false, false, true}));
+  EXPECT_EQ(jobs[1].driveNumber, 0);
+}
+
 TEST_F(DriveWorkerTest, ASlowDriveHoldsBackOnlyItsOwnAnswers) {
   drives->Hold(4);
   worker->Start({{3, std::nullopt}, {4, std::nullopt}});
