@@ -9,6 +9,7 @@
 #include "about/about_links.h"
 #include "win/application.h"
 #include "win/colour_ref.h"
+#include "win/handles.h"
 #include "win/panel_paint.h"
 #include "win/system_palette.h"
 #include "win/text.h"
@@ -151,9 +152,14 @@ void TForm2::FormClick() {
 
 // A link with no program registered for it simply opens nothing; the window stays. Anything
 // the shell shows on the way (a choice of program, an error) belongs to this window.
-void TForm2::Label4Click() { system_.ShellOpen(Handle(), win::Widen(MailLink(kContactAddress)), SW_SHOWNORMAL); }
+void TForm2::Label4Click() { OpenLink(win::Widen(MailLink(kContactAddress))); }
 
-void TForm2::Label5Click() { system_.ShellOpen(Handle(), win::Widen(kHomePage), SW_SHOWNORMAL); }
+void TForm2::Label5Click() { OpenLink(win::Widen(kHomePage)); }
+
+void TForm2::OpenLink(const std::wstring& target) {
+  win::StayInApartment();  // the shell wants COM on the calling thread
+  system_.ShellOpen(Handle(), target, SW_SHOWNORMAL, false);
+}
 
 void TForm2::Underline(win::Label& label, bool underline) {
   win::FontSpec font = label.Font();

@@ -64,6 +64,7 @@ class TForm2 final : public win::Window {
 
  private:
   void Underline(win::Label& label, bool underline);
+  void OpenLink(const std::wstring& target);
   // Fonts, label places and the window's size for dpi_.
   void LayOut();
   void OnDpiChanged(int dpi, const RECT& suggested) override;

@@ -40,7 +40,7 @@ struct DriveSelectionServices {
   SettingsStore& settings;
   std::string settingsPath;
   bool drivesMonitored = false;
-  win::SystemSeam& system;
+  std::shared_ptr<win::SystemSeam> system;  // shared with the gatherer's thread
   std::function<std::optional<Point>()> placeToKeep;
   int dpi = 0;  // the scale it opens at: the main window's; 0 is the system's
 };
@@ -124,7 +124,6 @@ class TForm4 final : public win::Window {
   std::optional<int> IconIndex(const std::wstring& path) const;
   void GatherDriveLooks();
 
-  win::ComScope com_;
   DriveSelectionServices services_;
   std::vector<std::string> choices_;
   std::map<std::string, bool> fixed_;  // by root, as the drive list said when the window opened

@@ -4,6 +4,7 @@
 #include <deque>
 #include <utility>
 
+#include "win/handles.h"
 #include "win/system_libraries.h"
 
 namespace wolumetr::win {
@@ -314,6 +315,8 @@ std::optional<LRESULT> AccessibleWindow::Route(UINT message, WPARAM wParam, LPAR
     return 0;
   }
   if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
+  // Marshalling the object to another process needs the thread in an apartment.
+  StayInApartment();
   const ComRef<IAccessible> object = Object();
   if (!object) return std::nullopt;
   return lazy::LresultFromObject(__uuidof(IAccessible), wParam, object.get());

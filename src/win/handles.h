@@ -140,4 +140,13 @@ class ComScope {
   bool initialized_;
 };
 
+// The window thread's apartment, entered at its first need (a screen reader's question, the
+// shell) and never left: an object handed to another process stays connected as long as the
+// program runs, whichever window comes or goes. Call it on the window's thread only.
+inline void StayInApartment() {
+  thread_local const bool entered =
+      SUCCEEDED(lazy::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  static_cast<void>(entered);
+}
+
 }  // namespace wolumetr::win

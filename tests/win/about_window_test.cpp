@@ -12,7 +12,6 @@
 #include "about/about_form.h"
 #include "common/dpi.h"
 #include "win/application.h"
-#include "win/system_libraries.h"
 #include "win/system_seam.h"
 #include "win/text.h"
 #include "win_test_support.h"
@@ -402,19 +401,6 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
   EXPECT_EQ(CountAboutWindows(), 0);
   EXPECT_TRUE(IsWindowEnabled(f.Handle()));
   EXPECT_TRUE(f.IsVisible());
-}
-
-// The real seam readies COM, apartment-threaded, at its first call to the shell, once, and lets
-// it go with the seam at exit: only then may the thread choose another model.
-TEST(ShellSeam, ReadiesComOnceForTheShellAndReleasesItAtTheEnd) {
-  auto multithreaded = [] { return win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED); };
-  {
-    win::SystemSeam seam;
-    for (int i = 0; i < 2; ++i) seam.ShellOpen(nullptr, L"C:\\no such folder\\no such file.wolumetr", SW_HIDE);
-    EXPECT_EQ(multithreaded(), RPC_E_CHANGED_MODE);
-  }
-  EXPECT_EQ(multithreaded(), S_OK);
-  win::lazy::CoUninitialize();
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt, int dpi = 0) {
     if (!form) Start();
     window = std::make_unique<TForm4>(DriveSelectionServices{
-        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), system, nullptr, dpi});
+        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), SharedTestSystem(), nullptr, dpi});
     return *window;
   }
   bool Terminated() const { return win::Application::Instance().Terminated(); }
@@ -380,6 +380,9 @@ TEST_F(DriveSelectionWindow, CancelClosesWhenDrivesAreMonitoredAndAsksWhenNone) 
 TEST_F(DriveSelectionWindow, ScreenReadersHearTheListsByTheirCaptionsAndCanPressThePanelButtons) {
   WriteSettings(kStored);
   TForm4& f = Open();
+  // The window's thread stays in the apartment this window entered, also when it closes: an
+  // object marshalled meanwhile stays connected for the screen reader that holds it.
+  EXPECT_GT(SendMessageW(form->Handle(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0);
   EXPECT_EQ(ScreenReaderName(f.StringGrid1->Handle()), L"Proszę wybrać dyski do monitorowania");
   EXPECT_EQ(ScreenReaderName(f.ComboBox1.get()), L"Zmień na");
   const win::ComRef<IAccessible> object = f.AccessibleObject();
@@ -398,6 +401,8 @@ TEST_F(DriveSelectionWindow, ScreenReadersHearTheListsByTheirCaptionsAndCanPress
   Pump(50);
   EXPECT_TRUE(f.Closed()) << "as the cancel's click";
   EXPECT_EQ(Settings().value(), kStored);
+  window.reset();
+  EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
 }
 
 // A script that runs inside a real modal loop, from a thread timer its dispatch calls.
