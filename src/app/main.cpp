@@ -21,17 +21,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // Started by the restart: the ending instance's tray icon goes first (a few seconds at most).
   wolumetr::win::WaitForPredecessor(3000);
-  // Outlives everything below: the error box at the boundary goes through it too.
-  wolumetr::win::SystemSeam system;
+  // Outlives everything below: the error box at the boundary goes through it too. Threads that
+  // hand a drive to the shell share it, and may still run when this function returns.
+  const auto system = std::make_shared<wolumetr::win::SystemSeam>();
   auto& app = wolumetr::win::Application::Instance();
-  app.SetSystem(&system);
+  app.SetSystem(system.get());
   wolumetr::win::Guarded([&] {
     // The window system starts with the main window, once its first drive round is under way.
     app.SetTitle(L"Wolumetr");
     wolumetr::win::FileSettingsStore files;
     wolumetr::StartupSnapshot settings(files);
     const std::string path = wolumetr::win::Narrow(wolumetr::win::ExecutableFolder()) + wolumetr::kSettingsFileName;
-    if (!wolumetr::ReadSettingsAtStart(settings, path, system)) return;  // given up: the file stays as it is
+    if (!wolumetr::ReadSettingsAtStart(settings, path, *system)) return;  // given up: the file stays as it is
     auto drives = std::make_shared<wolumetr::win::SystemDriveQueries>();
     wolumetr::TForm1 form(wolumetr::MainWindowServices{settings, drives, system, {}, &settings});
     // Apart from the constructor: the start-up Drive selection window may run its modal loop here.

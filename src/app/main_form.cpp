@@ -113,7 +113,7 @@ void TForm1::CreateComponents() {
   hints_ = std::make_unique<win::Tooltips>(Handle());
   PlaceImages();
 
-  TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr", services_.system);
+  TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr", *services_.system);
   TrayIcon1->onClick = [this] { TrayIcon1Click(); };
   TrayIcon1->onPopup = [this](POINT at) { return TrayIcon1Popup(at); };
   // The icon is added when the window first shows and applies the display mode (FormShow),
@@ -422,10 +422,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
-      if (wParam == kSlowRoundTimerId) {
-        StopSlowRoundTimer();
-        ApplyDriveAnswers();
-      }
+      // Until the round's end is taken: the worker's posted message may be lost to a full queue.
+      if (wParam == kSlowRoundTimerId) ApplyDriveAnswers();
       return 0;
     case kDriveAnswersMessage:
       ApplyDriveAnswers();

@@ -35,7 +35,9 @@ enum class Placement;
 struct MainWindowServices {
   SettingsStore& settings;
   std::shared_ptr<DriveQueries> drives;  // shared with the drive worker, which may outlive the window
-  win::SystemSeam& system;  // handed on to the tray icon and every window the menu opens
+  // Handed on to the tray icon and every window the menu opens; shared with the threads that
+  // hand a drive to the shell, which may outlive the window.
+  std::shared_ptr<win::SystemSeam> system;
   std::wstring programDir;  // empty: the folder of the running executable
   StartupSnapshot* startup = nullptr;  // the start-up's one reading of `settings`, released at the first show
 };

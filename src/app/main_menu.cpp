@@ -96,8 +96,8 @@ void TForm1::Opcje1Click() {
   win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
   win::SystemRunKeys runKeys;
   TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
-                                        services_.system, Dpi()});
-  services_.system.RunModal(options);
+                                        *services_.system, Dpi()});
+  services_.system->RunModal(options);
 }
 
 void TForm1::Ustawdyski1Click() {
@@ -114,7 +114,7 @@ void TForm1::ShowDriveSelection() {
   };
   TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system,
                                      placeToKeep, Dpi()});
-  services_.system.RunModal(form);
+  services_.system->RunModal(form);
 }
 
 void TForm1::Align(Placement placement) {
@@ -131,10 +131,10 @@ void TForm1::Oprogramie1Click() {
     open->BringToFront();
     return;
   }
-  const auto about = std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), services_.system,
+  const auto about = std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), *services_.system,
                                               Dpi());
   about->SetStayOnTop(StayOnTop());
-  services_.system.RunModal(*about);
+  services_.system->RunModal(*about);
 }  // destroyed here, after its own modal loop, exactly once
 
 bool TForm1::TrayIcon1Popup(POINT at) {

@@ -14,7 +14,7 @@
 namespace wolumetr {
 
 struct DriveLookGatherer::Shared {
-  win::SystemSeam* system = nullptr;
+  std::shared_ptr<win::SystemSeam> system;
   std::vector<Root> roots;
   std::function<void()> done;
   std::unique_ptr<WorkerSync> sync = win::MakeSystemWorkerSync();  // woken when all have answered
@@ -51,24 +51,18 @@ class ThreadCom {
 
 }  // namespace
 
-DriveLookGatherer::DriveLookGatherer(win::SystemSeam& system, std::vector<Root> roots, std::function<void()> done)
+DriveLookGatherer::DriveLookGatherer(std::shared_ptr<win::SystemSeam> system, std::vector<Root> roots,
+                                     std::function<void()> done)
     : shared_(std::make_shared<Shared>()) {
-  shared_->system = &system;
+  shared_->system = std::move(system);
   shared_->roots = std::move(roots);
   shared_->done = std::move(done);
   win::StartDetachedThread([s = shared_] {
-    const ThreadCom com;
-    for (const Root& each : s->roots) {
-      DriveLook look;
-      look.icon = ShellIconIndex(each.root);
-      {
-        std::lock_guard lock(*s->sync);
-        if (s->abandoned) return;
-      }
-      if (each.fixed) look.label = s->system->VolumeLabel(each.root);
-      std::lock_guard lock(*s->sync);
-      if (s->abandoned) return;
-      s->looks[each.root] = std::move(look);
+    try {
+      const ThreadCom com;
+      if (!Gather(*s)) return;
+    } catch (...) {
+      // What came before stands; the drives after it are drawn without their looks.
     }
     {
       std::lock_guard lock(*s->sync);
@@ -77,6 +71,22 @@ DriveLookGatherer::DriveLookGatherer(win::SystemSeam& system, std::vector<Root> 
     s->sync->WakeAll();
     s->done();
   });
+}
+
+bool DriveLookGatherer::Gather(Shared& s) {
+  for (const Root& each : s.roots) {
+    DriveLook look;
+    look.icon = ShellIconIndex(each.root);
+    {
+      std::lock_guard lock(*s.sync);
+      if (s.abandoned) return false;
+    }
+    if (each.fixed) look.label = s.system->VolumeLabel(each.root);
+    std::lock_guard lock(*s.sync);
+    if (s.abandoned) return false;
+    s.looks[each.root] = std::move(look);
+  }
+  return true;
 }
 
 DriveLookGatherer::~DriveLookGatherer() {

@@ -24,12 +24,12 @@ struct DriveLook {
 class DriveLookGatherer {
  public:
   // Asks, in order, for each root's icon and, where `fixed`, its label. `done` runs on the
-  // gathering thread when all have answered. `system` must outlive the program's windows.
+  // gathering thread when all have answered (or the asking failed). The thread keeps `system`.
   struct Root {
     std::string root;
     bool fixed = false;
   };
-  DriveLookGatherer(win::SystemSeam& system, std::vector<Root> roots, std::function<void()> done);
+  DriveLookGatherer(std::shared_ptr<win::SystemSeam> system, std::vector<Root> roots, std::function<void()> done);
   // Never waits: a drive still answering finishes on its own and nothing more is asked.
   ~DriveLookGatherer();
   DriveLookGatherer(const DriveLookGatherer&) = delete;
@@ -42,6 +42,8 @@ class DriveLookGatherer {
 
  private:
   struct Shared;
+  // Asks every root in turn; false when the window went meanwhile.
+  static bool Gather(Shared& s);
   std::shared_ptr<Shared> shared_;
 };
 

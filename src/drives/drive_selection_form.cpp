@@ -52,6 +52,7 @@ TForm4::TForm4(DriveSelectionServices services)
     : services_(std::move(services)),
       dpi_(services_.dpi > 0 ? services_.dpi : win::SystemDpi()),
       design_(DriveWindowDesignAt(dpi_)) {
+  win::StayInApartment();  // the shell's drive icons
   win::Application& app = win::Application::Instance();
   app.Initialize();
   // Designed as 330x412; FormCreate sizes it from the grid.
@@ -143,8 +144,8 @@ void TForm4::FormCreate() {
 
   // 2. The choices: "[brak]" and every fixed drive.
   std::vector<LogicalDrive> drives;
-  for (std::string& root : SplitDriveStrings(win::Narrow(services_.system.LogicalDriveStrings()))) {
-    const bool fixed = services_.system.IsFixedDrive(root);
+  for (std::string& root : SplitDriveStrings(win::Narrow(services_.system->LogicalDriveStrings()))) {
+    const bool fixed = services_.system->IsFixedDrive(root);
     fixed_[root] = fixed;
     drives.push_back(LogicalDrive{std::move(root), fixed});
   }
@@ -377,7 +378,7 @@ void TForm4::Panel2Click() {
   }
   // This instance ends only when the next one has started; otherwise it goes on, and the
   // saved list takes effect at the next start.
-  if (services_.system.StartNewInstance()) {
+  if (services_.system->StartNewInstance()) {
     win::Application::Instance().Terminate();
   } else {
     win::ReportError(kRestartFailedMessage);
@@ -394,7 +395,7 @@ void TForm4::Panel3Click() {
 }
 
 void TForm4::AskForADrive() {
-  if (services_.system.ShowMessageBox(Handle(), kNoDriveMessage, kNoDriveCaption, MB_ICONWARNING | MB_OKCANCEL) ==
+  if (services_.system->ShowMessageBox(Handle(), kNoDriveMessage, kNoDriveCaption, MB_ICONWARNING | MB_OKCANCEL) ==
       IDCANCEL) {
     win::Application::Instance().Terminate();
   }

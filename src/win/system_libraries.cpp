@@ -107,10 +107,9 @@ DWORD_PTR SHGetFileInfoW(LPCWSTR path, DWORD attributes, SHFILEINFOW* info, UINT
   return function(path, attributes, info, size, flags);
 }
 
-HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
-                        INT show) {
-  static auto* const function = Shell().Get<decltype(::ShellExecuteW)>("ShellExecuteW");
-  return function(hwnd, operation, file, parameters, directory, show);
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) {
+  static auto* const function = Shell().Get<decltype(::ShellExecuteExW)>("ShellExecuteExW");
+  return function(info);
 }
 
 HRESULT CoInitializeEx(LPVOID reserved, DWORD model) {

@@ -25,8 +25,7 @@ BOOL ImageList_GetIconSize(HIMAGELIST list, int* width, int* height);
 
 BOOL Shell_NotifyIconW(DWORD message, PNOTIFYICONDATAW data);
 DWORD_PTR SHGetFileInfoW(LPCWSTR path, DWORD attributes, SHFILEINFOW* info, UINT size, UINT flags);
-HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
-                        INT show);
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);
 
 HRESULT CoInitializeEx(LPVOID reserved, DWORD model);
 void CoUninitialize();

@@ -16,9 +16,17 @@ int SystemSeam::ShowMessageBox(HWND owner, const std::wstring& text, const std::
   return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
-void SystemSeam::ShellOpen(HWND owner, const std::wstring& target, int show) {
-  if (!com_ && GetCurrentThreadId() == thread_) com_.emplace();
-  lazy::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, show);
+void SystemSeam::ShellOpen(HWND owner, const std::wstring& target, int show, bool quiet) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  // The shell may finish on a thread of its own after the call returns; the caller's thread may
+  // have ended by then, so the call waits until the shell is done with it.
+  info.fMask = SEE_MASK_NOASYNC | (quiet ? SEE_MASK_FLAG_NO_UI : 0);
+  info.hwnd = owner;
+  info.lpVerb = L"open";
+  info.lpFile = target.c_str();
+  info.nShow = show;
+  lazy::ShellExecuteExW(&info);
 }
 
 bool SystemSeam::StartNewInstance() { return StartSuccessor(ExecutablePath()); }
@@ -45,15 +53,29 @@ std::optional<std::string> SystemSeam::VolumeLabel(const std::string& root) {
   return Narrow(label);
 }
 
-void ShellOpenInBackground(SystemSeam& system, HWND owner, std::wstring target, int show) {
-  StartDetachedThread([&system, owner, target = std::move(target), show] {
-    try {
-      ComScope com;
-      system.ShellOpen(owner, target, show);
-    } catch (...) {
-      // As on the window's thread, the outcome is not checked; there is no one here to tell.
-    }
-  });
+void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::wstring target, int show) {
+  {
+    std::lock_guard lock(system->openingLock_);
+    if (!system->opening_.insert(target).second) return;
+  }
+  const auto done = [system, target] {
+    std::lock_guard lock(system->openingLock_);
+    system->opening_.erase(target);
+  };
+  try {
+    StartDetachedThread([system, owner, target, show, done] {
+      try {
+        ComScope com;
+        system->ShellOpen(owner, target, show, true);
+      } catch (...) {
+        // As on the window's thread, the outcome is not checked; there is no one here to tell.
+      }
+      done();
+    });
+  } catch (...) {
+    done();
+    throw;
+  }
 }
 
 void SystemSeam::RunModal(Window& window) { Application::Instance().RunModal(window); }

@@ -7,7 +7,10 @@
 
 #include <shellapi.h>
 
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "win/handles.h"
@@ -25,10 +28,10 @@ class SystemSeam {
 
   // Returns the button that closed the box.
   virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
-  // Hands `target` to the shell's "open"; the outcome is not checked. The first call on the
-  // thread that made the seam (the window's) readies COM there, which stays ready until the seam
-  // goes at exit; any other thread readies COM for itself before it calls.
-  virtual void ShellOpen(HWND owner, const std::wstring& target, int show);
+  // Hands `target` to the shell's "open" and returns once the shell has taken it; the outcome is
+  // not checked. The calling thread must be in an apartment (StayInApartment on the window's).
+  // `quiet`: the shell shows no box of its own for a target it cannot open.
+  virtual void ShellOpen(HWND owner, const std::wstring& target, int show, bool quiet);
   // Starts the running executable again, without arguments; false when it could not be
   // started. The new instance waits for this one to end before it shows itself.
   virtual bool StartNewInstance();
@@ -45,13 +48,15 @@ class SystemSeam {
   virtual void RunModal(Window& window);
 
  private:
-  std::optional<ComScope> com_;
-  DWORD thread_ = GetCurrentThreadId();
+  friend void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::wstring target, int show);
+  std::mutex openingLock_;
+  std::set<std::wstring> opening_;  // targets handed to the shell in the background, not yet taken
 };
 
-// Hands `target` to `system`'s ShellOpen on a thread of its own, with COM readied there: opening a
-// drive that is slow to answer (a sleeping disk, a share whose server is gone) never holds up the
-// window. Nobody waits for the thread, so `system` must live until the process ends.
-void ShellOpenInBackground(SystemSeam& system, HWND owner, std::wstring target, int show);
+// Hands `target` to `system`'s ShellOpen, quietly, on a thread of its own with COM readied there:
+// opening a drive that is slow to answer (a sleeping disk, a share whose server is gone) never
+// holds up the window. While one open of a target is under way, another of it is dropped: a
+// double click repeated on a hung drive starts no pile of threads. The thread keeps `system`.
+void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::wstring target, int show);
 
 }  // namespace wolumetr::win

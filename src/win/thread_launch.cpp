@@ -12,8 +12,13 @@ namespace {
 
 DWORD WINAPI ThreadStart(void* parameter) {
   const std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(parameter));
-  ReleaseUnusedStack();
-  (*body)();
+  // An exception that left a thread's body would end the whole program; the body has said all
+  // it can by then, so the thread simply ends.
+  try {
+    ReleaseUnusedStack();
+    (*body)();
+  } catch (...) {
+  }
   return 0;
 }
 

@@ -23,6 +23,7 @@ void FakeSystem::Reset() {
     opened.clear();
     openOwners.clear();
   }
+  whileOpening = nullptr;
   launches = 0;
   failLaunch = false;
   notifyIcon = nullptr;
@@ -49,11 +50,14 @@ int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstrin
   return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK;
 }
 
-void FakeSystem::ShellOpen(HWND owner, const std::wstring& target, int) {
-  const std::lock_guard<std::mutex> lock(openLock_);
-  opened.push_back(target);
-  openOwners.push_back(owner);
-  openSignal_.notify_all();
+void FakeSystem::ShellOpen(HWND owner, const std::wstring& target, int, bool) {
+  {
+    const std::lock_guard<std::mutex> lock(openLock_);
+    opened.push_back(target);
+    openOwners.push_back(owner);
+    openSignal_.notify_all();
+  }
+  if (whileOpening) whileOpening();
 }
 
 bool FakeSystem::WaitForOpened(std::size_t count, std::chrono::milliseconds limit) {
@@ -100,6 +104,8 @@ FakeSystem& TestSystem() {
   static FakeSystem system;
   return system;
 }
+
+std::shared_ptr<FakeSystem> SharedTestSystem() { return {std::shared_ptr<void>(), &TestSystem()}; }
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -37,6 +38,7 @@ class FakeSystem final : public win::SystemSeam {
 
   std::vector<std::wstring> opened;  // what was handed to the shell's "open"
   std::vector<HWND> openOwners;      // and the window each was handed for
+  std::function<void()> whileOpening;  // runs after a target is recorded, as the shell's own work
   // Waits up to `limit` until `count` targets were handed over, from whatever thread; false if not.
   bool WaitForOpened(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5));
   int launches = 0;                  // new instances started (or attempts, with failLaunch)
@@ -61,7 +63,7 @@ class FakeSystem final : public win::SystemSeam {
   void Reset();
 
   int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override;
-  void ShellOpen(HWND owner, const std::wstring& target, int show) override;
+  void ShellOpen(HWND owner, const std::wstring& target, int show, bool quiet) override;
   bool StartNewInstance() override {
     ++launches;
     return !failLaunch;
@@ -80,6 +82,8 @@ class FakeSystem final : public win::SystemSeam {
 // The one seam of the test program: every window of a test gets it, and the application holds
 // it for the error box.
 FakeSystem& TestSystem();
+// The same seam where a window shares it with threads; the test program keeps it, not the holders.
+std::shared_ptr<FakeSystem> SharedTestSystem();
 
 // Collects what would have gone to the error box while it lives.
 class ErrorRecorder {

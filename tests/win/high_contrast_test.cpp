@@ -44,7 +44,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
   TForm1& main = Start();  // C: 60 % used: the wedge covers the pie's upper half
   TForm2 about(win::Application::Instance().TaskbarWindow(), TestSystem());
   TForm3 options(main, OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
-  TForm4 selection(DriveSelectionServices{store, main.SettingsPath(), true, TestSystem(), nullptr});
+  TForm4 selection(DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
 
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);

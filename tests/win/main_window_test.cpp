@@ -101,7 +101,7 @@ TEST_F(MainWindow, StartUpReadsTheSettingsFileOnceAndLaterShowsReadItAfresh) {
   files.Put(path, "[Wyglad]\r\nPoziomprzezr=200\r\n[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nPasek=2\r\n");
   StartupSnapshot snapshot(files);
   ASSERT_TRUE(ReadSettingsAtStart(snapshot, path, TestSystem()));
-  form = std::make_unique<TForm1>(MainWindowServices{snapshot, sharedDrives, TestSystem(), folder.Path(), &snapshot});
+  form = std::make_unique<TForm1>(MainWindowServices{snapshot, sharedDrives, SharedTestSystem(), folder.Path(), &snapshot});
   form->FormCreate();
   form->SetVisible(true);
   EXPECT_EQ(files.load_count(), 1) << "settings, tiles and the first display mode from one reading";

@@ -194,6 +194,28 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
   EXPECT_EQ(drives.calls, twice);
   Pump(100);
   EXPECT_EQ(drives.calls.size(), twice.size()) << "a third refresh ran";
+
+  // A full queue loses the worker's posted messages: a slow round's end is still taken, on the
+  // slow-round timer, however long the round ran.
+  const auto onlyTheTimer = [&](ULONGLONG ms) {
+    const ULONGLONG until = GetTickCount64() + ms;
+    MSG msg;
+    while (f.RefreshInProgress() && GetTickCount64() < until) {
+      while (PeekMessageW(&msg, f.Handle(), kDriveAnswersMessage, kDriveAnswersMessage, PM_REMOVE)) {
+      }
+      if (PeekMessageW(&msg, f.Handle(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+      } else {
+        Sleep(1);
+      }
+    }
+  };
+  drives.Hold(4);
+  f.RefreshAllDrives();
+  onlyTheTimer(300);
+  drives.Release(4);
+  onlyTheTimer(3000);
+  EXPECT_FALSE(f.RefreshInProgress());
 }
 
 TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {

@@ -1,6 +1,11 @@
 // Display modes, the hide/show toggle, the tray icon, minimize commands, dragging, placements.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+
 #include "app/placement.h"
 #include "win/application.h"
 #include "win/error_box.h"
@@ -333,6 +338,27 @@ TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
   EXPECT_EQ(f.Left(), 325);
   Pump(50);
   EXPECT_EQ(TestSystem().opened.size(), 1u);
+
+  // While the shell still works on a drive (one that sleeps), another double click on it opens
+  // nothing more; an open that fails with an exception ends its thread, not the program.
+  const auto held = std::make_shared<std::atomic<bool>>(true);
+  TestSystem().whileOpening = [held] {
+    while (*held) Sleep(1);
+    throw std::runtime_error("the shell failed");
+  };
+  for (const std::size_t opens : {2u, 2u}) {
+    SendMessageW(f.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, onPie);
+    EXPECT_TRUE(TestSystem().WaitForOpened(opens));
+  }
+  Pump(50);
+  EXPECT_EQ(TestSystem().opened.size(), 2u);
+  *held = false;
+  bool again = false;
+  for (int i = 0; i < 100 && !again; ++i) {
+    SendMessageW(f.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, onPie);
+    again = TestSystem().WaitForOpened(3, std::chrono::milliseconds(50));
+  }
+  EXPECT_TRUE(again) << "the failed open still counts as under way";
 }
 
 TEST_F(Presence, AWindowNoMonitorShowsComesBackWhenTheDisplaysChange) {
