@@ -416,19 +416,21 @@ void TForm3::Image1Click() {
   values.alphaBlend = Checked(CheckBox3);
   values.onTop = Checked(CheckBox4);
   values.rememberPosition = Checked(CheckBox1);
-  const OptionsSnapshot main = main_.OptionsState();
-  values.left = main.settings.left;
-  values.top = main.settings.top;
   values.displayModeItem = static_cast<std::int32_t>(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
   values.columns = Position(UpDown1);
   values.rows = Position(UpDown2);
   values.autoRefresh = Checked(CheckBox2);
 
-  SettingsFile settings(services_.settings, services_.settingsPath);
-  WriteOptions(settings, values);
   if (!ApplyRegistration(services_.runKeys, services_.executablePath, Checked(CheckBox5))) {
     win::ReportError(win::Narrow(kNoRightsText));
   }
+  // The file and the window's place as they are now: while the box was up, the tray menu could
+  // move the window or close the program, which saves its place.
+  const OptionsSnapshot now = main_.OptionsState();
+  values.left = now.settings.left;
+  values.top = now.settings.top;
+  SettingsFile settings(services_.settings, services_.settingsPath);
+  WriteOptions(settings, values);
   settings.Commit();
   RequestClose();
 }
