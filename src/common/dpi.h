@@ -6,6 +6,9 @@
 namespace wolumetr {
 
 inline constexpr int kDesignDpi = 96;
+// The scales a window takes: 50 % to 1000 %, beyond what any monitor offers.
+inline constexpr int kLeastDpi = 48;
+inline constexpr int kMostDpi = 960;
 
 // length x dpi / 96, rounded half away from zero as Windows' MulDiv rounds. A DPI of 0 or less
 // (not known) is taken as the design's.

@@ -1,7 +1,9 @@
 #include "win/window.h"
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "common/dpi.h"
 #include "win/error_box.h"
 
 namespace wolumetr::win {
@@ -81,7 +83,10 @@ UINT Window::OwnedVisibilityMessage() {
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DPICHANGED:
-      if (LOWORD(wParam) > 0 && lParam != 0) OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      // Any program can send it: a forged scale of 65535 would build glyphs of tens of megabytes.
+      if (LOWORD(wParam) > 0 && lParam != 0) {
+        OnDpiChanged(std::clamp<int>(LOWORD(wParam), kLeastDpi, kMostDpi), *reinterpret_cast<const RECT*>(lParam));
+      }
       return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "about/about_form.h"
+#include "common/dpi.h"
 #include "drives/drive_selection_form.h"
 #include "settings/options_form.h"
 #include "settings/run_registration.h"
@@ -22,7 +23,7 @@ class ForeignMessages : public ::testing::Test, protected MainWindowFixture {
 
 // The message a screen reader's default action posts carries no item a sender could choose: only
 // an action the window's own object queued runs, so a forged one does nothing at all.
-TEST_F(ForeignMessages, AForgedDefaultActionRunsNothing) {
+TEST_F(ForeignMessages, AForgedDefaultActionRunsNothingAndAForgedScaleIsBounded) {
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");
   TForm1& main = Start();
   main.SetVisible(true);
@@ -46,6 +47,11 @@ TEST_F(ForeignMessages, AForgedDefaultActionRunsNothing) {
   EXPECT_FALSE(selection.Closed());
   EXPECT_TRUE(main.IsVisible());
   EXPECT_FALSE(win::Application::Instance().Terminated());
+
+  // A forged scale is taken as the largest a window takes, not built at 65535 dpi.
+  RECT suggested{0, 0, 100, 100};
+  SendMessageW(main.Handle(), WM_DPICHANGED, MAKEWPARAM(65535, 65535), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(main.Dpi(), kMostDpi);
 }
 
 }  // namespace
