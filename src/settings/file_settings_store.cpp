@@ -38,6 +38,15 @@ struct FindDeleter {
   void operator()(HANDLE find) const noexcept { FindClose(find); }
 };
 
+// A process id that is in use: its process may be saving right now (a reused id only keeps a
+// leftover a while longer).
+bool ProcessRunning(std::uint32_t id) {
+  const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;  // someone else's: running
+  DWORD code = 0;
+  return GetExitCodeProcess(process.get(), &code) && code == STILL_ACTIVE;
+}
+
 // A save killed between writing its temporary file and the rename leaves that file behind;
 // the next save takes it away. Nothing here may fail the save itself.
 void SweepLeftovers(SaveFileCalls& calls, const std::wstring& target) {
@@ -54,7 +63,7 @@ void SweepLeftovers(SaveFileCalls& calls, const std::wstring& target) {
   do {
     const std::int64_t ageSeconds = (FileTimeTicks(now) - FileTimeTicks(found.ftLastWriteTime)) / 10'000'000;
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        IsLeftoverTemporary(Narrow(found.cFileName), name, ageSeconds)) {
+        IsLeftoverTemporary(Narrow(found.cFileName), name, ageSeconds, ProcessRunning)) {
       calls.Delete(folder + found.cFileName);
     }
   } while (FindNextFileW(find.get(), &found));

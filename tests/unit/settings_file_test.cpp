@@ -142,9 +142,12 @@ TEST(SettingsFileLeftovers, OnlyOldTemporaryFilesOfThisSettingsFileAreLeftovers)
       {"wolumetr.ini", 3600, false},
       {"inny.ini.~1234.tmp", 3600, false},
       {"wolumetr.ini.old.~1234.tmp", 3600, false},
+      {"wolumetr.ini.~4321.tmp", 3600, false},        // its process still runs: a lagging clock
+      {"wolumetr.ini.~99999999999.tmp", 3600, true},  // no process has that number
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(wolumetr::IsLeftoverTemporary(c.name, "wolumetr.ini", c.ageSeconds), c.leftover)
+    const auto running = [](std::uint32_t id) { return id == 4321; };
+    EXPECT_EQ(wolumetr::IsLeftoverTemporary(c.name, "wolumetr.ini", c.ageSeconds, running), c.leftover)
         << c.name << " " << c.ageSeconds;
   }
 }

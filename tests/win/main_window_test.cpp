@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <oleacc.h>
+#include <tlhelp32.h>
 
 #include "app/settings_at_start.h"
 #include "common/dpi.h"
@@ -475,11 +476,25 @@ void LeaveTemporary(const TempFolder& folder, const std::wstring& name, int ageS
   SetFileTime(file.get(), nullptr, nullptr, &then);
 }
 
+// A process of the session other than this one (whose own saves use its number).
+DWORD AnotherRunningProcess() {
+  const win::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    if (entry.th32ProcessID != 0 && entry.th32ProcessID != GetCurrentProcessId()) return entry.th32ProcessID;
+  }
+  ADD_FAILURE() << "no other process";
+  return 0;
+}
+
 TEST_F(MainWindow, CloseCommandAndCloseGlyphSaveTheRememberedPosition) {
   for (bool viaGlyph : {false, true}) {
     WriteSettings(std::string(kRemembered) + "[Dyski]\r\nDysk1=C:\\\r\n");
     LeaveTemporary(folder, L"wolumetr.ini.~4242.tmp", 120);
     LeaveTemporary(folder, L"wolumetr.ini.~4343.tmp", 5);
+    const std::wstring running = L"wolumetr.ini.~" + std::to_wstring(AnotherRunningProcess()) + L".tmp";
+    LeaveTemporary(folder, running, 120);
     TForm1& f = Start();
     f.SetPosition(321, 123);
     if (viaGlyph) {
@@ -492,6 +507,7 @@ TEST_F(MainWindow, CloseCommandAndCloseGlyphSaveTheRememberedPosition) {
               "[Inne]\r\nklucz=wartość\r\n[Dyski]\r\nDysk1=C:\\\r\n");
     EXPECT_FALSE(folder.Read(L"wolumetr.ini.~4242.tmp")) << "a killed save's leftover is swept";
     EXPECT_TRUE(folder.Read(L"wolumetr.ini.~4343.tmp")) << "a young one may be another instance's save";
+    EXPECT_TRUE(folder.Read(running)) << "so is an old-looking one whose process runs (a clock that lags)";
     EXPECT_TRUE(win::Application::Instance().Terminated());
     EXPECT_FALSE(f.IsVisible());
     form.reset();
