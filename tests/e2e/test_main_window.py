@@ -16,6 +16,12 @@ class MainWindowTest(unittest.TestCase):
         window = self.program.main_window()
         self.assertEqual(window.geometry(), (511, 464, 259, 97))
         left, top = 511, 464
+        # A screen reader in another process, before any other window or shell call: it gets a
+        # reference to the tiles' object (the names are checked in-process).
+        probe = os.environ.get("WOLUMETR_WINDOW_PROBE")
+        if probe:
+            out = e.run("wine", probe, "TForm1", "object")
+            self.assertGreater(int(out.split()[1]), 0, out)
 
         def painted():
             shot = e.Screenshot()

@@ -1,6 +1,12 @@
-// Measures from another process how quickly a window answers.
+// Measures from another process how quickly a window answers, or what it hands a screen reader.
 //
 //   window_probe <class> <rounds>
+//   window_probe <class> object
+//
+// "object": asks the window for its client area's accessible object, as a screen reader in
+// another process does (WM_GETOBJECT, OBJID_CLIENT), and prints "object <answer>": a positive
+// answer is a reference marshalled for this process. Wine 8 cannot unmarshal it into an
+// IAccessible (not even the system's own object), so the answer itself is what is judged here.
 //
 // Each round, 100 ms apart: a message round trip (WM_NULL sent and answered) and a paint round
 // trip (the whole client area invalidated, then its update region polled until the window has
@@ -51,6 +57,15 @@ int wmain(int argc, wchar_t** argv) {
   }
   HWND hwnd = FindWindowW(argv[1], nullptr);
   if (hwnd == nullptr) return 1;
+  if (std::wcscmp(argv[2], L"object") == 0) {
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_NORMAL, kLimitMs,
+                            &answer) == 0) {
+      return 3;
+    }
+    std::printf("object %lld\n", static_cast<long long>(static_cast<LRESULT>(answer)));
+    return 0;
+  }
   const int rounds = std::max(1, _wtoi(argv[2]));
   double message = 0, paint = 0;
   for (int i = 0; i < rounds && std::max(message, paint) < kLimitMs; ++i) {
