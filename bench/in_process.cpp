@@ -510,7 +510,7 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
 
   // Where start-up time goes: building a main window with the same 18 tiles, hidden (as
   // before its first show), against the system calls that building makes for the figures.
-  auto build = [&store, &drives, &folder] {
+  auto build = [&store, &drives, &folder, &seam] {
     TForm1 another(MainWindowServices{store, drives, seam, folder.Path()});
     another.FormCreate();
   };
