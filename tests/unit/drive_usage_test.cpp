@@ -84,6 +84,10 @@ TEST(TileFigures, SpokenAsTheTileShowsThem) {
   const TileFigures f = ComputeTileFigures(1152, 1048576, ",");
   EXPECT_EQ(TileSpokenValue(f.usedPercent, f.total, f.used, f.free),
             "Zajęte 100 %, pojemność 1,00 MB, zajęte 1022,88 KB, wolne 1,13 KB");
+  const TileFigures empty = ComputeTileFigures(1024, 1024, ",");
+  EXPECT_EQ(TileSpokenValue(empty.usedPercent, empty.total, empty.used, empty.free),
+            "Zajęte 0 %, pojemność 1,00 KB, zajęte 0,00 B, wolne 1,00 KB")
+      << "measured and empty, not unmeasured";
   EXPECT_EQ(TileSpokenValue(-1, "", "", ""), "Brak pomiaru");
   EXPECT_EQ(TileSpokenName("C", "Dane użytkownika"), "Dysk C: Dane użytkownika");
   EXPECT_EQ(TileSpokenName("C", ""), "Dysk C:") << "no trailing space for a volume without a name";

@@ -91,6 +91,15 @@ TEST_F(DriveWorkerTest, ASlowDriveHoldsBackOnlyItsOwnAnswers) {
   worker->Start({{3, std::nullopt}});
   EXPECT_TRUE(WaitUntil([&] { return *signals == 2; }));
   EXPECT_TRUE(worker->Take().roundEnded);
+  // A first drive slower than a quick round is signalled as it answers, while the next one holds.
+  drives->Hold(3);
+  drives->Hold(4);
+  worker->Start({{3, std::nullopt}, {4, std::nullopt}});
+  std::this_thread::sleep_for(150ms);
+  drives->Release(3);
+  EXPECT_TRUE(WaitUntil([&] { return *signals == 3; })) << "held back until the round's end";
+  drives->Release(4);
+  EXPECT_TRUE(worker->WaitForRound(5000ms));
 }
 
 TEST_F(DriveWorkerTest, GoingAwayNeverWaitsForAHungDriveAndAsksNothingMore) {

@@ -40,7 +40,8 @@ class HighContrast : public ::testing::Test, protected MainWindowFixture {
 };
 
 TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
-  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
+  // Without automatic refresh the refresh glyph shows beside the other two.
+  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");
   TForm1& main = Start();  // C: 60 % used: the wedge covers the pie's upper half
   TForm2 about(win::Application::Instance().TaskbarWindow(), TestSystem());
   TForm3 options(main, OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
@@ -52,6 +53,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
   const COLORREF navy = win::ColorRef(colours::kNavy);
   const COLORREF yellow = win::ColorRef(colours::kYellow);
   const COLORREF white = win::ColorRef(colours::kWhite);
+  const COLORREF teal = win::ColorRef(colours::kTeal);
   const TPie& pie = *main.Tiles.Tile(0).pie;
   const POINT wedge{pie.Left() + pie.Width() / 2, pie.Top() + pie.Height() / 4};
   const win::PanelButton& save = *selection.Panel2;
@@ -70,6 +72,9 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
       {"pie wedge", main.Handle(), [&] { return wedge; }, nullptr, win::ColorRef(colours::kBlue),
        GetSysColor(COLOR_HIGHLIGHT)},
       {"drive letter", main.Handle(), nullptr, [&] { return Inside(*main.Tiles.Tile(0).letter); }, white, text},
+      {"close glyph", main.Handle(), nullptr, [&] { return Inside(*main.Image1); }, teal, text},
+      {"hide glyph", main.Handle(), nullptr, [&] { return Inside(*main.Image2); }, teal, text},
+      {"refresh glyph", main.Handle(), nullptr, [&] { return Inside(*main.Image3); }, teal, text},
       {"about panel", about.Handle(), At(POINT{3, 3}), nullptr, white, window},
       {"about heading", about.Handle(), nullptr, [&] { return Inside(about.Label1); }, text, text},
       {"options panel", options.Handle(), [&] { return BarePanel(options.Panel1); }, nullptr, navy, window},

@@ -111,6 +111,16 @@ TEST_F(Presence, ADoubleClickOnTheTrayIconTogglesOnce) {
   Pump(static_cast<int>(GetDoubleClickTime()) + 20);
   Tray(f, NIN_SELECT);  // Enter on the icon the mouse selected: no release before it
   EXPECT_FALSE(f.IsVisible());
+  // The window takes longer to show than the double-click time (a busy machine): the same Enter
+  // reported twice still toggles once, timed from the end of the click's work.
+  Pump(static_cast<int>(GetDoubleClickTime()) + 20);
+  f.TrayIcon1->onClick = [click = f.TrayIcon1->onClick] {
+    click();
+    Sleep(GetDoubleClickTime() + 50);
+  };
+  Tray(f, NIN_KEYSELECT);
+  Tray(f, NIN_KEYSELECT);
+  EXPECT_TRUE(f.IsVisible());
 }
 
 TEST_F(Presence, TheTrayMenuOpensOnceAtTheAnchorAndGivesTheKeyboardBack) {
