@@ -118,10 +118,15 @@ void TForm1::ShowDriveSelection() {
 }
 
 void TForm1::Align(Placement placement) {
-  const Rect window{Left(), Top(), Left() + Width(), Top() + Height()};
-  const Rect workArea = WorkAreaOfWindow(window, win::MonitorAreas(), win::WorkArea());
-  const Point p = PlaceWindow(placement, workArea, Size{Width(), Height()}, Point{Left(), Top()});
-  SetPosition(p.x, p.y);
+  // On the primary monitor's work area, whichever monitor the window is on. A move onto a monitor
+  // of another scale lays the window out again at its size there (WM_DPICHANGED, during the
+  // move): the placement is then made once more, so a right or bottom edge still ends flush.
+  for (int pass = 0; pass < 2; ++pass) {
+    const Size size{Width(), Height()};
+    const Point p = PlaceWindow(placement, win::WorkArea(), size, Point{Left(), Top()});
+    SetPosition(p.x, p.y);
+    if (Width() == size.width && Height() == size.height) break;
+  }
 }
 
 void TForm1::Oprogramie1Click() {

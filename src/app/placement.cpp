@@ -53,39 +53,6 @@ Point PlaceWindow(Placement placement, Rect workArea, Size window, Point current
   return current;
 }
 
-namespace {
-
-std::int64_t Overlap(std::int64_t startA, std::int64_t endA, std::int64_t startB, std::int64_t endB) {
-  return std::max<std::int64_t>(std::min(endA, endB) - std::max(startA, startB), 0);
-}
-
-// How far apart two ranges lie; 0 when they touch or overlap.
-std::int64_t Gap(std::int64_t startA, std::int64_t endA, std::int64_t startB, std::int64_t endB) {
-  return std::max<std::int64_t>({startB - endA, startA - endB, 0});
-}
-
-}  // namespace
-
-Rect WorkAreaOfWindow(Rect window, const std::vector<MonitorArea>& monitors, Rect fallback) {
-  const MonitorArea* best = nullptr;
-  std::int64_t bestShown = 0;
-  std::int64_t bestGap = 0;
-  for (const MonitorArea& m : monitors) {
-    const Rect& r = m.monitor;
-    const std::int64_t shown =
-        Overlap(window.left, window.right, r.left, r.right) * Overlap(window.top, window.bottom, r.top, r.bottom);
-    const std::int64_t dx = Gap(window.left, window.right, r.left, r.right);
-    const std::int64_t dy = Gap(window.top, window.bottom, r.top, r.bottom);
-    const std::int64_t gap = dx * dx + dy * dy;
-    if (best == nullptr || shown > bestShown || (shown == 0 && bestShown == 0 && gap < bestGap)) {
-      best = &m;
-      bestShown = shown;
-      bestGap = gap;
-    }
-  }
-  return best != nullptr ? best->work : fallback;
-}
-
 Point CentreOnWorkArea(Rect workArea, Size window) { return PlaceWindow(Placement::Centre, workArea, window, {}); }
 
 Point DragMove(Point windowPos, Point anchor, Point cursorClient) {

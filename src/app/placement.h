@@ -25,10 +25,6 @@ enum class Placement {
 // placement leaves the window at `current`.
 Point PlaceWindow(Placement placement, Rect workArea, Size window, Point current);
 
-// The work area of the monitor a window (`window`, screen rectangle) is on: the one that
-// shows most of it, else the nearest, the first of equals; `fallback` without monitors.
-Rect WorkAreaOfWindow(Rect window, const std::vector<MonitorArea>& monitors, Rect fallback);
-
 // Start-up position when none is remembered: centred on the work area.
 Point CentreOnWorkArea(Rect workArea, Size window);
 

@@ -24,11 +24,4 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// One monitor on the virtual screen, and its part left to windows (without the taskbar).
-struct MonitorArea {
-  Rect monitor;
-  Rect work;
-  friend bool operator==(const MonitorArea&, const MonitorArea&) = default;
-};
-
 }  // namespace wolumetr

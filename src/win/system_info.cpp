@@ -12,18 +12,6 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
   return TRUE;
 }
 
-BOOL CALLBACK AddMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(monitor, &info)) {
-    const RECT& m = info.rcMonitor;
-    const RECT& w = info.rcWork;
-    reinterpret_cast<std::vector<MonitorArea>*>(data)->push_back(
-        MonitorArea{Rect{m.left, m.top, m.right, m.bottom}, Rect{w.left, w.top, w.right, w.bottom}});
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 Rect WorkArea() {
@@ -37,12 +25,6 @@ std::vector<Rect> MonitorRects() {
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
   if (rects.empty()) rects.push_back(Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   return rects;
-}
-
-std::vector<MonitorArea> MonitorAreas() {
-  std::vector<MonitorArea> areas;
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitorArea, reinterpret_cast<LPARAM>(&areas));
-  return areas;
 }
 
 std::wstring ExecutablePath() {

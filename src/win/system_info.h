@@ -10,8 +10,6 @@ namespace wolumetr::win {
 Rect WorkArea();
 // Every monitor's rectangle on the virtual screen.
 std::vector<Rect> MonitorRects();
-// Every monitor with its work area, read afresh on every call.
-std::vector<MonitorArea> MonitorAreas();
 // Folder of the running executable, with its trailing backslash.
 std::wstring ExecutableFolder();
 // Full path of the running executable.

@@ -46,6 +46,15 @@ class MainWindowTest(unittest.TestCase):
         self.program = e.Program(stored).start()
         window = self.program.main_window()
         self.assertEqual(window.geometry()[:2], (200, 150))
+        # A second copy runs beside it, centred (no single-instance guard); it ends on its own.
+        second = e.Program(THREE_DRIVES).start()
+        self.addCleanup(second.cleanup)
+        both = e.wait_for(lambda: len(e.visible_windows("Wolumetr")) == 2 and e.visible_windows("Wolumetr"),
+                          what="both main windows")
+        second.open_menu(next(w for w in both if w.geometry()[:2] == (511, 464)))
+        e.key("Up", "Return")
+        self.assertEqual(second.wait_exit(), 0)
+        self.assertTrue(self.program.running())
         self.program.open_menu(window)
         e.key("Up", "Return")  # the last item: "Zamknij"
         self.program.wait_exit()

@@ -29,6 +29,8 @@ TEST_P(NinePlacements, SnapsToTheWorkArea) {
   EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, current), c.onPlainScreen);
   EXPECT_EQ(PlaceWindow(c.placement, {0, 30, 1280, 1024}, kWindow, current), c.taskbarOnTop);
   EXPECT_EQ(PlaceWindow(c.placement, {60, 0, 1280, 1024}, kWindow, current), c.taskbarOnLeft);
+  // On a second monitor to the right of the primary, the window still goes to the primary's area.
+  EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, Point{2000, 500}), c.onPlainScreen);
 }
 
 // Middle: 1280/2 - 259/2 = 511, 1024/2 - 97/2 = 464; with the taskbar on top
@@ -111,36 +113,6 @@ TEST(IsPositionVisible, AtLeast32By32PixelsOnOneMonitor) {
   constexpr int kMin = std::numeric_limits<int>::min();
   EXPECT_FALSE(IsPositionVisible({kMax, kMax}, {kMax, kMax}, monitors));
   EXPECT_TRUE(IsPositionVisible({kMin, kMin}, {kMax, kMax}, {{-40, -40, 0, 0}}));
-}
-
-TEST(WorkAreaOfWindow, TheMonitorShowingMostOfTheWindowElseTheNearest) {
-  // A 1280x1024 primary with a taskbar at the bottom; a 1920x1080 second screen to its right,
-  // its taskbar at the top; nothing below the primary.
-  const std::vector<MonitorArea> monitors{{{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
-                                          {{1280, -56, 3200, 1024}, {1280, -16, 3200, 1024}}};
-  const Rect primary = monitors[0].work;
-  const Rect second = monitors[1].work;
-  const Rect fallback{0, 0, 800, 600};
-  const struct {
-    Rect window;
-    Rect work;
-  } cases[] = {
-      {{10, 10, 269, 107}, primary},
-      {{2000, 500, 2259, 597}, second},
-      {{1280 - 129, 10, 1280 + 130, 107}, second},  // one column more on the second
-      {{1280 - 130, 10, 1280 + 129, 107}, primary},
-      {{1280 - 131, -40, 1280 + 128, 57}, second},  // rows above the primary count on the second only
-      {{-500, 10, -241, 107}, primary},              // off every screen: the nearest
-      {{3300, 10, 3559, 107}, second},
-      {{1300, 1100, 1559, 1197}, second},          // below both, beside the primary: the second is nearer
-      {{0, 0, 0, 0}, primary},                     // an empty window touches the primary
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(WorkAreaOfWindow(c.window, monitors, fallback), c.work) << c.window.left << "," << c.window.top;
-  }
-  EXPECT_EQ(WorkAreaOfWindow({10, 10, 269, 107}, {}, fallback), fallback);
-  // One monitor: its work area wherever the window is, as before there were several.
-  EXPECT_EQ(WorkAreaOfWindow({-5000, 10, -4741, 107}, {monitors[0]}, fallback), primary);
 }
 
 }  // namespace

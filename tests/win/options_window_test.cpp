@@ -660,6 +660,17 @@ TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }
 
+// Off, the level field shows 190 whatever the main window's level; ticking the box saves that.
+TEST_F(OptionsWindow, SemiTransparencyTickedBackOnSavesTheFieldsLevel) {
+  WriteSettings("[Wyglad]\r\nPrzezroczystosc=0\r\nPoziomprzezr=100\r\n");
+  Start();
+  TForm3& f = Open();
+  EXPECT_EQ(TForm3::Text(f.Edit2), L"190");
+  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  ClickSavePicture(f);
+  EXPECT_NE(SavedSettings().find("Przezroczystosc=1\r\nPoziomprzezr=190\r\n"), std::string::npos) << SavedSettings();
+}
+
 TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
   Start();
   const struct {

@@ -3,10 +3,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
 #include "app/placement.h"
+#include "settings/options_form.h"
 #include "win/application.h"
 #include "win/error_box.h"
 #include "win_test_support.h"
@@ -74,6 +76,15 @@ void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+// A modal loop that runs `g_inLoop` once it is under way, then ends.
+std::function<void()> g_inLoop;
+win::Window* g_looping = nullptr;
+void CALLBACK RunInLoopAndEnd(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (g_inLoop) g_inLoop();
+  win::Application::Instance().EndModal(*g_looping);
+}
+
 TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   TForm1& f = StartShown(0);
   EXPECT_EQ(f.DisplayMode, 0);
@@ -95,6 +106,51 @@ TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(f.Handle(), WM_LBUTTONUP, 0, at);
   EXPECT_FALSE(f.IsVisible());
+}
+
+// Tray only: a modal window brings the taskbar button, as any visible window of the program does,
+// and it stays after the window until the toggle next hides the main window. The tray icon's menu
+// opens meanwhile.
+TEST_F(Presence, TrayOnlyModeAndTheModalWindows) {
+  TestSystem().onModal = [](win::Window& window) {
+    g_looping = &window;
+    SetTimer(nullptr, 0, 20, &RunInLoopAndEnd);
+    TestSystem().RealRunModal(window);
+  };
+  for (const UINT command : {kOpcje1, kUstawdyski1, kOprogramie1}) {
+    TForm1& f = StartShown(0);
+    ASSERT_FALSE(TaskbarShown());
+    bool shown = false;
+    g_inLoop = [&] {
+      shown = TaskbarShown();
+      g_menusAt.clear();
+      const UINT_PTR closer = SetTimer(nullptr, 0, 30, &CloseOpenMenu);
+      Tray(f, WM_RBUTTONUP);
+      KillTimer(nullptr, closer);
+    };
+    f.PopupMenu1.Activate(command);
+    EXPECT_TRUE(shown) << command;
+    EXPECT_EQ(g_menusAt.size(), 1u) << command << ": the tray menu while the window is open";
+    EXPECT_TRUE(TaskbarShown()) << command << ": stays after the window";
+    f.PopupMenu1.Activate(kUkryj1);
+    EXPECT_FALSE(TaskbarShown()) << command;
+    form.reset();
+  }
+  // Choosing "Tylko na pasku tray" in Options removes the button at once; closing Options brings
+  // it back by the same rule.
+  TForm1& f = StartShown(2);
+  bool shown = true;
+  g_inLoop = [&] {
+    auto& options = dynamic_cast<TForm3&>(*g_looping);
+    SetFocus(options.ComboBox1);
+    SendMessageW(options.ComboBox1, WM_KEYDOWN, VK_HOME, 0);
+    shown = TaskbarShown();
+  };
+  f.PopupMenu1.Activate(kOpcje1);
+  g_inLoop = nullptr;
+  EXPECT_EQ(f.DisplayMode, 0);
+  EXPECT_FALSE(shown);
+  EXPECT_TRUE(TaskbarShown());
 }
 
 TEST_F(Presence, ADoubleClickOnTheTrayIconTogglesOnce) {
