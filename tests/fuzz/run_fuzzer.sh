@@ -29,6 +29,7 @@ if [ ! -x "$fuzzer" ] || [ ! -d "$seeds" ]; then
 fi
 
 if [ "$mode" = merge ]; then
+  mkdir -p "$build/corpus/$target"
   exec "$fuzzer" -merge=1 -use_counters=0 -max_len="$max_len" "$seeds" "$build/corpus/$target"
 fi
 case "$mode:$seconds" in
