@@ -9,13 +9,14 @@ if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then
   export LC_ALL=C.UTF-8
 fi
 
-# Debian packages the build and the tests use.
+# The fuzzers' build: clang with libFuzzer and the sanitizers' runtime.
+WOL_FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
+# Debian packages the build and the tests use (the tests run each fuzzer briefly).
 WOL_PACKAGES=(cmake make g++ googletest python3
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick procps e2fsprogs
-  fuse3 libfuse3-dev pkg-config)
-# The fuzz command's own list (it needs none of the above but CMake).
-WOL_FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
+  fuse3 libfuse3-dev pkg-config
+  "${WOL_FUZZ_PACKAGES[@]}")
 
 wol_log() { printf '[wolumetr] %s\n' "$*" >&2; }
 
@@ -135,4 +136,10 @@ wol_build() {
   local preset=$1
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)"
+}
+
+# The three fuzzers (clang, libFuzzer, ASan and UBSan) in build/fuzz; tests/fuzz/run_fuzzer.sh runs them.
+wol_build_fuzzers() {
+  cmake -S tests/fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build build/fuzz -j "$(nproc)"
 }

@@ -18,6 +18,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
+#include "settings/text_encoding.h"
 
 namespace wolumetr::fuzz {
 namespace {
@@ -152,10 +153,16 @@ std::string Untouchable(const RawFile& file, const std::vector<Key>& owned,
   return kept;
 }
 
+// Judged on the text the program reads from `before` and `after`: a UTF-16 file keeps its
+// encoding and its odd last byte, and the lines decoded from it.
 void ExpectUntouched(std::string_view before, std::string_view after, const std::vector<Key>& owned,
                      const std::string& operation) {
-  const RawFile a = Split(before);
-  const RawFile b = Split(after);
+  const DecodedText decoded_before = DecodeText(before);
+  const DecodedText decoded_after = DecodeText(after);
+  if (decoded_before.encoding != decoded_after.encoding) Fail(operation + " changes the file's encoding");
+  if (decoded_before.tail != decoded_after.tail) Fail(operation + " changes the odd last byte of a UTF-16 file");
+  const RawFile a = Split(decoded_before.utf8);
+  const RawFile b = Split(decoded_after.utf8);
   if (a.bom != b.bom) Fail(operation + " changes the byte-order mark");
   // Sections the edit had to add: none of their headers was there before.
   std::vector<std::string_view> added;
@@ -185,6 +192,32 @@ void ExpectUntouched(std::string_view before, std::string_view after, const std:
   const std::size_t from = at > 20 ? at - 20 : 0;
   Fail(operation + " changes the lines that are not its own: " + Quoted(std::string_view(kept_a).substr(from, 60)) +
        " became " + Quoted(std::string_view(kept_b).substr(from, 60)));
+}
+
+// Text as the program's windows hand it over (converted from UTF-16 by the system): valid UTF-8,
+// a lone surrogate as the decoder carries it turned into one U+FFFD, as is any other byte that
+// starts no valid sequence. Only such text is ever written into a UTF-16 file.
+std::string AsWindowText(std::string_view text) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    if (lead < 0x80) length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+    if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+    bool whole = length != 0 && at + length <= text.size();
+    for (std::size_t i = 1; whole && i < length; ++i) whole = (static_cast<unsigned char>(text[at + i]) & 0xC0) == 0x80;
+    const auto second = whole && length > 1 ? static_cast<unsigned char>(text[at + 1]) : 0x80;
+    const bool surrogate = lead == 0xED && second >= 0xA0;
+    // The second byte also rules out overlong forms and code points past U+10FFFF.
+    const bool valid = whole && !surrogate && !(lead == 0xE0 && second < 0xA0) && !(lead == 0xF0 && second < 0x90) &&
+                       !(lead == 0xF4 && second >= 0x90);
+    if (valid) out += text.substr(at, length);
+    if (!valid) out += "\xEF\xBF\xBD";
+    at += valid || surrogate ? length : 1;
+  }
+  return out;
 }
 
 // Values for the writes, picked from the file's bytes so that the fuzzer steers them too.
@@ -300,8 +333,9 @@ DriveRows ReadAsTheProgramDoes(MemorySettingsStore& store) {
 }
 
 // A plain set and remove of one key on the document, judged line by line.
-void SetAndRemove(std::string_view bytes, const Key& key, const std::string& value,
+void SetAndRemove(const DecodedText& file, const Key& key, const std::string& value,
                   const std::vector<Key>& program_keys) {
+  const std::string& bytes = file.utf8;
   const IniDocument original = IniDocument::Parse(bytes);
   IniDocument doc = original;
   bool changed = false;
@@ -313,6 +347,10 @@ void SetAndRemove(std::string_view bytes, const Key& key, const std::string& val
   }
   const std::string set = doc.Serialize();
   Expect(changed == (set != bytes), "setting a key misreports whether the file changed");
+  // A UTF-16 file written and read again gives back the text that was meant.
+  if (DecodeText(EncodeText({file.encoding, set, file.tail})).utf8 != set) {
+    Fail("setting " + Describe(key) + " to " + Quoted(value) + " writes a file that reads back differently");
+  }
   // Judged on the text as written, read anew.
   const IniDocument written = IniDocument::Parse(set);
   const std::optional<std::string> read = written.Get(key.section, key.name);
@@ -341,20 +379,27 @@ void SetAndRemove(std::string_view bytes, const Key& key, const std::string& val
 
 void CheckSettingsFile(std::string_view bytes) {
   const std::vector<Key> program_keys = ProgramKeys();
-  Expect(IniDocument::Parse(bytes).Serialize() == bytes, "a file read and written back unchanged is altered");
+  // Any bytes decode without loss, a UTF-16 file's lone surrogates and odd last byte included.
+  const DecodedText decoded = DecodeText(bytes);
+  Expect(EncodeText(decoded) == bytes, "a file decoded and encoded again is altered");
+  const bool utf16 = decoded.encoding != TextEncoding::Utf8;
+  const std::string_view text = decoded.utf8;
+  Expect(IniDocument::Parse(text).Serialize() == text, "a file read and written back unchanged is altered");
+  // What the program writes comes from its windows: into a UTF-16 file, valid UTF-8 only.
+  const auto writable = [utf16](std::string_view value) { return utf16 ? AsWindowText(value) : std::string(value); };
 
   // Names and raw values found in the file, for the writes to reuse.
   std::vector<Key> file_keys;
   std::vector<std::string> file_values;
   {
     std::string section;
-    for (const RawLine& line : Split(bytes).lines) {
+    for (const RawLine& line : Split(text).lines) {
       const LineMeaning meaning = Meaning(line.text);
       if (meaning.section) section = std::string(*meaning.section);
       if (meaning.key) {
         file_keys.push_back({section.empty() ? "Dyski" : section, std::string(*meaning.key)});
         // As the Drive selection window could show it: nothing after a NUL is ever read.
-        if (meaning.value) file_values.emplace_back(UpToNul(*meaning.value));
+        if (meaning.value) file_values.push_back(writable(UpToNul(*meaning.value)));
       }
     }
   }
@@ -438,6 +483,7 @@ void CheckSettingsFile(std::string_view bytes) {
   // The drive-list save, with rows kept, emptied, chosen or taken from other lines.
   DriveRows chosen = rows;
   for (std::string& row : chosen) {
+    row = writable(row);
     switch (choose.Below(6)) {
       case 3: row = std::string(kNoDriveText); break;
       case 4: row = choose.Flag() ? "C:\\" : "z:\\"; break;
@@ -478,7 +524,7 @@ void CheckSettingsFile(std::string_view bytes) {
   std::vector<std::string> samples = {"",       " padded ", "\t", "\"quoted\"", "ends in CR\r",
                                       "\"", "0",        std::string(3000, 'x')};
   if (!file_values.empty()) samples.push_back(file_values[choose.Below(file_values.size())]);
-  for (const std::string& value : samples) SetAndRemove(bytes, key, value, program_keys);
+  for (const std::string& value : samples) SetAndRemove(decoded, key, value, program_keys);
 }
 
 }  // namespace wolumetr::fuzz
