@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include "win/rect_ref.h"
 #include "win/text.h"
 
 namespace wolumetr::win {
 namespace {
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
-  reinterpret_cast<std::vector<Rect>*>(data)->push_back(Rect{rect->left, rect->top, rect->right, rect->bottom});
+  reinterpret_cast<std::vector<Rect>*>(data)->push_back(FromRECT(*rect));
   return TRUE;
 }
 
@@ -19,7 +20,7 @@ BOOL CALLBACK AddMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     const RECT& m = info.rcMonitor;
     const RECT& w = info.rcWork;
     reinterpret_cast<std::vector<MonitorArea>*>(data)->push_back(
-        MonitorArea{Rect{m.left, m.top, m.right, m.bottom}, Rect{w.left, w.top, w.right, w.bottom}});
+        MonitorArea{FromRECT(m), FromRECT(w)});
   }
   return TRUE;
 }
@@ -29,7 +30,7 @@ BOOL CALLBACK AddMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 Rect WorkArea() {
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  return Rect{r.left, r.top, r.right, r.bottom};
+  return FromRECT(r);
 }
 
 std::vector<Rect> MonitorRects() {
