@@ -217,7 +217,8 @@ class BarePaint {
     const RECT all{0, 0, size_.cx, size_.cy};
     SetDCBrushColor(dc, win::ColorRef(colours::kNavy));
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    win::DrawBevels(dc, all, win::Bevel::Raised, win::Bevel::Lowered);
+    win::DrawBevels(dc, all, win::Bevel::Raised, win::Bevel::Lowered,
+                    win::BevelColours{GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)});
     SelectObject(dc, pen_.get());
     for (const Wedge& p : pies_) {
       SelectObject(dc, p.solid ? solidBrush_.get() : hollowBrush_.get());
@@ -457,10 +458,10 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
   folder.WriteSettings(ini);
 
   win::FileSettingsStore store;
-  auto drives = std::make_shared<win::SystemDriveQueries>();
   // The program keeps its seam to the end; so does this one.
   const std::shared_ptr<win::SystemSeam> seam(std::shared_ptr<void>(), &system);
-  TForm1 form(MainWindowServices{store, drives, seam, folder.Path()});
+  auto drives = std::make_shared<win::SystemDriveQueries>(seam);
+  TForm1 form(win::Application::Instance(), MainWindowServices{store, drives, seam, folder.Path()});
   form.FormCreate();
   if (form.DriveCount() != kTiles) Fail("the main window did not get 18 tiles");
   form.SetVisible(true);
@@ -511,7 +512,7 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
   // Where start-up time goes: building a main window with the same 18 tiles, hidden (as
   // before its first show), against the system calls that building makes for the figures.
   auto build = [&store, &drives, &folder, &seam] {
-    TForm1 another(MainWindowServices{store, drives, seam, folder.Path()});
+    TForm1 another(win::Application::Instance(), MainWindowServices{store, drives, seam, folder.Path()});
     another.FormCreate();
   };
   auto volumeNames = [&tileRoots] {

@@ -7,11 +7,8 @@
 
 #include "about/about_layout.h"
 #include "about/about_links.h"
-#include "win/application.h"
 #include "win/colour_ref.h"
 #include "win/handles.h"
-#include "win/panel_paint.h"
-#include "win/system_palette.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
 
@@ -19,6 +16,8 @@ namespace wolumetr {
 namespace {
 
 const win::WindowClass kAboutClass{L"TForm2", nullptr, 0};
+// White, sunk into the screen where the other windows stand out of it.
+const win::PanelLook kAboutLook{&Palette::aboutPanel, win::Bevel::Lowered, win::Bevel::Raised};
 constexpr BYTE kAboutAlpha = 200;
 constexpr int kTextHeight = 16;
 constexpr int kHeadingHeight = 24;
@@ -99,22 +98,20 @@ class AboutTexts final : public win::AccessibleItems {
 
 TForm2* CurrentAboutWindow() { return g_aboutWindow; }
 
-TForm2::TForm2(HWND owner, win::SystemSeam& system, int dpi)
-    : Label1(Panel1, HeadingFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      Label2(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      Label3(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      Label4(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      Label5(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      Label6(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      Label7(Panel1, TextFont(), GetSysColor(COLOR_WINDOWTEXT)),
-      system_(system),
-      dpi_(dpi > 0 ? dpi : win::WindowDpi(owner)) {
-  const Size size = AboutClientSize(dpi_);
+TForm2::TForm2(win::WindowHost& host, win::SystemSeam& system, int dpi)
+    : PanelWindow(host, system, dpi > 0 ? dpi : win::WindowDpi(host.TaskbarWindow()), kAboutLook),
+      Label1(Panel1, HeadingFont(), win::ColorRef(Colours().aboutText)),
+      Label2(Panel1, TextFont(), win::ColorRef(Colours().aboutText)),
+      Label3(Panel1, TextFont(), win::ColorRef(Colours().aboutText)),
+      Label4(Panel1, TextFont(), win::ColorRef(Colours().aboutText)),
+      Label5(Panel1, TextFont(), win::ColorRef(Colours().aboutText)),
+      Label6(Panel1, TextFont(), win::ColorRef(Colours().aboutText)),
+      Label7(Panel1, TextFont(), win::ColorRef(Colours().aboutText)) {
+  const Size size = AboutClientSize(Dpi());
   const Point place = AboutWindowPlace(VirtualScreen(), size);
   Create(kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
-         RECT{place.x, place.y, place.x + size.width, place.y + size.height}, owner, L"O programie");
+         RECT{place.x, place.y, place.x + size.width, place.y + size.height}, host.TaskbarWindow(), L"O programie");
   SetLayeredWindowAttributes(Handle(), 0, kAboutAlpha, LWA_ALPHA);
-  Panel1.Attach(Handle());
 
   for (const LabelRow& row : kLabels) {
     win::Label& label = this->*row.label;
@@ -126,28 +123,26 @@ TForm2::TForm2(HWND owner, win::SystemSeam& system, int dpi)
     label.onMouseEnter = [this, enter = row.onMouseEnter] { (this->*enter)(); };
     label.onMouseLeave = [this, leave = row.onMouseLeave] { (this->*leave)(); };
   }
-  LayOut();
+  LayOut(Dpi());
   // Tab reaches the two links; Enter or Space opens the focused one.
   Label4Focus = std::make_unique<win::FocusStandIn>(Panel1, Label4, Label4.Text());
   Label5Focus = std::make_unique<win::FocusStandIn>(Panel1, Label5, Label5.Text());
   texts_ = std::make_unique<AboutTexts>(*this);
-  accessible_ = std::make_unique<win::AccessibleWindow>(Handle(), *texts_);
-  ApplyPalette();
-  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   // A press and release on the bare panel close the window too.
-  router_.onSurfaceClick = [this] { FormClick(); };
+  Router().onSurfaceClick = [this] { FormClick(); };
+  Ready(texts_.get());
 
   if (g_aboutWindow == nullptr) g_aboutWindow = this;
 }
 
 TForm2::~TForm2() {
-  accessible_.reset();  // clients holding an object are told it is gone while the labels still exist
+  StopAccessibility();  // clients holding an object are told it is gone while the labels still exist
   if (g_aboutWindow == this) g_aboutWindow = nullptr;
 }
 
 void TForm2::FormClick() {
   ModalResult = IDCANCEL;
-  win::Application::Instance().EndModal(*this);
+  Host().EndModal(*this);
 }
 
 // A link with no program registered for it simply opens nothing; the window stays. Anything
@@ -158,40 +153,31 @@ void TForm2::Label5Click() { OpenLink(win::Widen(kHomePage)); }
 
 void TForm2::OpenLink(const std::wstring& target) {
   win::StayInApartment();  // the shell wants COM on the calling thread
-  system_.ShellOpen(Handle(), target, SW_SHOWNORMAL, false);
+  System().ShellOpen(Handle(), target, SW_SHOWNORMAL, false);
 }
 
 void TForm2::Underline(win::Label& label, bool underline) {
   win::FontSpec font = label.Font();
   font.underline = underline;
   label.SetFont(font);
-  label.SetSize(label.Width(), ScaleToDpi(kTextHeight, dpi_));
+  label.SetSize(label.Width(), ScaleToDpi(kTextHeight, Dpi()));
 }
 
-void TForm2::LayOut() {
+void TForm2::LayOut(int dpi) {
   for (const LabelRow& row : kLabels) {
     win::Label& label = this->*row.label;
     win::FontSpec font = label.Font();  // a link under the mouse stays underlined
-    font.dpi = dpi_;
+    font.dpi = dpi;
     label.SetFont(font);
-    label.SetSize(label.Width(), ScaleToDpi(row.height, dpi_));
-    label.SetPosition(row.left == kCentred ? CentredLabelLeft(label.Width(), dpi_) : ScaleToDpi(row.left, dpi_),
-                      ScaleToDpi(row.top, dpi_));
+    label.SetSize(label.Width(), ScaleToDpi(row.height, dpi));
+    label.SetPosition(row.left == kCentred ? CentredLabelLeft(label.Width(), dpi) : ScaleToDpi(row.left, dpi),
+                      ScaleToDpi(row.top, dpi));
   }
   for (auto* focus : {Label4Focus.get(), Label5Focus.get()}) {
     if (focus != nullptr) focus->FollowControl();
   }
-  const Size size = AboutClientSize(dpi_);
+  const Size size = AboutClientSize(dpi);
   SetSize(size.width, size.height);
-}
-
-// Moved to a monitor of another scale: the size follows from the scale as it does when the
-// window opens; the place is the one suggested.
-void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  LayOut();
-  SetPosition(suggested.left, suggested.top);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm2::SetStayOnTop(bool onTop) {
@@ -210,25 +196,17 @@ void TForm2::BringToFront() {
   SetForegroundWindow(target);
 }
 
-void TForm2::ApplyPalette() {
-  palette_ = win::CurrentPalette();
-  for (const LabelRow& row : kLabels) (this->*row.label).SetColor(win::ColorRef(palette_.aboutText));
-  InvalidateRect(Handle(), nullptr, FALSE);
+void TForm2::Recolour(const Palette& colours) {
+  for (const LabelRow& row : kLabels) (this->*row.label).SetColor(win::ColorRef(colours.aboutText));
 }
 
-void TForm2::Paint(HDC dc, const RECT& clip) const {
-  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.aboutPanel), win::Bevel::Lowered, win::Bevel::Raised);
-  Panel1.PaintControls(dc, clip);
+void TForm2::PaintOver(HDC dc) const {
   for (const auto* link : {Label4Focus.get(), Label5Focus.get()}) {
     if (link != nullptr) link->PaintFocus(dc);
   }
 }
 
-LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
-  if (accessible_) {
-    if (const auto answered = accessible_->Route(message, wParam, lParam)) return *answered;
-  }
+std::optional<LRESULT> TForm2::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_COMMAND:
       // Escape and Enter reach the modal window as the dialog commands: keyboard users
@@ -240,9 +218,8 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClick();
       return 0;
     default:
-      break;
+      return std::nullopt;
   }
-  return Default(message, wParam, lParam);
 }
 
 }  // namespace wolumetr

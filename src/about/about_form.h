@@ -5,27 +5,24 @@
 
 #include <memory>
 
-#include "common/palette.h"
 #include "win/accessible_window.h"
-#include "win/com_ref.h"
-#include "win/control_router.h"
 #include "win/focus_stand_in.h"
-#include "win/graphic_control.h"
 #include "win/label.h"
+#include "win/panel_window.h"
 #include "win/system_seam.h"
-#include "win/window.h"
+#include "win/window_host.h"
 
 namespace wolumetr {
 
-class TForm2 final : public win::Window {
+class TForm2 final : public win::PanelWindow {
  public:
-  // Creates the hidden window centred on the desktop; `owner` is the application's window.
+  // Creates the hidden window centred on the desktop, owned by the host's taskbar window.
   // The links go to the shell through `system`. It is drawn at `dpi`, the main window's;
   // 0 takes the owner's.
-  TForm2(HWND owner, win::SystemSeam& system, int dpi = 0);
+  TForm2(win::WindowHost& host, win::SystemSeam& system, int dpi = 0);
   ~TForm2() override;
 
-  win::Surface Panel1;  // the client area; declared before the labels painted on it
+  win::Surface& Panel1 = PanelSurface();  // the client area; declared before the labels painted on it
   win::Label Label1;    // heading
   win::Label Label2;    // "Autor programu:"
   win::Label Label3;    // the authors
@@ -52,31 +49,17 @@ class TForm2 final : public win::Window {
   // Raises the window, or the window that holds the input above it, to the foreground.
   void BringToFront();
 
-  // Takes the colours afresh (high contrast switched or system colours changed).
-  void ApplyPalette();
-  const Palette& Colours() const { return palette_; }
-
-  // What a screen reader is given: the texts in reading order, the two links as links.
-  win::ComRef<IAccessible> AccessibleObject() const { return accessible_->Object(); }
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Screen readers get the texts in reading order, the two links as links.
 
  private:
   void Underline(win::Label& label, bool underline);
   void OpenLink(const std::wstring& target);
-  // Fonts, label places and the window's size for dpi_.
-  void LayOut();
-  void OnDpiChanged(int dpi, const RECT& suggested) override;
-  void OnSystemColoursChanged() override { ApplyPalette(); }
-  void Paint(HDC dc, const RECT& clip) const;
+  void LayOut(int dpi) override;
+  void Recolour(const Palette& colours) override;
+  void PaintOver(HDC dc) const override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  win::SystemSeam& system_;
-  int dpi_;
-  win::ControlRouter router_{Panel1};
-  Palette palette_;
   std::unique_ptr<win::AccessibleItems> texts_;
-  std::unique_ptr<win::AccessibleWindow> accessible_;
 };
 
 // The About window that is open now, or nullptr: one program-wide reference, set while a

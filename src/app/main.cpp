@@ -33,8 +33,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wolumetr::StartupSnapshot settings(files);
     const std::string path = wolumetr::win::Narrow(wolumetr::win::ExecutableFolder()) + wolumetr::kSettingsFileName;
     if (!wolumetr::ReadSettingsAtStart(settings, path, *system)) return;  // given up: the file stays as it is
-    auto drives = std::make_shared<wolumetr::win::SystemDriveQueries>();
-    wolumetr::TForm1 form(wolumetr::MainWindowServices{settings, drives, system, {}, &settings});
+    auto drives = std::make_shared<wolumetr::win::SystemDriveQueries>(system);
+    wolumetr::TForm1 form(app, wolumetr::MainWindowServices{settings, drives, system, {}, &settings});
     // Apart from the constructor: the start-up Drive selection window may run its modal loop here.
     form.FormCreate();
     app.Run(form);

@@ -4,8 +4,8 @@
 
 namespace wolumetr {
 
-MainAccessibility::MainAccessibility(HWND hwnd, const TileGrid& tiles, win::WindowlessButtons glyphs)
-    : tiles_(tiles), glyphs_(std::move(glyphs)), window_(hwnd, *this) {}
+MainAccessibility::MainAccessibility(const TileGrid& tiles, win::WindowlessButtons glyphs)
+    : tiles_(tiles), glyphs_(std::move(glyphs)) {}
 
 int MainAccessibility::ItemCount() const { return tiles_.Count() + glyphs_.ItemCount(); }
 
@@ -29,9 +29,9 @@ void MainAccessibility::DoDefaultAction(int index) {
   if (index >= tiles_.Count()) glyphs_.DoDefaultAction(index - tiles_.Count());
 }
 
-void MainAccessibility::TileChanged(std::int32_t tile, TileGrid::Change change) const {
-  if (change.value) window_.ValueChanged(tile);
-  if (change.name) window_.NameChanged(tile);
+void MainAccessibility::TileChanged(const win::AccessibleWindow& window, std::int32_t tile, TileGrid::Change change) {
+  if (change.value) window.ValueChanged(tile);
+  if (change.name) window.NameChanged(tile);
 }
 
 }  // namespace wolumetr

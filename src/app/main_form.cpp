@@ -18,9 +18,7 @@
 #include "settings/startup_settings.h"
 #include "win/application.h"
 #include "win/colour_ref.h"
-#include "win/panel_paint.h"
 #include "win/system_info.h"
-#include "win/system_palette.h"
 #include "win/system_worker_sync.h"
 #include "win/text.h"
 #include "win/thread_launch.h"
@@ -52,25 +50,24 @@ HICON SmallProgramIcon() {
 
 }  // namespace
 
-TForm1::TForm1(MainWindowServices services) : Tiles(Panel1), services_(std::move(services)) {
+TForm1::TForm1(win::WindowHost& host, MainWindowServices services)
+    : PanelWindow(host, *services.system, 0), Tiles(Panel1), services_(std::move(services)) {
   ProgramDir = services_.programDir.empty() ? win::ExecutableFolder() : services_.programDir;
   StartFirstRound();
-  win::Application& app = win::Application::Instance();
-  app.Initialize();
+  host.Initialize();
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
-  Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, app.TaskbarWindow(),
-         app.Title());
-  app.SetMainWindow(Handle());
+  Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, host.TaskbarWindow(),
+         host.Title());
+  win::Application::Instance().SetMainWindow(Handle());
   answersTo_->store(Handle());
-  Panel1.Attach(Handle());
-  dpi_ = win::WindowDpi(Handle());
-  Tiles.SetScale(TileLayoutFor(dpi_), dpi_);
+  // The scale of the monitor the window is on.
+  SetDpi(win::WindowDpi(Handle()));
+  Tiles.SetScale(TileLayoutFor(Dpi()), Dpi());
   SizeWithoutTiles();
-  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
-  router_.onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
+  Router().onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
   CreateComponents();
   BuildMenu();
-  ApplyPalette();
+  Ready(accessibility_.get());
 }
 
 // The drives are asked before the first window is made: the window system takes long to start
@@ -98,15 +95,18 @@ void TForm1::StartFirstRound() {
 TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents() {
-  Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), dpi_), GlyphPalette());
+  Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), Dpi()),
+                                               GlyphPalette(Colours().glyphInk));
   Image1->handCursor = true;
   Image1->hint = L"Zamknij program";
   Image1->onClick = [this] { Image1Click(); };
-  Image2 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(HideGlyph(), dpi_), GlyphPalette());
+  Image2 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(HideGlyph(), Dpi()),
+                                               GlyphPalette(Colours().glyphInk));
   Image2->handCursor = true;
   Image2->hint = L"Ukryj (Minimalizuj)";
   Image2->onClick = [this] { Image2Click(); };
-  Image3 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(RefreshGlyph(), dpi_), GlyphPalette());
+  Image3 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(RefreshGlyph(), Dpi()),
+                                               GlyphPalette(Colours().glyphInk));
   Image3->handCursor = true;
   Image3->onClick = [this] { Image3Click(); };
   // Design-time places for the window's 501x286 (ArrangeTiles moves them with the tiles).
@@ -123,21 +123,15 @@ void TForm1::CreateComponents() {
 
   // The refresh caption is read as the menu item it stands for.
   accessibility_ = std::make_unique<MainAccessibility>(
-      Handle(), Tiles,
-      win::WindowlessButtons(
+      Tiles, win::WindowlessButtons(
           {{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
 }
 
-void TForm1::ApplyPalette() {
-  const Palette next = win::CurrentPalette();
-  // The glyphs' pictures are made again only for another ink (not at every start).
-  const bool newInk = next.glyphInk != palette_.glyphInk;
-  palette_ = next;
-  Tiles.ApplyPalette(palette_);
+void TForm1::Recolour(const Palette& colours) {
+  Tiles.ApplyPalette(colours);
   for (win::PatternImage* image : {Image1.get(), Image2.get(), Image3.get()}) {
-    if (newInk) image->SetPalette(GlyphPalette(palette_.glyphInk));
+    image->SetPalette(GlyphPalette(colours.glyphInk));
   }
-  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 std::string TForm1::SettingsPath() const { return win::Narrow(ProgramDir) + kSettingsFileName; }
@@ -209,7 +203,7 @@ void TForm1::SetAutoRefresh(bool enabled) {
 
 void TForm1::BuildDriveTiles() {
   Tiles.Build(tileDrives_, decimalSeparator_);
-  Tiles.ApplyPalette(palette_);
+  Tiles.ApplyPalette(Colours());
 }
 
 void TForm1::RefreshAllDrives() {
@@ -238,7 +232,8 @@ void TForm1::StopSlowRoundTimer() {
 
 void TForm1::RefreshDrive(const DriveAnswer& answer) {
   if (answer.tile < 0 || answer.tile >= DriveCount()) return;
-  accessibility_->TileChanged(answer.tile, Tiles.Apply(answer));
+  const TileGrid::Change change = Tiles.Apply(answer);
+  if (const win::AccessibleWindow* window = Accessible()) MainAccessibility::TileChanged(*window, answer.tile, change);
 }
 
 void TForm1::ApplyDriveAnswers() {
@@ -269,28 +264,16 @@ void TForm1::SizeWithoutTiles() {
   SetSize(size.width, size.height);
 }
 
-void TForm1::ApplyDpi(int dpi) {
-  dpi_ = dpi;
+void TForm1::LayOut(int dpi) {
   Tiles.SetScale(TileLayoutFor(dpi), dpi);
   Image1->SetPattern(ScalePattern(CloseGlyph(), dpi));
   Image2->SetPattern(ScalePattern(HideGlyph(), dpi));
   Image3->SetPattern(ScalePattern(RefreshGlyph(), dpi));
-}
-
-void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
-  ApplyDpi(dpi);
-  // The suggested place keeps the window under the pointer as it crosses monitors; the size
-  // comes from the layout, which scales the design lengths one by one and so may differ from
-  // the suggested one by a pixel.
-  SetPosition(suggested.left, suggested.top);
   if (DriveCount() > 0) {
     ArrangeTiles();
   } else {
     SizeWithoutTiles();
     PlaceImages();
-    RECT whole;
-    GetClientRect(Handle(), &whole);
-    Panel1.Invalidate(whole);
   }
 }
 
@@ -317,7 +300,7 @@ void TForm1::ApplyDisplayMode(std::uint8_t mode) {
   if (!effect) return;
   // The button appears without activating the taskbar window: neither the start nor the
   // Options window's list loses the keyboard to it.
-  ShowWindow(win::Application::Instance().TaskbarWindow(), effect->taskbarButton ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(Host().TaskbarWindow(), effect->taskbarButton ? SW_SHOWNA : SW_HIDE);
   TrayIcon1->SetVisible(effect->trayIcon);
 }
 
@@ -359,7 +342,7 @@ void TForm1::SetGrid(std::int32_t columns, std::int32_t rows) {
 
 void TForm1::Close() {
   SetVisible(false);
-  win::Application::Instance().Terminate();
+  Host().Terminate();
 }
 
 void TForm1::TileDblClick(std::int32_t tile) {
@@ -403,7 +386,7 @@ void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
   // The exact command words only: variants with low bits set leave the button alone. Without a
   // tray icon (taskbar only) the button is the one way back from a minimize: it stays then.
   if (command == SC_MAXIMIZE || (command == SC_MINIMIZE && DisplayMode != 1)) {
-    ShowWindow(win::Application::Instance().TaskbarWindow(), SW_HIDE);
+    ShowWindow(Host().TaskbarWindow(), SW_HIDE);
   }
 }
 
@@ -413,12 +396,7 @@ void TForm1::UpdateHints() {
   hints_->SetTool(kHideHintId, Image2->Bounds(), Image2->hint);
 }
 
-void TForm1::Paint(HDC dc, const RECT& clip) {
-  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.panel), win::Bevel::Raised, win::Bevel::Lowered);
-  Panel1.PaintControls(dc, clip);
-}
-
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
@@ -441,7 +419,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         hints_->Relay(message, wParam, lParam);
       }
       // The hover stays where it was while the window is dragged or a control is held.
-      router_.MouseMove(p, !dragging_ && router_.Pressed() == nullptr);
+      Router().MouseMove(p, !dragging_ && Router().Pressed() == nullptr);
       if (dragging_) FormMouseMove((wParam & MK_LBUTTON) != 0, p.x, p.y);
       return 0;
     }
@@ -491,11 +469,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
-  if (accessibility_) {  // not while the window is being created
-    if (const auto answered = accessibility_->Route(message, wParam, lParam)) return *answered;
-  }
-  return Default(message, wParam, lParam);
+  return std::nullopt;
 }
 
 }  // namespace wolumetr

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/main_accessibility.h"
-#include "common/palette.h"
 #include "display/drive_queries.h"
 #include "display/drive_worker.h"
 #include "display/refresh_schedule.h"
@@ -18,15 +17,15 @@
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
 #include "settings/startup_snapshot.h"
-#include "win/control_router.h"
 #include "win/graphic_control.h"
+#include "win/panel_window.h"
 #include "win/pattern_image.h"
 #include "win/popup_menu.h"
 #include "win/system_seam.h"
 #include "win/timer.h"
 #include "win/tooltips.h"
 #include "win/tray_icon.h"
-#include "win/window.h"
+#include "win/window_host.h"
 
 namespace wolumetr {
 
@@ -65,17 +64,17 @@ enum MenuCommand : UINT {
 // Posted by the drive worker when answers wait to be taken.
 constexpr UINT kDriveAnswersMessage = WM_APP + 15;
 
-class TForm1 final : public win::Window, public OptionsHost {
+class TForm1 final : public win::PanelWindow, public OptionsHost {
  public:
   // Creates the native window and its components; FormCreate, run next, reads the settings
   // and builds the tiles (and may hold up the start with the Drive selection window).
-  explicit TForm1(MainWindowServices services);
+  TForm1(win::WindowHost& host, MainWindowServices services);
   ~TForm1() override;
 
   // Fields.
   std::int32_t DragAnchorX = 0;
   std::int32_t DragAnchorY = 0;
-  win::Surface Panel1;  // the client area; declared before every control painted on it
+  win::Surface& Panel1 = PanelSurface();  // the client area; declared before every control painted on it
   TileGrid Tiles;       // the drive tiles' labels and pies, on Panel1
   std::wstring ProgramDir;
   bool RememberPosition = false;
@@ -83,9 +82,6 @@ class TForm1 final : public win::Window, public OptionsHost {
   std::int32_t GridRows = 0;
   std::uint8_t DisplayMode = 0;
   std::int32_t DriveCount() const { return Tiles.Count(); }
-  // The scale the window is drawn at, in dots per inch: its monitor's when it was made, then
-  // whatever WM_DPICHANGED says. Windows the menu opens take it too.
-  int Dpi() const { return dpi_; }
 
   // Components.
   std::unique_ptr<win::PatternImage> Image1;  // close
@@ -149,12 +145,10 @@ class TForm1 final : public win::Window, public OptionsHost {
   // Start-up found no drive configured: the Drive selection window takes over.
   void RunStartupDriveSelection();
 
-  // The colours painted now, and what screen readers are told.
-  const Palette& Colours() const { return palette_; }
+  // What screen readers are told.
   const MainAccessibility& Accessibility() const { return *accessibility_; }
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnShow() override { FormShow(); }
 
  private:
@@ -167,19 +161,15 @@ class TForm1 final : public win::Window, public OptionsHost {
   // shows enough of it to grab.
   void KeepOnScreen();
   void PlaceImages();
-  // Lays out the tiles, glyphs and fonts for `dpi`; the window's size follows in ArrangeTiles.
-  void ApplyDpi(int dpi);
-  // The window moved to a monitor of another scale: it takes the suggested place and redoes
-  // its layout for the new DPI.
-  void OnDpiChanged(int dpi, const RECT& suggested) override;
-  // Not while the window is being made: the components come after it.
-  void OnSystemColoursChanged() override {
-    if (accessibility_) ApplyPalette();
-  }
+  // Lays out the tiles, glyphs and fonts for `dpi`, and the window's size with them. The size
+  // comes from the layout, which scales the design lengths one by one and so may differ from the
+  // suggested one by a pixel.
+  void LayOut(int dpi) override;
+  void Recolour(const Palette& colours) override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Client size while no tile is shown.
   void SizeWithoutTiles();
   void ShowDriveSelection();
-  void Paint(HDC dc, const RECT& clip);
   void UpdateHints();
   void Close();
   void StartFirstRound();
@@ -187,10 +177,8 @@ class TForm1 final : public win::Window, public OptionsHost {
   void AwaitRound(std::chrono::milliseconds wait);
   void ApplyDriveAnswers();
   void StopSlowRoundTimer();
-  void ApplyPalette();
 
   MainWindowServices services_;
-  int dpi_ = kDesignDpi;
   RefreshSchedule refreshes_;
   std::vector<std::string> tileDrives_;  // read once, before the window: the tiles and every round
   std::shared_ptr<std::atomic<HWND>> answersTo_ = std::make_shared<std::atomic<HWND>>(nullptr);
@@ -198,13 +186,11 @@ class TForm1 final : public win::Window, public OptionsHost {
   bool slowRoundTimer_ = false;
   std::unique_ptr<win::Tooltips> hints_;
   std::string decimalSeparator_ = ".";
-  win::ControlRouter router_{Panel1};
   bool dragging_ = false;
   bool alphaBlend_ = false;
   std::uint8_t alpha_ = 255;
   bool onTop_ = false;
-  Palette palette_ = PaletteFor(false, SystemColours{});  // what the components were made in
-  std::unique_ptr<MainAccessibility> accessibility_;      // goes before the tiles and glyphs it reads
+  std::unique_ptr<MainAccessibility> accessibility_;  // the glyphs and tiles as screen readers hear them
 };
 
 }  // namespace wolumetr

@@ -95,9 +95,10 @@ void TForm1::Ukryj1Click() {
 void TForm1::Opcje1Click() {
   win::ItemDisabledScope disabled(PopupMenu1, kOpcje1);
   win::SystemRunKeys runKeys;
-  TForm3 options(*this, OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
-                                        *services_.system, Dpi()});
-  services_.system->RunModal(options);
+  TForm3 options(Host(), *this,
+                 OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
+                                 *services_.system, Dpi()});
+  services_.system->RunModal(Host(), options);
 }
 
 void TForm1::Ustawdyski1Click() {
@@ -112,9 +113,9 @@ void TForm1::ShowDriveSelection() {
     if (!RememberPosition) return std::nullopt;
     return Point{Left(), Top()};
   };
-  TForm4 form(DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system,
-                                     placeToKeep, Dpi()});
-  services_.system->RunModal(form);
+  TForm4 form(Host(), DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system,
+                                             placeToKeep, Dpi()});
+  services_.system->RunModal(Host(), form);
 }
 
 void TForm1::Align(Placement placement) {
@@ -136,10 +137,9 @@ void TForm1::Oprogramie1Click() {
     open->BringToFront();
     return;
   }
-  const auto about = std::make_unique<TForm2>(win::Application::Instance().TaskbarWindow(), *services_.system,
-                                              Dpi());
+  const auto about = std::make_unique<TForm2>(Host(), *services_.system, Dpi());
   about->SetStayOnTop(StayOnTop());
-  services_.system->RunModal(*about);
+  services_.system->RunModal(Host(), *about);
 }  // destroyed here, after its own modal loop, exactly once
 
 bool TForm1::TrayIcon1Popup(POINT at) {

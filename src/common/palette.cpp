@@ -23,7 +23,12 @@ Palette PaletteFor(bool highContrast, const SystemColours& s) {
                    .buttonText = kYellow,
                    .pictureShutter = kSilver,
                    .pictureSlot = kDarkNavy,
-                   .pictureLabel = kWhite};
+                   .pictureLabel = kWhite,
+                   .bevelLight = s.buttonHighlight,
+                   .bevelShadow = s.buttonShadow,
+                   .selection = s.highlight,
+                   .selectionText = s.highlightText,
+                   .listText = s.windowText};
   }
   // Only pairs the theme makes readable: window text on the window, button text on the button
   // face, the pie's wedge in the highlight. The save picture keeps its shape as ink on the window.
@@ -45,7 +50,12 @@ Palette PaletteFor(bool highContrast, const SystemColours& s) {
                  .buttonText = s.buttonText,
                  .pictureShutter = s.window,
                  .pictureSlot = s.windowText,
-                 .pictureLabel = s.window};
+                 .pictureLabel = s.window,
+                 .bevelLight = s.buttonHighlight,
+                 .bevelShadow = s.buttonShadow,
+                 .selection = s.highlight,
+                 .selectionText = s.highlightText,
+                 .listText = s.windowText};
 }
 
 }  // namespace wolumetr

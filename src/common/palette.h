@@ -5,14 +5,17 @@
 
 namespace wolumetr {
 
-// The system colours the program takes over in high contrast, and the text colour the About
-// window always uses.
+// The system colours the program takes over in high contrast, and those it always uses: the
+// About window's text, the bevels, a selected cell or item and the lists' text.
 struct SystemColours {
   Colour window;
   Colour windowText;
   Colour highlight;
   Colour buttonFace;
   Colour buttonText;
+  Colour highlightText;
+  Colour buttonHighlight;
+  Colour buttonShadow;
 };
 
 struct Palette {
@@ -35,6 +38,11 @@ struct Palette {
   Colour pictureShutter;  // the save picture's shutter, slot and label
   Colour pictureSlot;
   Colour pictureLabel;
+  Colour bevelLight;  // the panels' and panel buttons' bevels
+  Colour bevelShadow;
+  Colour selection;  // a selected cell of the drive slots or item of the drive list
+  Colour selectionText;
+  Colour listText;
   friend bool operator==(const Palette&, const Palette&) = default;
 };
 

@@ -29,15 +29,7 @@ std::int64_t SystemDriveQueries::FreeBytes(std::uint8_t driveNumber) { return Qu
 std::int64_t SystemDriveQueries::TotalBytes(std::uint8_t driveNumber) { return Query(driveNumber, true); }
 
 std::optional<std::string> SystemDriveQueries::VolumeName(const std::string& rootPath) {
-  wchar_t name[MAX_PATH + 1] = {};
-  BOOL ok = FALSE;
-  {
-    ErrorModeScope quiet;
-    // Only the name: asking for the file system too made each call half as slow again.
-    ok = GetVolumeInformationW(Widen(rootPath).c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
-  }
-  if (!ok) return std::nullopt;
-  return Narrow(name);
+  return system_->VolumeLabel(rootPath);
 }
 
 }  // namespace wolumetr::win

@@ -1,14 +1,10 @@
 #include "drives/drive_looks.h"
 
-#include <objbase.h>
-#include <shellapi.h>
-
 #include <mutex>
 #include <utility>
 
-#include "win/system_libraries.h"
+#include "win/handles.h"
 #include "win/system_worker_sync.h"
-#include "win/text.h"
 #include "win/thread_launch.h"
 
 namespace wolumetr {
@@ -23,34 +19,6 @@ struct DriveLookGatherer::Shared {
   bool abandoned = false;
 };
 
-namespace {
-
-std::optional<int> ShellIconIndex(const std::string& root) {
-  SHFILEINFOW info{};
-  if (win::lazy::SHGetFileInfoW(win::Widen(root).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) ==
-      0) {
-    return std::nullopt;
-  }
-  return info.iIcon;
-}
-
-// The shell wants COM on the thread that asks it for icons.
-class ThreadCom {
- public:
-  ThreadCom()
-      : initialized_(SUCCEEDED(win::lazy::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-  ~ThreadCom() {
-    if (initialized_) win::lazy::CoUninitialize();
-  }
-  ThreadCom(const ThreadCom&) = delete;
-  ThreadCom& operator=(const ThreadCom&) = delete;
-
- private:
-  bool initialized_;
-};
-
-}  // namespace
-
 DriveLookGatherer::DriveLookGatherer(std::shared_ptr<win::SystemSeam> system, std::vector<Root> roots,
                                      std::function<void()> done)
     : shared_(std::make_shared<Shared>()) {
@@ -59,7 +27,7 @@ DriveLookGatherer::DriveLookGatherer(std::shared_ptr<win::SystemSeam> system, st
   shared_->done = std::move(done);
   win::StartDetachedThread([s = shared_] {
     try {
-      const ThreadCom com;
+      const win::ComScope com;  // the shell wants COM on the thread that asks it for icons
       if (!Gather(*s)) return;
     } catch (...) {
       // What came before stands; the drives after it are drawn without their looks.
@@ -76,7 +44,7 @@ DriveLookGatherer::DriveLookGatherer(std::shared_ptr<win::SystemSeam> system, st
 bool DriveLookGatherer::Gather(Shared& s) {
   for (const Root& each : s.roots) {
     DriveLook look;
-    look.icon = ShellIconIndex(each.root);
+    look.icon = s.system->DriveIcon(each.root);
     {
       std::lock_guard lock(*s.sync);
       if (s.abandoned) return false;

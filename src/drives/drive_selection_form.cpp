@@ -1,21 +1,15 @@
 #include "drives/drive_selection_form.h"
 
-#include <shellapi.h>
-
 #include <chrono>
 #include <initializer_list>
 #include <stdexcept>
 #include <utility>
 
 #include "common/dpi.h"
-#include "win/application.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
-#include "win/panel_paint.h"
 #include "win/system_libraries.h"
-#include "win/system_palette.h"
 #include "win/text.h"
-#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
@@ -44,63 +38,63 @@ void TextAt(HDC dc, int x, int y, const std::wstring& text) {
   TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
+win::GridColours SlotColours(const Palette& p) {
+  return {win::ColorRef(p.slotCell), win::ColorRef(p.slotHeader), win::ColorRef(p.listText),
+          win::ColorRef(p.selection), win::ColorRef(p.selectionText)};
+}
+
+win::BevelColours Bevels(const Palette& p) { return {win::ColorRef(p.bevelLight), win::ColorRef(p.bevelShadow)}; }
+
 }  // namespace
 
 // The window --------------------------------------------------------------------------------
 
-TForm4::TForm4(DriveSelectionServices services)
-    : services_(std::move(services)),
-      dpi_(services_.dpi > 0 ? services_.dpi : win::SystemDpi()),
-      design_(DriveWindowDesignAt(dpi_)) {
+TForm4::TForm4(win::WindowHost& host, DriveSelectionServices services)
+    : PanelWindow(host, *services.system, services.dpi),
+      services_(std::move(services)),
+      design_(DriveWindowDesignAt(Dpi())) {
   win::StayInApartment();  // the shell's drive icons
-  win::Application& app = win::Application::Instance();
-  app.Initialize();
+  host.Initialize();
   // Designed as 330x412; FormCreate sizes it from the grid.
-  const Size designed = ScaleToDpi(Size{330, 412}, dpi_);
+  const Size designed = ScaleToDpi(Size{330, 412}, Dpi());
   Create(kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
-         RECT{0, 0, designed.width, designed.height}, app.TaskbarWindow(), L"Wybór dysków");
+         RECT{0, 0, designed.width, designed.height}, host.TaskbarWindow(), L"Wybór dysków");
   SetLayeredWindowAttributes(Handle(), 0, kAlpha, LWA_ALPHA);
-  Panel1.Attach(Handle());
-  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
   CreateComponents();
-  ApplyPalette();
+  Ready(buttons_.get());
   FormCreate();
 }
 
-void TForm4::ApplyPalette() {
-  palette_ = win::CurrentPalette();
-  Label2->SetColor(win::ColorRef(palette_.caption));
-  Label1->SetColor(win::ColorRef(palette_.note));
+void TForm4::Recolour(const Palette& colours) {
+  Label2->SetColor(win::ColorRef(colours.caption));
+  Label1->SetColor(win::ColorRef(colours.note));
   for (win::PanelButton* button : {Panel2.get(), Panel3.get()}) {
-    button->SetColors(win::ColorRef(palette_.buttonText), win::ColorRef(palette_.buttonFace));
+    button->SetColors(win::ColorRef(colours.buttonText), win::ColorRef(colours.buttonFace), Bevels(colours));
   }
-  StringGrid1->color = win::ColorRef(palette_.slotCell);
-  StringGrid1->fixedColor = win::ColorRef(palette_.slotHeader);
-  comboBrush_.reset(CreateSolidBrush(win::ColorRef(palette_.slotCell)));
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  StringGrid1->SetColours(SlotColours(colours));
+  comboBrush_.reset(CreateSolidBrush(win::ColorRef(colours.slotCell)));
 }
 
-TForm4::~TForm4() = default;
+TForm4::~TForm4() { StopAccessibility(); }
 
-// Created at their places for dpi_, the right column where the grid's width puts it.
+// Created at their places for Dpi(), the right column where the grid's width puts it.
 void TForm4::CreateComponents() {
   const DriveWindowLayout layout =
       LayoutAroundGrid(design_.grid, design_.gridPlace.x, design_.gridPlace.y, design_.buttonSize.width);
   const int right = layout.rightColumnLeft;
-  Label2 = std::make_unique<win::Label>(Panel1, LabelFont(dpi_), win::ColorRef(colours::kYellow));
+  Label2 = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().caption));
   Label2->SetText(L"Proszę wybrać dyski do monitorowania :");
   Label2->SetPosition(design_.headingPlace.x, design_.headingPlace.y);
 
-  StringGrid1 = std::make_unique<win::StringGrid>(Handle(), design_.gridPlace, design_.grid, WindowFont(dpi_));
-  StringGrid1->color = kSlotColor;
-  StringGrid1->fixedColor = kHeaderColor;
+  StringGrid1 = std::make_unique<win::StringGrid>(Handle(), design_.gridPlace, design_.grid, WindowFont(Dpi()),
+                                                  SlotColours(Colours()));
   StringGrid1->onSelectCell = [this](GridCell cell) { return StringGrid1SelectCell(cell.column, cell.row); };
   StringGrid1->onDropDown = [this] { StringGrid1DropDown(); };
   StringGrid1->onDrawCell = [this](HDC dc, GridCell cell, const RECT& rect, win::GridCellState state) {
     StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
   };
 
-  Label1 = std::make_unique<win::Label>(Panel1, LabelFont(dpi_), win::ColorRef(colours::kWhite));
+  Label1 = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().note));
   Label1->SetText(L"Zmień na :");
   Label1->SetPosition(right, design_.changeLabelTop);
 
@@ -111,15 +105,17 @@ void TForm4::CreateComponents() {
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)),
                                   GetModuleHandleW(nullptr), nullptr));
   if (!ComboBox1) throw std::runtime_error("Cannot create a window");
-  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi_)), FALSE);
+  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(Dpi())), FALSE);
   SendMessageW(ComboBox1.get(), CB_SETMINVISIBLE, kDropDownCount, 0);
 
-  Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", ButtonFont(dpi_),
-                                              win::ColorRef(colours::kYellow), win::ColorRef(colours::kNavy));
+  const COLORREF buttonText = win::ColorRef(Colours().buttonText);
+  const COLORREF buttonFace = win::ColorRef(Colours().buttonFace);
+  Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", ButtonFont(Dpi()), buttonText, buttonFace,
+                                              Bevels(Colours()));
   Panel2->SetBounds(right, design_.saveTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel2->onClick = [this] { Panel2Click(); };
-  Panel3 = std::make_unique<win::PanelButton>(Panel1, L"Anuluj", ButtonFont(dpi_), win::ColorRef(colours::kYellow),
-                                              win::ColorRef(colours::kNavy));
+  Panel3 = std::make_unique<win::PanelButton>(Panel1, L"Anuluj", ButtonFont(Dpi()), buttonText, buttonFace,
+                                              Bevels(Colours()));
   Panel3->SetBounds(right, design_.cancelTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel3->onClick = [this] { Panel3Click(); };
 
@@ -128,14 +124,11 @@ void TForm4::CreateComponents() {
   win::NameForScreenReaders(ComboBox1.get(), win::NameFromCaption(Label1->Text()));
   buttons_ = std::make_unique<win::WindowlessButtons>(std::vector<win::WindowlessButtons::Button>{
       {Panel2.get(), Panel2->Caption()}, {Panel3.get(), Panel3->Caption()}});
-  accessible_ = std::make_unique<win::AccessibleWindow>(Handle(), *buttons_);
 }
 
 void TForm4::FormCreate() {
   // 1. The shell's small icons, shared with every program.
-  SHFILEINFOW info{};
-  ImageList1 = reinterpret_cast<HIMAGELIST>(
-      win::lazy::SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  ImageList1 = services_.system->SmallIcons();
   int iconWidth = 0;
   int iconHeight = 0;
   if (ImageList1 != nullptr && win::lazy::ImageList_GetIconSize(ImageList1, &iconWidth, &iconHeight) && iconWidth > 0) {
@@ -172,7 +165,7 @@ void TForm4::FormCreate() {
   GatherDriveLooks();
 
   // 5. Grid and window exactly as large as the cells.
-  LayOut();
+  LayOut(Dpi());
   CentreOnDesktop();
 
   // 6. Row 1 selected, and its drive in the choice.
@@ -183,24 +176,24 @@ void TForm4::FormCreate() {
 int TForm4::DroppedHeight() const {
   // The combo box's window height includes its dropped-down list.
   const int item = design_.itemHeight;
-  return item + ScaleToDpi(8, dpi_) + kDropDownCount * item + ScaleToDpi(2, dpi_);
+  return item + ScaleToDpi(8, Dpi()) + kDropDownCount * item + ScaleToDpi(2, Dpi());
 }
 
-void TForm4::LayOut() {
-  design_ = DriveWindowDesignAt(dpi_);
+void TForm4::LayOut(int dpi) {
+  design_ = DriveWindowDesignAt(dpi);
   const DriveWindowLayout layout =
       LayoutAroundGrid(design_.grid, design_.gridPlace.x, design_.gridPlace.y, design_.buttonSize.width);
   const int right = layout.rightColumnLeft;
   for (win::Label* label : {Label2.get(), Label1.get()}) {
     win::FontSpec font = label->Font();
-    font.dpi = dpi_;
+    font.dpi = dpi;
     label->SetFont(font);
   }
   Label2->SetPosition(design_.headingPlace.x, design_.headingPlace.y);
   Label1->SetPosition(right, design_.changeLabelTop);
-  StringGrid1->Rescale(design_.grid, WindowFont(dpi_));
+  StringGrid1->Rescale(design_.grid, WindowFont(dpi));
   StringGrid1->SetPosition(design_.gridPlace);
-  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi_)), FALSE);
+  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi)), FALSE);
   // Owner-drawn items are measured once, when the box is made: later scales are set here.
   for (const WPARAM part : {static_cast<WPARAM>(-1), WPARAM{0}}) {
     if (SendMessageW(ComboBox1.get(), CB_GETITEMHEIGHT, part, 0) != design_.itemHeight) {
@@ -209,19 +202,10 @@ void TForm4::LayOut() {
   }
   SetWindowPos(ComboBox1.get(), nullptr, right, design_.comboTop, design_.buttonSize.width, DroppedHeight(),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  for (win::PanelButton* button : {Panel2.get(), Panel3.get()}) button->SetFont(ButtonFont(dpi_));
+  for (win::PanelButton* button : {Panel2.get(), Panel3.get()}) button->SetFont(ButtonFont(dpi));
   Panel2->SetBounds(right, design_.saveTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel3->SetBounds(right, design_.cancelTop, design_.buttonSize.width, design_.buttonSize.height);
   SetSize(layout.width, layout.height);
-}
-
-// Moved to a monitor of another scale: the size follows from the scale as it does when the
-// window opens; the place is the one suggested.
-void TForm4::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  LayOut();
-  SetPosition(suggested.left, suggested.top);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm4::CentreOnDesktop() {
@@ -350,10 +334,10 @@ void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
   {
     win::SavedDcState saved(dc);
     IntersectClipRect(dc, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
-    SelectObject(dc, WindowFont(dpi_));
+    SelectObject(dc, WindowFont(Dpi()));
     SelectObject(dc, GetStockObject(DC_BRUSH));
-    SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : win::ColorRef(palette_.slotCell));
-    SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
+    SetDCBrushColor(dc, win::ColorRef(selected ? Colours().selection : Colours().slotCell));
+    SetTextColor(dc, win::ColorRef(selected ? Colours().selectionText : Colours().listText));
     SetBkMode(dc, TRANSPARENT);
     if (static_cast<int>(item.itemID) >= 0) {
       ComboBox1DrawItem(dc, static_cast<int>(item.itemID), item.rcItem, item.itemState);
@@ -379,9 +363,9 @@ void TForm4::Panel2Click() {
   // This instance ends only when the next one has started; otherwise it goes on, and the
   // saved list takes effect at the next start.
   if (services_.system->StartNewInstance()) {
-    win::Application::Instance().Terminate();
+    Host().Terminate();
   } else {
-    win::ReportError(kRestartFailedMessage);
+    ReportFailure(kRestartFailedMessage);
   }
   Close();
 }
@@ -397,25 +381,16 @@ void TForm4::Panel3Click() {
 void TForm4::AskForADrive() {
   if (services_.system->ShowMessageBox(Handle(), kNoDriveMessage, kNoDriveCaption, MB_ICONWARNING | MB_OKCANCEL) ==
       IDCANCEL) {
-    win::Application::Instance().Terminate();
+    Host().Terminate();
   }
 }
 
 void TForm4::Close() {
   closed_ = true;
-  win::Application::Instance().EndModal(*this);
+  Host().EndModal(*this);
 }
 
-void TForm4::Paint(HDC dc, const RECT& clip) {
-  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.panel), win::Bevel::Raised, win::Bevel::Lowered);
-  Panel1.PaintControls(dc, clip);
-}
-
-LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
-  if (accessible_) {
-    if (const auto answered = accessible_->Route(message, wParam, lParam)) return *answered;
-  }
+std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kDriveLooksMessage:
       // The rest of the icons and labels: the lists are drawn again with them.
@@ -433,18 +408,18 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (item->CtlType != ODT_COMBOBOX) break;
+      if (item->CtlType != ODT_COMBOBOX) return std::nullopt;
       item->itemHeight = static_cast<UINT>(design_.itemHeight);  // the selection field and every item alike
       return TRUE;
     }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlType != ODT_COMBOBOX) break;
+      if (item->CtlType != ODT_COMBOBOX) return std::nullopt;
       DrawItem(*item);
       return TRUE;
     }
     case WM_CTLCOLORLISTBOX:
-      SetBkColor(reinterpret_cast<HDC>(wParam), win::ColorRef(palette_.slotCell));
+      SetBkColor(reinterpret_cast<HDC>(wParam), win::ColorRef(Colours().slotCell));
       return reinterpret_cast<LRESULT>(comboBrush_.get());
     case WM_ACTIVATE:
       // Not a dialog: keep track of the focused control across activations by hand.
@@ -457,9 +432,8 @@ LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Close();
       return 0;
     default:
-      break;
+      return std::nullopt;
   }
-  return Default(message, wParam, lParam);
 }
 
 }  // namespace wolumetr

@@ -13,7 +13,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "common/palette.h"
 #include "drives/drive_looks.h"
 #include "drives/drive_slots.h"
 #include "drives/drive_window_layout.h"
@@ -21,14 +20,14 @@
 #include "settings/settings_store.h"
 #include "win/accessible_window.h"
 #include "win/colour_ref.h"
-#include "win/control_router.h"
 #include "win/focus_keeper.h"
 #include "win/handles.h"
 #include "win/label.h"
 #include "win/panel_button.h"
+#include "win/panel_window.h"
 #include "win/string_grid.h"
 #include "win/system_seam.h"
-#include "win/window.h"
+#include "win/window_host.h"
 
 namespace wolumetr {
 
@@ -45,8 +44,6 @@ struct DriveSelectionServices {
   int dpi = 0;  // the scale it opens at: the main window's; 0 is the system's
 };
 
-inline constexpr COLORREF kSlotColor = win::ColorRef(colours::kPaleBlue);
-inline constexpr COLORREF kHeaderColor = win::ColorRef(colours::kSkyBlue);
 inline constexpr int kComboBox1Id = 101;
 inline constexpr wchar_t kNoDriveCaption[] = L"Informacja";
 inline constexpr wchar_t kNoDriveMessage[] =
@@ -57,14 +54,14 @@ inline constexpr char kRestartFailedMessage[] =
     "Nie udało się ponownie uruchomić programu. Nowa lista dysków została zapisana i zacznie "
     "obowiązywać przy następnym uruchomieniu";
 
-class TForm4 final : public win::Window {
+class TForm4 final : public win::PanelWindow {
  public:
-  // Creates the window (hidden), then runs FormCreate.
-  explicit TForm4(DriveSelectionServices services);
+  // Creates the window (hidden, owned by the host's taskbar window), then runs FormCreate.
+  TForm4(win::WindowHost& host, DriveSelectionServices services);
   ~TForm4() override;
 
   // Components.
-  win::Surface Panel1;  // declared before every control painted on it
+  win::Surface& Panel1 = PanelSurface();  // declared before every control painted on it
   std::unique_ptr<win::Label> Label2;
   std::unique_ptr<win::StringGrid> StringGrid1;
   std::unique_ptr<win::Label> Label1;
@@ -93,14 +90,8 @@ class TForm4 final : public win::Window {
   int ImageWidth() const { return imageWidth_; }
   // Whether the window has been closed (the modal loop ends on it).
   bool Closed() const { return closed_; }
-  // Takes the colours afresh (high contrast switched or system colours changed).
-  void ApplyPalette();
-  const Palette& Colours() const { return palette_; }
-  // What a screen reader gets for the window (the two panel buttons as its children).
-  win::ComRef<IAccessible> AccessibleObject() const { return accessible_->Object(); }
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnShow() override;
 
  private:
@@ -110,15 +101,10 @@ class TForm4 final : public win::Window {
   void AskForADrive();
   void SelectChoiceFor(int row);
   void CentreOnDesktop();
-  // Fonts, places and sizes of the controls and the window for dpi_.
-  void LayOut();
+  void LayOut(int dpi) override;
   int DroppedHeight() const;
-  void OnDpiChanged(int dpi, const RECT& suggested) override;
-  // Not while the window is being made: the controls come after it.
-  void OnSystemColoursChanged() override {
-    if (accessible_) ApplyPalette();
-  }
-  void Paint(HDC dc, const RECT& clip);
+  void Recolour(const Palette& colours) override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void DrawItem(const DRAWITEMSTRUCT& item);
   // From what the gathering brought back, never from the shell or the disk.
   std::optional<int> IconIndex(const std::wstring& path) const;
@@ -129,17 +115,13 @@ class TForm4 final : public win::Window {
   std::map<std::string, bool> fixed_;  // by root, as the drive list said when the window opened
   std::map<std::string, DriveLook> looks_;
   std::unique_ptr<DriveLookGatherer> gatherer_;
-  int dpi_;
   DriveWindowDesign design_;
   int imageWidth_ = 16;
   bool closed_ = false;
   bool listFromGrid_ = false;  // the open list was opened from the grid's keyboard
-  win::BrushHandle comboBrush_;
-  Palette palette_ = PaletteFor(false, SystemColours{});
-  win::ControlRouter router_{Panel1};
+  win::BrushHandle comboBrush_{CreateSolidBrush(win::ColorRef(Colours().slotCell))};
   win::FocusKeeper focus_;
   std::unique_ptr<win::WindowlessButtons> buttons_;  // the two panel buttons, for screen readers
-  std::unique_ptr<win::AccessibleWindow> accessible_;
 };
 
 }  // namespace wolumetr

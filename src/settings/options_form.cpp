@@ -9,14 +9,11 @@
 #include "settings/options_layout.h"
 #include "settings/options_rules.h"
 #include "settings/save_picture.h"
-#include "win/application.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
-#include "win/panel_paint.h"
+#include "win/rect_ref.h"
 #include "win/system_libraries.h"
-#include "win/system_palette.h"
 #include "win/text.h"
-#include "win/window_dpi.h"
 
 namespace wolumetr {
 namespace {
@@ -43,7 +40,7 @@ struct ControlRow {
   const wchar_t* className;
   DWORD style;
   int id;
-  RECT place;
+  Rect place;
   ControlFont font;
   bool subclassed;  // keys and focus handled by ControlProc
 };
@@ -108,44 +105,38 @@ const struct {
 
 }  // namespace
 
-TForm3::TForm3(OptionsHost& main, OptionsServices services)
-    : main_(main), services_(std::move(services)), dpi_(services_.dpi > 0 ? services_.dpi : win::SystemDpi()) {
+TForm3::TForm3(win::WindowHost& host, OptionsHost& main, OptionsServices services)
+    : PanelWindow(host, services.system, services.dpi), main_(main), services_(std::move(services)) {
   win::lazy::InitCommonControls(ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS);
-  win::Application& app = win::Application::Instance();
   // Centred on the primary screen, whatever the main window's place.
-  const Size size = OptionsWindowSize(dpi_);
+  const Size size = OptionsWindowSize(Dpi());
   const int left = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
   Create(kOptionsClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
-         RECT{left, top, left + size.width, top + size.height}, app.TaskbarWindow(), L"opcje");
+         RECT{left, top, left + size.width, top + size.height}, host.TaskbarWindow(), L"opcje");
   SetLayeredWindowAttributes(Handle(), 0, 190, LWA_ALPHA);
-  Panel1.Attach(Handle());
-  router_.paint = [this](HDC dc, const RECT& clip) { Paint(dc, clip); };
-  router_.clickableOnly = true;  // the labels take no press: only the save picture does
+  Router().clickableOnly = true;  // the labels take no press: only the save picture does
   CreateControls();
-  ApplyPalette();
+  Ready(buttons_.get());
   FormCreate();
 }
 
-void TForm3::ApplyPalette() {
-  palette_ = win::CurrentPalette();
-  fieldBrush_.reset(CreateSolidBrush(win::ColorRef(palette_.fieldBack)));
-  navyBrush_.reset(CreateSolidBrush(win::ColorRef(palette_.panel)));
+void TForm3::Recolour(const Palette& colours) {
+  fieldBrush_.reset(CreateSolidBrush(win::ColorRef(colours.fieldBack)));
+  navyBrush_.reset(CreateSolidBrush(win::ColorRef(colours.panel)));
   // The field being typed in keeps its own text colour.
-  edit1Color_ = win::ColorRef(GetFocus() == Edit1 ? palette_.fieldActiveText : palette_.fieldText);
-  edit2Color_ = win::ColorRef(GetFocus() == Edit2 ? palette_.fieldActiveText : palette_.fieldText);
-  for (const LabelRow& row : kLabels) (this->*row.label)->SetColor(win::ColorRef(palette_.caption));
-  Image1->SetPalette(SavePicturePalette(palette_));
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  edit1Color_ = win::ColorRef(GetFocus() == Edit1 ? colours.fieldActiveText : colours.fieldText);
+  edit2Color_ = win::ColorRef(GetFocus() == Edit2 ? colours.fieldActiveText : colours.fieldText);
+  for (const LabelRow& row : kLabels) (this->*row.label)->SetColor(win::ColorRef(colours.caption));
+  Image1->SetPalette(SavePicturePalette(colours));
 }
 
 TForm3::~TForm3() {
   // The controls go while the object they report to still exists.
   closeRequested_ = true;
   hints_.reset();
-  accessible_.reset();
+  StopAccessibility();
   Destroy();
-  Panel1.Attach(nullptr);
 }
 
 HWND TForm3::AddControl(const wchar_t* className, DWORD style, int id, const RECT& place) {
@@ -158,8 +149,7 @@ HWND TForm3::AddControl(const wchar_t* className, DWORD style, int id, const REC
 
 void TForm3::CreateControls() {
   for (const ControlRow& row : kControls) {
-    const Rect place = ScaledPlace(Rect{row.place.left, row.place.top, row.place.right, row.place.bottom}, dpi_);
-    HWND control = AddControl(row.className, row.style, row.id, RECT{place.left, place.top, place.right, place.bottom});
+    HWND control = AddControl(row.className, row.style, row.id, win::ToRECT(ScaledPlace(row.place, Dpi())));
     this->*row.control = control;
     if (row.subclassed) {
       win::lazy::SetWindowSubclass(control, &TForm3::ControlProc, static_cast<UINT_PTR>(row.id),
@@ -184,17 +174,18 @@ void TForm3::CreateControls() {
 
   for (const LabelRow& row : kLabels) {
     auto& label = this->*row.label;
-    label = std::make_unique<win::Label>(Panel1, FormFont(dpi_), win::ColorRef(palette_.caption));
+    label = std::make_unique<win::Label>(Panel1, FormFont(Dpi()), win::ColorRef(Colours().caption));
     label->SetText(row.text);
   }
 
-  Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(SavePicturePattern(), dpi_), SavePicturePalette());
+  Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(SavePicturePattern(), Dpi()),
+                                               SavePicturePalette(Colours()));
   Image1->handCursor = true;
   Image1->hint = L"Zapisz zmiany i zamknij ustawienia";
   Image1->onClick = [this] { Image1Click(); };
   hints_ = std::make_unique<win::Tooltips>(Handle());
   hints_->Create();  // the common controls are loaded for this window anyway
-  LayOut();
+  LayOut(Dpi());
   Image1Focus = std::make_unique<win::FocusStandIn>(Panel1, *Image1, Image1->hint);
 
   for (const auto& named : kNamedBy) {
@@ -202,15 +193,14 @@ void TForm3::CreateControls() {
   }
   buttons_ = std::make_unique<win::WindowlessButtons>(
       std::vector<win::WindowlessButtons::Button>{{Image1.get(), Image1->hint}});
-  accessible_ = std::make_unique<win::AccessibleWindow>(Handle(), *buttons_);
 }
 
-void TForm3::LayOut() {
-  const HFONT formFont = win::SharedFont(FormFont(dpi_));
-  const HFONT fieldFont = win::SharedFont(FieldFont(dpi_));
+void TForm3::LayOut(int dpi) {
+  const HFONT formFont = win::SharedFont(FormFont(dpi));
+  const HFONT fieldFont = win::SharedFont(FieldFont(dpi));
   for (const ControlRow& row : kControls) {
     HWND control = this->*row.control;
-    const Rect place = ScaledPlace(Rect{row.place.left, row.place.top, row.place.right, row.place.bottom}, dpi_);
+    const Rect place = ScaledPlace(row.place, dpi);
     SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(row.font == ControlFont::Field ? fieldFont : formFont),
@@ -219,7 +209,7 @@ void TForm3::LayOut() {
   // The selection field is 21 pixels high at 96 dpi, like the window's design, whatever the
   // system's frame. Corrected from the height set rather than the one read back: Wine reads
   // back two more than it was given.
-  const int fieldHeight = ScaleToDpi(kOptionsComboFieldHeight, dpi_);
+  const int fieldHeight = ScaleToDpi(kOptionsComboFieldHeight, dpi);
   LRESULT itemHeight = SendMessageW(ComboBox1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   for (int attempt = 0; attempt < 3 && itemHeight != CB_ERR; ++attempt) {
     RECT comboRect;
@@ -232,26 +222,17 @@ void TForm3::LayOut() {
 
   for (const LabelRow& row : kLabels) {
     auto& label = this->*row.label;
-    label->SetFont(FormFont(dpi_));
-    label->SetPosition(ScaleToDpi(row.left, dpi_), ScaleToDpi(row.top, dpi_));
+    label->SetFont(FormFont(dpi));
+    label->SetPosition(ScaleToDpi(row.left, dpi), ScaleToDpi(row.top, dpi));
   }
-  PixelPattern picture = ScalePattern(SavePicturePattern(), dpi_);
+  PixelPattern picture = ScalePattern(SavePicturePattern(), dpi);
   if (static_cast<int>(picture.size()) != Image1->Height()) Image1->SetPattern(std::move(picture));
-  const Point picturePlace = ScaleToDpi(kSavePicturePlace, dpi_);
+  const Point picturePlace = ScaleToDpi(kSavePicturePlace, dpi);
   Image1->SetPosition(picturePlace.x, picturePlace.y);
   if (Image1Focus) Image1Focus->FollowControl();
   hints_->SetTool(kSaveHintId, Image1->Bounds(), Image1->hint);
-  const Size size = OptionsWindowSize(dpi_);
+  const Size size = OptionsWindowSize(dpi);
   SetSize(size.width, size.height);
-}
-
-// Moved to a monitor of another scale: the size follows from the scale as it does when the
-// window opens; the place is the one suggested.
-void TForm3::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  LayOut();
-  Window::SetPosition(suggested.left, suggested.top);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm3::FormCreate() {
@@ -284,7 +265,7 @@ void TForm3::FormCreate() {
   SendMessageW(ComboBox1, CB_SETCURSEL, static_cast<WPARAM>(DisplayModeItem(main.displayMode)), 0);
   // A value of ours that holds no string is reported, and then treated as not starting this
   // program: the rest of the window still shows the main window's state.
-  if (registration.invalidType) win::ReportError(InvalidDataType(kRunValueName).what());
+  if (registration.invalidType) ReportFailure(InvalidDataType(kRunValueName).what());
 }
 
 void TForm3::OnShow() { SetFocus(CheckBox2); }  // the first control in the tab order
@@ -368,7 +349,7 @@ void TForm3::ValidateInterval() {
   if (check.replacement) SetText(Edit1, win::Widen(*check.replacement));
   if (check.invalid) SetFocus(Edit1);
   main_.RestartRefreshTimer(check.intervalMs);
-  SetFieldColor(Edit1, win::ColorRef(palette_.fieldText));
+  SetFieldColor(Edit1, win::ColorRef(Colours().fieldText));
 }
 
 void TForm3::ValidateOpacity() {
@@ -377,7 +358,7 @@ void TForm3::ValidateOpacity() {
   if (check.replacement) SetText(Edit2, win::Widen(*check.replacement));
   if (check.invalid) SetFocus(Edit2);
   main_.SetAlphaBlend(main_.OptionsState().settings.alphaBlend, check.alpha);
-  SetFieldColor(Edit2, win::ColorRef(palette_.fieldText));
+  SetFieldColor(Edit2, win::ColorRef(Colours().fieldText));
 }
 
 void TForm3::UpDown1Click() {
@@ -422,7 +403,7 @@ void TForm3::Image1Click() {
   values.autoRefresh = Checked(CheckBox2);
 
   if (!ApplyRegistration(services_.runKeys, services_.executablePath, Checked(CheckBox5))) {
-    win::ReportError(win::Narrow(kNoRightsText));
+    ReportFailure(win::Narrow(kNoRightsText));
   }
   // The file and the window's place as they are now: while the box was up, the tray menu could
   // move the window or close the program, which saves its place.
@@ -437,7 +418,7 @@ void TForm3::Image1Click() {
 
 void TForm3::RequestClose() {
   closeRequested_ = true;
-  win::Application::Instance().EndModal(*this);
+  Host().EndModal(*this);
 }
 
 void TForm3::OnCommand(int id, int code) {
@@ -514,17 +495,11 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   return win::lazy::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void TForm3::Paint(HDC dc, const RECT& clip) {
-  win::PaintPanel(Handle(), dc, clip, win::ColorRef(palette_.panel), win::Bevel::Raised, win::Bevel::Lowered);
-  Panel1.PaintControls(dc, clip);
+void TForm3::PaintOver(HDC dc) const {
   if (Image1Focus) Image1Focus->PaintFocus(dc);
 }
 
-LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const auto handled = router_.Route(message, wParam, lParam)) return *handled;
-  if (accessible_) {
-    if (const auto answered = accessible_->Route(message, wParam, lParam)) return *answered;
-  }
+std::optional<LRESULT> TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       // Enter and Escape, as the dialog keys send them, save as the picture does and close as
@@ -555,11 +530,11 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto dc = reinterpret_cast<HDC>(wParam);
       if (control == Edit1 || control == Edit2) {
         SetTextColor(dc, FieldColor(control));
-        SetBkColor(dc, win::ColorRef(palette_.fieldBack));
+        SetBkColor(dc, win::ColorRef(Colours().fieldBack));
         return reinterpret_cast<LRESULT>(fieldBrush_.get());
       }
-      SetTextColor(dc, win::ColorRef(palette_.caption));
-      SetBkColor(dc, win::ColorRef(palette_.panel));
+      SetTextColor(dc, win::ColorRef(Colours().caption));
+      SetBkColor(dc, win::ColorRef(Colours().panel));
       return reinterpret_cast<LRESULT>(navyBrush_.get());
     }
     case WM_ACTIVATE:
@@ -571,9 +546,8 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RequestClose();
       return 0;
     default:
-      break;
+      return std::nullopt;
   }
-  return Default(message, wParam, lParam);
 }
 
 }  // namespace wolumetr

@@ -7,21 +7,20 @@
 #include <memory>
 #include <string>
 
-#include "common/palette.h"
 #include "settings/options_host.h"
 #include "settings/settings_store.h"
 #include "settings/start_with_system.h"
 #include "win/accessible_window.h"
 #include "win/colour_ref.h"
-#include "win/control_router.h"
-#include "win/focus_stand_in.h"
 #include "win/focus_keeper.h"
+#include "win/focus_stand_in.h"
 #include "win/handles.h"
 #include "win/label.h"
+#include "win/panel_window.h"
 #include "win/pattern_image.h"
 #include "win/system_seam.h"
 #include "win/tooltips.h"
-#include "win/window.h"
+#include "win/window_host.h"
 
 namespace wolumetr {
 
@@ -48,19 +47,15 @@ enum OptionsControl : int {
   kComboBox1,
 };
 
-inline constexpr COLORREF kFieldBlue = win::ColorRef(colours::kBlue);
-inline constexpr COLORREF kFieldYellow = win::ColorRef(colours::kYellow);
-inline constexpr COLORREF kFieldWhite = win::ColorRef(colours::kWhite);
-
-class TForm3 final : public win::Window {
+class TForm3 final : public win::PanelWindow {
  public:
-  // Creates the window (hidden, owned by the application's taskbar window) and its controls,
-  // then runs FormCreate.
-  TForm3(OptionsHost& main, OptionsServices services);
+  // Creates the window (hidden, owned by the host's taskbar window) and its controls, then runs
+  // FormCreate.
+  TForm3(win::WindowHost& host, OptionsHost& main, OptionsServices services);
   ~TForm3() override;
 
   // Components, in tab order, then the labels and the save picture.
-  win::Surface Panel1;
+  win::Surface& Panel1 = PanelSurface();
   HWND CheckBox2 = nullptr;
   HWND Edit1 = nullptr;
   HWND CheckBox3 = nullptr;
@@ -82,8 +77,8 @@ class TForm3 final : public win::Window {
   void CheckBox3Click();
   void CheckBox4Click();
   void CheckBox1Click();
-  void Edit1Enter() { SetFieldColor(Edit1, win::ColorRef(palette_.fieldActiveText)); }
-  void Edit2Enter() { SetFieldColor(Edit2, win::ColorRef(palette_.fieldActiveText)); }
+  void Edit1Enter() { SetFieldColor(Edit1, win::ColorRef(Colours().fieldActiveText)); }
+  void Edit2Enter() { SetFieldColor(Edit2, win::ColorRef(Colours().fieldActiveText)); }
   void Edit1Exit() { ValidateInterval(); }
   void Edit2Exit() { ValidateOpacity(); }
   void Edit1KeyPress(wchar_t& key);
@@ -103,50 +98,36 @@ class TForm3 final : public win::Window {
   static int Position(HWND upDown);
   static void SetPosition(HWND upDown, int position);
   COLORREF FieldColor(HWND edit) const { return edit == Edit1 ? edit1Color_ : edit2Color_; }
-  // Takes the colours afresh (high contrast switched or system colours changed).
-  void ApplyPalette();
-  const Palette& Colours() const { return palette_; }
-  // What a screen reader gets for the window (the save picture as its one button).
-  win::ComRef<IAccessible> AccessibleObject() const { return accessible_->Object(); }
   // The save or a close request ended the window's modal run.
   bool CloseRequested() const { return closeRequested_; }
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnShow() override;
 
  private:
   void CreateControls();
-  // Fonts, places and sizes of the controls and the window for dpi_.
-  void LayOut();
-  void OnDpiChanged(int dpi, const RECT& suggested) override;
-  // Not while the window is being made: the controls come after it.
-  void OnSystemColoursChanged() override {
-    if (accessible_) ApplyPalette();
-  }
+  void LayOut(int dpi) override;
+  void Recolour(const Palette& colours) override;
+  void PaintOver(HDC dc) const override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   HWND AddControl(const wchar_t* className, DWORD style, int id, const RECT& place);
   void SetFieldColor(HWND edit, COLORREF color);
   void ShowInvalidNumber();
   void RequestClose();
   void OnCommand(int id, int code);
-  void Paint(HDC dc, const RECT& clip);
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
 
   OptionsHost& main_;
   OptionsServices services_;
-  int dpi_;
-  Palette palette_ = PaletteFor(false, SystemColours{});
-  win::BrushHandle fieldBrush_;
-  win::BrushHandle navyBrush_;
-  COLORREF edit1Color_ = kFieldYellow;
-  COLORREF edit2Color_ = kFieldYellow;
+  win::BrushHandle fieldBrush_{CreateSolidBrush(win::ColorRef(Colours().fieldBack))};
+  win::BrushHandle navyBrush_{CreateSolidBrush(win::ColorRef(Colours().panel))};
+  COLORREF edit1Color_ = win::ColorRef(Colours().fieldText);
+  COLORREF edit2Color_ = win::ColorRef(Colours().fieldText);
   std::unique_ptr<win::Tooltips> hints_;
-  win::ControlRouter router_{Panel1};
   win::FocusKeeper focus_;
   bool closeRequested_ = false;
   std::unique_ptr<win::WindowlessButtons> buttons_;  // the save picture, for screen readers
-  std::unique_ptr<win::AccessibleWindow> accessible_;
 };
 
 }  // namespace wolumetr

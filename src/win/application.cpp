@@ -42,6 +42,11 @@ Application& Application::Instance() {
   return app;
 }
 
+// Failures stopped at a window's boundary are shown through the program's seam, under its title.
+Application::Application() {
+  SetBoundarySite([this] { return ErrorBoxSite{&System(), title_, taskbar_.Handle()}; });
+}
+
 void Application::TaskbarHost::CreateFor(const std::wstring& title) {
   // Zero size and centred: only its taskbar button is ever seen.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;

@@ -8,18 +8,19 @@
 
 #include "win/system_seam.h"
 #include "win/window.h"
+#include "win/window_host.h"
 
 namespace wolumetr::win {
 
-class Application {
+class Application final : public WindowHost {
  public:
   static Application& Instance();
 
   // Creates the taskbar window; safe to call more than once.
-  void Initialize();
+  void Initialize() override;
   void SetTitle(const std::wstring& title);
-  const std::wstring& Title() const { return title_; }
-  HWND TaskbarWindow() const { return taskbar_.Handle(); }
+  const std::wstring& Title() const override { return title_; }
+  HWND TaskbarWindow() const override { return taskbar_.Handle(); }
 
   // The system calls the error box at the exception boundary goes through: the program's
   // one seam once it is set, the system's own before. nullptr brings back the system's own.
@@ -29,12 +30,11 @@ class Application {
   // Shows the main window and runs the message loop until the main window is closed or
   // Terminate is called.
   void Run(Window& mainWindow);
-  void Terminate();
+  void Terminate() override;
   bool Terminated() const { return terminated_; }
 
-  // Shows `window` modally: the program's other windows are disabled until EndModal.
-  void RunModal(Window& window);
-  void EndModal(Window& window);
+  void RunModal(Window& window) override;
+  void EndModal(Window& window) override;
   // Puts the modal window back above the windows it disabled.
   void RaiseModalWindow();
 
@@ -72,7 +72,7 @@ class Application {
     bool hasIcons_ = false;
   };
 
-  Application() = default;
+  Application();
   void Minimize(HWND mainWindow);
   void Restore(HWND mainWindow);
 

@@ -4,8 +4,8 @@
 #include <exception>
 #include <vector>
 
-#include "win/application.h"
 #include "win/error_message.h"
+#include "win/system_seam.h"
 #include "win/text.h"
 
 namespace wolumetr::win {
@@ -26,17 +26,32 @@ class ShownTextScope {
   ShownTextScope& operator=(const ShownTextScope&) = delete;
 };
 
+std::function<ErrorBoxSite()>& BoundarySite() {
+  static std::function<ErrorBoxSite()> site;
+  return site;
+}
+
 }  // namespace
 
-void ReportError(const std::string& message, UINT extraFlags) {
+void ReportError(const ErrorBoxSite& site, const std::string& message, UINT extraFlags) {
   const std::string text = ErrorBoxText(message);
   const std::vector<std::string>& shown = ShownTexts();
   if (std::find(shown.begin(), shown.end(), text) != shown.end()) return;
   const ShownTextScope up(text);
-  Application& app = Application::Instance();
   HWND owner = GetActiveWindow();
-  if (owner == nullptr) owner = app.TaskbarWindow();
-  app.System().ShowMessageBox(owner, Widen(text), app.Title(), kErrorBoxFlags | extraFlags);
+  if (owner == nullptr) owner = site.owner;
+  if (site.system != nullptr) {
+    site.system->ShowMessageBox(owner, Widen(text), site.title, kErrorBoxFlags | extraFlags);
+  } else {
+    MessageBoxW(owner, Widen(text).c_str(), site.title.c_str(), kErrorBoxFlags | extraFlags);
+  }
+}
+
+void SetBoundarySite(std::function<ErrorBoxSite()> site) { BoundarySite() = std::move(site); }
+
+void ReportError(const std::string& message, UINT extraFlags) {
+  const auto& site = BoundarySite();
+  ReportError(site ? site() : ErrorBoxSite{}, message, extraFlags);
 }
 
 void ReportCurrentException(UINT extraFlags) noexcept {

@@ -1,9 +1,20 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace wolumetr::win {
+
+class SystemSeam;
+
+// Where an error box shows: through which seam, under which caption, and owned by which window
+// when no window of the program is active.
+struct ErrorBoxSite {
+  SystemSeam* system = nullptr;  // nullptr: the system's own message box
+  std::wstring title;
+  HWND owner = nullptr;
+};
 
 // The error box's buttons and icon: what tells it apart from the program's other boxes.
 inline constexpr UINT kErrorBoxFlags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
@@ -12,8 +23,13 @@ inline constexpr UINT kErrorBoxFlags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
 inline constexpr UINT kUnpromptedBox = MB_SETFOREGROUND;
 
 // Shows an exception's message the way the program reports every failure: an error box
-// captioned with the application title, shown through the application's system seam.
-// While a box for a message is up, the same message raises no second box.
+// captioned with the program's title, shown at `site`. While a box for a message is up, the same
+// message raises no second box.
+void ReportError(const ErrorBoxSite& site, const std::string& message, UINT extraFlags = 0);
+// Where failures stopped at an exception boundary (Guarded) are shown: the program sets it once,
+// with its seam and title. Unset, they go to the system's own box.
+void SetBoundarySite(std::function<ErrorBoxSite()> site);
+// Shows `message` at the boundary's site.
 void ReportError(const std::string& message, UINT extraFlags = 0);
 
 // Runs a handler body at a boundary where exceptions must stop (window procedures, the

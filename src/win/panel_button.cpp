@@ -5,12 +5,14 @@
 
 namespace wolumetr::win {
 
-PanelButton::PanelButton(Surface& parent, std::wstring caption, FontSpec font, COLORREF textColor, COLORREF color)
+PanelButton::PanelButton(Surface& parent, std::wstring caption, FontSpec font, COLORREF textColor, COLORREF color,
+                         BevelColours bevels)
     : GraphicControl(parent),
       caption_(std::move(caption)),
       font_(std::move(font)),
       textColor_(textColor),
-      color_(color) {
+      color_(color),
+      bevels_(bevels) {
   handCursor = true;
 }
 
@@ -20,17 +22,20 @@ void PanelButton::SetFont(const FontSpec& font) {
   Invalidate();
 }
 
-void PanelButton::SetColors(COLORREF textColor, COLORREF color) {
-  if (textColor == textColor_ && color == color_) return;
+void PanelButton::SetColors(COLORREF textColor, COLORREF color, BevelColours bevels) {
+  if (textColor == textColor_ && color == color_ && bevels.light == bevels_.light && bevels.shadow == bevels_.shadow) {
+    return;
+  }
   textColor_ = textColor;
   color_ = color;
+  bevels_ = bevels;
   Invalidate();
 }
 
 void PanelButton::Paint(HDC dc) const {
   RECT r = Bounds();
   FillSolid(dc, r, color_);
-  DrawBevels(dc, r, Bevel::Raised, Bevel::None);
+  DrawBevels(dc, r, Bevel::Raised, Bevel::None, bevels_);
   SelectObjectScope font(dc, SharedFont(font_));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, textColor_);

@@ -7,19 +7,21 @@
 
 #include "win/fonts.h"
 #include "win/graphic_control.h"
+#include "win/panel_paint.h"
 
 namespace wolumetr::win {
 
 class PanelButton final : public GraphicControl {
  public:
-  PanelButton(Surface& parent, std::wstring caption, FontSpec font, COLORREF textColor, COLORREF color);
+  PanelButton(Surface& parent, std::wstring caption, FontSpec font, COLORREF textColor, COLORREF color,
+              BevelColours bevels);
 
   const std::wstring& Caption() const { return caption_; }
   COLORREF Color() const { return color_; }
   COLORREF TextColor() const { return textColor_; }
   const FontSpec& Font() const { return font_; }
   void SetFont(const FontSpec& font);
-  void SetColors(COLORREF textColor, COLORREF color);
+  void SetColors(COLORREF textColor, COLORREF color, BevelColours bevels);
 
   void Paint(HDC dc) const override;
 
@@ -28,6 +30,7 @@ class PanelButton final : public GraphicControl {
   FontSpec font_;
   COLORREF textColor_;
   COLORREF color_;
+  BevelColours bevels_;
 };
 
 }  // namespace wolumetr::win

@@ -5,12 +5,10 @@ namespace {
 
 // One frame of a bevel, `inset` pixels inside `rect`. The top and left edges stop one pixel
 // short of the far corners, which belong to the bottom and right edges.
-void Frame(HDC dc, const RECT& rect, int inset, Bevel bevel) {
+void Frame(HDC dc, const RECT& rect, int inset, Bevel bevel, BevelColours colours) {
   if (bevel == Bevel::None) return;
-  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  const COLORREF topLeft = bevel == Bevel::Raised ? light : shadow;
-  const COLORREF bottomRight = bevel == Bevel::Raised ? shadow : light;
+  const COLORREF topLeft = bevel == Bevel::Raised ? colours.light : colours.shadow;
+  const COLORREF bottomRight = bevel == Bevel::Raised ? colours.shadow : colours.light;
   const LONG l = rect.left + inset;
   const LONG t = rect.top + inset;
   const LONG r = rect.right - inset;
@@ -28,16 +26,17 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-void DrawBevels(HDC dc, const RECT& rect, Bevel outer, Bevel inner) {
-  Frame(dc, rect, 0, outer);
-  Frame(dc, rect, outer == Bevel::None ? 0 : 1, inner);
+void DrawBevels(HDC dc, const RECT& rect, Bevel outer, Bevel inner, BevelColours colours) {
+  Frame(dc, rect, 0, outer, colours);
+  Frame(dc, rect, outer == Bevel::None ? 0 : 1, inner, colours);
 }
 
-void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner) {
+void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner,
+                BevelColours bevels) {
   RECT client;
   GetClientRect(hwnd, &client);
   FillSolid(dc, clip, colour);
-  DrawBevels(dc, client, outer, inner);
+  DrawBevels(dc, client, outer, inner, bevels);
 }
 
 }  // namespace wolumetr::win

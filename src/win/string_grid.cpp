@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "win/colour_ref.h"
 #include "win/handles.h"
 #include "win/panel_paint.h"
 
@@ -13,14 +14,12 @@ namespace {
 
 const WindowClass kGridClass{L"WolumetrStringGrid", nullptr, 0};
 
-RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
-StringGrid::StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font)
-    : metrics_(std::move(metrics)), font_(font) {
+StringGrid::StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font, GridColours colours)
+    : metrics_(std::move(metrics)), font_(font), colours_(colours) {
   cells_.assign(static_cast<std::size_t>(metrics_.rowCount), std::vector<std::wstring>(metrics_.columnWidths.size()));
   current_ = GridCell{0, std::min(metrics_.fixedRows, metrics_.rowCount - 1)};
   Create(kGridClass, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0,
@@ -60,7 +59,7 @@ void StringGrid::SetCell(int column, int row, std::wstring text) {
   std::wstring& cell = cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
   if (cell == text) return;
   cell = std::move(text);
-  const RECT r = ToRect(CellBounds(metrics_, GridCell{column, row}));
+  const RECT r = ToRECT(CellBounds(metrics_, GridCell{column, row}));
   InvalidateRect(Handle(), &r, FALSE);
 }
 
@@ -97,14 +96,14 @@ void StringGrid::PaintTo(HDC dc) const {
     for (int column = 0; column < columns; ++column) {
       const GridCell cell{column, row};
       const GridCellState state = StateOf(cell);
-      const RECT r = ToRect(CellBounds(metrics_, cell));
-      COLORREF back = color;
-      COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+      const RECT r = ToRECT(CellBounds(metrics_, cell));
+      COLORREF back = colours_.cell;
+      COLORREF text = colours_.text;
       if (state == GridCellState::Fixed) {
-        back = fixedColor;
+        back = colours_.fixed;
       } else if (state == GridCellState::Selected) {
-        back = GetSysColor(COLOR_HIGHLIGHT);
-        text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        back = colours_.selected;
+        text = colours_.selectedText;
       }
       {
         SavedDcState saved(dc);

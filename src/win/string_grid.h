@@ -9,18 +9,26 @@
 #include <vector>
 
 #include "win/back_buffer.h"
-#include "win/colour_ref.h"
 #include "win/grid_geometry.h"
+#include "win/rect_ref.h"
 #include "win/window.h"
 
 namespace wolumetr::win {
 
 enum class GridCellState { Normal, Fixed, Selected };
 
+struct GridColours {
+  COLORREF cell;  // normal cells
+  COLORREF fixed;
+  COLORREF text;
+  COLORREF selected;
+  COLORREF selectedText;
+};
+
 class StringGrid final : public Window {
  public:
   // The grid's size follows its metrics; `font` is shared and outlives the grid.
-  StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font);
+  StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font, GridColours colours);
 
   const GridMetrics& Metrics() const { return metrics_; }
   void SetColumnWidth(int column, int width);
@@ -39,8 +47,8 @@ class StringGrid final : public Window {
 
   void SetPosition(Point position);
 
-  COLORREF color = ColorRef(colours::kWhite);  // normal cells
-  COLORREF fixedColor = ColorRef(colours::kSilver);
+  // Takes effect at the next paint.
+  void SetColours(GridColours colours) { colours_ = colours; }
 
   // Asked before a cell becomes current; false keeps the current one.
   std::function<bool(GridCell)> onSelectCell;
@@ -64,6 +72,7 @@ class StringGrid final : public Window {
 
   GridMetrics metrics_;
   HFONT font_;
+  GridColours colours_;
   std::vector<std::vector<std::wstring>> cells_;  // [row][column]
   GridCell current_;
   bool tracking_ = false;

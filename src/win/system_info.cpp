@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include "win/rect_ref.h"
 #include "win/text.h"
 
 namespace wolumetr::win {
 namespace {
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
-  reinterpret_cast<std::vector<Rect>*>(data)->push_back(Rect{rect->left, rect->top, rect->right, rect->bottom});
+  reinterpret_cast<std::vector<Rect>*>(data)->push_back(FromRECT(*rect));
   return TRUE;
 }
 
@@ -17,7 +18,7 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
 Rect WorkArea() {
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  return Rect{r.left, r.top, r.right, r.bottom};
+  return FromRECT(r);
 }
 
 std::vector<Rect> MonitorRects() {

@@ -3,16 +3,12 @@
 // contrast is on. Windows ask again on WM_SETTINGCHANGE, WM_SYSCOLORCHANGE and WM_THEMECHANGED.
 #include <windows.h>
 
-#include <optional>
-
 #include "common/palette.h"
 
 namespace wolumetr::win {
 
 bool HighContrastOn();
-Palette CurrentPalette();
-
-// Tests decide whether high contrast is on; nullopt asks the system again.
-void SetHighContrastForTesting(std::optional<bool> on);
+// The program's colours, or the system's in their place while `highContrast`.
+Palette CurrentPalette(bool highContrast);
 
 }  // namespace wolumetr::win

@@ -2,13 +2,14 @@
 
 #include <utility>
 
-#include "win/application.h"
 #include "win/handles.h"
 #include "win/instance_handover.h"
 #include "win/system_info.h"
 #include "win/system_libraries.h"
+#include "win/system_palette.h"
 #include "win/text.h"
 #include "win/thread_launch.h"
+#include "win/window_host.h"
 
 namespace wolumetr::win {
 
@@ -45,12 +46,27 @@ std::wstring SystemSeam::LogicalDriveStrings() {
 bool SystemSeam::IsFixedDrive(const std::string& root) { return GetDriveTypeW(Widen(root).c_str()) == DRIVE_FIXED; }
 
 std::optional<std::string> SystemSeam::VolumeLabel(const std::string& root) {
-  wchar_t label[256] = {};
+  wchar_t label[MAX_PATH + 1] = {};
   ErrorModeScope quiet;  // a drive that is not ready fails quietly
-  if (!GetVolumeInformationW(Widen(root).c_str(), label, 255, nullptr, nullptr, nullptr, nullptr, 0)) {
+  // Only the name: asking for the file system too made each call half as slow again.
+  if (!GetVolumeInformationW(Widen(root).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
     return std::nullopt;
   }
   return Narrow(label);
+}
+
+HIMAGELIST SystemSeam::SmallIcons() {
+  SHFILEINFOW info{};
+  return reinterpret_cast<HIMAGELIST>(
+      lazy::SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+std::optional<int> SystemSeam::DriveIcon(const std::string& root) {
+  SHFILEINFOW info{};
+  if (lazy::SHGetFileInfoW(Widen(root).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0) {
+    return std::nullopt;
+  }
+  return info.iIcon;
 }
 
 void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::wstring target, int show) {
@@ -78,6 +94,8 @@ void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::
   }
 }
 
-void SystemSeam::RunModal(Window& window) { Application::Instance().RunModal(window); }
+bool SystemSeam::HighContrastOn() { return win::HighContrastOn(); }
+
+void SystemSeam::RunModal(WindowHost& host, Window& window) { host.RunModal(window); }
 
 }  // namespace wolumetr::win

@@ -5,6 +5,7 @@
 // does the real thing, and a test derives and replaces what it must.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -18,6 +19,7 @@
 namespace wolumetr::win {
 
 class Window;
+class WindowHost;
 
 class SystemSeam {
  public:
@@ -41,11 +43,19 @@ class SystemSeam {
   // list cannot be had.
   virtual std::wstring LogicalDriveStrings();
   virtual bool IsFixedDrive(const std::string& root);
-  // nullopt when the volume information cannot be read.
+  // nullopt when the volume information cannot be read. Threads may ask at once.
   virtual std::optional<std::string> VolumeLabel(const std::string& root);
+  // The shell's small icons, shared with every program: never destroyed by the caller.
+  virtual HIMAGELIST SmallIcons();
+  // A drive's icon in SmallIcons; nullopt when the shell cannot tell. The calling thread must
+  // be in an apartment.
+  virtual std::optional<int> DriveIcon(const std::string& root);
 
-  // Shows `window` modally and returns when its modal run ends.
-  virtual void RunModal(Window& window);
+  // Whether the user asked the system for high contrast.
+  virtual bool HighContrastOn();
+
+  // Shows `window` modally through `host` and returns when its modal run ends.
+  virtual void RunModal(WindowHost& host, Window& window);
 
  private:
   friend void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::wstring target, int show);

@@ -12,7 +12,7 @@
 #include "fuzz_checks.h"
 #include "settings/drive_list.h"
 #include "settings/ini_document.h"
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 #include "settings/number_reading.h"
 #include "settings/options_rules.h"
 #include "settings/settings_file.h"

@@ -32,6 +32,7 @@ void FakeSystem::Reset() {
   beforeLabel = nullptr;
   onModal = nullptr;
   modalRuns = 0;
+  highContrast.reset();
 }
 
 int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
@@ -91,14 +92,18 @@ std::optional<std::string> FakeSystem::VolumeLabel(const std::string& root) {
   return it == labels.end() ? std::nullopt : it->second;
 }
 
-void FakeSystem::RunModal(win::Window& window) {
+void FakeSystem::RunModal(win::WindowHost& host, win::Window& window) {
   ++modalRuns;
   if (onModal) {
     onModal(window);
   } else if (dynamic_cast<TForm4*>(&window) == nullptr) {
-    SystemSeam::RunModal(window);
+    SystemSeam::RunModal(host, window);
   }
 }
+
+void FakeSystem::RealRunModal(win::Window& window) { SystemSeam::RunModal(TestHost(), window); }
+
+win::WindowHost& TestHost() { return win::Application::Instance(); }
 
 FakeSystem& TestSystem() {
   static FakeSystem system;

@@ -57,7 +57,8 @@ class FakeSystem final : public win::SystemSeam {
   // Drive selection window, which start-up opens and nobody in a test program would answer.
   std::function<void(win::Window& window)> onModal;
   int modalRuns = 0;
-  void RealRunModal(win::Window& window) { SystemSeam::RunModal(window); }
+  void RealRunModal(win::Window& window);
+  std::optional<bool> highContrast;  // in place of the system's setting when set
 
   // Back to the state every test starts from.
   void Reset();
@@ -72,7 +73,8 @@ class FakeSystem final : public win::SystemSeam {
   std::wstring LogicalDriveStrings() override;
   bool IsFixedDrive(const std::string& root) override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
-  void RunModal(win::Window& window) override;
+  bool HighContrastOn() override { return highContrast ? *highContrast : SystemSeam::HighContrastOn(); }
+  void RunModal(win::WindowHost& host, win::Window& window) override;
 
  private:
   std::mutex openLock_;  // the shell may be handed a target on a thread of its own
@@ -84,6 +86,8 @@ class FakeSystem final : public win::SystemSeam {
 FakeSystem& TestSystem();
 // The same seam where a window shares it with threads; the test program keeps it, not the holders.
 std::shared_ptr<FakeSystem> SharedTestSystem();
+// The host every window of a test is given: the application object.
+win::WindowHost& TestHost();
 
 // Collects what would have gone to the error box while it lives.
 class ErrorRecorder {

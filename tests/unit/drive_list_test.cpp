@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "display_printers.h"
 #include "drives/drive_slots.h"
 #include "drives/drive_window_layout.h"
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "common/dpi.h"
 #include "common/drive_slots.h"
 #include "display_printers.h"
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 #include "settings/options_layout.h"
 #include "settings/save_picture.h"
 

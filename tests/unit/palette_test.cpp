@@ -5,8 +5,8 @@
 namespace wolumetr {
 namespace {
 
-// Five different system colours, none of them one of the program's own.
-constexpr SystemColours kSystem{{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}};
+// Different system colours, none of them one of the program's own.
+constexpr SystemColours kSystem{{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}, {8, 8, 8}};
 
 // Each colour that is painted over another: text, ink and edges against what lies below them.
 struct Pair {
@@ -28,7 +28,7 @@ constexpr Pair kPairs[] = {
     {"picture slot", &Palette::pictureSlot, &Palette::pictureShutter},
 };
 
-bool IsSystem(Colour c) { return c.r >= 1 && c.r <= 5 && c.g == c.r && c.b == c.r; }
+bool IsSystem(Colour c) { return c.r >= 1 && c.r <= 8 && c.g == c.r && c.b == c.r; }
 
 // Which colour goes where is seen in the windows' pixels; here, that no pair becomes unreadable.
 TEST(Palette, EveryInkDiffersFromItsGroundAndHighContrastUsesOnlySystemColours) {

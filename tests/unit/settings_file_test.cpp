@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/leftover_files.h"
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 #include "settings/settings_file.h"
 #include "settings/settings_schema.h"
 #include "settings/text_encoding.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/glyphs.h"
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 
 namespace wolumetr {
 namespace {

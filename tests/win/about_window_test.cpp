@@ -53,7 +53,7 @@ class AboutWindow : public ::testing::Test {
 };
 
 TEST_F(AboutWindow, LooksAsDesigned) {
-  TForm2 f(Owner(), TestSystem());
+  TForm2 f(TestHost(), TestSystem());
   EXPECT_EQ(CurrentAboutWindow(), &f);
   EXPECT_FALSE(f.IsVisible());
   EXPECT_EQ(GetWindow(f.Handle(), GW_OWNER), Owner());
@@ -128,7 +128,7 @@ TEST_F(AboutWindow, OpensAtTheMainWindowsScaleWithItsLabelsApartAndFollowsAMoveA
   // The window's sizes are the layout's, tested with it; the labels are as wide as the fonts make them.
   for (const int dpi : {120, 144, 192}) {
     SCOPED_TRACE(dpi);
-    TForm2 f(Owner(), TestSystem(), dpi);
+    TForm2 f(TestHost(), TestSystem(), dpi);
     RECT client;
     GetClientRect(f.Handle(), &client);
     // Rows scale; a centred label's middle stays on the window's.
@@ -138,10 +138,10 @@ TEST_F(AboutWindow, OpensAtTheMainWindowsScaleWithItsLabelsApartAndFollowsAMoveA
   }
   std::vector<Placed> at144;
   {
-    TForm2 scaled(Owner(), TestSystem(), 144);
+    TForm2 scaled(TestHost(), TestSystem(), 144);
     at144 = Layout(scaled);
   }
-  TForm2 f(Owner(), TestSystem(), 96);
+  TForm2 f(TestHost(), TestSystem(), 96);
   ExpectDpiRoundTrip(f, [&f] { return Layout(f); }, 144, Size{474, 327}, at144);
 }
 
@@ -195,7 +195,7 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
   };
   for (const auto& c : cases) {
     links.clear();
-    TForm2 f(Owner(), TestSystem());
+    TForm2 f(TestHost(), TestSystem());
     Press(f.Handle(), at(f, c.down));
     Release(f.Handle(), at(f, c.up));
     EXPECT_EQ(f.ModalResult, c.closes ? IDCANCEL : 0) << c.down << " -> " << c.up;
@@ -212,7 +212,7 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
   // under the loop that still runs it.
   const std::pair<UINT, WPARAM> commands[] = {{WM_COMMAND, IDCANCEL}, {WM_COMMAND, IDOK}, {WM_CLOSE, 0}};
   for (const auto& [message, wParam] : commands) {
-    TForm2 f(Owner(), TestSystem());
+    TForm2 f(TestHost(), TestSystem());
     SendMessageW(f.Handle(), message, wParam, 0);
     EXPECT_EQ(f.ModalResult, IDCANCEL) << message << " " << wParam;
     EXPECT_TRUE(IsWindow(f.Handle())) << message;
@@ -236,7 +236,7 @@ TEST_F(AboutWindow, TabReachesTheLinksAndEnterOpensTheFocusedOne) {
   };
   for (const auto& c : cases) {
     links.clear();
-    TForm2 f(Owner(), TestSystem());
+    TForm2 f(TestHost(), TestSystem());
     f.SetVisible(true);
     SetFocus(f.Handle());
     for (const WPARAM key : c.keys) PressKey(f.Handle(), key);
@@ -249,7 +249,7 @@ TEST_F(AboutWindow, TabReachesTheLinksAndEnterOpensTheFocusedOne) {
 
 TEST_F(AboutWindow, AScreenReaderHearsTheTextsInReadingOrderAndFollowsALink) {
   links.clear();
-  TForm2 f(Owner(), TestSystem());
+  TForm2 f(TestHost(), TestSystem());
   f.SetVisible(true);
   const win::ComRef<IAccessible> object = f.AccessibleObject();
   ASSERT_TRUE(object);
@@ -272,7 +272,7 @@ TEST_F(AboutWindow, AScreenReaderHearsTheTextsInReadingOrderAndFollowsALink) {
 }
 
 TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
-  TForm2 f(Owner(), TestSystem());
+  TForm2 f(TestHost(), TestSystem());
   const int mailWidth = f.Label4.Width();
   const auto underlined = [&f] { return std::pair{f.Label4.Font().underline, f.Label5.Font().underline}; };
   MoveTo(f.Handle(), Middle(f.Label4));

@@ -68,7 +68,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   // For the main window as it is, or, with `drivesMonitored` given, as if it had or had no tiles.
   TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt, int dpi = 0) {
     if (!form) Start();
-    window = std::make_unique<TForm4>(DriveSelectionServices{
+    window = std::make_unique<TForm4>(TestHost(), DriveSelectionServices{
         store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), SharedTestSystem(), nullptr, dpi});
     return *window;
   }
@@ -484,16 +484,16 @@ TEST_F(DriveSelectionWindow, CellsAreDrawnInTheirStateColoursWithDriveIcons) {
     const COLORREF bgr = static_cast<const COLORREF*>(bits)[y * 96 + x];
     return RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
   };
-  EXPECT_EQ(pixel(28, 16), kHeaderColor);
+  EXPECT_EQ(pixel(28, 16), win::ColorRef(colours::kSkyBlue));
   EXPECT_EQ(pixel(28, 19 + 16), GetSysColor(COLOR_HIGHLIGHT)) << "selected row 1";
-  EXPECT_EQ(pixel(93, 3 * 19 + 16), kSlotColor);
+  EXPECT_EQ(pixel(93, 3 * 19 + 16), win::ColorRef(colours::kPaleBlue));
   // C:\ in row 1 has its icon at the cell's left edge; "[brak]" in row 2 has none.
   int iconInk = 0;
   for (int y = 19; y < 19 + 16; ++y) {
     for (int x = 31 + 2; x < 31 + 2 + 16; ++x) iconInk += pixel(x, y) != GetSysColor(COLOR_HIGHLIGHT);
   }
   EXPECT_GT(iconInk, 20);
-  for (int y = 2 * 19; y < 2 * 19 + 18; ++y) EXPECT_EQ(pixel(33, y), kSlotColor) << y;
+  for (int y = 2 * 19; y < 2 * 19 + 18; ++y) EXPECT_EQ(pixel(33, y), win::ColorRef(colours::kPaleBlue)) << y;
   EXPECT_EQ(f.ImageWidth(), 16);
 }
 

@@ -10,10 +10,20 @@
 #include "settings/options_form.h"
 #include "settings/run_registration.h"
 #include "win/application.h"
+#include "win/panel_window.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
 namespace {
+
+// A panel window that tells screen readers of no items of its own.
+class BarePanel final : public win::PanelWindow {
+ public:
+  BarePanel() : PanelWindow(TestHost(), TestSystem(), 0) {
+    Create(win::WindowClass{L"WolumetrBarePanel"}, WS_POPUP, 0, RECT{0, 0, 40, 30}, nullptr, L"");
+    Ready(nullptr);
+  }
+};
 
 class ForeignMessages : public ::testing::Test, protected MainWindowFixture {
  protected:
@@ -27,14 +37,16 @@ TEST_F(ForeignMessages, AForgedDefaultActionRunsNothingAndAForgedScaleIsBounded)
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");
   TForm1& main = Start();
   main.SetVisible(true);
-  TForm2 about(win::Application::Instance().TaskbarWindow(), TestSystem());
-  TForm3 options(main, OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
-  TForm4 selection(DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
+  TForm2 about(TestHost(), TestSystem());
+  TForm3 options(TestHost(), main,
+                 OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
+  TForm4 selection(TestHost(), DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
+  BarePanel bare;
 
   const UINT action = RegisterWindowMessageW(L"Wolumetr.AccessibleAction");
   const std::pair<HWND, int> windows[] = {
       {main.Handle(), main.Accessibility().ItemCount()}, {about.Handle(), 7}, {options.Handle(), 1},
-      {selection.Handle(), 2}};
+      {selection.Handle(), 2}, {bare.Handle(), 0}};
   for (const auto& [window, items] : windows) {
     for (const WPARAM item : {WPARAM{0x80000000u}, WPARAM{0xFFFFFFFFu}, static_cast<WPARAM>(items), WPARAM{0}}) {
       SendMessageW(window, action, item, 0);
@@ -47,6 +59,9 @@ TEST_F(ForeignMessages, AForgedDefaultActionRunsNothingAndAForgedScaleIsBounded)
   EXPECT_FALSE(selection.Closed());
   EXPECT_TRUE(main.IsVisible());
   EXPECT_FALSE(win::Application::Instance().Terminated());
+  // Without items of its own a panel window leaves the client area to the system's object.
+  EXPECT_EQ(SendMessageW(bare.Handle(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0);
+  EXPECT_TRUE(bare.AccessibleObject());
 
   // A forged scale is taken as the largest a window takes, not built at 65535 dpi.
   RECT suggested{0, 0, 100, 100};

@@ -35,7 +35,6 @@ std::function<POINT()> At(POINT p) {
 class HighContrast : public ::testing::Test, protected MainWindowFixture {
  protected:
   void SetUp() override { drives.drives[3] = {400, 1000, "System"}; }
-  void TearDown() override { win::SetHighContrastForTesting(std::nullopt); }
   win::SystemRunKeys runKeys;
 };
 
@@ -43,9 +42,10 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
   // Without automatic refresh the refresh glyph shows beside the other two.
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nAutoodswierzanie=0\r\n");
   TForm1& main = Start();  // C: 60 % used: the wedge covers the pie's upper half
-  TForm2 about(win::Application::Instance().TaskbarWindow(), TestSystem());
-  TForm3 options(main, OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
-  TForm4 selection(DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
+  TForm2 about(TestHost(), TestSystem());
+  TForm3 options(TestHost(), main,
+                 OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
+  TForm4 selection(TestHost(), DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
 
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
@@ -84,7 +84,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
       {"save button face", selection.Handle(), At(POINT{save.Left() + 4, save.Top() + 4}), nullptr, navy, face},
   };
   for (const bool on : {true, false}) {
-    win::SetHighContrastForTesting(on);
+    TestSystem().highContrast = on;
     // The system announces the switch to every top-level window.
     for (HWND w : {main.Handle(), about.Handle(), options.Handle(), selection.Handle()}) {
       SendMessageW(w, on ? WM_SETTINGCHANGE : WM_SYSCOLORCHANGE, SPI_SETHIGHCONTRAST, 0);

@@ -9,7 +9,7 @@
 #include "app/settings_at_start.h"
 #include "common/dpi.h"
 #include "display/grid_layout.h"
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 #include "win/application.h"
 #include "win/com_ref.h"
 #include "win/error_box.h"
@@ -102,7 +102,8 @@ TEST_F(MainWindow, StartUpReadsTheSettingsFileOnceAndLaterShowsReadItAfresh) {
   files.Put(path, "[Wyglad]\r\nPoziomprzezr=200\r\n[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nPasek=2\r\n");
   StartupSnapshot snapshot(files);
   ASSERT_TRUE(ReadSettingsAtStart(snapshot, path, TestSystem()));
-  form = std::make_unique<TForm1>(MainWindowServices{snapshot, sharedDrives, SharedTestSystem(), folder.Path(), &snapshot});
+  form = std::make_unique<TForm1>(
+      TestHost(), MainWindowServices{snapshot, sharedDrives, SharedTestSystem(), folder.Path(), &snapshot});
   form->FormCreate();
   form->SetVisible(true);
   EXPECT_EQ(files.load_count(), 1) << "settings, tiles and the first display mode from one reading";
@@ -593,7 +594,7 @@ win::ComRef<IAccessible> AccessibleOf(const TForm1& f) {
   win::ComRef<IAccessible> object;
   if (FAILED(AccessibleObjectFromWindow(f.Handle(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                         reinterpret_cast<void**>(object.put())))) {
-    object = f.Accessibility().Window().Object();
+    object = f.AccessibleObject();
   }
   return object;
 }

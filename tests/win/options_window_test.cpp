@@ -140,7 +140,8 @@ class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
 
   TForm3& Open(RunKeyRegistry& keys, int dpi = 0) {
     options =
-        std::make_unique<TForm3>(*form, OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem(), dpi});
+        std::make_unique<TForm3>(TestHost(), *form,
+                                 OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem(), dpi});
     return *options;
   }
   TForm3& Open() { return Open(systemKeys); }
@@ -208,7 +209,7 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, L"Arial");
     EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_EQ(f.FieldColor(field), kFieldYellow);
+    EXPECT_EQ(f.FieldColor(field), win::ColorRef(colours::kYellow));
   }
   EXPECT_EQ(SendMessageW(f.Edit2, EM_GETLIMITTEXT, 0, 0), 3);
   EXPECT_GT(SendMessageW(f.Edit1, EM_GETLIMITTEXT, 0, 0), 1000);
@@ -442,7 +443,7 @@ TEST_F(OptionsWindow, IntervalFieldIsCheckedOnEnter) {
     EXPECT_EQ(m.Timer1->Interval(), c.interval) << c.typed;
     EXPECT_TRUE(m.Timer1->Running()) << "the check always starts the timer";
     EXPECT_EQ(boxes.size(), c.boxes) << c.typed;
-    EXPECT_EQ(f.FieldColor(f.Edit1), kFieldYellow);
+    EXPECT_EQ(f.FieldColor(f.Edit1), win::ColorRef(colours::kYellow));
   }
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, L"Nieprawidlowa liczba w polu");
@@ -491,14 +492,14 @@ TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnother
   SetForegroundWindow(f.Handle());
   Pump(50);
   SetFocus(f.Edit1);
-  EXPECT_EQ(f.FieldColor(f.Edit1), kFieldWhite);
+  EXPECT_EQ(f.FieldColor(f.Edit1), win::ColorRef(colours::kWhite));
   TForm3::SetText(f.Edit1, L"abc");
   SetFocus(f.CheckBox3);
   Pump(50);
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(TForm3::Text(f.Edit1), L"60");
   EXPECT_EQ(GetFocus(), f.Edit1) << "the focus goes back to the field";
-  EXPECT_EQ(f.FieldColor(f.Edit1), kFieldYellow);
+  EXPECT_EQ(f.FieldColor(f.Edit1), win::ColorRef(colours::kYellow));
   EXPECT_EQ(m.Timer1->Interval(), 60000u);
 
   // Leaving while clearing automatic refresh: the field's check runs first, then the box stops the timer.

@@ -301,7 +301,8 @@ void Pump(int milliseconds) {
 }
 
 TForm1& MainWindowFixture::Start() {
-  form = std::make_unique<TForm1>(MainWindowServices{store, sharedDrives, SharedTestSystem(), folder.Path()});
+  form =
+      std::make_unique<TForm1>(TestHost(), MainWindowServices{store, sharedDrives, SharedTestSystem(), folder.Path()});
   form->FormCreate();
   return *form;
 }

@@ -1,4 +1,4 @@
-#include "settings/memory_settings_store.h"
+#include "memory_settings_store.h"
 
 namespace wolumetr {
 

@@ -1,0 +1,98 @@
+#pragma once
+// The base of every window of the program: one panel (the client area) with windowless controls
+// painted on it. It does what all of them do: paints the panel, its bevels and the controls,
+// routes the mouse to the controls, answers screen readers, takes the palette afresh when the
+// system's colours change, and follows a move to a monitor of another scale. A window adds its
+// controls, their layout and its commands.
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/palette.h"
+#include "win/accessible_window.h"
+#include "win/com_ref.h"
+#include "win/control_router.h"
+#include "win/graphic_control.h"
+#include "win/panel_paint.h"
+#include "win/system_seam.h"
+#include "win/window.h"
+#include "win/window_host.h"
+
+namespace wolumetr::win {
+
+// How the panel is drawn: its colour in the palette and its two bevels.
+struct PanelLook {
+  Colour Palette::*face = &Palette::panel;
+  Bevel outer = Bevel::Raised;
+  Bevel inner = Bevel::Lowered;
+};
+
+class PanelWindow : public Window {
+ public:
+  ~PanelWindow() override;
+
+  // The scale the window is drawn at, in dots per inch.
+  int Dpi() const { return dpi_; }
+  // Takes the colours afresh (high contrast switched or system colours changed).
+  void ApplyPalette();
+  // What a screen reader is given for the client area. Under Wine another process cannot take
+  // it through WM_GETOBJECT, so in-process callers ask here.
+  ComRef<IAccessible> AccessibleObject() const;
+
+ protected:
+  // `dpi` 0 is the system's. The colours are taken here, before the window's controls are made.
+  PanelWindow(WindowHost& host, SystemSeam& system, int dpi, PanelLook look = {});
+
+  // Window::Create, with the panel attached to the new window.
+  void Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bounds, HWND owner, const std::wstring& title);
+  // Once the window and its controls exist: screen readers are answered from `items` (nullptr:
+  // the system answers for the window alone) and changes of the system's colours are followed.
+  void Ready(AccessibleItems* items);
+  // Before the items given to Ready go: objects handed out answer as disconnected from then on.
+  void StopAccessibility() { accessible_.reset(); }
+
+  WindowHost& Host() const { return host_; }
+  SystemSeam& System() const { return system_; }
+  Surface& PanelSurface() { return surface_; }
+  ControlRouter& Router() { return router_; }
+  const Palette& Colours() const { return palette_; }
+  const AccessibleWindow* Accessible() const { return accessible_.get(); }
+  void SetDpi(int dpi) { dpi_ = dpi; }
+  // Shows a failure in the error box, owned by this window.
+  void ReportFailure(const std::string& message) const;
+
+  // Fonts, places and sizes for `dpi` (Dpi() already is), the window's own size included.
+  virtual void LayOut(int /*dpi*/) {}
+  // The colours changed: what the window made in the old ones takes the new ones.
+  virtual void Recolour(const Palette& /*colours*/) {}
+  // Draws over the panel and its controls (focus rings, say).
+  virtual void PaintOver(HDC /*dc*/) const {}
+  // The window's own messages, before the controls' and the screen readers'; nullopt passes
+  // the message on.
+  virtual std::optional<LRESULT> OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    return std::nullopt;
+  }
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+  // The size follows from the scale as it does when the window opens; the place is the one
+  // suggested.
+  void OnDpiChanged(int dpi, const RECT& suggested) final;
+  void OnSystemColoursChanged() final;
+
+  WindowHost& host_;
+  SystemSeam& system_;
+  int dpi_;
+  PanelLook look_;
+  Palette palette_;
+  bool ready_ = false;
+  Surface surface_;
+  ControlRouter router_{surface_};
+  std::unique_ptr<AccessibleWindow> accessible_;
+};
+
+}  // namespace wolumetr::win
