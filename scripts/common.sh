@@ -16,6 +16,11 @@ WOL_PACKAGES=(cmake make g++ googletest python3
   fuse3 libfuse3-dev pkg-config)
 # The fuzz command's own list (it needs none of the above but CMake).
 WOL_FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
+# What packs the release: the MSI builder and its tools, faketime to hold the MSI's clock, and the
+# signer. The package command's own list adds the cross-build; the test command's adds them all.
+WOL_RELEASE_TOOLS=(wixl msitools faketime osslsigncode)
+WOL_PACKAGE_PACKAGES=(cmake make git python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  "${WOL_RELEASE_TOOLS[@]}")
 
 wol_log() { printf '[wolumetr] %s\n' "$*" >&2; }
 
