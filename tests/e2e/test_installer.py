@@ -24,7 +24,7 @@ def registry(key):
         out = Path(folder) / "key.reg"
         if subprocess.run(["wine", "reg", "export", key, out, "/y"], capture_output=True, timeout=60).returncode:
             return []
-        blocks = re.split(r"\r?\n\r?\n", out.read_bytes().decode("utf-16"))[1:]
+        blocks = re.split(r"\r?\n(?=\[)", out.read_bytes().decode("utf-16"))[1:]  # one per key, after the header
     return [dict(re.findall(r'^"(.+?)"=(?:"(.*)")?', b.replace("\\\\", "\\"), re.M)) for b in blocks]
 
 
