@@ -3,6 +3,7 @@ program started from the shortcut, replaced by a higher version, and removed wit
 value that starts it, leaving wolumetr.ini."""
 import os
 import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -62,6 +63,7 @@ class InstallerTest(unittest.TestCase):
         [user] = [p for p in (drive_c / "users").iterdir() if p.name != "Public"]
         folder, exe = user / "AppData/Local/Programs/Wolumetr", Path(os.environ["WOLUMETR_EXE"])
         shortcut = user / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Wolumetr.lnk"
+        self.addCleanup(shutil.rmtree, folder, True)  # the settings file the removal leaves
 
         self.msiexec("/i", first)
         self.assertEqual((folder / "wolumetr.exe").read_bytes(), exe.read_bytes())
