@@ -36,4 +36,9 @@ if(MINGW)
   add_compile_options(-fstack-protector-strong)
   add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
   add_link_options(-fstack-protector-strong -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
+  # The same source gives the same bytes in any folder at any time: no link time in the image, and
+  # no folder names in what the compiler writes.
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
+                      $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>)
+  add_link_options(-Wl,--no-insert-timestamp)
 endif()

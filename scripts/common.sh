@@ -17,6 +17,11 @@ WOL_PACKAGES=(cmake make g++ googletest python3
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick procps e2fsprogs
   fuse3 libfuse3-dev pkg-config
   "${WOL_FUZZ_PACKAGES[@]}")
+# What packs the release: the MSI builder and its tools, faketime to hold the MSI's clock, and the
+# signer. The package command's own list adds the cross-build; the test command's adds them all.
+WOL_RELEASE_TOOLS=(wixl msitools faketime osslsigncode)
+WOL_PACKAGE_PACKAGES=(cmake make git python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  "${WOL_RELEASE_TOOLS[@]}")
 
 wol_log() { printf '[wolumetr] %s\n' "$*" >&2; }
 

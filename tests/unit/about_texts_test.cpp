@@ -3,9 +3,14 @@
 #include "about/about_layout.h"
 #include "about/about_links.h"
 #include "display_printers.h"
+#include "wolumetr_version.h"
 
 namespace wolumetr {
 namespace {
+
+// The heading is spelt out in the portable core (the fuzzers build it apart from this project); the version
+// record and the manifest are made from project(... VERSION).
+TEST(AboutLinks, HeadingShowsTheBuildsVersion) { EXPECT_EQ(kAboutHeading, "Wolumetr v" WOLUMETR_VERSION_SHOWN); }
 
 TEST(AboutLinks, MailLinkCarriesTheSubject) {
   EXPECT_EQ(MailLink(kContactAddress), "mailto:wolumetr@example.org?subject=Temacik");
