@@ -106,20 +106,13 @@ class RestrictedRunKeys final : public RunKeyRegistry {
   win::SystemRunKeys real_;
 };
 
-LONG_PTR ExStyle(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE); }
-
-void Click(HWND hwnd, int x, int y) {
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void ClickSavePicture(TForm3& f) { Click(f.Handle(), f.Image1->Left() + 7, f.Image1->Top() + 7); }
+void ClickSavePicture(TForm3& f) { Click(f.Handle(), POINT{f.Image1->Left() + 7, f.Image1->Top() + 7}); }
 
 // A real click on one of an up-down control's arrows.
 void ClickArrow(HWND upDown, bool up) {
   RECT r;
   GetClientRect(upDown, &r);
-  Click(upDown, r.right / 2, up ? 3 : r.bottom - 3);
+  Click(upDown, POINT{r.right / 2, up ? 3 : r.bottom - 3});
   Pump(20);
 }
 
@@ -849,45 +842,6 @@ TEST_F(OptionsWindow, UnwritableSettingsFileKeepsTheWindowOpen) {
   EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
   EXPECT_EQ(SavedSettings(), "[Wyglad]\r\nPoziomprzezr=100\r\n");
   EXPECT_FALSE(f.CloseRequested());
-}
-
-// Seen from inside the modal loop that "Opcje" starts.
-struct ModalProbe {
-  bool found = false;
-  bool itemDisabled = false;
-  bool mainDisabled = false;
-  TForm1* main = nullptr;
-};
-ModalProbe* g_probe = nullptr;
-
-void CALLBACK InspectOptions(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  HWND options = FindOwnWindow(L"TForm3", L"opcje");
-  g_probe->found = options != nullptr && IsWindowVisible(options);
-  g_probe->itemDisabled = !g_probe->main->PopupMenu1.Item(kOpcje1).enabled;
-  g_probe->mainDisabled = !IsWindowEnabled(g_probe->main->Handle());
-  if (options != nullptr) PostMessageW(options, WM_CLOSE, 0, 0);
-}
-
-TEST(OptionsMenu, OpcjeShowsTheWindowModallyWithItsItemGreyed) {
-  MainWindowFixture fixture;
-  fixture.drives.drives[3] = {400, 1000, "System"};
-  fixture.WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
-  TForm1& m = fixture.Start();
-  m.SetVisible(true);
-  ModalProbe probe;
-  probe.main = &m;
-  g_probe = &probe;
-  SetTimer(nullptr, 0, 10, &InspectOptions);
-  m.PopupMenu1.Activate(kOpcje1);
-  g_probe = nullptr;
-  EXPECT_TRUE(probe.found);
-  EXPECT_TRUE(probe.itemDisabled);
-  EXPECT_TRUE(probe.mainDisabled);
-  EXPECT_TRUE(m.PopupMenu1.Item(kOpcje1).enabled);
-  EXPECT_TRUE(IsWindowEnabled(m.Handle()));
-  EXPECT_EQ(FindOwnWindow(L"TForm3"), nullptr) << "destroyed when it closes";
-  EXPECT_EQ(fixture.Settings(), "[Dyski]\r\nDysk1=C:\\\r\n") << "closing without the save stores nothing";
 }
 
 }  // namespace

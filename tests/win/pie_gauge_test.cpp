@@ -311,9 +311,7 @@ TEST_F(TileRefresh, RefreshImageAndMenuItemWorkOnlyWithAutomaticRefreshOff) {
   Pump(50);
   drives.calls.clear();
   // A real click on the refresh caption.
-  const LPARAM at = MAKELPARAM(f.Image3->Left() + 5, f.Image3->Top() + 4);
-  SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, at);
+  Click(f.Handle(), POINT{f.Image3->Left() + 5, f.Image3->Top() + 4});
   ASSERT_TRUE(WaitForRefresh());
   EXPECT_EQ(drives.calls, (std::vector<std::string>{"free 3", "total 3"}));
   f.PopupMenu1.Activate(kOdwierz1);
