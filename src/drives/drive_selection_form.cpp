@@ -386,7 +386,6 @@ void TForm4::AskForADrive() {
 }
 
 void TForm4::Close() {
-  closed_ = true;
   Host().EndModal(*this);
 }
 

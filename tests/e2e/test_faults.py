@@ -188,11 +188,11 @@ class TrayTest(unittest.TestCase):
     def test_taskbar_created_brings_back_an_icon_the_shell_lost(self):
         self.program.start()
         main = self.program.main_window()
-        e.wait_for(tray, what="the tray icon")
+        e.wait_for(e.tray, what="the tray icon")
         self.assertEqual(self.shell.run("forget", "WolumetrTrayIcon", "1"), 0)
         e.wait_for(lambda: e.tray() is None, what="the icon gone from the notification area")
         self.assertEqual(self.shell.run("broadcast"), 0)
-        e.wait_for(tray, what="the icon back after TaskbarCreated")
+        e.wait_for(e.tray, what="the icon back after TaskbarCreated")
         self.assertTrue(self.program.running())
         self.assertEqual(error_boxes(main), [])
 

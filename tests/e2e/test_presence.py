@@ -41,7 +41,7 @@ class PresenceTest(unittest.TestCase):
 
     def test_hide_and_show_in_tray_mode(self):
         window = self.start(0)
-        icon = first_icon(e.wait_for(tray, what="the tray icon"))
+        icon = first_icon(e.wait_for(e.tray, what="the tray icon"))
         # "Ukryj" from the menu hides the window; the tray icon brings it back.
         self.program.open_menu(window)
         e.key("Down", "Return")

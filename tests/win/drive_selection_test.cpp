@@ -59,7 +59,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   // For the main window as it is, or, with `drivesMonitored` given, as if it had or had no tiles.
   TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt, int dpi = 0) {
     if (!form) Start();
-    window = std::make_unique<TForm4>(TestHost(), DriveSelectionServices{
+    window = std::make_unique<TForm4>(host, DriveSelectionServices{
         store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), SharedTestSystem(), nullptr, dpi});
     return *window;
   }
@@ -75,6 +75,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   }
 
   FakeSystem& system = TestSystem();
+  RecordingHost host;
   std::unique_ptr<TForm4> window;
 };
 
@@ -241,7 +242,7 @@ TEST_F(DriveSelectionWindow, SavingRewritesTheListStartsANewInstanceAndEnds) {
             others + "[Dyski]\r\nDysk19=E:\\\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=C:\\\r\n");
   EXPECT_EQ(system.launches, 1);
   EXPECT_EQ(Asked(), 0);
-  EXPECT_TRUE(f.Closed());
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_TRUE(Terminated());
 }
 
@@ -275,7 +276,7 @@ TEST_F(DriveSelectionWindow, ARestartThatCannotStartIsReportedAndTheProgramGoesO
   EXPECT_EQ(system.launches, 1);
   EXPECT_EQ(errors.messages, (std::vector<std::string>{std::string(kRestartFailedMessage) + "."}));
   EXPECT_EQ(Settings().value(), "[Dyski]\r\nDysk1=C:\\\r\nDysk2=Q:\\\r\n") << "saved for the next start";
-  EXPECT_TRUE(f.Closed());
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_FALSE(Terminated());
 }
 
@@ -311,7 +312,7 @@ TEST_F(DriveSelectionWindow, SavingNoDriveAsksAndKeepsTheStoredList) {
   system.answers = {IDOK, IDCANCEL};
   Click(f.Handle(), Middle(*f.Panel2));
   EXPECT_EQ(Asked(), 1);
-  EXPECT_FALSE(f.Closed()) << "OK returns to the window";
+  EXPECT_FALSE(host.Ended(f)) << "OK returns to the window";
   EXPECT_FALSE(Terminated());
   EXPECT_EQ(f.Slots(), Rows({}));
   EXPECT_EQ(Settings().value(), stored);
@@ -340,7 +341,7 @@ TEST_F(DriveSelectionWindow, AFailedWriteLeavesTheFileTheWindowOpenAndNothingRes
   EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
   EXPECT_EQ(Settings().value(), stored);
   EXPECT_EQ(system.launches, 0);
-  EXPECT_FALSE(f.Closed());
+  EXPECT_FALSE(host.Ended(f));
   EXPECT_FALSE(Terminated());
   EXPECT_EQ(f.Slots(), Rows({"C:\\", "Q:\\", "E:\\"}));
 }
@@ -352,7 +353,7 @@ TEST_F(DriveSelectionWindow, CancelClosesWhenDrivesAreMonitoredAndAsksWhenNone) 
   TForm4& f = Open();
   Pick(f, 2);
   Click(f.Handle(), Middle(*f.Panel3));
-  EXPECT_TRUE(f.Closed());
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_EQ(Asked(), 0);
   EXPECT_EQ(Settings().value(), kStored);
 
@@ -361,7 +362,7 @@ TEST_F(DriveSelectionWindow, CancelClosesWhenDrivesAreMonitoredAndAsksWhenNone) 
   Click(g.Handle(), Middle(*g.Panel3));
   Click(g.Handle(), Middle(*g.Panel3));
   EXPECT_EQ(Asked(), 2);
-  EXPECT_FALSE(g.Closed());
+  EXPECT_FALSE(host.Ended(g));
   EXPECT_FALSE(Terminated());
   Click(g.Handle(), Middle(*g.Panel3));
   EXPECT_TRUE(Terminated());
@@ -390,7 +391,7 @@ TEST_F(DriveSelectionWindow, ScreenReadersHearTheListsByTheirCaptionsAndCanPress
   }
   ASSERT_EQ(object->accDoDefaultAction(Child(2)), S_OK);
   Pump(50);
-  EXPECT_TRUE(f.Closed()) << "as the cancel's click";
+  EXPECT_TRUE(host.Ended(f)) << "as the cancel's click";
   EXPECT_EQ(Settings().value(), kStored);
   window.reset();
   EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
@@ -442,7 +443,17 @@ TEST_F(DriveSelectionWindow, CellsAreDrawnInTheirStateColoursWithDriveIcons) {
   }
   EXPECT_GT(iconInk, 20);
   for (int y = 2 * 19; y < 2 * 19 + 18; ++y) EXPECT_EQ(pixel(33, y), win::ColorRef(colours::kPaleBlue)) << y;
-  EXPECT_EQ(f.ImageWidth(), 16);
+  // The text begins past the 16-pixel icon and its gap.
+  int textLeft = 31 + 2 + 16;
+  auto inked = [&](int x) {
+    for (int y = 19; y < 19 + 18; ++y) {
+      if (pixel(x, y) != GetSysColor(COLOR_HIGHLIGHT)) return true;
+    }
+    return false;
+  };
+  while (textLeft < 96 && !inked(textLeft)) ++textLeft;
+  EXPECT_GE(textLeft, 31 + 16 + 4);
+  EXPECT_LE(textLeft, 31 + 16 + 4 + 2);
 }
 
 }  // namespace
