@@ -52,7 +52,6 @@ void TPie::SetBrush(const BrushStyle& brush) {
 }
 
 void TPie::StyleChanged() {
-  ++repaintRequests_;
   Invalidate();
 }
 

@@ -60,8 +60,6 @@ class TPie final : public win::GraphicControl {
 
   // The one change handler of pen, brush and angles: asks for a repaint of the pie.
   void StyleChanged();
-  // How many repaints were asked for (what a refresh that changes nothing must not raise).
-  unsigned RepaintRequests() const { return repaintRequests_; }
 
   void Paint(HDC dc) const override;
 
@@ -71,7 +69,6 @@ class TPie final : public win::GraphicControl {
   BrushStyle brush_;
   mutable win::PenHandle penHandle_;
   mutable win::BrushHandle brushHandle_;
-  unsigned repaintRequests_ = 0;
 };
 
 }  // namespace wolumetr

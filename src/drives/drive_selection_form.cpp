@@ -77,14 +77,10 @@ void TForm4::Recolour(const Palette& colours) {
 
 TForm4::~TForm4() { StopAccessibility(); }
 
-// Created at their places for Dpi(), the right column where the grid's width puts it.
+// Created for Dpi(); LayOut places them, at start as at every later scale.
 void TForm4::CreateComponents() {
-  const DriveWindowLayout layout =
-      LayoutAroundGrid(design_.grid, design_.gridPlace.x, design_.gridPlace.y, design_.buttonSize.width);
-  const int right = layout.rightColumnLeft;
   Label2 = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().caption));
   Label2->SetText(L"Proszę wybrać dyski do monitorowania :");
-  Label2->SetPosition(design_.headingPlace.x, design_.headingPlace.y);
 
   StringGrid1 = std::make_unique<win::StringGrid>(Handle(), design_.gridPlace, design_.grid, WindowFont(Dpi()),
                                                   SlotColours(Colours()));
@@ -96,12 +92,11 @@ void TForm4::CreateComponents() {
 
   Label1 = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().note));
   Label1->SetText(L"Zmień na :");
-  Label1->SetPosition(right, design_.changeLabelTop);
 
   ComboBox1.reset(CreateWindowExW(0, WC_COMBOBOXW, L"",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                       CBS_HASSTRINGS,
-                                  right, design_.comboTop, design_.buttonSize.width, DroppedHeight(), Handle(),
+                                  0, 0, design_.buttonSize.width, DroppedHeight(), Handle(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)),
                                   GetModuleHandleW(nullptr), nullptr));
   if (!ComboBox1) throw std::runtime_error("Cannot create a window");
@@ -112,11 +107,9 @@ void TForm4::CreateComponents() {
   const COLORREF buttonFace = win::ColorRef(Colours().buttonFace);
   Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", ButtonFont(Dpi()), buttonText, buttonFace,
                                               Bevels(Colours()));
-  Panel2->SetBounds(right, design_.saveTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel2->onClick = [this] { Panel2Click(); };
   Panel3 = std::make_unique<win::PanelButton>(Panel1, L"Anuluj", ButtonFont(Dpi()), buttonText, buttonFace,
                                               Bevels(Colours()));
-  Panel3->SetBounds(right, design_.cancelTop, design_.buttonSize.width, design_.buttonSize.height);
   Panel3->onClick = [this] { Panel3Click(); };
 
   // Screen readers name the lists by the captions above them, and see the panel buttons.
@@ -190,7 +183,6 @@ void TForm4::LayOut(int dpi) {
     label->SetFont(font);
   }
   Label2->SetPosition(design_.headingPlace.x, design_.headingPlace.y);
-  Label1->SetPosition(right, design_.changeLabelTop);
   StringGrid1->Rescale(design_.grid, WindowFont(dpi));
   StringGrid1->SetPosition(design_.gridPlace);
   SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi)), FALSE);
@@ -202,9 +194,13 @@ void TForm4::LayOut(int dpi) {
   }
   SetWindowPos(ComboBox1.get(), nullptr, right, design_.comboTop, design_.buttonSize.width, DroppedHeight(),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  for (win::PanelButton* button : {Panel2.get(), Panel3.get()}) button->SetFont(ButtonFont(dpi));
-  Panel2->SetBounds(right, design_.saveTop, design_.buttonSize.width, design_.buttonSize.height);
-  Panel3->SetBounds(right, design_.cancelTop, design_.buttonSize.width, design_.buttonSize.height);
+  // The rest of the right column: the label sized by its text, the buttons by the design.
+  Label1->SetPosition(right, design_.changeLabelTop);
+  const std::pair<win::PanelButton*, int> buttons[] = {{Panel2.get(), design_.saveTop}, {Panel3.get(), design_.cancelTop}};
+  for (const auto& [button, top] : buttons) {
+    button->SetFont(ButtonFont(dpi));
+    button->SetBounds(right, top, design_.buttonSize.width, design_.buttonSize.height);
+  }
   SetSize(layout.width, layout.height);
 }
 
@@ -386,7 +382,6 @@ void TForm4::AskForADrive() {
 }
 
 void TForm4::Close() {
-  closed_ = true;
   Host().EndModal(*this);
 }
 

@@ -87,9 +87,6 @@ class TForm4 final : public win::PanelWindow {
   int ComboItemIndex() const;
   // The text an item of ComboBox1 shows beside its icon.
   std::wstring ComboItemCaption(int index) const;
-  int ImageWidth() const { return imageWidth_; }
-  // Whether the window has been closed (the modal loop ends on it).
-  bool Closed() const { return closed_; }
 
  protected:
   void OnShow() override;
@@ -117,7 +114,6 @@ class TForm4 final : public win::PanelWindow {
   std::unique_ptr<DriveLookGatherer> gatherer_;
   DriveWindowDesign design_;
   int imageWidth_ = 16;
-  bool closed_ = false;
   bool listFromGrid_ = false;  // the open list was opened from the grid's keyboard
   win::BrushHandle comboBrush_{CreateSolidBrush(win::ColorRef(Colours().slotCell))};
   win::FocusKeeper focus_;

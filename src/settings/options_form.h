@@ -98,8 +98,6 @@ class TForm3 final : public win::PanelWindow {
   static int Position(HWND upDown);
   static void SetPosition(HWND upDown, int position);
   COLORREF FieldColor(HWND edit) const { return edit == Edit1 ? edit1Color_ : edit2Color_; }
-  // The save or a close request ended the window's modal run.
-  bool CloseRequested() const { return closeRequested_; }
 
  protected:
   void OnShow() override;

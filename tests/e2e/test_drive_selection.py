@@ -16,17 +16,9 @@ def grid_slot(row):
 
 
 COMBO = (LEFT + 144 + 40, TOP + 64 + 8)
+COMBO_FIELD = (LEFT + 144, TOP + 64)
 SAVE = (LEFT + 144 + 56, TOP + 112 + 16)
 CANCEL = (LEFT + 144 + 56, TOP + 168 + 16)
-
-
-def dropped_list():
-    """The combo box's open list: an untitled window under the combo box, as wide as it."""
-    for w in e.visible_windows():
-        g = w.geometry()
-        if w.name == "" and g and abs(g[0] - (LEFT + 144)) <= 2 and g[1] > TOP + 64 and 100 <= g[2] <= 130:
-            return w
-    return None
 
 
 def selection_window(program):
@@ -49,7 +41,7 @@ def pick(row, item, with_keys):
     item -1 is the last one."""
     e.click(*grid_slot(row))
     e.click(*COMBO)
-    box = e.wait_for(dropped_list, 10, what="the open list of drives")
+    box = e.wait_for(lambda: e.dropped_list(*COMBO_FIELD), 10, what="the open list of drives")
     left, top, _, height = box.geometry()
     if item < 0:
         item += (height - 2) // ITEM_HEIGHT
@@ -57,7 +49,7 @@ def pick(row, item, with_keys):
         e.key(*(["Down"] * item), "Return")
     else:
         e.click(left + 40, top + 1 + ITEM_HEIGHT * item + ITEM_HEIGHT // 2)
-    e.wait_for(lambda: dropped_list() is None, 10, what="the list to close")
+    e.wait_for(lambda: e.dropped_list(*COMBO_FIELD) is None, 10, what="the list to close")
 
 
 class FirstStartSaveTest(unittest.TestCase):
@@ -78,9 +70,9 @@ class FirstStartSaveTest(unittest.TestCase):
         e.click(*grid_slot(5))
         e.key("Down")
         e.click(*COMBO)
-        e.wait_for(dropped_list, 10, what="the open list of drives")
+        e.wait_for(lambda: e.dropped_list(*COMBO_FIELD), 10, what="the open list of drives")
         e.key("Down", "Return")
-        e.wait_for(lambda: dropped_list() is None, 10, what="the list to close")
+        e.wait_for(lambda: e.dropped_list(*COMBO_FIELD) is None, 10, what="the list to close")
         self.assertIsNone(self.program.read_settings(), "nothing is written before saving")
 
         first = self.program.process
@@ -99,9 +91,9 @@ class FirstStartSaveTest(unittest.TestCase):
         e.move(LEFT - 40, TOP + 300)  # an open list would follow a pointer resting over it
         # The grid has the keyboard from the start, on slot 1: Alt+Down opens the list of drives.
         e.key("Down", "Up", "alt+Down")
-        e.wait_for(dropped_list, 10, what="the list opened with Alt+Down")
+        e.wait_for(lambda: e.dropped_list(*COMBO_FIELD), 10, what="the list opened with Alt+Down")
         e.key("Down", "Return")  # C:\ for slot 1; Enter here only closes the list
-        e.wait_for(lambda: dropped_list() is None, 10, what="the list to close")
+        e.wait_for(lambda: e.dropped_list(*COMBO_FIELD) is None, 10, what="the list to close")
         self.assertTrue(self.program.running())
         e.key("Return")  # "Zapisz zmiany"
         self.program.wait_exit()

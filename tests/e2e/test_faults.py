@@ -16,6 +16,7 @@ THREE_DRIVES = {"Dysk1": "C:\\", "Dysk2": "Z:\\", "Dysk3": "C:\\"}  # 259 x 97, 
 OPTIONS_LEFT, OPTIONS_TOP = (e.SCREEN[0] - 370) // 2, (e.SCREEN[1] - 319) // 2
 OPTIONS_SAVE = (OPTIONS_LEFT + 345 + 7, OPTIONS_TOP + 290 + 7)
 SELECTION_LEFT, SELECTION_TOP = (e.SCREEN[0] - 281) // 2, (e.SCREEN[1] - 417) // 2
+SELECTION_FIELD = (SELECTION_LEFT + 144, SELECTION_TOP + 64)  # the drive list's field
 SELECTION_SLOT_4 = (SELECTION_LEFT + 24 + 31 + 32, SELECTION_TOP + 32 + 19 * 4 + 9)
 SELECTION_COMBO = (SELECTION_LEFT + 144 + 40, SELECTION_TOP + 64 + 8)
 SELECTION_SAVE = (SELECTION_LEFT + 144 + 56, SELECTION_TOP + 112 + 16)
@@ -40,16 +41,6 @@ def dismiss_error_box(main):
     e.wait_for(lambda: not error_boxes(main), 10, what="the error box to close")
 
 
-def dropped_list():
-    """The Drive selection window's open list of drives: an untitled window under its combo box."""
-    for w in e.visible_windows():
-        g = w.geometry()
-        if w.name == "" and g and abs(g[0] - (SELECTION_LEFT + 144)) <= 2 and g[1] > SELECTION_TOP + 64 \
-                and 100 <= g[2] <= 130:
-            return w
-    return None
-
-
 def stays_absent(condition, seconds=1.5):
     """True when `condition` stays false for the whole period."""
     try:
@@ -57,10 +48,6 @@ def stays_absent(condition, seconds=1.5):
     except AssertionError:
         return True
     return False
-
-
-def tray():
-    return (e.visible_windows("Wine System Tray") or [None])[0]
 
 
 def tile_state(shot, left, top):
@@ -118,9 +105,9 @@ class ReadOnlyFolderTest(unittest.TestCase):
         e.wait_for(lambda: e.visible_windows("Wybór dysków"), what="the Drive selection window")
         e.click(*SELECTION_SLOT_4)
         e.click(*SELECTION_COMBO)
-        e.wait_for(dropped_list, 10, what="the open list of drives")
+        e.wait_for(lambda: e.dropped_list(*SELECTION_FIELD), 10, what="the open list of drives")
         e.key("Down", "Return")  # the first drive after "[brak]"
-        e.wait_for(lambda: dropped_list() is None, 10, what="the list to close")
+        e.wait_for(lambda: e.dropped_list(*SELECTION_FIELD) is None, 10, what="the list to close")
         e.click(*SELECTION_SAVE)
         dismiss_error_box(main)
         self.assert_alive_and_unchanged(main)
@@ -196,16 +183,16 @@ class TrayTest(unittest.TestCase):
         self.assertTrue(stays_absent(lambda: error_boxes(main)), "reported once")
         self.assertTrue(self.program.running())
         self.assertIn(main.id, [w.id for w in e.visible_windows("Wolumetr")], "the main window stays")
-        self.assertIsNone(tray(), "no icon")
+        self.assertIsNone(e.tray(), "no icon")
 
     def test_taskbar_created_brings_back_an_icon_the_shell_lost(self):
         self.program.start()
         main = self.program.main_window()
-        e.wait_for(tray, what="the tray icon")
+        e.wait_for(e.tray, what="the tray icon")
         self.assertEqual(self.shell.run("forget", "WolumetrTrayIcon", "1"), 0)
-        e.wait_for(lambda: tray() is None, what="the icon gone from the notification area")
+        e.wait_for(lambda: e.tray() is None, what="the icon gone from the notification area")
         self.assertEqual(self.shell.run("broadcast"), 0)
-        e.wait_for(tray, what="the icon back after TaskbarCreated")
+        e.wait_for(e.tray, what="the icon back after TaskbarCreated")
         self.assertTrue(self.program.running())
         self.assertEqual(error_boxes(main), [])
 

@@ -29,6 +29,7 @@ CHECKBOX_START = at(80 + 8, 140 + 8)
 INTERVAL_FIELD = at(80 + 40, 37 + 10)
 COLUMNS_DOWN = at(121 + 8, 211 + 19)
 DISPLAY_LIST = at(113 + 75, 275 + 10)
+DISPLAY_FIELD = (DISPLAY_LIST[0] - 75, DISPLAY_LIST[1] - 10)
 SAVE_PICTURE = at(345 + 7, 290 + 7)
 
 
@@ -76,16 +77,6 @@ def options_window():
     return window
 
 
-def dropped_list():
-    """The display-mode list while it is open: an untitled window under the list's field."""
-    field_left, field_top = DISPLAY_LIST[0] - 75, DISPLAY_LIST[1] - 10
-    for w in e.visible_windows():
-        g = w.geometry()
-        if w.name == "" and g and abs(g[0] - field_left) <= 2 and g[1] >= field_top + 15 and g[2] < 200:
-            return w
-    return None
-
-
 def hint_near(x, y):
     """A small untitled window just below and right of a point: a tooltip."""
     for w in e.visible_windows():
@@ -128,11 +119,11 @@ class OptionsSaveTest(unittest.TestCase):
         e.wait_for(lambda: main.geometry() == (511, 464, 178, 178), 10, what="the main window in a 2x2 grid")
         # Tray icon and taskbar button: the third item of the open list.
         e.click(*DISPLAY_LIST)
-        drop = e.wait_for(dropped_list, 10, what="the open list of display modes")
+        drop = e.wait_for(lambda: e.dropped_list(*DISPLAY_FIELD), 10, what="the open list of display modes")
         list_left, list_top, _, list_height = drop.geometry()
         item_height = (list_height - 2) // 3
         e.click(list_left + 40, list_top + 1 + 2 * item_height + item_height // 2)
-        e.wait_for(lambda: dropped_list() is None, 10, what="the list to close")
+        e.wait_for(lambda: e.dropped_list(*DISPLAY_FIELD) is None, 10, what="the list to close")
         e.click(*CHECKBOX_START)
         # Resting on the save picture shows its hint beside the cursor.
         e.move(*SAVE_PICTURE)

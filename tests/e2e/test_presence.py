@@ -7,10 +7,6 @@ import wolumetr_e2e as e
 DRIVES = {"Dysk1": "C:\\", "Dysk2": "C:\\", "Dysk3": "C:\\"}  # 259 x 97
 
 
-def tray():
-    return (e.visible_windows("Wine System Tray") or [None])[0]
-
-
 def first_icon(tray_window):
     """A point on the tray's first icon: at the left of its one row of 20-pixel icons, which ends
     the window at the bottom. The window's top is its caption when Wine draws the frame itself
@@ -45,12 +41,12 @@ class PresenceTest(unittest.TestCase):
 
     def test_hide_and_show_in_tray_mode(self):
         window = self.start(0)
-        icon = first_icon(e.wait_for(tray, what="the tray icon"))
+        icon = first_icon(e.wait_for(e.tray, what="the tray icon"))
         # "Ukryj" from the menu hides the window; the tray icon brings it back.
         self.program.open_menu(window)
         e.key("Down", "Return")
         e.wait_for(lambda: not e.visible_windows("Wolumetr"), what="the window hidden")
-        self.assertIsNotNone(tray(), "the tray icon stays")
+        self.assertIsNotNone(e.tray(), "the tray icon stays")
         e.click(*icon)
         clicked = time.monotonic()
         shown = self.program.main_window()
@@ -93,9 +89,9 @@ class PresenceTest(unittest.TestCase):
 
     def test_taskbar_only_mode_has_no_tray_icon(self):
         self.start(1)
-        e.wait_for(lambda: tray() is None, what="no tray icon")
+        e.wait_for(lambda: e.tray() is None, what="no tray icon")
         e.time.sleep(1.5)  # and it does not come back once the display mode is applied
-        self.assertIsNone(tray())
+        self.assertIsNone(e.tray())
 
 
 if __name__ == "__main__":

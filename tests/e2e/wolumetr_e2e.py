@@ -75,6 +75,20 @@ def visible_windows(name=None):
     return windows
 
 
+def dropped_list(field_left, field_top):
+    """A combo box's open list: an untitled window under the field whose corner is given."""
+    for w in visible_windows():
+        g = w.geometry()
+        if w.name == "" and g and abs(g[0] - field_left) <= 2 and g[1] >= field_top + 15 and 100 <= g[2] < 200:
+            return w
+    return None
+
+
+def tray():
+    """Wine's notification area, while it shows."""
+    return (visible_windows("Wine System Tray") or [None])[0]
+
+
 def pointer():
     out = run("xdotool", "getmouselocation", "--shell")
     values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)

@@ -28,15 +28,6 @@ POINT ChildOrigin(HWND parent, HWND child) {
   return p;
 }
 
-void ClickAt(HWND hwnd, int x, int y) {
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void Click(TForm4& form, const win::GraphicControl& control) {
-  ClickAt(form.Handle(), control.Left() + control.Width() / 2, control.Top() + control.Height() / 2);
-}
-
 void Key(const win::StringGrid& grid, WPARAM key) { SendMessageW(grid.Handle(), WM_KEYDOWN, key, 0); }
 
 // The user picks item `index` in the combo box.
@@ -68,7 +59,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   // For the main window as it is, or, with `drivesMonitored` given, as if it had or had no tiles.
   TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt, int dpi = 0) {
     if (!form) Start();
-    window = std::make_unique<TForm4>(TestHost(), DriveSelectionServices{
+    window = std::make_unique<TForm4>(host, DriveSelectionServices{
         store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), SharedTestSystem(), nullptr, dpi});
     return *window;
   }
@@ -84,6 +75,7 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   }
 
   FakeSystem& system = TestSystem();
+  RecordingHost host;
   std::unique_ptr<TForm4> window;
 };
 
@@ -218,11 +210,11 @@ TEST_F(DriveSelectionWindow, SelectingARowShowsItsDriveAndPickingFillsTheSlot) {
   EXPECT_EQ(SendMessageW(grid.Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB, DLGC_WANTTAB);
 
   // The mouse: a slot row is selected, the header is not.
-  ClickAt(grid.Handle(), 50, 5 * 19 + 9);
+  Click(grid.Handle(), POINT{50, 5 * 19 + 9});
   EXPECT_EQ(grid.Row(), 5);
   EXPECT_EQ(f.ComboItemIndex(), 2);
   EXPECT_EQ(GetFocus(), grid.Handle());
-  ClickAt(grid.Handle(), 50, 9);
+  Click(grid.Handle(), POINT{50, 9});
   EXPECT_EQ(grid.Row(), 5);
   // Typing never edits a cell.
   SendMessageW(grid.Handle(), WM_CHAR, L'x', 0);
@@ -245,12 +237,12 @@ TEST_F(DriveSelectionWindow, SavingRewritesTheListStartsANewInstanceAndEnds) {
   EXPECT_EQ(f.Slots(), Rows({"C:\\", "[brak]", "D:\\"}));
   f.StringGrid1->MoveTo(GridCell{0, 5});
   Pick(f, 1);  // the same drive twice
-  Click(f, *f.Panel2);
+  Click(f.Handle(), Middle(*f.Panel2));
   EXPECT_EQ(Settings().value(),
             others + "[Dyski]\r\nDysk19=E:\\\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=C:\\\r\n");
   EXPECT_EQ(system.launches, 1);
   EXPECT_EQ(Asked(), 0);
-  EXPECT_TRUE(f.Closed());
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_TRUE(Terminated());
 }
 
@@ -262,7 +254,7 @@ TEST_F(DriveSelectionWindow, TheRestartsSaveHoldsTheRememberedPlace) {
     system.onModal = [&](win::Window& shown) {
       auto& f = dynamic_cast<TForm4&>(shown);
       Pick(f, 2);
-      Click(f, *f.Panel2);
+      Click(f.Handle(), Middle(*f.Panel2));
     };
     main.PopupMenu1.Activate(kUstawdyski1);
     const std::string place = *remember == '1' ? "Polozenie X=321\r\nPolozenie Y=123\r\n" : "";
@@ -280,11 +272,11 @@ TEST_F(DriveSelectionWindow, ARestartThatCannotStartIsReportedAndTheProgramGoesO
   Pick(f, 3);
   system.failLaunch = true;  // the exe moved or renamed meanwhile, or its start refused
   ErrorRecorder errors;
-  Click(f, *f.Panel2);
+  Click(f.Handle(), Middle(*f.Panel2));
   EXPECT_EQ(system.launches, 1);
   EXPECT_EQ(errors.messages, (std::vector<std::string>{std::string(kRestartFailedMessage) + "."}));
   EXPECT_EQ(Settings().value(), "[Dyski]\r\nDysk1=C:\\\r\nDysk2=Q:\\\r\n") << "saved for the next start";
-  EXPECT_TRUE(f.Closed());
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_FALSE(Terminated());
 }
 
@@ -318,13 +310,13 @@ TEST_F(DriveSelectionWindow, SavingNoDriveAsksAndKeepsTheStoredList) {
     Pick(f, 0);
   }
   system.answers = {IDOK, IDCANCEL};
-  Click(f, *f.Panel2);
+  Click(f.Handle(), Middle(*f.Panel2));
   EXPECT_EQ(Asked(), 1);
-  EXPECT_FALSE(f.Closed()) << "OK returns to the window";
+  EXPECT_FALSE(host.Ended(f)) << "OK returns to the window";
   EXPECT_FALSE(Terminated());
   EXPECT_EQ(f.Slots(), Rows({}));
   EXPECT_EQ(Settings().value(), stored);
-  Click(f, *f.Panel2);
+  Click(f.Handle(), Middle(*f.Panel2));
   EXPECT_EQ(Asked(), 2);
   EXPECT_TRUE(Terminated()) << "Cancel ends the program";
   EXPECT_EQ(Settings().value(), stored) << "with the old list intact";
@@ -343,13 +335,13 @@ TEST_F(DriveSelectionWindow, AFailedWriteLeavesTheFileTheWindowOpenAndNothingRes
     win::KernelHandle lock = win::OwnFileHandle(CreateFileW(folder.File(L"wolumetr.ini").c_str(), GENERIC_READ,
                                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
-    Click(f, *f.Panel2);
+    Click(f.Handle(), Middle(*f.Panel2));
   }
   ASSERT_EQ(errors.messages.size(), 1u);
   EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
   EXPECT_EQ(Settings().value(), stored);
   EXPECT_EQ(system.launches, 0);
-  EXPECT_FALSE(f.Closed());
+  EXPECT_FALSE(host.Ended(f));
   EXPECT_FALSE(Terminated());
   EXPECT_EQ(f.Slots(), Rows({"C:\\", "Q:\\", "E:\\"}));
 }
@@ -360,19 +352,19 @@ TEST_F(DriveSelectionWindow, CancelClosesWhenDrivesAreMonitoredAndAsksWhenNone) 
   ASSERT_GT(form->DriveCount(), 0);
   TForm4& f = Open();
   Pick(f, 2);
-  Click(f, *f.Panel3);
-  EXPECT_TRUE(f.Closed());
+  Click(f.Handle(), Middle(*f.Panel3));
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_EQ(Asked(), 0);
   EXPECT_EQ(Settings().value(), kStored);
 
   TForm4& g = Open(false);  // as when the window opened at start-up
   system.answers = {IDOK, IDOK, IDCANCEL};
-  Click(g, *g.Panel3);
-  Click(g, *g.Panel3);
+  Click(g.Handle(), Middle(*g.Panel3));
+  Click(g.Handle(), Middle(*g.Panel3));
   EXPECT_EQ(Asked(), 2);
-  EXPECT_FALSE(g.Closed());
+  EXPECT_FALSE(host.Ended(g));
   EXPECT_FALSE(Terminated());
-  Click(g, *g.Panel3);
+  Click(g.Handle(), Middle(*g.Panel3));
   EXPECT_TRUE(Terminated());
   EXPECT_EQ(Settings().value(), kStored);
 }
@@ -399,53 +391,10 @@ TEST_F(DriveSelectionWindow, ScreenReadersHearTheListsByTheirCaptionsAndCanPress
   }
   ASSERT_EQ(object->accDoDefaultAction(Child(2)), S_OK);
   Pump(50);
-  EXPECT_TRUE(f.Closed()) << "as the cancel's click";
+  EXPECT_TRUE(host.Ended(f)) << "as the cancel's click";
   EXPECT_EQ(Settings().value(), kStored);
   window.reset();
   EXPECT_EQ(win::lazy::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
-}
-
-// A script that runs inside a real modal loop, from a thread timer its dispatch calls.
-std::function<void()>& Script() {
-  static std::function<void()> script;
-  return script;
-}
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  auto script = std::move(Script());
-  if (script) script();
-}
-
-TEST_F(DriveSelectionWindow, MenuCommandRunsAModalLoopWithItsItemDisabledAndEndsWithCancel) {
-  WriteSettings(kStored);
-  TForm1& main = Start();
-  ShowWindow(main.Handle(), SW_SHOWNA);
-  bool visible = false, mainEnabled = true, gridFocused = false, itemEnabled = true;
-  system.onModal = [&](win::Window& shown) {
-    auto& f = dynamic_cast<TForm4&>(shown);
-    Script() = [&] {
-      visible = f.IsVisible();
-      mainEnabled = IsWindowEnabled(main.Handle()) != FALSE;
-      gridFocused = GetFocus() == f.StringGrid1->Handle();
-      itemEnabled = main.PopupMenu1.Item(kUstawdyski1).enabled;
-      main.PopupMenu1.Activate(kUstawdyski1);  // a second window cannot open
-      Click(f, *f.Panel3);
-    };
-    SetTimer(nullptr, 0, 100, RunScript);
-    system.RealRunModal(f);
-  };
-  main.PopupMenu1.Activate(kUstawdyski1);
-  EXPECT_EQ(system.modalRuns, 1);
-  EXPECT_TRUE(visible);
-  EXPECT_FALSE(mainEnabled);
-  EXPECT_TRUE(gridFocused);
-  EXPECT_FALSE(itemEnabled);
-  EXPECT_TRUE(main.PopupMenu1.Item(kUstawdyski1).enabled);
-  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
-  EXPECT_EQ(FindOwnWindow(L"TForm4"), nullptr) << "destroyed when the modal loop returns";
-  EXPECT_FALSE(Terminated());
-  EXPECT_EQ(Settings().value(), kStored);
 }
 
 TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAndRestartsOnSave) {
@@ -457,7 +406,7 @@ TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAnd
     EXPECT_EQ(f.Slots(), Rows({}));
     f.StringGrid1->MoveTo(GridCell{0, 2});
     Pick(f, 2);
-    Click(f, *f.Panel2);
+    Click(f.Handle(), Middle(*f.Panel2));
   };
   TForm1& main = Start();
   EXPECT_EQ(system.modalRuns, 1);
@@ -494,7 +443,17 @@ TEST_F(DriveSelectionWindow, CellsAreDrawnInTheirStateColoursWithDriveIcons) {
   }
   EXPECT_GT(iconInk, 20);
   for (int y = 2 * 19; y < 2 * 19 + 18; ++y) EXPECT_EQ(pixel(33, y), win::ColorRef(colours::kPaleBlue)) << y;
-  EXPECT_EQ(f.ImageWidth(), 16);
+  // The text begins past the 16-pixel icon and its gap.
+  int textLeft = 31 + 2 + 16;
+  auto inked = [&](int x) {
+    for (int y = 19; y < 19 + 18; ++y) {
+      if (pixel(x, y) != GetSysColor(COLOR_HIGHLIGHT)) return true;
+    }
+    return false;
+  };
+  while (textLeft < 96 && !inked(textLeft)) ++textLeft;
+  EXPECT_GE(textLeft, 31 + 16 + 4);
+  EXPECT_LE(textLeft, 31 + 16 + 4 + 2);
 }
 
 }  // namespace

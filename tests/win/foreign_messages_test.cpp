@@ -38,9 +38,10 @@ TEST_F(ForeignMessages, AForgedDefaultActionRunsNothingAndAForgedScaleIsBounded)
   TForm1& main = Start();
   main.SetVisible(true);
   TForm2 about(TestHost(), TestSystem());
-  TForm3 options(TestHost(), main,
+  RecordingHost host;
+  TForm3 options(host, main,
                  OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
-  TForm4 selection(TestHost(), DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
+  TForm4 selection(host, DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
   BarePanel bare;
 
   const UINT action = RegisterWindowMessageW(L"Wolumetr.AccessibleAction");
@@ -55,8 +56,8 @@ TEST_F(ForeignMessages, AForgedDefaultActionRunsNothingAndAForgedScaleIsBounded)
   }
   Pump(50);
   EXPECT_TRUE(TestSystem().opened.empty()) << "an About link followed";
-  EXPECT_FALSE(options.CloseRequested());
-  EXPECT_FALSE(selection.Closed());
+  EXPECT_FALSE(host.Ended(options));
+  EXPECT_FALSE(host.Ended(selection));
   EXPECT_TRUE(main.IsVisible());
   EXPECT_FALSE(win::Application::Instance().Terminated());
   // Without items of its own a panel window leaves the client area to the system's object.

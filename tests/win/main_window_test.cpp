@@ -21,20 +21,11 @@
 namespace wolumetr::test {
 namespace {
 
-LONG_PTR ExStyle(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE); }
-
 BYTE Alpha(HWND hwnd) {
   BYTE alpha = 0;
   DWORD flags = 0;
   GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags);
   return alpha;
-}
-
-LPARAM ClientPoint(int x, int y) { return MAKELPARAM(x, y); }
-
-void ClickAt(HWND hwnd, int x, int y) {
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(x, y));
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, ClientPoint(x, y));
 }
 
 // The hint window that `owner` owns, if it has one yet.
@@ -283,9 +274,9 @@ TEST_F(MainWindow, HintsComeWhenTheMouseFirstReachesAGlyphAndFollowTheGlyphs) {
   EXPECT_EQ(HintWindowOf(f.Handle()), nullptr) << "made before the mouse came";
   const POINT bare{f.Image1->Left() - 20, 4};
   ASSERT_EQ(f.Panel1.ControlAt(bare), nullptr);
-  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(bare.x, bare.y));
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(bare.x, bare.y));
   EXPECT_EQ(HintWindowOf(f.Handle()), nullptr) << "made for the bare surface";
-  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(f.Image1->Left() + 2, f.Image1->Top() + 2));
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(f.Image1->Left() + 2, f.Image1->Top() + 2));
   HWND tips = HintWindowOf(f.Handle());
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
@@ -334,12 +325,12 @@ TEST_F(MainWindow, SizeLabelsGrowUnderTheMouse) {
   TForm1& f = Start();
   win::Label& total = *f.Tiles.Tile(0).total;
   const int width = total.Width();
-  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(total.Left() + 2, total.Top() + 2));
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(total.Left() + 2, total.Top() + 2));
   EXPECT_EQ(total.Font().name, L"Arial");
   EXPECT_EQ(total.Font().points, 14);
   EXPECT_TRUE(total.Font().bold);
   EXPECT_GT(total.Width(), width);
-  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(5, 90));
+  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 90));
   EXPECT_EQ(total.Font().name, win::kPanelFace);
   EXPECT_EQ(total.Font().points, 8);
   EXPECT_EQ(total.Width(), width);
@@ -451,7 +442,7 @@ TEST_F(MainWindow, LabelsOfATileKeepApartFromEachOtherAndTheNeighboursAtEverySca
     // Under the mouse a size grows to Arial 14 as much at every scale as at 96 dpi: in
     // proportion, give or take the rounding of glyph widths.
     win::Label& total = *f.Tiles.Tile(0).total;
-    SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, ClientPoint(total.Left() + 2, total.Top() + 2));
+    SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(total.Left() + 2, total.Top() + 2));
     ASSERT_EQ(total.Font().name, L"Arial");
     EXPECT_EQ(total.Font().dpi, dpi);
     if (dpi == 96) hoverWidthAt96 = total.Width();
@@ -499,7 +490,7 @@ TEST_F(MainWindow, CloseCommandAndCloseGlyphSaveTheRememberedPosition) {
     TForm1& f = Start();
     f.SetPosition(321, 123);
     if (viaGlyph) {
-      ClickAt(f.Handle(), f.Image1->Left() + 3, f.Image1->Top() + 3);
+      Click(f.Handle(), POINT{f.Image1->Left() + 3, f.Image1->Top() + 3});
     } else {
       f.PopupMenu1.Activate(kZamknij1);
     }
@@ -546,7 +537,7 @@ TEST_F(MainWindow, FailedSaveShowsTheErrorKeepsTheFileAndTheProgramOpen) {
     lock.reset();
     f.PopupMenu1.Activate(kZamknij1);
   };
-  ClickAt(f.Handle(), f.Image1->Left() + 3, f.Image1->Top() + 3);
+  Click(f.Handle(), POINT{f.Image1->Left() + 3, f.Image1->Top() + 3});
   ASSERT_EQ(errors.messages.size(), 1u);
   EXPECT_EQ(errors.messages[0], failure + ".");
   EXPECT_EQ(Settings().value(), kRemembered);
@@ -584,6 +575,56 @@ TEST_F(MainWindow, MenuHoldsEveryItemInOrder) {
   EXPECT_EQ(f.PopupMenu1.Item(kWyrwnajdo1).submenu.size(), 9u);
   EXPECT_EQ(f.PopupMenu1.Item(krodekekranu1).caption, L"Środek ekranu");
   EXPECT_TRUE(f.PopupMenu1.Item(kUkryj1).autoCheck);
+}
+
+// A command opens its window modally over the disabled main window; the ones that cannot open a
+// second window grey their item meanwhile, About raises the open one. Closing destroys the window,
+// gives the main window back and stores nothing.
+TEST_F(MainWindow, AMenuCommandOpensItsWindowModallyWithItsItemGreyed) {
+  const struct {
+    UINT command;
+    const wchar_t* windowClass;
+    bool greyed;
+    const wchar_t* focusedClass;  // nullptr: not checked
+  } cases[] = {{kOpcje1, L"TForm3", true, nullptr},
+               {kUstawdyski1, L"TForm4", true, L"WolumetrStringGrid"},
+               {kOprogramie1, L"TForm2", false, nullptr}};
+  const std::string stored = "[Dyski]\r\nDysk1=C:\\\r\n";
+  WriteSettings(stored);
+  FakeSystem& system = TestSystem();
+  system.onModal = [&system](win::Window& window) { system.RealRunModal(window); };
+  for (const auto& c : cases) {
+    TForm1& m = Start();
+    m.SetVisible(true);
+    const int runsBefore = system.modalRuns;
+    bool visible = false, mainEnabled = true, itemEnabled = c.greyed, focused = false;
+    int open = 0;
+    const InLoop step([&] {
+      HWND window = FindOwnWindow(c.windowClass);
+      visible = window != nullptr && IsWindowVisible(window);
+      mainEnabled = IsWindowEnabled(m.Handle()) != FALSE;
+      itemEnabled = m.PopupMenu1.Item(c.command).enabled;
+      wchar_t name[32] = {};
+      GetClassNameW(GetFocus(), name, 32);
+      focused = c.focusedClass == nullptr || std::wstring(name) == c.focusedClass;
+      m.PopupMenu1.Activate(c.command);  // no second window
+      open = static_cast<int>(OwnWindows(c.windowClass).size());
+      if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    m.PopupMenu1.Activate(c.command);
+    EXPECT_EQ(system.modalRuns - runsBefore, 1) << c.command;
+    EXPECT_TRUE(visible) << c.command;
+    EXPECT_FALSE(mainEnabled) << c.command;
+    EXPECT_EQ(itemEnabled, !c.greyed) << c.command;
+    EXPECT_TRUE(focused) << c.command;
+    EXPECT_EQ(open, 1) << c.command;
+    EXPECT_TRUE(m.PopupMenu1.Item(c.command).enabled) << c.command;
+    EXPECT_TRUE(IsWindowEnabled(m.Handle())) << c.command;
+    EXPECT_EQ(FindOwnWindow(c.windowClass), nullptr) << c.command << ": destroyed when the modal loop returns";
+    EXPECT_FALSE(win::Application::Instance().Terminated()) << c.command;
+    EXPECT_EQ(Settings(), stored) << c.command << ": closing without the save stores nothing";
+    form.reset();
+  }
 }
 
 // The main window's object as a screen reader gets it. Wine 8 answers the window's message but

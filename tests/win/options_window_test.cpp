@@ -106,20 +106,13 @@ class RestrictedRunKeys final : public RunKeyRegistry {
   win::SystemRunKeys real_;
 };
 
-LONG_PTR ExStyle(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE); }
-
-void Click(HWND hwnd, int x, int y) {
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void ClickSavePicture(TForm3& f) { Click(f.Handle(), f.Image1->Left() + 7, f.Image1->Top() + 7); }
+void ClickSavePicture(TForm3& f) { Click(f.Handle(), POINT{f.Image1->Left() + 7, f.Image1->Top() + 7}); }
 
 // A real click on one of an up-down control's arrows.
 void ClickArrow(HWND upDown, bool up) {
   RECT r;
   GetClientRect(upDown, &r);
-  Click(upDown, r.right / 2, up ? 3 : r.bottom - 3);
+  Click(upDown, POINT{r.right / 2, up ? 3 : r.bottom - 3});
   Pump(20);
 }
 
@@ -140,7 +133,7 @@ class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
 
   TForm3& Open(RunKeyRegistry& keys, int dpi = 0) {
     options =
-        std::make_unique<TForm3>(TestHost(), *form,
+        std::make_unique<TForm3>(host, *form,
                                  OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem(), dpi});
     return *options;
   }
@@ -148,6 +141,7 @@ class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
 
   std::string SavedSettings() const { return Settings().value_or("<no file>"); }
 
+  RecordingHost host;
   RunValueSandbox sandbox;
   win::SystemRunKeys systemKeys;
   std::unique_ptr<TForm3> options;
@@ -642,7 +636,7 @@ TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
     SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
     TForm3::SetText(f.Edit1, L"$10");  // typed, never checked: stored as read, not applied
     ClickSavePicture(f);
-    EXPECT_TRUE(f.CloseRequested());
+    EXPECT_TRUE(host.Ended(f));
     EXPECT_EQ(SavedSettings(),
               "; mine\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n"
               "[Wyglad]\r\nPrzezroczystosc=1\r\nPoziomprzezr=190\r\nNa wierzchu=1\r\n"
@@ -694,7 +688,7 @@ TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
     PressKey(f.Handle(), c.key);
     const std::string what = std::to_string(GetDlgCtrlID(focus)) + " key " + std::to_string(c.key);
     EXPECT_EQ(Settings().has_value(), c.saved) << what;
-    EXPECT_EQ(f.CloseRequested(), c.closed) << what;
+    EXPECT_EQ(host.Ended(f), c.closed) << what;
     EXPECT_EQ(TForm3::Checked(f.CheckBox4) != onTop, c.toggled) << what;
     options.reset();
   }
@@ -731,9 +725,9 @@ TEST_F(OptionsWindow, ScreenReadersHearEachControlByItsCaptionAndCanPressTheSave
   EXPECT_EQ(save.name, L"Zapisz zmiany i zamknij ustawienia");
   EXPECT_EQ(save.action, L"Naciśnij");
   ASSERT_EQ(object->accDoDefaultAction(Child(1)), S_OK);
-  EXPECT_FALSE(f.CloseRequested()) << "run later, from the window's loop";
+  EXPECT_FALSE(host.Ended(f)) << "run later, from the window's loop";
   Pump(50);
-  EXPECT_TRUE(f.CloseRequested());
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_NE(SavedSettings().find("Autoodswierzanie=1"), std::string::npos);
 }
 
@@ -752,7 +746,7 @@ TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {
   EXPECT_EQ(errors.messages, expected);
   EXPECT_FALSE(Settings().has_value());
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
-  EXPECT_FALSE(f.CloseRequested());
+  EXPECT_FALSE(host.Ended(f));
 }
 
 TEST_F(OptionsWindow, WithoutRightsToTheMachineKeyTheUserKeyIsUsed) {
@@ -764,7 +758,7 @@ TEST_F(OptionsWindow, WithoutRightsToTheMachineKeyTheUserKeyIsUsed) {
     EXPECT_FALSE(TForm3::Checked(f.CheckBox5));
     SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
     ClickSavePicture(f);
-    EXPECT_TRUE(f.CloseRequested());
+    EXPECT_TRUE(host.Ended(f));
     EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe);
     EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), "D:\\Inny\\wolumetr.exe");
     options.reset();
@@ -787,7 +781,7 @@ TEST_F(OptionsWindow, WithoutRightsToTheMachineKeyTheUserKeyIsUsed) {
   EXPECT_EQ(errors.messages[0],
             "Brak uprawnień do rejestru: nie można zmienić uruchamiania programu przy starcie systemu.");
   EXPECT_NE(Settings().value_or("").find("[Inne]\r\nKlucz=1\r\n"), std::string::npos);
-  EXPECT_TRUE(f.CloseRequested());
+  EXPECT_TRUE(host.Ended(f));
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }
 
@@ -832,7 +826,7 @@ TEST_F(OptionsWindow, RunValueFaults) {
   ASSERT_EQ(errors.messages.size(), 1u);
   EXPECT_EQ(errors.messages[0], "Failed to set data for 'Wolumetr'");
   EXPECT_FALSE(Settings().has_value());
-  EXPECT_FALSE(f.CloseRequested());
+  EXPECT_FALSE(host.Ended(f));
 }
 
 TEST_F(OptionsWindow, UnwritableSettingsFileKeepsTheWindowOpen) {
@@ -848,46 +842,7 @@ TEST_F(OptionsWindow, UnwritableSettingsFileKeepsTheWindowOpen) {
   ASSERT_EQ(errors.messages.size(), 1u);
   EXPECT_EQ(errors.messages[0], "Unable to write to " + win::Narrow(folder.File(L"wolumetr.ini")) + ".");
   EXPECT_EQ(SavedSettings(), "[Wyglad]\r\nPoziomprzezr=100\r\n");
-  EXPECT_FALSE(f.CloseRequested());
-}
-
-// Seen from inside the modal loop that "Opcje" starts.
-struct ModalProbe {
-  bool found = false;
-  bool itemDisabled = false;
-  bool mainDisabled = false;
-  TForm1* main = nullptr;
-};
-ModalProbe* g_probe = nullptr;
-
-void CALLBACK InspectOptions(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  HWND options = FindOwnWindow(L"TForm3", L"opcje");
-  g_probe->found = options != nullptr && IsWindowVisible(options);
-  g_probe->itemDisabled = !g_probe->main->PopupMenu1.Item(kOpcje1).enabled;
-  g_probe->mainDisabled = !IsWindowEnabled(g_probe->main->Handle());
-  if (options != nullptr) PostMessageW(options, WM_CLOSE, 0, 0);
-}
-
-TEST(OptionsMenu, OpcjeShowsTheWindowModallyWithItsItemGreyed) {
-  MainWindowFixture fixture;
-  fixture.drives.drives[3] = {400, 1000, "System"};
-  fixture.WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
-  TForm1& m = fixture.Start();
-  m.SetVisible(true);
-  ModalProbe probe;
-  probe.main = &m;
-  g_probe = &probe;
-  SetTimer(nullptr, 0, 10, &InspectOptions);
-  m.PopupMenu1.Activate(kOpcje1);
-  g_probe = nullptr;
-  EXPECT_TRUE(probe.found);
-  EXPECT_TRUE(probe.itemDisabled);
-  EXPECT_TRUE(probe.mainDisabled);
-  EXPECT_TRUE(m.PopupMenu1.Item(kOpcje1).enabled);
-  EXPECT_TRUE(IsWindowEnabled(m.Handle()));
-  EXPECT_EQ(FindOwnWindow(L"TForm3"), nullptr) << "destroyed when it closes";
-  EXPECT_EQ(fixture.Settings(), "[Dyski]\r\nDysk1=C:\\\r\n") << "closing without the save stores nothing";
+  EXPECT_FALSE(host.Ended(f));
 }
 
 }  // namespace

@@ -66,23 +66,18 @@ BOOL VersionShell(DWORD message, NOTIFYICONDATAW& data) {
   return Shell_NotifyIconW(message, &data);
 }
 
-// Where each popup menu opened, closed as soon as it is seen.
+// Where each popup menu opened, closed as soon as it is seen while the returned step lives.
 std::vector<POINT> g_menusAt;
-void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
-  RECT r;
-  if (HWND menu = FindOwnWindow(L"#32768"); menu != nullptr && IsWindowVisible(menu) && GetWindowRect(menu, &r)) {
-    g_menusAt.push_back(POINT{r.left, r.top});
-    EndMenu();
-  }
-}
-
-// A modal loop that runs `g_inLoop` once it is under way, then ends.
-std::function<void()> g_inLoop;
-win::Window* g_looping = nullptr;
-void CALLBACK RunInLoopAndEnd(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  if (g_inLoop) g_inLoop();
-  win::Application::Instance().EndModal(*g_looping);
+std::unique_ptr<InLoop> CloseOpenMenus() {
+  return std::make_unique<InLoop>(
+      [] {
+        RECT r;
+        if (HWND menu = FindOwnWindow(L"#32768"); menu != nullptr && IsWindowVisible(menu) && GetWindowRect(menu, &r)) {
+          g_menusAt.push_back(POINT{r.left, r.top});
+          EndMenu();
+        }
+      },
+      30, true);
 }
 
 TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
@@ -102,9 +97,7 @@ TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   EXPECT_TRUE(f.IsVisible());
   EXPECT_FALSE(TaskbarShown());
   // The hide glyph does the same as the menu item.
-  const LPARAM at = MAKELPARAM(f.Image2->Left() + 3, f.Image2->Top() + 3);
-  SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(f.Handle(), WM_LBUTTONUP, 0, at);
+  Click(f.Handle(), POINT{f.Image2->Left() + 3, f.Image2->Top() + 3});
   EXPECT_FALSE(f.IsVisible());
 }
 
@@ -112,21 +105,26 @@ TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
 // and it stays after the window until the toggle next hides the main window. The tray icon's menu
 // opens meanwhile.
 TEST_F(Presence, TrayOnlyModeAndTheModalWindows) {
-  TestSystem().onModal = [](win::Window& window) {
-    g_looping = &window;
-    SetTimer(nullptr, 0, 20, &RunInLoopAndEnd);
+  // Each modal window runs `inLoop` once it is under way, then ends.
+  std::function<void(win::Window&)> inLoop;
+  TestSystem().onModal = [&](win::Window& window) {
+    const InLoop step(
+        [&] {
+          if (inLoop) inLoop(window);
+          TestHost().EndModal(window);
+        },
+        20);
     TestSystem().RealRunModal(window);
   };
   for (const UINT command : {kOpcje1, kUstawdyski1, kOprogramie1}) {
     TForm1& f = StartShown(0);
     ASSERT_FALSE(TaskbarShown());
     bool shown = false;
-    g_inLoop = [&] {
+    inLoop = [&](win::Window&) {
       shown = TaskbarShown();
       g_menusAt.clear();
-      const UINT_PTR closer = SetTimer(nullptr, 0, 30, &CloseOpenMenu);
+      const auto closer = CloseOpenMenus();
       Tray(f, WM_RBUTTONUP);
-      KillTimer(nullptr, closer);
     };
     f.PopupMenu1.Activate(command);
     EXPECT_TRUE(shown) << command;
@@ -140,14 +138,14 @@ TEST_F(Presence, TrayOnlyModeAndTheModalWindows) {
   // it back by the same rule.
   TForm1& f = StartShown(2);
   bool shown = true;
-  g_inLoop = [&] {
-    auto& options = dynamic_cast<TForm3&>(*g_looping);
+  inLoop = [&](win::Window& window) {
+    auto& options = dynamic_cast<TForm3&>(window);
     SetFocus(options.ComboBox1);
     SendMessageW(options.ComboBox1, WM_KEYDOWN, VK_HOME, 0);
     shown = TaskbarShown();
   };
   f.PopupMenu1.Activate(kOpcje1);
-  g_inLoop = nullptr;
+  inLoop = nullptr;
   EXPECT_EQ(f.DisplayMode, 0);
   EXPECT_FALSE(shown);
   EXPECT_TRUE(TaskbarShown());
@@ -192,12 +190,11 @@ TEST_F(Presence, TheTrayMenuOpensOnceAtTheAnchorAndGivesTheKeyboardBack) {
     TForm1& f = StartShown(0);
     const POINT anchor{300, 400};
     SetCursorPos(anchor.x, anchor.y);  // where the older protocol opens it
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, &CloseOpenMenu);
+    const auto closer = CloseOpenMenus();
     // A second right-click, elsewhere, already waits while the first one's menu is opening.
     Tray(f, WM_RBUTTONUP, POINT{500, 450}, true);
     Tray(f, c.fromKeyboard ? WM_CONTEXTMENU : WM_RBUTTONUP, anchor);
     Pump(100);
-    KillTimer(nullptr, timer);
     ASSERT_EQ(g_menusAt.size(), 1u) << c.version4 << c.fromKeyboard;
     EXPECT_EQ(g_menusAt[0].x, anchor.x);
     EXPECT_EQ(g_menusAt[0].y, anchor.y);
@@ -239,7 +236,7 @@ TEST_F(Presence, TheTaskbarButtonRestoresAsTheProgramDoes) {
   for (int mode : {1, 2}) {
     TForm1& f = StartShown(mode);
     f.SetStayOnTop(true);
-    auto topMost = [&] { return (GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    auto topMost = [&] { return (ExStyle(f.Handle()) & WS_EX_TOPMOST) != 0; };
     // "Ukryj" and then the button; then the button's own minimize and restore, twice.
     for (int round = 0; round < 3; ++round) {
       if (round == 0) {

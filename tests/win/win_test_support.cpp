@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <map>
+
 #include "common/dpi.h"
 #include "settings/options_layout.h"
 #include "win/accessible_window.h"
@@ -69,12 +71,12 @@ RECT ChildRect(HWND parent, HWND child) {
   return r;
 }
 
-HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
+std::vector<HWND> OwnWindows(const wchar_t* className, const wchar_t* title) {
   struct Search {
     const wchar_t* className;
     const wchar_t* title;
-    HWND found;
-  } search{className, title, nullptr};
+    std::vector<HWND> found;
+  } search{className, title, {}};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND hwnd, LPARAM data) -> BOOL {
@@ -84,13 +86,17 @@ HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
         GetClassNameW(hwnd, name, 256);
         GetWindowTextW(hwnd, text, 256);
         if (lstrcmpW(name, s->className) == 0 && (s->title == nullptr || lstrcmpW(text, s->title) == 0)) {
-          s->found = hwnd;
-          return FALSE;
+          s->found.push_back(hwnd);
         }
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) {
+  const std::vector<HWND> found = OwnWindows(className, title);
+  return found.empty() ? nullptr : found.front();
 }
 
 void PressKey(HWND window, WPARAM key, bool alt) {
@@ -299,6 +305,51 @@ void Pump(int milliseconds) {
     Sleep(5);
   } while (GetTickCount64() < end);
 }
+
+namespace {
+struct LoopStep {
+  std::function<void()> step;
+  bool repeat;
+};
+std::map<UINT_PTR, LoopStep>& LoopSteps() {
+  static std::map<UINT_PTR, LoopStep> steps;
+  return steps;
+}
+}  // namespace
+
+InLoop::InLoop(std::function<void()> step, UINT delayMs, bool repeat) : id_(SetTimer(nullptr, 0, delayMs, &Fire)) {
+  LoopSteps()[id_] = {std::move(step), repeat};
+}
+
+InLoop::~InLoop() {
+  KillTimer(nullptr, id_);
+  LoopSteps().erase(id_);
+}
+
+void CALLBACK InLoop::Fire(HWND, UINT, UINT_PTR id, DWORD) {
+  const auto it = LoopSteps().find(id);
+  if (it == LoopSteps().end()) return;
+  if (it->second.repeat) {
+    const std::function<void()> step = it->second.step;  // the step may end the owner's life
+    if (step) step();
+    return;
+  }
+  KillTimer(nullptr, id);
+  const std::function<void()> step = std::move(it->second.step);
+  LoopSteps().erase(it);
+  if (step) step();
+}
+
+void Click(HWND window, POINT at) {
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+POINT Middle(const win::GraphicControl& control) {
+  return POINT{control.Left() + control.Width() / 2, control.Top() + control.Height() / 2};
+}
+
+LONG_PTR ExStyle(HWND window) { return GetWindowLongPtrW(window, GWL_EXSTYLE); }
 
 TForm1& MainWindowFixture::Start() {
   form =

@@ -5,6 +5,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,11 +38,49 @@ class TempFolder {
 // A top-level window of this thread by class (and title); other test processes share the
 // desktop, so FindWindow could answer with their windows.
 HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr);
+std::vector<HWND> OwnWindows(const wchar_t* className, const wchar_t* title = nullptr);
 
 // Where `child` lies in `parent`'s client area.
 RECT ChildRect(HWND parent, HWND child);
 // Dispatches pending messages for about `milliseconds`.
 void Pump(int milliseconds = 50);
+// Runs `step` from inside whatever message loop the thread runs then (a modal window's, a
+// menu's): once after `delayMs`, or every `delayMs` while it lives when `repeat`.
+class InLoop {
+ public:
+  explicit InLoop(std::function<void()> step, UINT delayMs = 50, bool repeat = false);
+  ~InLoop();
+  InLoop(const InLoop&) = delete;
+  InLoop& operator=(const InLoop&) = delete;
+
+ private:
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD);
+  UINT_PTR id_;
+};
+// The left button pressed and released at `at` (client coordinates) of `window`.
+void Click(HWND window, POINT at);
+// The middle of a drawn control in its window's client area.
+POINT Middle(const win::GraphicControl& control);
+LONG_PTR ExStyle(HWND window);
+
+// The test program's host, noting which windows asked to end their modal loop (by handle: a new
+// window may take a closed one's address, not its handle).
+class RecordingHost final : public win::WindowHost {
+ public:
+  void Initialize() override { TestHost().Initialize(); }
+  HWND TaskbarWindow() const override { return TestHost().TaskbarWindow(); }
+  const std::wstring& Title() const override { return TestHost().Title(); }
+  void RunModal(win::Window& window) override { TestHost().RunModal(window); }
+  void EndModal(win::Window& window) override {
+    ended_.push_back(window.Handle());
+    TestHost().EndModal(window);
+  }
+  void Terminate() override { TestHost().Terminate(); }
+  bool Ended(const win::Window& window) const { return std::ranges::find(ended_, window.Handle()) != ended_.end(); }
+
+ private:
+  std::vector<HWND> ended_;
+};
 // A key pressed and released on the focused control as a modal loop hands it on: through
 // `window`'s dialog keys first. What that posts (the typed character) goes the same way.
 void PressKey(HWND window, WPARAM key, bool alt = false);
