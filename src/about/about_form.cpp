@@ -217,8 +217,7 @@ std::optional<LRESULT> TForm2::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       // Left to the default, Alt+F4 would destroy the window under its own modal loop.
       FormClick();
       return 0;
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

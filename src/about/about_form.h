@@ -22,14 +22,14 @@ class TForm2 final : public win::PanelWindow {
   TForm2(win::WindowHost& host, win::SystemSeam& system, int dpi = 0);
   ~TForm2() override;
 
-  win::Surface& Panel1 = PanelSurface();  // the client area; declared before the labels painted on it
-  win::Label Label1;    // heading
-  win::Label Label2;    // "Autor programu:"
-  win::Label Label3;    // the authors
-  win::Label Label4;    // mail link
-  win::Label Label5;    // web link
-  win::Label Label6;    // licence line
-  win::Label Label7;    // "Opis programu:"
+  win::Surface& Panel1 = PanelSurface();           // the client area; declared before the labels painted on it
+  win::Label Label1;                               // heading
+  win::Label Label2;                               // "Autor programu:"
+  win::Label Label3;                               // the authors
+  win::Label Label4;                               // mail link
+  win::Label Label5;                               // web link
+  win::Label Label6;                               // licence line
+  win::Label Label7;                               // "Opis programu:"
   std::unique_ptr<win::FocusStandIn> Label4Focus;  // the links' places in the tab order
   std::unique_ptr<win::FocusStandIn> Label5Focus;
 

@@ -12,14 +12,10 @@ struct Letter {
   std::array<const char*, 5> rows;
 };
 constexpr Letter kLetters[] = {
-    {'O', {"###", "#.#", "#.#", "#.#", "###"}},
-    {'D', {"##.", "#.#", "#.#", "#.#", "##."}},
-    {'S', {"###", "#..", "###", "..#", "###"}},
-    {'W', {"#...#", "#...#", "#.#.#", "#.#.#", ".#.#."}},
-    {'I', {"#", "#", "#", "#", "#"}},
-    {'E', {"###", "#..", "##.", "#..", "###"}},
-    {'R', {"##.", "#.#", "##.", "#.#", "#.#"}},
-    {'Z', {"###", "..#", ".#.", "#..", "###"}},
+    {'O', {"###", "#.#", "#.#", "#.#", "###"}}, {'D', {"##.", "#.#", "#.#", "#.#", "##."}},
+    {'S', {"###", "#..", "###", "..#", "###"}}, {'W', {"#...#", "#...#", "#.#.#", "#.#.#", ".#.#."}},
+    {'I', {"#", "#", "#", "#", "#"}},           {'E', {"###", "#..", "##.", "#..", "###"}},
+    {'R', {"##.", "#.#", "##.", "#.#", "#.#"}}, {'Z', {"###", "..#", ".#.", "#..", "###"}},
 };
 
 const Letter& LetterFor(char c) {
@@ -63,14 +59,12 @@ const PatternPalette& GlyphPalette() {
 PatternPalette GlyphPalette(Colour ink) { return PatternPalette{{'#', ink}}; }
 
 const std::vector<std::string>& CloseGlyph() {
-  static const std::vector<std::string> glyph =
-      Framed({"......", ".#..#.", "..##..", "..##..", ".#..#.", "......"});
+  static const std::vector<std::string> glyph = Framed({"......", ".#..#.", "..##..", "..##..", ".#..#.", "......"});
   return glyph;
 }
 
 const std::vector<std::string>& HideGlyph() {
-  static const std::vector<std::string> glyph =
-      Framed({"......", "......", "......", ".####.", ".####.", "......"});
+  static const std::vector<std::string> glyph = Framed({"......", "......", "......", ".####.", ".####.", "......"});
   return glyph;
 }
 

@@ -95,13 +95,13 @@ void TForm1::StartFirstRound() {
 TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents() {
-  Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), Dpi()),
-                                               GlyphPalette(Colours().glyphInk));
+  Image1 =
+      std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), Dpi()), GlyphPalette(Colours().glyphInk));
   Image1->handCursor = true;
   Image1->hint = L"Zamknij program";
   Image1->onClick = [this] { Image1Click(); };
-  Image2 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(HideGlyph(), Dpi()),
-                                               GlyphPalette(Colours().glyphInk));
+  Image2 =
+      std::make_unique<win::PatternImage>(Panel1, ScalePattern(HideGlyph(), Dpi()), GlyphPalette(Colours().glyphInk));
   Image2->handCursor = true;
   Image2->hint = L"Ukryj (Minimalizuj)";
   Image2->onClick = [this] { Image2Click(); };
@@ -124,7 +124,7 @@ void TForm1::CreateComponents() {
   // The refresh caption is read as the menu item it stands for.
   accessibility_ = std::make_unique<MainAccessibility>(
       Tiles, win::WindowlessButtons(
-          {{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
+                 {{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
 }
 
 void TForm1::Recolour(const Palette& colours) {
@@ -191,8 +191,7 @@ void TForm1::SetStayOnTop(bool onTop) {
   onTop_ = onTop;
   const bool topMost = (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   if (topMost == onTop) return;
-  SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm1::SetAutoRefresh(bool enabled) {
@@ -403,9 +402,7 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       // Until the round's end is taken: the worker's posted message may be lost to a full queue.
       if (wParam == kSlowRoundTimerId) ApplyDriveAnswers();
       return 0;
-    case kDriveAnswersMessage:
-      ApplyDriveAnswers();
-      return 0;
+    case kDriveAnswersMessage: ApplyDriveAnswers(); return 0;
     case WM_RBUTTONDOWN: {
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (Panel1.ControlAt(p) == nullptr) FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
@@ -451,9 +448,7 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       PopupMenu1.Popup(Handle(), at);
       return 0;
     }
-    case WM_SYSCOMMAND:
-      WMSysCommand(wParam, lParam);
-      return 0;
+    case WM_SYSCOMMAND: WMSysCommand(wParam, lParam); return 0;
     case WM_DISPLAYCHANGE:
       // A monitor unplugged or a resolution changed may have left the window out of reach.
       KeepOnScreen();
@@ -463,11 +458,8 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       Close();
       return 0;
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-      dragging_ = false;
-      break;  // on to the controls' part below
-    default:
-      break;
+    case WM_CAPTURECHANGED: dragging_ = false; break;  // on to the controls' part below
+    default: break;
   }
   return std::nullopt;
 }

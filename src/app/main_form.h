@@ -37,7 +37,7 @@ struct MainWindowServices {
   // Handed on to the tray icon and every window the menu opens; shared with the threads that
   // hand a drive to the shell, which may outlive the window.
   std::shared_ptr<win::SystemSeam> system;
-  std::wstring programDir;  // empty: the folder of the running executable
+  std::wstring programDir;             // empty: the folder of the running executable
   StartupSnapshot* startup = nullptr;  // the start-up's one reading of `settings`, released at the first show
 };
 
@@ -75,7 +75,7 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   std::int32_t DragAnchorX = 0;
   std::int32_t DragAnchorY = 0;
   win::Surface& Panel1 = PanelSurface();  // the client area; declared before every control painted on it
-  TileGrid Tiles;       // the drive tiles' labels and pies, on Panel1
+  TileGrid Tiles;                         // the drive tiles' labels and pies, on Panel1
   std::wstring ProgramDir;
   bool RememberPosition = false;
   std::int32_t GridColumns = 0;

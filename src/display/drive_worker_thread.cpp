@@ -31,8 +31,8 @@ class StandardWorkerSync final : public WorkerSync {
 std::unique_ptr<WorkerSync> MakeStandardWorkerSync() { return std::make_unique<StandardWorkerSync>(); }
 
 DriveWorker::DriveWorker(std::shared_ptr<DriveQueries> queries, std::function<void()> answered)
-    : DriveWorker(std::move(queries), std::move(answered),
-                  [](std::function<void()> body) { std::thread(std::move(body)).detach(); },
-                  MakeStandardWorkerSync()) {}
+    : DriveWorker(
+          std::move(queries), std::move(answered),
+          [](std::function<void()> body) { std::thread(std::move(body)).detach(); }, MakeStandardWorkerSync()) {}
 
 }  // namespace wolumetr

@@ -51,9 +51,7 @@ void TPie::SetBrush(const BrushStyle& brush) {
   StyleChanged();
 }
 
-void TPie::StyleChanged() {
-  Invalidate();
-}
+void TPie::StyleChanged() { Invalidate(); }
 
 void TPie::Paint(HDC dc) const {
   if (!penHandle_) penHandle_.reset(CreatePen(pen_.style, pen_.width, pen_.color));

@@ -11,8 +11,7 @@ std::string TileSpokenName(const std::string& letter, const std::string& volume)
 std::string TileSpokenValue(std::int32_t usedPercent, const std::string& total, const std::string& used,
                             const std::string& free) {
   if (usedPercent < 0) return "Brak pomiaru";
-  return "Zajęte " + std::to_string(usedPercent) + " %, pojemność " + total + ", zajęte " + used +
-         ", wolne " + free;
+  return "Zajęte " + std::to_string(usedPercent) + " %, pojemność " + total + ", zajęte " + used + ", wolne " + free;
 }
 
 }  // namespace wolumetr

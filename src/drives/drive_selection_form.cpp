@@ -39,8 +39,8 @@ void TextAt(HDC dc, int x, int y, const std::wstring& text) {
 }
 
 win::GridColours SlotColours(const Palette& p) {
-  return {win::ColorRef(p.slotCell), win::ColorRef(p.slotHeader), win::ColorRef(p.listText),
-          win::ColorRef(p.selection), win::ColorRef(p.selectionText)};
+  return {win::ColorRef(p.slotCell), win::ColorRef(p.slotHeader), win::ColorRef(p.listText), win::ColorRef(p.selection),
+          win::ColorRef(p.selectionText)};
 }
 
 win::BevelColours Bevels(const Palette& p) { return {win::ColorRef(p.bevelLight), win::ColorRef(p.bevelShadow)}; }
@@ -93,12 +93,10 @@ void TForm4::CreateComponents() {
   Label1 = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().note));
   Label1->SetText(L"Zmień na :");
 
-  ComboBox1.reset(CreateWindowExW(0, WC_COMBOBOXW, L"",
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                                      CBS_HASSTRINGS,
-                                  0, 0, design_.buttonSize.width, DroppedHeight(), Handle(),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)),
-                                  GetModuleHandleW(nullptr), nullptr));
+  ComboBox1.reset(CreateWindowExW(
+      0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+      0, 0, design_.buttonSize.width, DroppedHeight(), Handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)), GetModuleHandleW(nullptr), nullptr));
   if (!ComboBox1) throw std::runtime_error("Cannot create a window");
   SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(Dpi())), FALSE);
   SendMessageW(ComboBox1.get(), CB_SETMINVISIBLE, kDropDownCount, 0);
@@ -196,7 +194,8 @@ void TForm4::LayOut(int dpi) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The rest of the right column: the label sized by its text, the buttons by the design.
   Label1->SetPosition(right, design_.changeLabelTop);
-  const std::pair<win::PanelButton*, int> buttons[] = {{Panel2.get(), design_.saveTop}, {Panel3.get(), design_.cancelTop}};
+  const std::pair<win::PanelButton*, int> buttons[] = {{Panel2.get(), design_.saveTop},
+                                                       {Panel3.get(), design_.cancelTop}};
   for (const auto& [button, top] : buttons) {
     button->SetFont(ButtonFont(dpi));
     button->SetBounds(right, top, design_.buttonSize.width, design_.buttonSize.height);
@@ -246,9 +245,7 @@ void TForm4::ComboBox1Change() {
   StringGrid1->SetCell(1, row, win::Widen(choices_[static_cast<std::size_t>(index)]));
 }
 
-int TForm4::ComboItemIndex() const {
-  return static_cast<int>(SendMessageW(ComboBox1.get(), CB_GETCURSEL, 0, 0));
-}
+int TForm4::ComboItemIndex() const { return static_cast<int>(SendMessageW(ComboBox1.get(), CB_GETCURSEL, 0, 0)); }
 
 DriveRows TForm4::Slots() const {
   DriveRows rows;
@@ -269,9 +266,8 @@ void TForm4::GatherDriveLooks() {
   };
   for (const std::string& choice : choices_) ask(choice);
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) ask(win::Narrow(StringGrid1->Cell(1, slot)));
-  gatherer_ = std::make_unique<DriveLookGatherer>(services_.system, std::move(roots), [window = Handle()] {
-    PostMessageW(window, kDriveLooksMessage, 0, 0);
-  });
+  gatherer_ = std::make_unique<DriveLookGatherer>(
+      services_.system, std::move(roots), [window = Handle()] { PostMessageW(window, kDriveLooksMessage, 0, 0); });
   // Drives that answer at once are drawn with their icons from the first paint.
   gatherer_->Wait(kLooksWait);
   looks_ = gatherer_->Looks();
@@ -304,8 +300,7 @@ std::wstring TForm4::ComboItemCaption(int index) const {
   const auto fixed = fixed_.find(root);
   const auto look = looks_.find(root);
   const bool isFixed = fixed != fixed_.end() && fixed->second;
-  return win::Widen(
-      ChoiceCaption(root, isFixed, isFixed && look != looks_.end() ? look->second.label : std::nullopt));
+  return win::Widen(ChoiceCaption(root, isFixed, isFixed && look != looks_.end() ? look->second.label : std::nullopt));
 }
 
 void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
@@ -381,9 +376,7 @@ void TForm4::AskForADrive() {
   }
 }
 
-void TForm4::Close() {
-  Host().EndModal(*this);
-}
+void TForm4::Close() { Host().EndModal(*this); }
 
 std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -420,14 +413,9 @@ std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       // Not a dialog: keep track of the focused control across activations by hand.
       focus_.OnActivate(Handle(), wParam, StringGrid1->Handle());
       return 0;
-    case WM_SETFOCUS:
-      SetFocus(StringGrid1->Handle());
-      return 0;
-    case WM_CLOSE:
-      Close();
-      return 0;
-    default:
-      return std::nullopt;
+    case WM_SETFOCUS: SetFocus(StringGrid1->Handle()); return 0;
+    case WM_CLOSE: Close(); return 0;
+    default: return std::nullopt;
   }
 }
 

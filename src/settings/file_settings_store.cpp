@@ -54,8 +54,8 @@ void SweepLeftovers(SaveFileCalls& calls, const std::wstring& target) {
   const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
   const std::string name = Narrow(target.substr(folder.size()));
   WIN32_FIND_DATAW found{};
-  const HANDLE first = FindFirstFileExW((target + L".~*.tmp").c_str(), FindExInfoBasic, &found,
-                                        FindExSearchNameMatch, nullptr, 0);
+  const HANDLE first =
+      FindFirstFileExW((target + L".~*.tmp").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (first == INVALID_HANDLE_VALUE) return;
   const std::unique_ptr<void, FindDeleter> find(first);
   FILETIME now{};

@@ -286,9 +286,7 @@ std::wstring TForm3::Text(HWND control) {
 
 void TForm3::SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 
-int TForm3::Position(HWND upDown) {
-  return static_cast<int>(SendMessageW(upDown, UDM_GETPOS32, 0, 0));
-}
+int TForm3::Position(HWND upDown) { return static_cast<int>(SendMessageW(upDown, UDM_GETPOS32, 0, 0)); }
 
 void TForm3::SetPosition(HWND upDown, int position) { SendMessageW(upDown, UDM_SETPOS32, 0, position); }
 
@@ -444,8 +442,7 @@ void TForm3::OnCommand(int id, int code) {
     case kComboBox1:
       if (code == CBN_SELCHANGE) ComboBox1Change();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -486,11 +483,8 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       }
       break;
     }
-    case WM_NCDESTROY:
-      win::lazy::RemoveWindowSubclass(hwnd, &TForm3::ControlProc, id);
-      break;
-    default:
-      break;
+    case WM_NCDESTROY: win::lazy::RemoveWindowSubclass(hwnd, &TForm3::ControlProc, id); break;
+    default: break;
   }
   return win::lazy::DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -545,8 +539,7 @@ std::optional<LRESULT> TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       // There is no cancel: closing keeps what was applied and stores nothing.
       RequestClose();
       return 0;
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

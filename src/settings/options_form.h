@@ -30,7 +30,7 @@ struct OptionsServices {
   SettingsStore& settings;
   std::string settingsPath;
   win::SystemSeam& system;  // the "not a number" box
-  int dpi = 0;  // the scale it opens at: the main window's; 0 is the system's
+  int dpi = 0;              // the scale it opens at: the main window's; 0 is the system's
 };
 
 // Child control identifiers (never IDOK or IDCANCEL, which the dialog keys send).
@@ -66,8 +66,7 @@ class TForm3 final : public win::PanelWindow {
   HWND UpDown1 = nullptr;
   HWND UpDown2 = nullptr;
   HWND ComboBox1 = nullptr;
-  std::unique_ptr<win::Label> Label6, Label7, Label10, Label9, Label8, Label95, Label1, Label2, Label3, Label4,
-      Label11;
+  std::unique_ptr<win::Label> Label6, Label7, Label10, Label9, Label8, Label95, Label1, Label2, Label3, Label4, Label11;
   std::unique_ptr<win::PatternImage> Image1;
   std::unique_ptr<win::FocusStandIn> Image1Focus;  // the picture's place in the tab order
 

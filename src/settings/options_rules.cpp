@@ -58,14 +58,10 @@ bool OpacityFieldIsZero(std::string_view text) { return ParseNumber(text) == 0; 
 
 std::optional<DisplayModeEffect> DisplayModeEffectFor(int item) {
   switch (item) {
-    case 0:
-      return DisplayModeEffect{false, true};
-    case 1:
-      return DisplayModeEffect{true, false};
-    case 2:
-      return DisplayModeEffect{true, true};
-    default:
-      return std::nullopt;
+    case 0: return DisplayModeEffect{false, true};
+    case 1: return DisplayModeEffect{true, false};
+    case 2: return DisplayModeEffect{true, true};
+    default: return std::nullopt;
   }
 }
 

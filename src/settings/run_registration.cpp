@@ -39,8 +39,8 @@ class SystemRunKey final : public RunKey {
   bool Write(const std::string& name, const std::string& data) override {
     const std::wstring wideData = Widen(data);
     const auto bytes = static_cast<DWORD>((wideData.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(wideData.c_str()), bytes) == ERROR_SUCCESS;
+    return RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wideData.c_str()),
+                          bytes) == ERROR_SUCCESS;
   }
 
   bool Remove(const std::string& name) override {
@@ -93,8 +93,8 @@ std::unique_ptr<RunKey> OpenExisting(RunHive hive, const char* path, bool forWri
 std::unique_ptr<RunKey> SystemRunKeys::Open(RunHive hive, bool forWriting) {
   if (hive == RunHive::LocalMachine || !forWriting) return OpenExisting(hive, kRunKeyPath, forWriting);
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(kRunKeyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      Access(true), nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(kRunKeyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, Access(true),
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return nullptr;
   }
   return std::make_unique<SystemRunKey>(RegKey(key));

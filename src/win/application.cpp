@@ -51,16 +51,16 @@ void Application::TaskbarHost::CreateFor(const std::wstring& title) {
   // Zero size and centred: only its taskbar button is ever seen.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-  Create(kTaskbarClass, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0,
-         RECT{x, y, x, y}, nullptr, title);
+  Create(kTaskbarClass, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, RECT{x, y, x, y},
+         nullptr, title);
 }
 
 void Application::TaskbarHost::GiveIcons() {
   if (hasIcons_) return;
   hasIcons_ = true;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (const auto& [size, metricX, metricY] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
-                                               std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+  for (const auto& [size, metricX, metricY] :
+       {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
     auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
                                                GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
     SendMessageW(Handle(), WM_SETICON, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(icon));
@@ -100,8 +100,7 @@ LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPA
       // Closing the taskbar button closes the program like closing its main window.
       Application::Instance().Terminate();
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
@@ -120,13 +119,10 @@ void Application::SyncTaskbarWindow() {
   const bool show = !ThreadWindows([taskbar](HWND h) { return VisibleOwned(h, taskbar); }).empty();
   if (show == (IsWindowVisible(taskbar) != FALSE)) return;
   SetWindowPos(taskbar, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
-                   (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
-bool Application::Minimized() const {
-  return taskbar_.Handle() != nullptr && IsIconic(taskbar_.Handle()) != FALSE;
-}
+bool Application::Minimized() const { return taskbar_.Handle() != nullptr && IsIconic(taskbar_.Handle()) != FALSE; }
 
 void Application::Minimize(HWND main) {
   HWND taskbar = taskbar_.Handle();
@@ -179,8 +175,7 @@ void Application::BringToFront() {
 }
 
 void Application::Dispatch(MSG& msg) {
-  if (modalWindow_ != nullptr && modalWindow_->Handle() != nullptr &&
-      IsDialogMessageW(modalWindow_->Handle(), &msg)) {
+  if (modalWindow_ != nullptr && modalWindow_->Handle() != nullptr && IsDialogMessageW(modalWindow_->Handle(), &msg)) {
     return;
   }
   TranslateMessage(&msg);
@@ -251,8 +246,8 @@ void Application::RunModal(Window& window) {
   modalWindow_ = outer;
   // The keyboard goes back to the window it was in (the main window whose menu opened this one),
   // not to whichever window of the program the system picks.
-  if (before != nullptr && before != keep && IsWindow(before) && IsWindowVisible(before) &&
-      IsWindowEnabled(before) && GetForegroundWindow() != before) {
+  if (before != nullptr && before != keep && IsWindow(before) && IsWindowVisible(before) && IsWindowEnabled(before) &&
+      GetForegroundWindow() != before) {
     SetForegroundWindow(before);
   }
 }

@@ -21,23 +21,16 @@ std::optional<LRESULT> ControlRouter::Route(UINT message, WPARAM wParam, LPARAM 
       paint(reinterpret_cast<HDC>(wParam), client);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers every pixel: erasing first would only flicker
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel: erasing first would only flicker
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      Press(p, wParam);
-      return 0;
-    case WM_LBUTTONUP:
-      Release(p);
-      return 0;
+    case WM_LBUTTONDBLCLK: Press(p, wParam); return 0;
+    case WM_LBUTTONUP: Release(p); return 0;
     case WM_CAPTURECHANGED:
       // Whoever took the mouse gets the release: the press can no longer end in a click.
       pressed_ = nullptr;
       surfacePressed_ = false;
       return 0;
-    case WM_MOUSEMOVE:
-      MouseMove(p, true);
-      return 0;
+    case WM_MOUSEMOVE: MouseMove(p, true); return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       SetHover(nullptr);
@@ -46,8 +39,7 @@ std::optional<LRESULT> ControlRouter::Route(UINT message, WPARAM wParam, LPARAM 
       if (reinterpret_cast<HWND>(wParam) != surface_.Handle() || LOWORD(lParam) != HTCLIENT) return std::nullopt;
       surface_.SetCursorAtPointer();
       return TRUE;
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

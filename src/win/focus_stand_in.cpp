@@ -49,11 +49,8 @@ LRESULT FocusStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     }
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      surface_.Invalidate(FocusRect());
-      return 0;
-    default:
-      break;
+    case WM_KILLFOCUS: surface_.Invalidate(FocusRect()); return 0;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }

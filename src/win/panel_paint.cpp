@@ -31,8 +31,7 @@ void DrawBevels(HDC dc, const RECT& rect, Bevel outer, Bevel inner, BevelColours
   Frame(dc, rect, outer == Bevel::None ? 0 : 1, inner, colours);
 }
 
-void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner,
-                BevelColours bevels) {
+void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner, BevelColours bevels) {
   RECT client;
   GetClientRect(hwnd, &client);
   FillSolid(dc, clip, colour);

@@ -20,7 +20,6 @@ void DrawBevels(HDC dc, const RECT& rect, Bevel outer, Bevel inner, BevelColours
 
 // A window's client area as one panel: `colour` over the invalid part `clip`, bevels along the
 // client edges. The window then paints its controls over it.
-void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner,
-                BevelColours bevels);
+void PaintPanel(HWND hwnd, HDC dc, const RECT& clip, COLORREF colour, Bevel outer, Bevel inner, BevelColours bevels);
 
 }  // namespace wolumetr::win

@@ -53,9 +53,9 @@ MenuOutcome PopupMenu::Popup(HWND owner, POINT screen) {
   // The menu closes when clicked away only if its owner is the foreground window. Nothing may
   // pump messages between here and the menu: a second request would open a second menu.
   SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.get(),
-      TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x, screen.y,
-      owner, nullptr));
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       screen.x, screen.y, owner, nullptr));
   // Lets the owner lose the foreground properly when the menu came from the tray.
   PostMessageW(owner, WM_NULL, 0, 0);
   open_ = false;

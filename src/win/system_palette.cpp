@@ -18,9 +18,9 @@ bool HighContrastOn() {
 }
 
 Palette CurrentPalette(bool highContrast) {
-  const SystemColours system{System(COLOR_WINDOW),        System(COLOR_WINDOWTEXT),    System(COLOR_HIGHLIGHT),
-                             System(COLOR_BTNFACE),       System(COLOR_BTNTEXT),       System(COLOR_HIGHLIGHTTEXT),
-                             System(COLOR_BTNHIGHLIGHT),  System(COLOR_BTNSHADOW)};
+  const SystemColours system{System(COLOR_WINDOW),       System(COLOR_WINDOWTEXT), System(COLOR_HIGHLIGHT),
+                             System(COLOR_BTNFACE),      System(COLOR_BTNTEXT),    System(COLOR_HIGHLIGHTTEXT),
+                             System(COLOR_BTNHIGHLIGHT), System(COLOR_BTNSHADOW)};
   return PaletteFor(highContrast, system);
 }
 

@@ -117,9 +117,7 @@ void TrayIcon::OnNotify(WPARAM wParam, LPARAM lParam) {
   POINT anchor{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
   if (!version4_) GetCursorPos(&anchor);
   switch (LOWORD(lParam)) {
-    case WM_LBUTTONDOWN:
-      pressed_ = true;
-      break;
+    case WM_LBUTTONDOWN: pressed_ = true; break;
     case WM_LBUTTONDBLCLK:
       // The press and release before it already clicked; the release after it must not.
       doubleClicked_ = true;
@@ -143,9 +141,7 @@ void TrayIcon::OnNotify(WPARAM wParam, LPARAM lParam) {
         onClick();
       }
       break;
-    case NIN_KEYSELECT:
-      KeySelect();
-      break;
+    case NIN_KEYSELECT: KeySelect(); break;
     case WM_RBUTTONUP:
       // Version 4 follows the release with WM_CONTEXTMENU, which opens the menu.
       if (version4_) {
@@ -160,8 +156,7 @@ void TrayIcon::OnNotify(WPARAM wParam, LPARAM lParam) {
       Popup(anchor, fromKeyboard);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -70,9 +70,9 @@ class TrayIcon {
   bool version4_ = false;
   bool pressed_ = false;
   bool doubleClicked_ = false;
-  bool selectPending_ = false;  // a press and release that the shell's NIN_SELECT confirms
-  bool releaseSeen_ = false;    // the next NIN_SELECT follows a release, not a key
-  bool rightReleased_ = false;  // the context menu that follows comes from the mouse
+  bool selectPending_ = false;          // a press and release that the shell's NIN_SELECT confirms
+  bool releaseSeen_ = false;            // the next NIN_SELECT follows a release, not a key
+  bool rightReleased_ = false;          // the context menu that follows comes from the mouse
   std::optional<DWORD> lastKeySelect_;  // tick count of the last selection from the keyboard
   std::unique_ptr<MessageWindowImpl> window_;
 };

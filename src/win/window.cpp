@@ -42,9 +42,8 @@ void Window::Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bou
                     const std::wstring& title) {
   RegisterOnce(cls, &Window::Procedure);
   // The object is attached during WM_NCCREATE so that messages sent while creating reach it.
-  HWND h = CreateWindowExW(exStyle, cls.name, title.c_str(), style, bounds.left, bounds.top,
-                           bounds.right - bounds.left, bounds.bottom - bounds.top, owner, nullptr,
-                           GetModuleHandleW(nullptr), this);
+  HWND h = CreateWindowExW(exStyle, cls.name, title.c_str(), style, bounds.left, bounds.top, bounds.right - bounds.left,
+                           bounds.bottom - bounds.top, owner, nullptr, GetModuleHandleW(nullptr), this);
   if (h == nullptr) throw std::runtime_error("Cannot create a window");
   hwnd_ = h;
 }
@@ -90,18 +89,13 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-      OnSystemColoursChanged();
-      break;
-    default:
-      break;
+    case WM_THEMECHANGED: OnSystemColoursChanged(); break;
+    default: break;
   }
   return HandleMessage(message, wParam, lParam);
 }
 
-LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return Default(message, wParam, lParam);
-}
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
 
 LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);

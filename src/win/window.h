@@ -48,8 +48,7 @@ class Window {
   void Destroy();
 
  protected:
-  void Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bounds, HWND owner,
-              const std::wstring& title);
+  void Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bounds, HWND owner, const std::wstring& title);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void OnShow() {}
   // Moved to a monitor of another scale (WM_DPICHANGED): `suggested` is the system's rectangle

@@ -32,8 +32,8 @@ int Refuse() {
   wc.lpszClassName = L"Shell_TrayWnd";
   if (RegisterClassW(&wc) == 0) return 1;
   // Topmost, so that the search for the tray window meets this one before Wine's.
-  HWND tray = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+  HWND tray = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, wc.hInstance, nullptr);
   if (tray == nullptr || FindWindowW(L"Shell_TrayWnd", nullptr) != tray) return 1;
   std::printf("ready\n");
   std::fflush(stdout);

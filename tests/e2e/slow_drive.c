@@ -89,8 +89,8 @@ static int slow_getattr(const char* path, struct stat* st, struct fuse_file_info
   return 0;
 }
 
-static int slow_readdir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t offset,
-                        struct fuse_file_info* fi, enum fuse_readdir_flags flags) {
+static int slow_readdir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t offset, struct fuse_file_info* fi,
+                        enum fuse_readdir_flags flags) {
   (void)offset;
   (void)fi;
   (void)flags;

@@ -59,8 +59,8 @@ int wmain(int argc, wchar_t** argv) {
   if (hwnd == nullptr) return 1;
   if (std::wcscmp(argv[2], L"object") == 0) {
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_NORMAL, kLimitMs,
-                            &answer) == 0) {
+    if (SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_NORMAL, kLimitMs, &answer) ==
+        0) {
       return 3;
     }
     std::printf("object %lld\n", static_cast<long long>(static_cast<LRESULT>(answer)));

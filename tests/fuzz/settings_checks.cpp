@@ -10,9 +10,9 @@
 
 #include "display/drive_table.h"
 #include "fuzz_checks.h"
+#include "memory_settings_store.h"
 #include "settings/drive_list.h"
 #include "settings/ini_document.h"
-#include "memory_settings_store.h"
 #include "settings/number_reading.h"
 #include "settings/options_rules.h"
 #include "settings/settings_file.h"
@@ -143,7 +143,8 @@ std::string Untouchable(const RawFile& file, const std::vector<Key>& owned,
       for (std::string_view name : added_sections) mine = mine || (first_occurrence && SameName(name, section));
     }
     for (const Key& key : owned) {
-      mine = mine || (first_occurrence && meaning.key && SameName(key.section, section) && SameName(key.name, *meaning.key));
+      mine = mine ||
+             (first_occurrence && meaning.key && SameName(key.section, section) && SameName(key.name, *meaning.key));
     }
     if (!mine) {
       kept += line.text;
@@ -260,8 +261,7 @@ struct Operation {
 // second, identical save must keep to the same rules. A save that only replaces lines in place
 // (`stable`) finds nothing to write then; the drive list may move its own lines on a repeat,
 // because its rewrite takes the keys out before it puts them back.
-void RunOperation(MemorySettingsStore& store, const Operation& op, const std::vector<Key>& program_keys,
-                  bool stable) {
+void RunOperation(MemorySettingsStore& store, const Operation& op, const std::vector<Key>& program_keys, bool stable) {
   std::vector<std::string> read_before = Snapshot(store, program_keys);
   for (int round = 0; round < 2; ++round) {
     const std::string name = round == 0 ? op.name : op.name + " repeated";
@@ -285,8 +285,8 @@ void RunOperation(MemorySettingsStore& store, const Operation& op, const std::ve
       bool owned = false;
       for (const Key& key : op.owned) owned = owned || SameKey(key, program_keys[i]);
       if (!owned && read_after[i] != read_before[i]) {
-        Fail(name + " changes what " + Describe(program_keys[i]) + " reads: " + Quoted(read_before[i]) +
-             " became " + Quoted(read_after[i]));
+        Fail(name + " changes what " + Describe(program_keys[i]) + " reads: " + Quoted(read_before[i]) + " became " +
+             Quoted(read_after[i]));
       }
     }
     const std::vector<std::string> now = Snapshot(store, op.owned);
@@ -469,10 +469,17 @@ void CheckSettingsFile(std::string_view bytes) {
   }
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
   Operation options{"the Options save",
-                    {{"Wyglad", "Przezroczystosc"}, {"Wyglad", "Poziomprzezr"}, {"Wyglad", "Na wierzchu"},
-                     {"Polozenie", "Zapamietaj pol"}, {"Polozenie", "Polozenie X"}, {"Polozenie", "Polozenie Y"},
-                     {"Polozenie", "Pasek"}, {"Program", "Ilosc kolumn"}, {"Program", "Ilosc wierszy"},
-                     {"Program", "Autoodswierzanie"}, {"Program", "Czas odswierzania"}},
+                    {{"Wyglad", "Przezroczystosc"},
+                     {"Wyglad", "Poziomprzezr"},
+                     {"Wyglad", "Na wierzchu"},
+                     {"Polozenie", "Zapamietaj pol"},
+                     {"Polozenie", "Polozenie X"},
+                     {"Polozenie", "Polozenie Y"},
+                     {"Polozenie", "Pasek"},
+                     {"Program", "Ilosc kolumn"},
+                     {"Program", "Ilosc wierszy"},
+                     {"Program", "Autoodswierzanie"},
+                     {"Program", "Czas odswierzania"}},
                     {flag(values.alphaBlend), FormatNumber(values.alpha), flag(values.onTop),
                      flag(values.rememberPosition), FormatNumber(values.left), FormatNumber(values.top),
                      FormatNumber(values.displayModeItem), FormatNumber(values.columns), FormatNumber(values.rows),
@@ -521,8 +528,8 @@ void CheckSettingsFile(std::string_view bytes) {
   // awkward value, and one of the file's own.
   const Key key = !file_keys.empty() && choose.Flag() ? file_keys[choose.Below(file_keys.size())]
                                                       : program_keys[choose.Below(program_keys.size())];
-  std::vector<std::string> samples = {"",       " padded ", "\t", "\"quoted\"", "ends in CR\r",
-                                      "\"", "0",        std::string(3000, 'x')};
+  std::vector<std::string> samples = {
+      "", " padded ", "\t", "\"quoted\"", "ends in CR\r", "\"", "0", std::string(3000, 'x')};
   if (!file_values.empty()) samples.push_back(file_values[choose.Below(file_values.size())]);
   for (const std::string& value : samples) SetAndRemove(decoded, key, value, program_keys);
 }

@@ -36,12 +36,12 @@ class FakeSystem final : public win::SystemSeam {
   // Runs once while the next error box is up, as the box's own message loop would run handlers.
   std::function<void()> whileErrorBoxIsUp;
 
-  std::vector<std::wstring> opened;  // what was handed to the shell's "open"
-  std::vector<HWND> openOwners;      // and the window each was handed for
+  std::vector<std::wstring> opened;    // what was handed to the shell's "open"
+  std::vector<HWND> openOwners;        // and the window each was handed for
   std::function<void()> whileOpening;  // runs after a target is recorded, as the shell's own work
   // Waits up to `limit` until `count` targets were handed over, from whatever thread; false if not.
   bool WaitForOpened(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5));
-  int launches = 0;                  // new instances started (or attempts, with failLaunch)
+  int launches = 0;  // new instances started (or attempts, with failLaunch)
   bool failLaunch = false;
 
   // In place of Shell_NotifyIconW when set.

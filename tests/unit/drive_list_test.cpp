@@ -40,8 +40,7 @@ TEST(DriveList, LoadShowsEmptySlotsAsBrakAndEverythingElseAsStored) {
             "Dysk7= 0 \r\nDysk8=00\r\nDysk19=E:\\\r\n");
   SettingsFile file(store, kPath);
   const DriveRows rows = wolumetr::LoadDriveSlots(file);
-  const DriveRows expected =
-      Rows({"[brak]", "[brak]", "D:\\", "", "[brak]", "c:\\", "[brak]", "00"});
+  const DriveRows expected = Rows({"[brak]", "[brak]", "D:\\", "", "[brak]", "c:\\", "[brak]", "00"});
   EXPECT_EQ(rows, expected);
   EXPECT_FALSE(wolumetr::AllSlotsEmpty(rows));
   // The main window's tiles: every filled slot, in order, in lower case.
@@ -66,15 +65,12 @@ TEST(DriveList, RewriteCompactsRowsAndLeavesOtherKeysAlone) {
                  Rows({"C:\\", "C:\\", "", "[brak]", "d:\\"}), 4),
             "[Program]\nIlosc kolumn=2\n[Dyski]\n; wybrane dyski\nDysk19=E:\\\n"
             "Dysk1=C:\\\nDysk2=C:\\\nDysk3=\nDysk4=d:\\\n");
-
 }
 
 TEST(DriveList, AllBrakRemovesEverySlotKey) {
   DriveRows empty = Rows({});
   EXPECT_TRUE(wolumetr::AllSlotsEmpty(empty));
-  EXPECT_EQ(Save("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk20=F:\\\r\n", empty, 0),
-            "[Dyski]\r\nDysk20=F:\\\r\n");
-
+  EXPECT_EQ(Save("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk20=F:\\\r\n", empty, 0), "[Dyski]\r\nDysk20=F:\\\r\n");
 }
 
 TEST(DriveList, SavingTheSameListWritesNothing) {

@@ -31,8 +31,8 @@ TEST(DriveChoices, OffersBrakAndTheFixedDrivesInSystemOrderAndMatchesIgnoringCas
   const struct {
     const char* slot;
     int index;
-  } cases[] = {{"[brak]", 0}, {"[BRAK]", 0}, {"C:\\", 1}, {"c:\\", 1}, {"e:\\", 2}, {"Z:\\", 3},
-               {"D:\\", -1},  {"", -1},      {"C:", -1},  {"C:\\ ", -1}, {"0", -1}, {"zażółć", -1}};
+  } cases[] = {{"[brak]", 0}, {"[BRAK]", 0}, {"C:\\", 1}, {"c:\\", 1},   {"e:\\", 2}, {"Z:\\", 3},
+               {"D:\\", -1},  {"", -1},      {"C:", -1},  {"C:\\ ", -1}, {"0", -1},   {"zażółć", -1}};
   for (const auto& c : cases) EXPECT_EQ(FindChoice(choices, c.slot), c.index) << c.slot;
 }
 
@@ -97,9 +97,9 @@ TEST(DriveWindowGeometry, WindowGridAndHitTestingFollowTheGridMetrics) {
   const struct {
     Point at;
     std::optional<GridCell> cell;
-  } cases[] = {{{0, 0}, GridCell{0, 0}},    {{30, 5}, GridCell{0, 0}},  {{31, 5}, GridCell{1, 0}},
-               {{40, 18}, GridCell{1, 0}},  {{40, 19}, GridCell{1, 1}}, {{95, 360}, GridCell{1, 18}},
-               {{96, 10}, std::nullopt},    {{10, 361}, std::nullopt}, {{-1, 10}, std::nullopt}};
+  } cases[] = {{{0, 0}, GridCell{0, 0}},   {{30, 5}, GridCell{0, 0}},  {{31, 5}, GridCell{1, 0}},
+               {{40, 18}, GridCell{1, 0}}, {{40, 19}, GridCell{1, 1}}, {{95, 360}, GridCell{1, 18}},
+               {{96, 10}, std::nullopt},   {{10, 361}, std::nullopt},  {{-1, 10}, std::nullopt}};
   for (const auto& c : cases) EXPECT_EQ(CellAt(grid, c.at), c.cell) << c.at.x << "," << c.at.y;
 }
 
@@ -141,16 +141,13 @@ TEST(DriveWindowGeometry, KeysMoveTheCurrentCellWithinTheSlotRows) {
     GridKey key;
     GridCell to;
   } cases[] = {
-      {{0, 1}, GridKey::Up, {0, 1}},          // the header never becomes current
-      {{0, 5}, GridKey::Up, {0, 4}},          {{1, 5}, GridKey::Down, {1, 6}},
-      {{0, 18}, GridKey::Down, {0, 18}},      {{0, 5}, GridKey::Right, {1, 5}},
-      {{1, 5}, GridKey::Right, {1, 5}},       {{0, 5}, GridKey::Left, {0, 5}},
-      {{1, 9}, GridKey::PageUp, {1, 1}},      {{1, 9}, GridKey::PageDown, {1, 18}},
-      {{1, 9}, GridKey::Home, {1, 1}},        {{0, 9}, GridKey::End, {0, 18}},
-      {{1, 9}, GridKey::CtrlHome, {0, 1}},    {{0, 9}, GridKey::CtrlEnd, {1, 18}},
-      {{0, 5}, GridKey::Tab, {1, 5}},         {{1, 5}, GridKey::Tab, {0, 6}},
-      {{1, 18}, GridKey::Tab, {0, 1}},        {{0, 6}, GridKey::ShiftTab, {1, 5}},
-      {{0, 1}, GridKey::ShiftTab, {1, 18}},
+      {{0, 1}, GridKey::Up, {0, 1}},  // the header never becomes current
+      {{0, 5}, GridKey::Up, {0, 4}},       {{1, 5}, GridKey::Down, {1, 6}},      {{0, 18}, GridKey::Down, {0, 18}},
+      {{0, 5}, GridKey::Right, {1, 5}},    {{1, 5}, GridKey::Right, {1, 5}},     {{0, 5}, GridKey::Left, {0, 5}},
+      {{1, 9}, GridKey::PageUp, {1, 1}},   {{1, 9}, GridKey::PageDown, {1, 18}}, {{1, 9}, GridKey::Home, {1, 1}},
+      {{0, 9}, GridKey::End, {0, 18}},     {{1, 9}, GridKey::CtrlHome, {0, 1}},  {{0, 9}, GridKey::CtrlEnd, {1, 18}},
+      {{0, 5}, GridKey::Tab, {1, 5}},      {{1, 5}, GridKey::Tab, {0, 6}},       {{1, 18}, GridKey::Tab, {0, 1}},
+      {{0, 6}, GridKey::ShiftTab, {1, 5}}, {{0, 1}, GridKey::ShiftTab, {1, 18}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(MoveCurrentCell(grid, c.from, c.key), c.to)

@@ -84,8 +84,8 @@ TEST_F(DriveWorkerTest, ASlowDriveHoldsBackOnlyItsOwnAnswers) {
   ASSERT_EQ(quick.tiles.size(), 2u);
   EXPECT_EQ(quick.tiles[0].volume, "System");
   EXPECT_EQ(quick.tiles[1].freeBytes, -1);
-  EXPECT_EQ(drives->Calls(), (std::vector<std::string>{"free 3", "total 3", "volume c:\\", "free 17", "total 17",
-                                                        "volume q:\\"}));
+  EXPECT_EQ(drives->Calls(),
+            (std::vector<std::string>{"free 3", "total 3", "volume c:\\", "free 17", "total 17", "volume q:\\"}));
   EXPECT_EQ(*signals, 1);
   // Not waited for, a quick round signals once, at its end.
   worker->Start({{3, std::nullopt}});

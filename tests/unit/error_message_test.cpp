@@ -12,7 +12,7 @@ TEST(ErrorBoxText, AddsFullStopOnlyAfterCharactersSortingAfterIt) {
       {"Unable to write to C:\\x\\wolumetr.ini", "Unable to write to C:\\x\\wolumetr.ini."},
       {"Cannot create shell notification icon", "Cannot create shell notification icon."},
       {"Done.", "Done."},
-      {"Why?", "Why?."},  // '?' sorts after '.'
+      {"Why?", "Why?."},   // '?' sorts after '.'
       {"Oops!", "Oops!"},  // '!' sorts before '.'
       {"(x)", "(x)"},
       {"7", "7."},

@@ -46,10 +46,11 @@ TEST(OptionsFields, IntervalField) {
     const char* replacement;  // nullptr: the text stays
     std::uint32_t ms;
   } cases[] = {
-      {"7", false, nullptr, 7000},        {" +7", false, nullptr, 7000},  {"$A", false, nullptr, 10000},
-      {"0", false, "60", 60000},          {"-5", false, "60", 60000},     {"abc", true, "60", 60000},
-      {"", true, "60", 60000},            {"5 s", true, "60", 60000},     {"1.5", true, "60", 60000},
-      {"2147483647", false, nullptr, 0xFFFFFFFFu},
+      {"7", false, nullptr, 7000},   {" +7", false, nullptr, 7000},
+      {"$A", false, nullptr, 10000}, {"0", false, "60", 60000},
+      {"-5", false, "60", 60000},    {"abc", true, "60", 60000},
+      {"", true, "60", 60000},       {"5 s", true, "60", 60000},
+      {"1.5", true, "60", 60000},    {"2147483647", false, nullptr, 0xFFFFFFFFu},
   };
   for (const auto& c : cases) {
     const IntervalCheck check = CheckIntervalField(c.text);

@@ -6,8 +6,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "settings/leftover_files.h"
 #include "memory_settings_store.h"
+#include "settings/leftover_files.h"
 #include "settings/settings_file.h"
 #include "settings/settings_schema.h"
 #include "settings/text_encoding.h"
@@ -44,10 +44,9 @@ TEST(SettingsFileRead, NumbersAndFlagsFallBackOnlyWhenTheTextDoesNotConvert) {
     bool flag_default_true;
     bool flag_default_false;
   } cases[] = {
-      {"two", 2, true, true},       {"minus", -1, true, true},   {"zero", 0, false, false},
-      {"word", 77, true, false},    {"empty", 77, true, false},  {"hex", 32, true, true},
-      {"padded", 190, true, true},  {"unit", 77, true, false},   {"quoted", 32, true, true},
-      {"absent", 77, true, false},
+      {"two", 2, true, true},     {"minus", -1, true, true},   {"zero", 0, false, false},   {"word", 77, true, false},
+      {"empty", 77, true, false}, {"hex", 32, true, true},     {"padded", 190, true, true}, {"unit", 77, true, false},
+      {"quoted", 32, true, true}, {"absent", 77, true, false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(file.ReadNumber("w", c.key, 77), c.number) << c.key;
@@ -132,16 +131,12 @@ TEST(SettingsFileLeftovers, OnlyOldTemporaryFilesOfThisSettingsFileAreLeftovers)
     std::int64_t ageSeconds;
     bool leftover;
   } cases[] = {
-      {"wolumetr.ini.~1234.tmp", 61, true},
-      {"wolumetr.ini.~1234.tmp", 60, true},
+      {"wolumetr.ini.~1234.tmp", 61, true},          {"wolumetr.ini.~1234.tmp", 60, true},
       {"wolumetr.ini.~1234.tmp", 59, false},  // perhaps another instance saving right now
       {"wolumetr.ini.~1234.tmp", -5, false},  // a clock set back
-      {"wolumetr.ini.~.tmp", 3600, false},
-      {"wolumetr.ini.~12a4.tmp", 3600, false},
-      {"wolumetr.ini.~1234.tmp.bak", 3600, false},
-      {"wolumetr.ini", 3600, false},
-      {"inny.ini.~1234.tmp", 3600, false},
-      {"wolumetr.ini.old.~1234.tmp", 3600, false},
+      {"wolumetr.ini.~.tmp", 3600, false},           {"wolumetr.ini.~12a4.tmp", 3600, false},
+      {"wolumetr.ini.~1234.tmp.bak", 3600, false},   {"wolumetr.ini", 3600, false},
+      {"inny.ini.~1234.tmp", 3600, false},           {"wolumetr.ini.old.~1234.tmp", 3600, false},
       {"wolumetr.ini.~4321.tmp", 3600, false},        // its process still runs: a lagging clock
       {"wolumetr.ini.~99999999999.tmp", 3600, true},  // no process has that number
   };
@@ -173,9 +168,10 @@ TEST(SettingsFileEncoding, Utf16FilesAreReadAndWrittenBackAsTheyCame) {
     file.WriteNumber("Wyglad", "Poziomprzezr", 120);
     file.WriteFlag("Program", "Autoodswierzanie", true);
     file.Commit();
-    EXPECT_EQ(store.Content(kPath), Utf16File(u"; żółw \U0001F600\r\n[Wyglad]\r\nPoziomprzezr=120\r\n[Dyski]\r\nDysk1=C:\\\r\n"
-                                          u"[Program]\r\nAutoodswierzanie=1\r\n",
-                                          big))
+    EXPECT_EQ(store.Content(kPath),
+              Utf16File(u"; żółw \U0001F600\r\n[Wyglad]\r\nPoziomprzezr=120\r\n[Dyski]\r\nDysk1=C:\\\r\n"
+                        u"[Program]\r\nAutoodswierzanie=1\r\n",
+                        big))
         << "one encoding in the file, never UTF-8 appended";
   }
 }
@@ -186,8 +182,8 @@ TEST(SettingsFileEncoding, EveryFileComesBackByteForByte) {
       "[W]\r\nk=v\r\n",
       "\xEF\xBB\xBF[W]\nk=v",
       "\xFF\xFE",
-      Utf16File(u"[W]\r\nk=\xD800x\r\n;\xDC00", false),         // lone surrogates
-      Utf16File(u"[W]\nk=\U0001F600\xD83D", true) + "\x41",        // and an odd last byte
+      Utf16File(u"[W]\r\nk=\xD800x\r\n;\xDC00", false),      // lone surrogates
+      Utf16File(u"[W]\nk=\U0001F600\xD83D", true) + "\x41",  // and an odd last byte
       "\xFE\xFF\x00",
   };
   for (const std::string& bytes : cases) {

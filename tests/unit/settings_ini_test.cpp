@@ -279,8 +279,20 @@ TEST(IniDocumentHostile, ArbitraryBytesRoundTripAndStayEditable) {
   std::string binary;
   for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
   const std::string cases[] = {
-      "", "\n", "\r", "\r\r\n\n\r", "[", "]", "[]", "=", "no newline", "\xEF\xBB\xBF", "\xEF\xBB",
-      std::string("[s]\nk=a\0b\n", 10), std::string(100000, 'x'), "[s]\r" + std::string(70000, '=') + "\rk=v",
+      "",
+      "\n",
+      "\r",
+      "\r\r\n\n\r",
+      "[",
+      "]",
+      "[]",
+      "=",
+      "no newline",
+      "\xEF\xBB\xBF",
+      "\xEF\xBB",
+      std::string("[s]\nk=a\0b\n", 10),
+      std::string(100000, 'x'),
+      "[s]\r" + std::string(70000, '=') + "\rk=v",
       binary + binary,
   };
   for (const std::string& text : cases) {

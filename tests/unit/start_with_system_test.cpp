@@ -98,7 +98,7 @@ TEST(StartWithSystem, WhichCommandsNameThisExecutable) {
       {kBlank, true},
       {"\"" + kBlank + "\"", true},
       {"c:\\program files\\wolumetr\\WOLUMETR.EXE", true},  // Windows paths ignore letter case
-      {"\"" + kBlank + "\" /min", true},                        // arguments are not the program
+      {"\"" + kBlank + "\" /min", true},                    // arguments are not the program
       {kBlank + " /min", true},
       {"  \"" + kBlank + "\"", true},
       {"%ProgramFiles%\\Wolumetr\\wolumetr.exe", true},  // expanded as at logon

@@ -78,9 +78,7 @@ TEST(RefreshIntervalMs, SecondsToMillisecondsIdleAndClamped) {
 }
 
 TEST(DisplayModeFromSetting, LowByteAndOutOfRangeActsAsTrayOnly) {
-  const struct {
-    int stored, mode;
-  } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 0}, {257, 1}, {256, 0}, {-1, 0}, {258, 2}};
+  const struct { int stored, mode; } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 0}, {257, 1}, {256, 0}, {-1, 0}, {258, 2}};
   for (const auto& c : cases) EXPECT_EQ(DisplayModeFromSetting(c.stored), c.mode) << c.stored;
 }
 

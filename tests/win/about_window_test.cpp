@@ -123,33 +123,24 @@ TEST_F(AboutWindow, OpensAtTheMainWindowsScaleWithItsLabelsApartAndFollowsAMoveA
     at144 = Layout(scaled);
   }
   TForm2 f(TestHost(), TestSystem(), 96);
-  ExpectDpiRoundTrip(f, [&f] { return Layout(f); }, 144, Size{474, 327}, at144);
+  ExpectDpiRoundTrip(
+      f, [&f] { return Layout(f); }, 144, Size{474, 327}, at144);
 }
 
 TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
   enum Where { Heading, AuthorCaption, Author, Mail, DescriptionCaption, Web, Licence, EmptyPanel, Bevel, Outside };
   const auto at = [](TForm2& f, Where w) -> POINT {
     switch (w) {
-      case Heading:
-        return Middle(f.Label1);
-      case AuthorCaption:
-        return Middle(f.Label2);
-      case Author:
-        return Middle(f.Label3);
-      case Mail:
-        return Middle(f.Label4);
-      case DescriptionCaption:
-        return Middle(f.Label7);
-      case Web:
-        return Middle(f.Label5);
-      case Licence:
-        return Middle(f.Label6);
-      case EmptyPanel:
-        return POINT{20, 120};
-      case Bevel:
-        return POINT{0, 217};
-      case Outside:
-        return POINT{400, 120};
+      case Heading: return Middle(f.Label1);
+      case AuthorCaption: return Middle(f.Label2);
+      case Author: return Middle(f.Label3);
+      case Mail: return Middle(f.Label4);
+      case DescriptionCaption: return Middle(f.Label7);
+      case Web: return Middle(f.Label5);
+      case Licence: return Middle(f.Label6);
+      case EmptyPanel: return POINT{20, 120};
+      case Bevel: return POINT{0, 217};
+      case Outside: return POINT{400, 120};
     }
     return POINT{};
   };

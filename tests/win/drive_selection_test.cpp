@@ -59,8 +59,9 @@ class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture
   // For the main window as it is, or, with `drivesMonitored` given, as if it had or had no tiles.
   TForm4& Open(std::optional<bool> drivesMonitored = std::nullopt, int dpi = 0) {
     if (!form) Start();
-    window = std::make_unique<TForm4>(host, DriveSelectionServices{
-        store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0), SharedTestSystem(), nullptr, dpi});
+    window = std::make_unique<TForm4>(
+        host, DriveSelectionServices{store, form->SettingsPath(), drivesMonitored.value_or(form->DriveCount() > 0),
+                                     SharedTestSystem(), nullptr, dpi});
     return *window;
   }
   bool Terminated() const { return win::Application::Instance().Terminated(); }
@@ -157,7 +158,8 @@ TEST_F(DriveSelectionWindow, OpensAtTheMainWindowsScaleWithItsTextsInsideAndFoll
   }
   const std::vector<Placed> at144 = Layout(*window);
   TForm4& f = Open();
-  ExpectDpiRoundTrip(f, [&f] { return Layout(f); }, 144, Size{423, 635}, at144);
+  ExpectDpiRoundTrip(
+      f, [&f] { return Layout(f); }, 144, Size{423, 635}, at144);
   EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), 16);
   // The list's items, measured once when it was made, are measured again for the new scale.
   RECT suggested{f.Left(), f.Top(), f.Left() + 423, f.Top() + 635};
@@ -238,8 +240,7 @@ TEST_F(DriveSelectionWindow, SavingRewritesTheListStartsANewInstanceAndEnds) {
   f.StringGrid1->MoveTo(GridCell{0, 5});
   Pick(f, 1);  // the same drive twice
   Click(f.Handle(), Middle(*f.Panel2));
-  EXPECT_EQ(Settings().value(),
-            others + "[Dyski]\r\nDysk19=E:\\\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=C:\\\r\n");
+  EXPECT_EQ(Settings().value(), others + "[Dyski]\r\nDysk19=E:\\\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=C:\\\r\n");
   EXPECT_EQ(system.launches, 1);
   EXPECT_EQ(Asked(), 0);
   EXPECT_TRUE(host.Ended(f));

@@ -39,15 +39,16 @@ TEST_F(ForeignMessages, AForgedDefaultActionRunsNothingAndAForgedScaleIsBounded)
   main.SetVisible(true);
   TForm2 about(TestHost(), TestSystem());
   RecordingHost host;
-  TForm3 options(host, main,
-                 OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
+  TForm3 options(host, main, OptionsServices{runKeys, "C:\\wolumetr.exe", store, main.SettingsPath(), TestSystem()});
   TForm4 selection(host, DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
   BarePanel bare;
 
   const UINT action = RegisterWindowMessageW(L"Wolumetr.AccessibleAction");
-  const std::pair<HWND, int> windows[] = {
-      {main.Handle(), main.Accessibility().ItemCount()}, {about.Handle(), 7}, {options.Handle(), 1},
-      {selection.Handle(), 2}, {bare.Handle(), 0}};
+  const std::pair<HWND, int> windows[] = {{main.Handle(), main.Accessibility().ItemCount()},
+                                          {about.Handle(), 7},
+                                          {options.Handle(), 1},
+                                          {selection.Handle(), 2},
+                                          {bare.Handle(), 0}};
   for (const auto& [window, items] : windows) {
     for (const WPARAM item : {WPARAM{0x80000000u}, WPARAM{0xFFFFFFFFu}, static_cast<WPARAM>(items), WPARAM{0}}) {
       SendMessageW(window, action, item, 0);

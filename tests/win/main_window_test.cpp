@@ -198,21 +198,20 @@ TEST_F(MainWindow, SizeAndPlaceForDriveAndGridConfigurations) {
       {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\nDysk4=C:\\\r\nDysk5=D:\\\r\n"
        "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=2\r\n",
        5, 5, 1, 421, 97, 430, 464},
-      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n[Program]\r\nIlosc kolumn=10\r\nIlosc wierszy=1\r\n",
-       3, 10, 1, 826, 97, 227, 464},
-      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=4\r\n", 2, 4, 4, 340,
-       340, 470, 342},
-      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n[Program]\r\nIlosc kolumn=3\r\n", 3, 3, 1, 259, 97,
-       511, 464},
-      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n[Program]\r\nIlosc kolumn=-4\r\nIlosc wierszy=-4\r\n", 2, 2, 1, 178,
-       97, 551, 464},
-      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie Y=300\r\n", 1, 1, 1, 97, 97, 10,
-       300},
-      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=5\r\nPolozenie Y=6\r\n", 1, 1, 1,
-       97, 97, 592, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n[Program]\r\nIlosc kolumn=10\r\nIlosc wierszy=1\r\n", 3,
+       10, 1, 826, 97, 227, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=4\r\n", 2, 4, 4, 340, 340,
+       470, 342},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n[Program]\r\nIlosc kolumn=3\r\n", 3, 3, 1, 259, 97, 511,
+       464},
+      {"[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n[Program]\r\nIlosc kolumn=-4\r\nIlosc wierszy=-4\r\n", 2, 2, 1, 178, 97,
+       551, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie Y=300\r\n", 1, 1, 1, 97, 97, 10, 300},
+      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=5\r\nPolozenie Y=6\r\n", 1, 1, 1, 97,
+       97, 592, 464},
       // A remembered place that no monitor shows any more is replaced by centring.
-      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=-5000\r\nPolozenie Y=10\r\n", 1,
-       1, 1, 97, 97, 592, 464},
+      {"[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=-5000\r\nPolozenie Y=10\r\n", 1, 1, 1,
+       97, 97, 592, 464},
   };
   for (const auto& c : cases) {
     WriteSettings(c.ini);
@@ -243,7 +242,7 @@ TEST_F(MainWindow, TilesFollowTheSlotsAndTheGrid) {
     std::uint8_t number;
     const wchar_t* letter;
     const wchar_t* volume;
-  } tiles[] = {{3, L"C", L"System"}, {4, L"D", L"Dane"}, {0, L"C", L""}, {0, L"", L""},
+  } tiles[] = {{3, L"C", L"System"}, {4, L"D", L"Dane"}, {0, L"C", L""},     {0, L"", L""},
                {3, L"C", L"System"}, {5, L"E", L""},     {4, L"D", L"Dane"}, {3, L"C", L"System"}};
   for (int t = 0; t < 8; ++t) {
     EXPECT_EQ(f.Tiles.Tile(t).driveNumber, tiles[t].number) << t;
@@ -387,7 +386,8 @@ TEST_F(MainWindow, SizeAndPlacesFollowTheScale) {
 
 // Every glyph and tile control as placed; the labels that fit their text.
 std::vector<Placed> Layout(const TForm1& f) {
-  std::vector<Placed> placed{{"close", f.Image1->Bounds()}, {"hide", f.Image2->Bounds()}, {"refresh", f.Image3->Bounds()}};
+  std::vector<Placed> placed{
+      {"close", f.Image1->Bounds()}, {"hide", f.Image2->Bounds()}, {"refresh", f.Image3->Bounds()}};
   for (int t = 0; t < f.DriveCount(); ++t) {
     const DriveTile& tile = f.Tiles.Tile(t);
     const std::string name = "tile " + std::to_string(t) + " ";
@@ -415,15 +415,17 @@ TEST_F(MainWindow, AMoveToAnotherScaleAndBackRedoesTheLayoutWithoutLeaking) {
   TForm1& f = Start();
   f.SetVisible(true);
   ASSERT_TRUE(WaitForRefresh());
-  ExpectDpiRoundTrip(f, [&f] { return Layout(f); }, 144, Size{390, 146}, at144);
+  ExpectDpiRoundTrip(
+      f, [&f] { return Layout(f); }, 144, Size{390, 146}, at144);
   EXPECT_EQ(f.Tiles.Tile(0).total->Font().dpi, 96);
 }
 
 TEST_F(MainWindow, LabelsOfATileKeepApartFromEachOtherAndTheNeighboursAtEveryScale) {
   // The widest figures a tile shows: a 16 TB drive (sizes stop at GB) with eights.
   for (std::uint8_t n = 0; n <= 26; ++n) drives.drives[n] = {8888LL << 30, 16384LL << 30, "Wwwwwwwwwwwwwww"};
-  WriteSettings("[Dyski]\r\nDysk1=W:\\\r\nDysk2=W:\\\r\nDysk3=W:\\\r\nDysk4=W:\\\r\n"
-                "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=2\r\n");
+  WriteSettings(
+      "[Dyski]\r\nDysk1=W:\\\r\nDysk2=W:\\\r\nDysk3=W:\\\r\nDysk4=W:\\\r\n"
+      "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=2\r\n");
   int hoverWidthAt96 = 0;
   for (int dpi : {96, 120, 144, 192}) {
     TForm1& f = Start();
@@ -452,8 +454,9 @@ TEST_F(MainWindow, LabelsOfATileKeepApartFromEachOtherAndTheNeighboursAtEverySca
   }
 }
 
-const char kRemembered[] = "; mine\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=100\r\nPolozenie Y=200\r\n"
-                           "[Inne]\r\nklucz=wartość\r\n";
+const char kRemembered[] =
+    "; mine\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=100\r\nPolozenie Y=200\r\n"
+    "[Inne]\r\nklucz=wartość\r\n";
 
 // A temporary file as a killed save leaves it, written `ageSeconds` ago.
 void LeaveTemporary(const TempFolder& folder, const std::wstring& name, int ageSeconds) {
@@ -568,9 +571,9 @@ TEST_F(MainWindow, MenuHoldsEveryItemInOrder) {
   TForm1& f = Start();
   std::vector<std::wstring> captions;
   for (const auto& item : f.PopupMenu1.Items()) captions.push_back(item.caption);
-  const std::vector<std::wstring> expected{L"Ukryj",      L"-", L"Opcje",       L"-", L"Ustaw dyski", L"-",
-                                           L"Odświerz",   L"-", L"Wyrównaj do", L"-", L"O programie", L"-",
-                                           L"Zamknij"};
+  const std::vector<std::wstring> expected{L"Ukryj",       L"-",        L"Opcje",  L"-",           L"Ustaw dyski",
+                                           L"-",           L"Odświerz", L"-",      L"Wyrównaj do", L"-",
+                                           L"O programie", L"-",        L"Zamknij"};
   EXPECT_EQ(captions, expected);
   EXPECT_EQ(f.PopupMenu1.Item(kWyrwnajdo1).submenu.size(), 9u);
   EXPECT_EQ(f.PopupMenu1.Item(krodekekranu1).caption, L"Środek ekranu");

@@ -132,9 +132,8 @@ class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
   }
 
   TForm3& Open(RunKeyRegistry& keys, int dpi = 0) {
-    options =
-        std::make_unique<TForm3>(host, *form,
-                                 OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem(), dpi});
+    options = std::make_unique<TForm3>(host, *form,
+                                       OptionsServices{keys, kExe, store, form->SettingsPath(), TestSystem(), dpi});
     return *options;
   }
   TForm3& Open() { return Open(systemKeys); }
@@ -178,16 +177,23 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
     HWND control;
     RECT place;
   } controls[] = {
-      {f.CheckBox2, {34, 16, 51, 33}},   {f.Edit1, {80, 37, 129, 58}},     {f.CheckBox3, {211, 17, 227, 34}},
-      {f.Edit2, {256, 37, 305, 58}},     {f.CheckBox4, {34, 90, 50, 107}}, {f.CheckBox1, {211, 90, 227, 107}},
-      {f.CheckBox5, {80, 140, 96, 157}}, {f.UpDown1, {121, 211, 137, 235}}, {f.UpDown2, {201, 211, 217, 235}},
+      {f.CheckBox2, {34, 16, 51, 33}},
+      {f.Edit1, {80, 37, 129, 58}},
+      {f.CheckBox3, {211, 17, 227, 34}},
+      {f.Edit2, {256, 37, 305, 58}},
+      {f.CheckBox4, {34, 90, 50, 107}},
+      {f.CheckBox1, {211, 90, 227, 107}},
+      {f.CheckBox5, {80, 140, 96, 157}},
+      {f.UpDown1, {121, 211, 137, 235}},
+      {f.UpDown2, {201, 211, 217, 235}},
       {f.ComboBox1, {113, 275, 264, 296}},
       // Last, the save picture's stand-in: of no size, at the picture.
       {f.Image1Focus->Handle(), {345, 290, 345, 290}},
   };
   HWND child = GetWindow(w, GW_CHILD);
   for (const auto& c : controls) {
-    while (child != nullptr && !(GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP)) child = GetWindow(child, GW_HWNDNEXT);
+    while (child != nullptr && !(GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP))
+      child = GetWindow(child, GW_HWNDNEXT);
     EXPECT_EQ(child, c.control) << "tab order at control " << GetDlgCtrlID(c.control);
     const RECT r = ChildRect(w, c.control);
     EXPECT_TRUE(EqualRect(&r, &c.place)) << GetDlgCtrlID(c.control) << ": " << r.left << "," << r.top << " "
@@ -295,7 +301,8 @@ TEST_F(OptionsWindow, OpensAtTheMainWindowsScaleWithItsCaptionsApartAndFollowsAM
 
   const std::vector<Placed> at144 = Layout(scaled);
   TForm3& f = Open();
-  ExpectDpiRoundTrip(f, [&f] { return Layout(f); }, 144, Size{555, 479}, at144);
+  ExpectDpiRoundTrip(
+      f, [&f] { return Layout(f); }, 144, Size{555, 479}, at144);
 }
 
 TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {
@@ -510,8 +517,7 @@ TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnother
   TForm3::SetText(f.Edit2, L"999");
   SendMessageW(f.Edit2, EM_SETSEL, 3, 3);
   MSG enter{f.Edit2, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
-  EXPECT_TRUE(SendMessageW(f.Edit2, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
-              DLGC_WANTMESSAGE);
+  EXPECT_TRUE(SendMessageW(f.Edit2, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
   SendMessageW(f.Edit2, WM_CHAR, L'\r', 0);
   EXPECT_EQ(TForm3::Text(f.Edit2), L"255");
   EXPECT_EQ(GetFocus(), f.Edit2);
@@ -673,10 +679,14 @@ TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
     WPARAM key;
     bool saved, closed, toggled;
   } cases[] = {
-      {&TForm3::CheckBox4, VK_SPACE, false, false, true},   {&TForm3::CheckBox4, VK_RETURN, true, true, false},
-      {nullptr, VK_RETURN, true, true, false},              {nullptr, VK_SPACE, true, true, false},
-      {&TForm3::ComboBox1, VK_RETURN, true, true, false},   {&TForm3::Edit1, VK_RETURN, false, false, false},
-      {&TForm3::Edit1, VK_ESCAPE, false, true, false},      {&TForm3::UpDown1, VK_ESCAPE, false, true, false},
+      {&TForm3::CheckBox4, VK_SPACE, false, false, true},
+      {&TForm3::CheckBox4, VK_RETURN, true, true, false},
+      {nullptr, VK_RETURN, true, true, false},
+      {nullptr, VK_SPACE, true, true, false},
+      {&TForm3::ComboBox1, VK_RETURN, true, true, false},
+      {&TForm3::Edit1, VK_RETURN, false, false, false},
+      {&TForm3::Edit1, VK_ESCAPE, false, true, false},
+      {&TForm3::UpDown1, VK_ESCAPE, false, true, false},
   };
   for (const auto& c : cases) {
     DeleteFileW(folder.File(L"wolumetr.ini").c_str());

@@ -229,9 +229,9 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
 
 TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   drives.drives[3] = {30, 100, "System"};
-  drives.drives[4] = {0, 0, "Zero"};          // reports a total of 0 bytes
-  drives.drives[5] = {1024, 1024, "Pusty"};   // empty volume
-  drives.drives[6] = {0, 1152, "Pełny"};       // full volume
+  drives.drives[4] = {0, 0, "Zero"};         // reports a total of 0 bytes
+  drives.drives[5] = {1024, 1024, "Pusty"};  // empty volume
+  drives.drives[6] = {0, 1152, "Pełny"};     // full volume
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\nDysk4=F:\\\r\nDysk5=Q:\\\r\n");
   TForm1& f = Start();
   f.SetVisible(true);

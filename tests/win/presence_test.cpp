@@ -25,8 +25,8 @@ class Presence : public ::testing::Test, protected MainWindowFixture {
  protected:
   TForm1& StartShown(int mode) {
     drives.drives[3] = {30, 100, "System"};
-    WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=C:\\\r\nDysk3=C:\\\r\n[Polozenie]\r\nPasek=" +
-                  std::to_string(mode) + "\r\n");
+    WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=C:\\\r\nDysk3=C:\\\r\n[Polozenie]\r\nPasek=" + std::to_string(mode) +
+                  "\r\n");
     TForm1& f = Start();
     win::Guarded([&] { f.SetVisible(true); });  // as the message loop's first show
     Pump(50);
@@ -445,9 +445,9 @@ TEST_F(Presence, PlacementsFromTheMenuOnTheWorkArea) {
     UINT item;
     int left, top;
   } onFullScreen[] = {
-      {kLewyGrnybrzeg1, 0, 0},       {kLewyrodkowybrzeg1, 0, 464},   {kLewyDolnybrzeg1, 0, 927},
-      {krodkowyGrnybrzeg1, 511, 0},  {krodekekranu1, 511, 464},      {krodkowyDolnybrzeg1, 511, 927},
-      {kPrawyGrnybrzeg1, 1021, 0},   {kPrawyrodkowybrzeg1, 1021, 464}, {kPrawyDolnybrzeg1, 1021, 927},
+      {kLewyGrnybrzeg1, 0, 0},      {kLewyrodkowybrzeg1, 0, 464},     {kLewyDolnybrzeg1, 0, 927},
+      {krodkowyGrnybrzeg1, 511, 0}, {krodekekranu1, 511, 464},        {krodkowyDolnybrzeg1, 511, 927},
+      {kPrawyGrnybrzeg1, 1021, 0},  {kPrawyrodkowybrzeg1, 1021, 464}, {kPrawyDolnybrzeg1, 1021, 927},
   };
   for (const auto& c : onFullScreen) {
     f.SetPosition(77, 77);

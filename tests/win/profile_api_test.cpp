@@ -31,7 +31,9 @@ struct Key {
 const std::vector<Key>& ProgramKeys() {
   static const std::vector<Key> keys = [] {
     std::vector<Key> all;
-    ForEachSetting([&](const auto& setting) { all.push_back({std::string(setting.section), std::string(setting.key)}); });
+    ForEachSetting([&](const auto& setting) {
+      all.push_back({std::string(setting.section), std::string(setting.key)});
+    });
     return all;
   }();
   return keys;
@@ -76,8 +78,8 @@ Reading ReadThroughApi(const TempFolder& folder, const std::string& bytes) {
   for (const Key& key : ProgramKeys()) {
     std::wstring buffer(2048, L'\0');
     const DWORD length =
-        GetPrivateProfileStringW(win::Widen(key.section).c_str(), win::Widen(key.name).c_str(), kAbsentW,
-                                 buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
+        GetPrivateProfileStringW(win::Widen(key.section).c_str(), win::Widen(key.name).c_str(), kAbsentW, buffer.data(),
+                                 static_cast<DWORD>(buffer.size()), path.c_str());
     buffer.resize(length);
     if (buffer == kAbsentW) {
       reading.emplace_back();
@@ -215,17 +217,26 @@ struct Save {
 const std::vector<Save>& Saves() {
   static const std::vector<Save> saves = {
       {"the close",
-       {{{"Polozenie", "Zapamietaj pol"}, "1"}, {{"Polozenie", "Polozenie X"}, "412"}, {{"Polozenie", "Polozenie Y"}, "-30"}},
+       {{{"Polozenie", "Zapamietaj pol"}, "1"},
+        {{"Polozenie", "Polozenie X"}, "412"},
+        {{"Polozenie", "Polozenie Y"}, "-30"}},
        [](SettingsFile& file) {
          file.WriteFlag("Polozenie", "Zapamietaj pol", true);
          file.WriteNumber("Polozenie", "Polozenie X", 412);
          file.WriteNumber("Polozenie", "Polozenie Y", -30);
        }},
       {"the Options save",
-       {{{"Wyglad", "Przezroczystosc"}, "0"}, {{"Wyglad", "Poziomprzezr"}, "200"}, {{"Wyglad", "Na wierzchu"}, "1"},
-        {{"Polozenie", "Zapamietaj pol"}, "0"}, {{"Polozenie", "Polozenie X"}, "5"}, {{"Polozenie", "Polozenie Y"}, "6"},
-        {{"Polozenie", "Pasek"}, "2"}, {{"Program", "Ilosc kolumn"}, "3"}, {{"Program", "Ilosc wierszy"}, "1"},
-        {{"Program", "Autoodswierzanie"}, "0"}, {{"Program", "Czas odswierzania"}, "30"}},
+       {{{"Wyglad", "Przezroczystosc"}, "0"},
+        {{"Wyglad", "Poziomprzezr"}, "200"},
+        {{"Wyglad", "Na wierzchu"}, "1"},
+        {{"Polozenie", "Zapamietaj pol"}, "0"},
+        {{"Polozenie", "Polozenie X"}, "5"},
+        {{"Polozenie", "Polozenie Y"}, "6"},
+        {{"Polozenie", "Pasek"}, "2"},
+        {{"Program", "Ilosc kolumn"}, "3"},
+        {{"Program", "Ilosc wierszy"}, "1"},
+        {{"Program", "Autoodswierzanie"}, "0"},
+        {{"Program", "Czas odswierzania"}, "30"}},
        [](SettingsFile& file) {
          file.WriteFlag("Wyglad", "Przezroczystosc", false);
          file.WriteNumber("Wyglad", "Poziomprzezr", 200);
@@ -349,7 +360,8 @@ std::string Utf16Be(const std::string& utf8) {
   return out;
 }
 
-const char kNotUtf8[] = "the profile functions put U+FFFD for bytes that are not UTF-8 after a byte-order mark, we keep them";
+const char kNotUtf8[] =
+    "the profile functions put U+FFFD for bytes that are not UTF-8 after a byte-order mark, we keep them";
 const char kSplitCut[] = "the profile functions cut a long value inside a UTF-8 character, we cut before it";
 
 std::vector<Shape> Shapes() {
@@ -363,14 +375,16 @@ std::vector<Shape> Shapes() {
       {"a line break inside what looks like one line", "[Dyski]\nDysk1=C:\\\rDysk2=D:\\\n"},
       {"a UTF-8 byte-order mark", std::string(kBom) + OwnFile("\r\n")},
       {"a byte-order mark, then blanks", std::string(kBom) + "  \t[Program]\r\nIlosc kolumn=3\r\n"},
-      {"two byte-order marks", std::string(kBom) + std::string(kBom) + "[Program]\r\nIlosc kolumn=3\r\n[Wyglad]\r\n"
-                                                                        "Poziomprzezr=1\r\n"},
+      {"two byte-order marks", std::string(kBom) + std::string(kBom) +
+                                   "[Program]\r\nIlosc kolumn=3\r\n[Wyglad]\r\n"
+                                   "Poziomprzezr=1\r\n"},
       {"only a byte-order mark", std::string(kBom)},
       {"an empty file", ""},
       {"blanks and tabs around names, values and =",
        "  [Program]  \r\n  Ilosc kolumn \t=\t 4 \t\r\n\tIlosc wierszy=  2\r\nAutoodswierzanie  =0\r\n"},
       {"vertical tab, form feed and Ctrl-Z as blanks",
-       "[\x0bProgram\x1a]\r\n\x0cIlosc kolumn\x0b=\x1a" "4\x0c\r\nIlosc wierszy=\x0b\r\n"},
+       "[\x0bProgram\x1a]\r\n\x0cIlosc kolumn\x0b=\x1a"
+       "4\x0c\r\nIlosc wierszy=\x0b\r\n"},
       {"Ctrl-Z at the end of the file", "[Program]\r\nIlosc kolumn=4\r\n\x1a"},
       {"blanks inside the brackets", "[ Program ]\r\nIlosc kolumn=4\r\n[\tDyski\t]\r\nDysk1=C:\\\r\n"},
       {"names in other letter case", "[PROGRAM]\r\nilosc KOLUMN=4\r\n[dyski]\r\nDYSK1=c:\\\r\n"},
@@ -382,26 +396,31 @@ std::vector<Shape> Shapes() {
       {"empty quotes and a lone quote", "[Dyski]\r\nDysk1=\"\"\r\nDysk2=''\r\nDysk3=\"\r\nDysk4='\r\n"},
       {"quotes inside a value", "[Dyski]\r\nDysk1=a\"b\"c\r\nDysk2=\"a\"b\"\r\nDysk3=\"'C:\\'\"\r\n"},
       {"blanks after the closing quote", "[Program]\r\nIlosc kolumn=\"4\"  \t\r\nIlosc wierszy= ' 2 ' \r\n"},
-      {"comment lines", "; [Program]\r\n[Program]\r\n; Ilosc kolumn=1\r\n# Ilosc wierszy=1\r\nIlosc kolumn=4\r\n"
-                        ";Czas odswierzania\r\n"},
+      {"comment lines",
+       "; [Program]\r\n[Program]\r\n; Ilosc kolumn=1\r\n# Ilosc wierszy=1\r\nIlosc kolumn=4\r\n"
+       ";Czas odswierzania\r\n"},
       {"a comment after a section header", "[Program] ; mine\r\nIlosc kolumn=4\r\n[Dyski]# drives\r\nDysk1=C:\\\r\n"},
       {"a comment after a value", "[Program]\r\nIlosc kolumn=4 ; four\r\n"},
       {"a duplicate key", "[Program]\r\nIlosc kolumn=4\r\nilosc kolumn=5\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk1=D:\\\r\n"},
-      {"a duplicate section", "[Program]\r\nIlosc kolumn=4\r\n[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nIlosc wierszy=2\r\n"
-                              "Ilosc kolumn=5\r\n"},
+      {"a duplicate section",
+       "[Program]\r\nIlosc kolumn=4\r\n[Dyski]\r\nDysk1=C:\\\r\n[Program]\r\nIlosc wierszy=2\r\n"
+       "Ilosc kolumn=5\r\n"},
       {"a duplicate section in other letter case", "[dyski]\r\nDysk2=E:\\\r\n[Wyglad]\r\n[DYSKI]\r\nDysk1=C:\\\r\n"},
       {"an empty first occurrence of a section", "[Wyglad]\r\n[Program]\r\n[Wyglad]\r\nPoziomprzezr=100\r\n"},
       {"keys before any section", "Ilosc kolumn=4\r\nDysk1=C:\\\r\n[Program]\r\nIlosc wierszy=2\r\n"},
-      {"a line without = before the key", "[Program]\r\nIlosc kolumn\r\nIlosc kolumn=4\r\n  Ilosc wierszy  \r\n"
-                                          "Ilosc wierszy=2\r\n"},
+      {"a line without = before the key",
+       "[Program]\r\nIlosc kolumn\r\nIlosc kolumn=4\r\n  Ilosc wierszy  \r\n"
+       "Ilosc wierszy=2\r\n"},
       {"a line without = in a later duplicate", "[Dyski]\r\nDysk1=C:\\\r\n[Dyski]\r\nDysk2\r\n"},
       {"lines of other text", "[Program]\r\njunk line\r\nIlosc kolumn=4\r\n=no key\r\n = \r\n"},
       {"a header without its bracket", "[Program]\r\nIlosc kolumn=4\r\n[Dyski\r\nDysk1=C:\\\r\n"},
       {"text after the bracket", "[Program]x\r\nIlosc kolumn=4\r\n[Dyski]=y\r\nDysk1=C:\\\r\n"},
-      {"brackets inside a header", "[Program]]\r\nIlosc kolumn=4\r\n[Dys]ki]\r\nDysk1=C:\\\r\n[Wyglad]\r\n"
-                                   "[Wyglad] [x]\r\nPoziomprzezr=1\r\n"},
+      {"brackets inside a header",
+       "[Program]]\r\nIlosc kolumn=4\r\n[Dys]ki]\r\nDysk1=C:\\\r\n[Wyglad]\r\n"
+       "[Wyglad] [x]\r\nPoziomprzezr=1\r\n"},
       {"empty headers", "[Program]\r\n[]\r\nIlosc kolumn=4\r\n[ ]\r\nIlosc wierszy=2\r\n"},
-      {"inner blanks and quotes in names", "[Program]\r\nIlosc  kolumn=4\r\n\"Ilosc wierszy\"=2\r\nIlosc\tkolumn=5\r\n"},
+      {"inner blanks and quotes in names",
+       "[Program]\r\nIlosc  kolumn=4\r\n\"Ilosc wierszy\"=2\r\nIlosc\tkolumn=5\r\n"},
       {"empty values", "[Program]\r\nIlosc kolumn=\r\n[Dyski]\r\nDysk1=\r\nDysk2 =  \r\n"},
       {"= inside a value", "[Dyski]\r\nDysk1=a=b\r\nDysk2==\r\n"},
       {"blank lines and blank-only lines", "\r\n \r\n[Program]\r\n\t\r\n\r\nIlosc kolumn=4\r\n   \r\n"},
@@ -422,14 +441,19 @@ std::vector<Shape> Shapes() {
       {"Polish letters in names next to ours", "[Położenie]\r\nPasek=2\r\n[Polozenie]\r\nPołozenie X=1\r\nPasek=1\r\n"},
       {"NUL in a value", WithNul("[Dyski]\r\nDysk1=C:\\@junk\r\nDysk2= @x\r\nDysk3=\"D:\\@\"\r\n")},
       {"NUL in names", WithNul("[Dyski@x]\r\nDysk1@junk=C:\\\r\nDysk2 @=D:\\\r\n[ @Program]\r\nIlosc kolumn=4\r\n")},
-      {"numbers in their other spellings", "[Wyglad]\r\nPoziomprzezr= $BE\r\nPrzezroczystosc=+0\r\n"
-                                           "Na wierzchu=0x1\r\n"},
+      {"numbers in their other spellings",
+       "[Wyglad]\r\nPoziomprzezr= $BE\r\nPrzezroczystosc=+0\r\n"
+       "Na wierzchu=0x1\r\n"},
       {"a long value of Polish letters after a byte-order mark",
        std::string(kBom) + "[Dyski]\r\nDysk1=" + Repeat("ą", 1500) + "\r\n",
-       {{{"Dyski", "Dysk1"}, Repeat("ą", 1023), "we cut at 2047 bytes, the profile functions at 2047 UTF-16 characters"}}},
-      {"a long value of Polish letters, no byte-order mark", "[Dyski]\r\nDysk1=" + Repeat("ą", 1500) + "\r\n",
+       {{{"Dyski", "Dysk1"},
+         Repeat("ą", 1023),
+         "we cut at 2047 bytes, the profile functions at 2047 UTF-16 characters"}}},
+      {"a long value of Polish letters, no byte-order mark",
+       "[Dyski]\r\nDysk1=" + Repeat("ą", 1500) + "\r\n",
        {{{"Dyski", "Dysk1"}, Repeat("ą", 1023), kSplitCut}}},
-      {"bytes that are not UTF-8 after a byte-order mark", std::string(kBom) + "[Dyski]\r\nDysk1=C:\\\xFF\r\n",
+      {"bytes that are not UTF-8 after a byte-order mark",
+       std::string(kBom) + "[Dyski]\r\nDysk1=C:\\\xFF\r\n",
        {{{"Dyski", "Dysk1"}, "C:\\\xFF", kNotUtf8}}},
       {"UTF-16, little-endian", Utf16Le("\uFEFF[Dyski]\r\nDysk1=ząb\r\n" + OwnFile("\r\n"))},
       {"UTF-16, big-endian", Utf16Be("\uFEFF[Program]\r\nIlosc kolumn = '4'\r\n[Dyski]\r\nDysk1=\" ś \"\r\n")},
@@ -463,7 +487,11 @@ struct KeptInCorpus {
   Kept kept;
 };
 const KeptInCorpus kCorpusDifferences[] = {
-    {"5cbd641cc047d94b73ebf4f77115bed1478355b1", {{"Wyglad", "Poziomprzezr"}, "+F=\xFF" "D", kNotUtf8}},
+    {"5cbd641cc047d94b73ebf4f77115bed1478355b1",
+     {{"Wyglad", "Poziomprzezr"},
+      "+F=\xFF"
+      "D",
+      kNotUtf8}},
     {"f0cadb0ce42ac28ea7c71a15ebef2a1c107d4059", {{"Dyski", "Dysk1"}, "\xA0 c:\xFF\xFFz=warto\xC5\\  ", kNotUtf8}},
     {"long_value", {{"Dyski", "Dysk1"}, Repeat("\xC4\x85", 1023), kSplitCut}},
 };

@@ -54,8 +54,8 @@ void TempFolder::Write(const std::wstring& name, const std::string& bytes) const
 }
 
 std::optional<std::string> TempFolder::Read(const std::wstring& name) const {
-  win::KernelHandle file = win::OwnFileHandle(CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  win::KernelHandle file = win::OwnFileHandle(CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string content;
   char buffer[4096];
