@@ -279,21 +279,11 @@ TEST(IniDocumentHostile, ArbitraryBytesRoundTripAndStayEditable) {
   std::string binary;
   for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
   const std::string cases[] = {
-      "",
-      "\n",
-      "\r",
-      "\r\r\n\n\r",
-      "[",
-      "]",
-      "[]",
-      "=",
-      "no newline",
-      "\xEF\xBB\xBF",
-      "\xEF\xBB",
-      std::string("[s]\nk=a\0b\n", 10),
-      std::string(100000, 'x'),
-      "[s]\r" + std::string(70000, '=') + "\rk=v",
+      // clang-format off
+      "", "\n", "\r", "\r\r\n\n\r", "[", "]", "[]", "=", "no newline", "\xEF\xBB\xBF", "\xEF\xBB",
+      std::string("[s]\nk=a\0b\n", 10), std::string(100000, 'x'), "[s]\r" + std::string(70000, '=') + "\rk=v",
       binary + binary,
+      // clang-format on
   };
   for (const std::string& text : cases) {
     IniDocument doc = IniDocument::Parse(text);

@@ -177,15 +177,11 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
     HWND control;
     RECT place;
   } controls[] = {
-      {f.CheckBox2, {34, 16, 51, 33}},
-      {f.Edit1, {80, 37, 129, 58}},
-      {f.CheckBox3, {211, 17, 227, 34}},
-      {f.Edit2, {256, 37, 305, 58}},
-      {f.CheckBox4, {34, 90, 50, 107}},
-      {f.CheckBox1, {211, 90, 227, 107}},
-      {f.CheckBox5, {80, 140, 96, 157}},
-      {f.UpDown1, {121, 211, 137, 235}},
-      {f.UpDown2, {201, 211, 217, 235}},
+      // clang-format off
+      {f.CheckBox2, {34, 16, 51, 33}},   {f.Edit1, {80, 37, 129, 58}},     {f.CheckBox3, {211, 17, 227, 34}},
+      {f.Edit2, {256, 37, 305, 58}},     {f.CheckBox4, {34, 90, 50, 107}}, {f.CheckBox1, {211, 90, 227, 107}},
+      {f.CheckBox5, {80, 140, 96, 157}}, {f.UpDown1, {121, 211, 137, 235}}, {f.UpDown2, {201, 211, 217, 235}},
+      // clang-format on
       {f.ComboBox1, {113, 275, 264, 296}},
       // Last, the save picture's stand-in: of no size, at the picture.
       {f.Image1Focus->Handle(), {345, 290, 345, 290}},
