@@ -42,3 +42,8 @@ if(MINGW)
                       $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>)
   add_link_options(-Wl,--no-insert-timestamp)
 endif()
+
+# Each target compiles its sources a few to a file: <windows.h>, the standard headers and GoogleTest
+# are read once a batch instead of once a source, which makes a clean build about three times
+# faster. Names at namespace scope must then differ across a target's files, anonymous ones too.
+set(CMAKE_UNITY_BUILD ON)

@@ -7,6 +7,9 @@
 
 namespace wolumetr {
 
+// Where the tests keep their settings file: any path will do.
+inline const std::string kTestSettingsPath = "C:\\Wolumetr\\wolumetr.ini";
+
 // Settings files kept in memory, for tests. Replace can be made to fail, as
 // on a read-only folder, and both calls are counted.
 class MemorySettingsStore : public SettingsStore {

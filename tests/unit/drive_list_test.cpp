@@ -13,7 +13,7 @@ using wolumetr::DriveRows;
 using wolumetr::MemorySettingsStore;
 using wolumetr::SettingsFile;
 
-const std::string kPath = "C:\\W\\wolumetr.ini";
+using wolumetr::kTestSettingsPath;
 
 DriveRows Rows(std::initializer_list<const char*> first) {
   DriveRows rows;
@@ -26,19 +26,19 @@ DriveRows Rows(std::initializer_list<const char*> first) {
 // Rewrites the list in `before` from `rows` and returns the committed file.
 std::string Save(const std::string& before, const DriveRows& rows, int expected_count) {
   MemorySettingsStore store;
-  store.Put(kPath, before);
-  SettingsFile file(store, kPath);
+  store.Put(kTestSettingsPath, before);
+  SettingsFile file(store, kTestSettingsPath);
   EXPECT_EQ(wolumetr::RewriteDriveList(file, rows), expected_count);
   file.Commit();
-  return store.Content(kPath).value_or("<missing>");
+  return store.Content(kTestSettingsPath).value_or("<missing>");
 }
 
 TEST(DriveList, LoadShowsEmptySlotsAsBrakAndEverythingElseAsStored) {
   MemorySettingsStore store;
-  store.Put(kPath,
+  store.Put(kTestSettingsPath,
             "[Dyski]\r\nDysk2=0\r\nDysk3=D:\\\r\nDysk4=\r\nDysk5=[brak]\r\nDysk6=c:\\\r\n"
             "Dysk7= 0 \r\nDysk8=00\r\nDysk19=E:\\\r\n");
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   const DriveRows rows = wolumetr::LoadDriveSlots(file);
   const DriveRows expected = Rows({"[brak]", "[brak]", "D:\\", "", "[brak]", "c:\\", "[brak]", "00"});
   EXPECT_EQ(rows, expected);
@@ -47,7 +47,7 @@ TEST(DriveList, LoadShowsEmptySlotsAsBrakAndEverythingElseAsStored) {
   EXPECT_EQ(wolumetr::ReadTileDrives(file), (std::vector<std::string>{"d:\\", "", "[brak]", "c:\\", "00"}));
 
   MemorySettingsStore none;
-  SettingsFile missing(none, kPath);
+  SettingsFile missing(none, kTestSettingsPath);
   EXPECT_TRUE(wolumetr::AllSlotsEmpty(wolumetr::LoadDriveSlots(missing)));
 }
 
@@ -75,8 +75,8 @@ TEST(DriveList, AllBrakRemovesEverySlotKey) {
 
 TEST(DriveList, SavingTheSameListWritesNothing) {
   MemorySettingsStore store;
-  store.Put(kPath, "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
-  SettingsFile file(store, kPath);
+  store.Put(kTestSettingsPath, "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
+  SettingsFile file(store, kTestSettingsPath);
   wolumetr::RewriteDriveList(file, wolumetr::LoadDriveSlots(file));
   file.Commit();
   EXPECT_EQ(store.replace_count(), 0);
@@ -86,12 +86,12 @@ TEST(DriveList, SavingTheSameListWritesNothing) {
 TEST(DriveList, FirstRunFileComesOutAsExpected) {
   MemorySettingsStore store;
   {
-    SettingsFile file(store, kPath);
+    SettingsFile file(store, kTestSettingsPath);
     EXPECT_EQ(wolumetr::RewriteDriveList(file, Rows({"C:\\", "D:\\"})), 2);
     file.Commit();
   }
   {
-    SettingsFile file(store, kPath);
+    SettingsFile file(store, kTestSettingsPath);
     file.WriteFlag("Wyglad", "Przezroczystosc", true);
     file.WriteNumber("Wyglad", "Poziomprzezr", 190);
     file.WriteFlag("Wyglad", "Na wierzchu", false);
@@ -105,7 +105,7 @@ TEST(DriveList, FirstRunFileComesOutAsExpected) {
     file.WriteNumber("Program", "Czas odswierzania", 5);
     file.Commit();
   }
-  EXPECT_EQ(store.Content(kPath),
+  EXPECT_EQ(store.Content(kTestSettingsPath),
             "[Dyski]\r\n"
             "Dysk1=C:\\\r\n"
             "Dysk2=D:\\\r\n"

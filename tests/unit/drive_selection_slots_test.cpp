@@ -12,7 +12,7 @@ namespace {
 using namespace wolumetr;
 using namespace std::string_literals;
 
-const std::string kPath = "C:\\Program Files\\Wolumetr zażółć\\wolumetr.ini";
+const std::string kSettingsPath = "C:\\Program Files\\Wolumetr zażółć\\wolumetr.ini";
 
 TEST(DriveChoices, SplitsTheSystemsDriveStrings) {
   EXPECT_EQ(SplitDriveStrings("C:\\\0D:\\\0Z:\\\0\0"s), (std::vector<std::string>{"C:\\", "D:\\", "Z:\\"}));
@@ -38,15 +38,15 @@ TEST(DriveChoices, OffersBrakAndTheFixedDrivesInSystemOrderAndMatchesIgnoringCas
 
 TEST(DriveSlotSaving, LoadedSlotsAreSavedCompactedAndEverythingElseSurvives) {
   MemorySettingsStore store;
-  store.Put(kPath,
+  store.Put(kSettingsPath,
             "; moje\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk2=0\r\nDysk3=d:\\\r\nDysk5=\r\nDysk6=inny\r\nDysk19=E:\\\r\n"
             "[Program]\r\nIlosc kolumn=2\r\n");
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kSettingsPath);
   DriveRows rows = LoadDriveSlots(file);
   rows[1] = "C:\\";  // a second C:\ picked for slot 2
   EXPECT_EQ(SaveDriveSlots(file, rows), 5);
   EXPECT_EQ(store.replace_count(), 1);
-  EXPECT_EQ(store.Content(kPath),
+  EXPECT_EQ(store.Content(kSettingsPath),
             "; moje\r\n[Dyski]\r\nDysk19=E:\\\r\nDysk1=C:\\\r\nDysk2=C:\\\r\nDysk3=d:\\\r\nDysk4=\r\nDysk5=inny\r\n"
             "[Program]\r\nIlosc kolumn=2\r\n");
 }
@@ -54,22 +54,22 @@ TEST(DriveSlotSaving, LoadedSlotsAreSavedCompactedAndEverythingElseSurvives) {
 TEST(DriveSlotSaving, NothingToSaveLeavesTheStoredListAlone) {
   const std::string before = "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n";
   MemorySettingsStore store;
-  store.Put(kPath, before);
-  SettingsFile file(store, kPath);
+  store.Put(kSettingsPath, before);
+  SettingsFile file(store, kSettingsPath);
   DriveRows rows;
   rows.fill("[brak]");
   EXPECT_EQ(SaveDriveSlots(file, rows), 0);
   file.Commit();  // even a later commit finds nothing changed
   EXPECT_EQ(store.replace_count(), 0);
-  EXPECT_EQ(store.Content(kPath), before);
+  EXPECT_EQ(store.Content(kSettingsPath), before);
 }
 
 TEST(DriveSlotSaving, AFailedWriteThrowsAndLeavesTheFileAsItWas) {
   const std::string before = "[Dyski]\r\nDysk1=C:\\\r\nDysk3=D:\\\r\n";
   MemorySettingsStore store;
-  store.Put(kPath, before);
+  store.Put(kSettingsPath, before);
   store.SetFailWrites(true);
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kSettingsPath);
   DriveRows rows;
   rows.fill("[brak]");
   rows[4] = "E:\\";
@@ -77,9 +77,9 @@ TEST(DriveSlotSaving, AFailedWriteThrowsAndLeavesTheFileAsItWas) {
     SaveDriveSlots(file, rows);
     FAIL() << "no error";
   } catch (const SettingsWriteError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + kPath);
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + kSettingsPath);
   }
-  EXPECT_EQ(store.Content(kPath), before);
+  EXPECT_EQ(store.Content(kSettingsPath), before);
 }
 
 GridMetrics SlotGrid() { return GridMetrics{{30, 64}, 18, 19, 1, 1}; }

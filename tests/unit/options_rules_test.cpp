@@ -114,8 +114,6 @@ TEST(OptionsDisplayMode, ItemsAndTheirEffects) {
   EXPECT_EQ(DisplayModeItem(255), -1);
 }
 
-const std::string kPath = "C:\\Wolumetr\\wolumetr.ini";
-
 OptionsValues SampleValues() {
   OptionsValues v;
   v.alphaBlend = true;
@@ -134,13 +132,13 @@ OptionsValues SampleValues() {
 
 TEST(OptionsSave, WritesTheElevenKeysInOrderInOneCommit) {
   MemorySettingsStore store;
-  store.Put(kPath, "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
-  SettingsFile file(store, kPath);
+  store.Put(kTestSettingsPath, "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
+  SettingsFile file(store, kTestSettingsPath);
   WriteOptions(file, SampleValues());
   EXPECT_EQ(store.replace_count(), 0) << "nothing reaches the disk before the commit";
   file.Commit();
   EXPECT_EQ(store.replace_count(), 1);
-  EXPECT_EQ(store.Content(kPath),
+  EXPECT_EQ(store.Content(kTestSettingsPath),
             "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n"
             "[Wyglad]\r\nPrzezroczystosc=1\r\nPoziomprzezr=190\r\nNa wierzchu=0\r\n"
             "[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=412\r\nPolozenie Y=300\r\nPasek=0\r\n"
@@ -149,7 +147,7 @@ TEST(OptionsSave, WritesTheElevenKeysInOrderInOneCommit) {
 
 TEST(OptionsSave, ReplacesValuesInPlaceAndKeepsWhatItDoesNotOwn) {
   MemorySettingsStore store;
-  store.Put(kPath, "; mine\r\n[Program]\r\nCzas odswierzania=9\r\nInny=x\r\n[Polozenie]\r\nPasek=2\r\n");
+  store.Put(kTestSettingsPath, "; mine\r\n[Program]\r\nCzas odswierzania=9\r\nInny=x\r\n[Polozenie]\r\nPasek=2\r\n");
   OptionsValues v = SampleValues();
   v.alphaBlend = false;
   v.alpha = -1;
@@ -159,10 +157,10 @@ TEST(OptionsSave, ReplacesValuesInPlaceAndKeepsWhatItDoesNotOwn) {
   v.displayModeItem = -1;  // no item selected
   v.autoRefresh = false;
   v.intervalSeconds = 0;
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   WriteOptions(file, v);
   file.Commit();
-  EXPECT_EQ(store.Content(kPath),
+  EXPECT_EQ(store.Content(kTestSettingsPath),
             "; mine\r\n[Program]\r\nCzas odswierzania=0\r\nInny=x\r\nIlosc kolumn=2\r\nIlosc wierszy=1\r\n"
             "Autoodswierzanie=0\r\n"
             "[Polozenie]\r\nPasek=-1\r\nZapamietaj pol=1\r\nPolozenie X=-20\r\nPolozenie Y=300\r\n"
@@ -172,12 +170,12 @@ TEST(OptionsSave, ReplacesValuesInPlaceAndKeepsWhatItDoesNotOwn) {
 TEST(OptionsSave, FailedWriteLeavesTheFileAsItWas) {
   MemorySettingsStore store;
   const std::string original = "[Wyglad]\r\nPoziomprzezr=100\r\n";
-  store.Put(kPath, original);
+  store.Put(kTestSettingsPath, original);
   store.SetFailWrites(true);
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   WriteOptions(file, SampleValues());
   EXPECT_THROW(file.Commit(), SettingsWriteError);
-  EXPECT_EQ(store.Content(kPath), original);
+  EXPECT_EQ(store.Content(kTestSettingsPath), original);
 }
 
 TEST(SavePicture, IsA14By14PatternInItsOwnColours) {

@@ -66,12 +66,12 @@ TEST(PlaceWindow, UnknownPlacementKeepsThePosition) {
 }
 
 TEST(PlaceWindow, ExtremeRectanglesDoNotOverflow) {
-  constexpr int kMax = std::numeric_limits<int>::max();
-  constexpr int kMin = std::numeric_limits<int>::min();
-  const Rect huge{kMin, kMin, kMax, kMax};
-  EXPECT_EQ(PlaceWindow(Placement::RightBottom, huge, {0, 0}, {}), (Point{kMax, kMax}));
-  EXPECT_EQ(PlaceWindow(Placement::RightBottom, {0, 0, 0, 0}, {kMin, kMin}, {}), (Point{kMax, kMax}));
-  EXPECT_EQ(CentreOnWorkArea(huge, {kMin, kMin}), (Point{kMax / 2, kMax / 2}));
+  constexpr int kMostInt = std::numeric_limits<int>::max();
+  constexpr int kLeastInt = std::numeric_limits<int>::min();
+  const Rect huge{kLeastInt, kLeastInt, kMostInt, kMostInt};
+  EXPECT_EQ(PlaceWindow(Placement::RightBottom, huge, {0, 0}, {}), (Point{kMostInt, kMostInt}));
+  EXPECT_EQ(PlaceWindow(Placement::RightBottom, {0, 0, 0, 0}, {kLeastInt, kLeastInt}, {}), (Point{kMostInt, kMostInt}));
+  EXPECT_EQ(CentreOnWorkArea(huge, {kLeastInt, kLeastInt}), (Point{kMostInt / 2, kMostInt / 2}));
 }
 
 TEST(CentreOnWorkArea, StartUpPosition) {
@@ -85,9 +85,10 @@ TEST(DragMove, PressPointStaysUnderTheCursor) {
   EXPECT_EQ(DragMove({300, 200}, {20, 10}, {20, 10}), (Point{300, 200}));
   // Before any press the anchor is the window's own position: it jumps.
   EXPECT_EQ(DragMove({511, 464}, {511, 464}, {5, 5}), (Point{5, 5}));
-  constexpr int kMax = std::numeric_limits<int>::max();
-  constexpr int kMin = std::numeric_limits<int>::min();
-  EXPECT_EQ(DragMove({kMax, kMin}, {kMin, kMax}, {kMax, kMin}), (Point{kMax, kMin}));
+  constexpr int kMostInt = std::numeric_limits<int>::max();
+  constexpr int kLeastInt = std::numeric_limits<int>::min();
+  EXPECT_EQ(DragMove({kMostInt, kLeastInt}, {kLeastInt, kMostInt}, {kMostInt, kLeastInt}),
+            (Point{kMostInt, kLeastInt}));
 }
 
 TEST(IsPositionVisible, AtLeast32By32PixelsOnOneMonitor) {
@@ -109,10 +110,10 @@ TEST(IsPositionVisible, AtLeast32By32PixelsOnOneMonitor) {
   EXPECT_FALSE(IsPositionVisible({-1, 0}, {20, 10}, monitors));
   EXPECT_FALSE(IsPositionVisible({10, 10}, w, {}));
   EXPECT_FALSE(IsPositionVisible({10, 10}, {0, 97}, monitors));
-  constexpr int kMax = std::numeric_limits<int>::max();
-  constexpr int kMin = std::numeric_limits<int>::min();
-  EXPECT_FALSE(IsPositionVisible({kMax, kMax}, {kMax, kMax}, monitors));
-  EXPECT_TRUE(IsPositionVisible({kMin, kMin}, {kMax, kMax}, {{-40, -40, 0, 0}}));
+  constexpr int kMostInt = std::numeric_limits<int>::max();
+  constexpr int kLeastInt = std::numeric_limits<int>::min();
+  EXPECT_FALSE(IsPositionVisible({kMostInt, kMostInt}, {kMostInt, kMostInt}, monitors));
+  EXPECT_TRUE(IsPositionVisible({kLeastInt, kLeastInt}, {kMostInt, kMostInt}, {{-40, -40, 0, 0}}));
 }
 
 }  // namespace

@@ -18,11 +18,9 @@ using wolumetr::MemorySettingsStore;
 using wolumetr::SettingsFile;
 using wolumetr::SettingsWriteError;
 
-const std::string kPath = "C:\\Programy\\Wolumetr\\wolumetr.ini";
-
 TEST(SettingsFileRead, MissingFileGivesTheDefaults) {
   MemorySettingsStore store;
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   EXPECT_EQ(store.load_count(), 0);  // opening touches nothing
   EXPECT_TRUE(file.ReadFlag("Wyglad", "Przezroczystosc", true));
   EXPECT_EQ(file.ReadNumber("Wyglad", "Poziomprzezr", 190), 190);
@@ -33,11 +31,11 @@ TEST(SettingsFileRead, MissingFileGivesTheDefaults) {
 
 TEST(SettingsFileRead, NumbersAndFlagsFallBackOnlyWhenTheTextDoesNotConvert) {
   MemorySettingsStore store;
-  store.Put(kPath,
+  store.Put(kTestSettingsPath,
             "[W]\r\n"
             "two=2\r\nminus=-1\r\nzero=0\r\nword=tak\r\nempty=\r\nhex=$20\r\n"
             "padded= 190 \r\nunit=190px\r\nquoted=\"0x20\"\r\n");
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   struct Case {
     const char* key;
     std::int32_t number;  // read with default 77
@@ -58,9 +56,9 @@ TEST(SettingsFileRead, NumbersAndFlagsFallBackOnlyWhenTheTextDoesNotConvert) {
 TEST(SettingsFileCommit, WritesOnceAndOnlyWhenSomethingChanged) {
   MemorySettingsStore store;
   const std::string original = "[Polozenie]\r\nPolozenie X=5\r\n";
-  store.Put(kPath, original);
+  store.Put(kTestSettingsPath, original);
   {
-    SettingsFile file(store, kPath);
+    SettingsFile file(store, kTestSettingsPath);
     file.ReadNumber("Polozenie", "Polozenie X", 10);
     file.RemoveKey("Dyski", "Dysk1");
     file.WriteNumber("Polozenie", "Polozenie X", 5);  // same value
@@ -68,61 +66,61 @@ TEST(SettingsFileCommit, WritesOnceAndOnlyWhenSomethingChanged) {
   }
   EXPECT_EQ(store.replace_count(), 0);
   {
-    SettingsFile file(store, kPath);
+    SettingsFile file(store, kTestSettingsPath);
     file.WriteNumber("Polozenie", "Polozenie X", 412);
     EXPECT_EQ(file.ReadNumber("Polozenie", "Polozenie X", 10), 412);  // sees its own write
-    EXPECT_EQ(store.Content(kPath), original);                        // nothing on disk yet
+    EXPECT_EQ(store.Content(kTestSettingsPath), original);            // nothing on disk yet
     file.WriteFlag("Polozenie", "Zapamietaj pol", true);
     file.Commit();
     file.Commit();
   }
   EXPECT_EQ(store.replace_count(), 1);
-  EXPECT_EQ(store.Content(kPath), "[Polozenie]\r\nPolozenie X=412\r\nZapamietaj pol=1\r\n");
+  EXPECT_EQ(store.Content(kTestSettingsPath), "[Polozenie]\r\nPolozenie X=412\r\nZapamietaj pol=1\r\n");
   EXPECT_EQ(store.load_count(), 2);
 }
 
 TEST(SettingsFileCommit, NoFileAppearsWithoutACommittedWrite) {
   MemorySettingsStore store;
   {
-    SettingsFile file(store, kPath);
+    SettingsFile file(store, kTestSettingsPath);
     file.RemoveKey("Dyski", "Dysk1");
     file.Commit();
     file.WriteText("Dyski", "Dysk1", "C:\\");  // never committed
   }
-  EXPECT_EQ(store.Content(kPath), std::nullopt);
+  EXPECT_EQ(store.Content(kTestSettingsPath), std::nullopt);
 }
 
 TEST(SettingsFileCommit, FailedWriteLeavesTheFileAndNamesIt) {
   MemorySettingsStore store;
   const std::string original = "; mine\r\n[Dyski]\r\nDysk1=C:\\\r\n";
-  store.Put(kPath, original);
+  store.Put(kTestSettingsPath, original);
   store.SetFailWrites(true);
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   file.RemoveKey("Dyski", "Dysk1");
   file.WriteText("Dyski", "Dysk1", "D:\\");
   try {
     file.Commit();
     FAIL() << "Commit should have thrown";
   } catch (const SettingsWriteError& e) {
-    EXPECT_STREQ(e.what(), "Unable to write to C:\\Programy\\Wolumetr\\wolumetr.ini");
+    EXPECT_STREQ(e.what(), "Unable to write to C:\\Wolumetr\\wolumetr.ini");
   }
-  EXPECT_EQ(store.Content(kPath), original);
+  EXPECT_EQ(store.Content(kTestSettingsPath), original);
   // The edits are still pending, so a retry once the folder is writable succeeds.
   store.SetFailWrites(false);
   file.Commit();
-  EXPECT_EQ(store.Content(kPath), "; mine\r\n[Dyski]\r\nDysk1=D:\\\r\n");
+  EXPECT_EQ(store.Content(kTestSettingsPath), "; mine\r\n[Dyski]\r\nDysk1=D:\\\r\n");
 }
 
 TEST(SettingsFileRead, AnUnreadableFileGivesDefaultsAndIsNeverOverwritten) {
   MemorySettingsStore store;
   const std::string original = "[Wyglad]\r\nPoziomprzezr=100\r\n[Inne]\r\nx=1\r\n";
-  store.Put(kPath, original);
+  store.Put(kTestSettingsPath, original);
   store.SetFailReads(true);
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   EXPECT_EQ(file.ReadNumber("Wyglad", "Poziomprzezr", 190), 190);
   file.WriteNumber("Polozenie", "Polozenie X", 5);
   EXPECT_THROW(file.Commit(), SettingsWriteError);
-  EXPECT_EQ(store.Content(kPath), original);
+  EXPECT_EQ(store.Content(kTestSettingsPath), original);
 }
 
 TEST(SettingsFileLeftovers, OnlyOldTemporaryFilesOfThisSettingsFileAreLeftovers) {
@@ -161,14 +159,15 @@ std::string Utf16File(std::u16string_view text, bool bigEndian) {
 TEST(SettingsFileEncoding, Utf16FilesAreReadAndWrittenBackAsTheyCame) {
   for (const bool big : {false, true}) {
     MemorySettingsStore store;
-    store.Put(kPath, Utf16File(u"; żółw \U0001F600\r\n[Wyglad]\r\nPoziomprzezr=100\r\n[Dyski]\r\nDysk1=C:\\\r\n", big));
-    SettingsFile file(store, kPath);
+    store.Put(kTestSettingsPath,
+              Utf16File(u"; żółw \U0001F600\r\n[Wyglad]\r\nPoziomprzezr=100\r\n[Dyski]\r\nDysk1=C:\\\r\n", big));
+    SettingsFile file(store, kTestSettingsPath);
     EXPECT_EQ(file.ReadNumber("Wyglad", "Poziomprzezr", 190), 100) << big;
     EXPECT_EQ(file.ReadText("Dyski", "Dysk1", "0"), "C:\\");
     file.WriteNumber("Wyglad", "Poziomprzezr", 120);
     file.WriteFlag("Program", "Autoodswierzanie", true);
     file.Commit();
-    EXPECT_EQ(store.Content(kPath),
+    EXPECT_EQ(store.Content(kTestSettingsPath),
               Utf16File(u"; żółw \U0001F600\r\n[Wyglad]\r\nPoziomprzezr=120\r\n[Dyski]\r\nDysk1=C:\\\r\n"
                         u"[Program]\r\nAutoodswierzanie=1\r\n",
                         big))
@@ -191,11 +190,11 @@ TEST(SettingsFileEncoding, EveryFileComesBackByteForByte) {
   }
   // What the program writes beside such a line leaves the line's bytes as they were.
   MemorySettingsStore store;
-  store.Put(kPath, Utf16File(u";\xD800\r\n[Wyglad]\r\n", false));
-  SettingsFile file(store, kPath);
+  store.Put(kTestSettingsPath, Utf16File(u";\xD800\r\n[Wyglad]\r\n", false));
+  SettingsFile file(store, kTestSettingsPath);
   file.WriteNumber("Wyglad", "Poziomprzezr", 1);
   file.Commit();
-  EXPECT_EQ(store.Content(kPath), Utf16File(u";\xD800\r\n[Wyglad]\r\nPoziomprzezr=1\r\n", false));
+  EXPECT_EQ(store.Content(kTestSettingsPath), Utf16File(u";\xD800\r\n[Wyglad]\r\nPoziomprzezr=1\r\n", false));
 }
 
 // Every entry of the schema reads its default from an empty file, reads back each value written
@@ -219,16 +218,16 @@ TEST(SettingsSchema, EveryEntryRoundTripsAndOwnsItsKey) {
     keys.push_back(name);
     MemorySettingsStore store;
     {
-      SettingsFile file(store, kPath);
+      SettingsFile file(store, kTestSettingsPath);
       EXPECT_EQ(ReadSetting(file, setting), setting.byDefault) << name;
     }
     const auto round_trip = [&](const auto& value) {
       {
-        SettingsFile file(store, kPath);
+        SettingsFile file(store, kTestSettingsPath);
         WriteSetting(file, setting, value);
         file.Commit();
       }
-      SettingsFile file(store, kPath);
+      SettingsFile file(store, kTestSettingsPath);
       EXPECT_EQ(ReadSetting(file, setting), value) << name;
       expect_defaults_except(file, name);
     };
@@ -240,7 +239,7 @@ TEST(SettingsSchema, EveryEntryRoundTripsAndOwnsItsKey) {
     } else {
       for (std::string_view value : texts) round_trip(value);
     }
-    SettingsFile file(store, kPath);
+    SettingsFile file(store, kTestSettingsPath);
     RemoveSetting(file, setting);
     EXPECT_EQ(ReadSetting(file, setting), setting.byDefault) << name << " removed";
   });

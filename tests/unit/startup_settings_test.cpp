@@ -8,18 +8,16 @@
 namespace wolumetr {
 namespace {
 
-const std::string kPath = "C:\\Wolumetr\\wolumetr.ini";
-
 StartupSettings Read(const std::string& ini) {
   MemorySettingsStore store;
-  store.Put(kPath, ini);
-  SettingsFile file(store, kPath);
+  store.Put(kTestSettingsPath, ini);
+  SettingsFile file(store, kTestSettingsPath);
   return ReadStartupSettings(file);
 }
 
 TEST(StartupSettings, DefaultsWithoutAFile) {
   MemorySettingsStore store;
-  SettingsFile file(store, kPath);
+  SettingsFile file(store, kTestSettingsPath);
   const StartupSettings s = ReadStartupSettings(file);
   EXPECT_TRUE(s.alphaBlend);
   EXPECT_EQ(s.alpha, 190);
@@ -84,11 +82,11 @@ TEST(DisplayModeFromSetting, LowByteAndOutOfRangeActsAsTrayOnly) {
 
 TEST(WriteRememberedPosition, WritesTheThreeKeysInOrderKeepingOtherLines) {
   MemorySettingsStore store;
-  store.Put(kPath, "; moje\r\n[Dyski]\r\nDysk1=C:\\\r\n");
-  SettingsFile file(store, kPath);
+  store.Put(kTestSettingsPath, "; moje\r\n[Dyski]\r\nDysk1=C:\\\r\n");
+  SettingsFile file(store, kTestSettingsPath);
   WriteRememberedPosition(file, -7, 1200);
   file.Commit();
-  EXPECT_EQ(store.Content(kPath),
+  EXPECT_EQ(store.Content(kTestSettingsPath),
             "; moje\r\n[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=-7\r\n"
             "Polozenie Y=1200\r\n");
 }

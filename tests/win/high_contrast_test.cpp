@@ -20,7 +20,7 @@ namespace wolumetr::test {
 namespace {
 
 // A point of the bare panel: inside the two-pixel bevel, under no control.
-POINT BarePanel(const win::Surface& surface) {
+POINT BarePanelPoint(const win::Surface& surface) {
   for (int d = 3; d < 60; ++d) {
     if (surface.ControlAt(POINT{d, d + 8}) == nullptr) return POINT{d, d + 8};
   }
@@ -68,7 +68,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
     COLORREF contrast;
   };
   const Probe probes[] = {
-      {"main panel", main.Handle(), [&] { return BarePanel(main.Panel1); }, nullptr, navy, window},
+      {"main panel", main.Handle(), [&] { return BarePanelPoint(main.Panel1); }, nullptr, navy, window},
       {"pie wedge", main.Handle(), [&] { return wedge; }, nullptr, win::ColorRef(colours::kBlue),
        GetSysColor(COLOR_HIGHLIGHT)},
       {"drive letter", main.Handle(), nullptr, [&] { return Inside(*main.Tiles.Tile(0).letter); }, white, text},
@@ -77,7 +77,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
       {"refresh glyph", main.Handle(), nullptr, [&] { return Inside(*main.Image3); }, teal, text},
       {"about panel", about.Handle(), At(POINT{3, 3}), nullptr, white, window},
       {"about heading", about.Handle(), nullptr, [&] { return Inside(about.Label1); }, text, text},
-      {"options panel", options.Handle(), [&] { return BarePanel(options.Panel1); }, nullptr, navy, window},
+      {"options panel", options.Handle(), [&] { return BarePanelPoint(options.Panel1); }, nullptr, navy, window},
       {"options caption", options.Handle(), nullptr, [&] { return Inside(*options.Label6); }, yellow, text},
       {"selection panel", selection.Handle(), At(POINT{3, 3}), nullptr, navy, window},
       {"selection caption", selection.Handle(), nullptr, [&] { return Inside(*selection.Label2); }, yellow, text},
