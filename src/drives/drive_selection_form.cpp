@@ -45,6 +45,29 @@ win::GridColours SlotColours(const Palette& p) {
 
 win::BevelColours Bevels(const Palette& p) { return {win::ColorRef(p.bevelLight), win::ColorRef(p.bevelShadow)}; }
 
+// The window's texts and buttons: what each says and where the design puts it.
+struct SelectionLabel {
+  std::unique_ptr<win::Label> TForm4::*label;
+  const wchar_t* text;
+  Colour Palette::*colour;
+  Point DriveWindowDesign::*place;
+};
+const SelectionLabel kSelectionLabels[] = {
+    {&TForm4::Label2, L"Proszę wybrać dyski do monitorowania :", &Palette::caption, &DriveWindowDesign::headingPlace},
+    {&TForm4::Label1, L"Zmień na :", &Palette::note, &DriveWindowDesign::changeLabelPlace},
+};
+
+struct SelectionButton {
+  std::unique_ptr<win::PanelButton> TForm4::*button;
+  const wchar_t* caption;
+  void (TForm4::*onClick)();
+  Point DriveWindowDesign::*place;
+};
+const SelectionButton kSelectionButtons[] = {
+    {&TForm4::Panel2, L"Zapisz zmiany", &TForm4::Panel2Click, &DriveWindowDesign::savePlace},
+    {&TForm4::Panel3, L"Anuluj", &TForm4::Panel3Click, &DriveWindowDesign::cancelPlace},
+};
+
 }  // namespace
 
 // The window --------------------------------------------------------------------------------
@@ -66,10 +89,10 @@ TForm4::TForm4(win::WindowHost& host, DriveSelectionServices services)
 }
 
 void TForm4::Recolour(const Palette& colours) {
-  Label2->SetColor(win::ColorRef(colours.caption));
-  Label1->SetColor(win::ColorRef(colours.note));
-  for (win::PanelButton* button : {Panel2.get(), Panel3.get()}) {
-    button->SetColors(win::ColorRef(colours.buttonText), win::ColorRef(colours.buttonFace), Bevels(colours));
+  for (const SelectionLabel& row : kSelectionLabels) (this->*row.label)->SetColor(win::ColorRef(colours.*row.colour));
+  for (const SelectionButton& row : kSelectionButtons) {
+    (this->*row.button)
+        ->SetColors(win::ColorRef(colours.buttonText), win::ColorRef(colours.buttonFace), Bevels(colours));
   }
   StringGrid1->SetColours(SlotColours(colours));
   comboBrush_.reset(CreateSolidBrush(win::ColorRef(colours.slotCell)));
@@ -79,9 +102,11 @@ TForm4::~TForm4() { StopAccessibility(); }
 
 // Created for Dpi(); LayOut places them, at start as at every later scale.
 void TForm4::CreateComponents() {
-  Label2 = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().caption));
-  Label2->SetText(L"Proszę wybrać dyski do monitorowania :");
-
+  for (const SelectionLabel& row : kSelectionLabels) {
+    auto& label = this->*row.label;
+    label = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().*row.colour));
+    label->SetText(row.text);
+  }
   StringGrid1 = std::make_unique<win::StringGrid>(Handle(), design_.gridPlace, design_.grid, WindowFont(Dpi()),
                                                   SlotColours(Colours()));
   StringGrid1->onSelectCell = [this](GridCell cell) { return StringGrid1SelectCell(cell.column, cell.row); };
@@ -89,9 +114,6 @@ void TForm4::CreateComponents() {
   StringGrid1->onDrawCell = [this](HDC dc, GridCell cell, const RECT& rect, win::GridCellState state) {
     StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
   };
-
-  Label1 = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().note));
-  Label1->SetText(L"Zmień na :");
 
   ComboBox1.reset(CreateWindowExW(
       0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
@@ -101,14 +123,13 @@ void TForm4::CreateComponents() {
   SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(Dpi())), FALSE);
   SendMessageW(ComboBox1.get(), CB_SETMINVISIBLE, kDropDownCount, 0);
 
-  const COLORREF buttonText = win::ColorRef(Colours().buttonText);
-  const COLORREF buttonFace = win::ColorRef(Colours().buttonFace);
-  Panel2 = std::make_unique<win::PanelButton>(Panel1, L"Zapisz zmiany", ButtonFont(Dpi()), buttonText, buttonFace,
-                                              Bevels(Colours()));
-  Panel2->onClick = [this] { Panel2Click(); };
-  Panel3 = std::make_unique<win::PanelButton>(Panel1, L"Anuluj", ButtonFont(Dpi()), buttonText, buttonFace,
-                                              Bevels(Colours()));
-  Panel3->onClick = [this] { Panel3Click(); };
+  for (const SelectionButton& row : kSelectionButtons) {
+    auto& button = this->*row.button;
+    button =
+        std::make_unique<win::PanelButton>(Panel1, row.caption, ButtonFont(Dpi()), win::ColorRef(Colours().buttonText),
+                                           win::ColorRef(Colours().buttonFace), Bevels(Colours()));
+    button->onClick = [this, onClick = row.onClick] { (this->*onClick)(); };
+  }
 
   // Screen readers name the lists by the captions above them, and see the panel buttons.
   win::NameForScreenReaders(StringGrid1->Handle(), win::NameFromCaption(Label2->Text()));
@@ -172,15 +193,13 @@ int TForm4::DroppedHeight() const {
 
 void TForm4::LayOut(int dpi) {
   design_ = DriveWindowDesignAt(dpi);
-  const DriveWindowLayout layout =
-      LayoutAroundGrid(design_.grid, design_.gridPlace.x, design_.gridPlace.y, design_.buttonSize.width);
-  const int right = layout.rightColumnLeft;
-  for (win::Label* label : {Label2.get(), Label1.get()}) {
+  for (const SelectionLabel& row : kSelectionLabels) {
+    auto& label = this->*row.label;
     win::FontSpec font = label->Font();
     font.dpi = dpi;
     label->SetFont(font);
+    label->SetPosition((design_.*row.place).x, (design_.*row.place).y);
   }
-  Label2->SetPosition(design_.headingPlace.x, design_.headingPlace.y);
   StringGrid1->Rescale(design_.grid, WindowFont(dpi));
   StringGrid1->SetPosition(design_.gridPlace);
   SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi)), FALSE);
@@ -190,17 +209,15 @@ void TForm4::LayOut(int dpi) {
       SendMessageW(ComboBox1.get(), CB_SETITEMHEIGHT, part, design_.itemHeight);
     }
   }
-  SetWindowPos(ComboBox1.get(), nullptr, right, design_.comboTop, design_.buttonSize.width, DroppedHeight(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  // The rest of the right column: the label sized by its text, the buttons by the design.
-  Label1->SetPosition(right, design_.changeLabelTop);
-  const std::pair<win::PanelButton*, int> buttons[] = {{Panel2.get(), design_.saveTop},
-                                                       {Panel3.get(), design_.cancelTop}};
-  for (const auto& [button, top] : buttons) {
+  SetWindowPos(ComboBox1.get(), nullptr, design_.comboPlace.x, design_.comboPlace.y, design_.buttonSize.width,
+               DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const SelectionButton& row : kSelectionButtons) {
+    auto& button = this->*row.button;
     button->SetFont(ButtonFont(dpi));
-    button->SetBounds(right, top, design_.buttonSize.width, design_.buttonSize.height);
+    button->SetBounds((design_.*row.place).x, (design_.*row.place).y, design_.buttonSize.width,
+                      design_.buttonSize.height);
   }
-  SetSize(layout.width, layout.height);
+  SetSize(design_.windowSize.width, design_.windowSize.height);
 }
 
 void TForm4::CentreOnDesktop() {

@@ -5,16 +5,6 @@
 
 namespace wolumetr {
 
-DriveWindowLayout LayoutAroundGrid(const GridMetrics& grid, int gridLeft, int gridTop, int rightColumnWidth) {
-  DriveWindowLayout layout;
-  layout.gridWidth = GridWidth(grid);
-  layout.gridHeight = GridHeight(grid);
-  layout.height = layout.gridHeight + gridTop + gridLeft;
-  layout.rightColumnLeft = layout.gridWidth + 2 * gridLeft;
-  layout.width = layout.rightColumnLeft + rightColumnWidth + gridLeft;
-  return layout;
-}
-
 DriveWindowDesign DriveWindowDesignAt(int dpi) {
   const auto scaled = [dpi](int length) { return ScaleToDpi(length, dpi); };
   DriveWindowDesign design;
@@ -25,14 +15,19 @@ DriveWindowDesign DriveWindowDesignAt(int dpi) {
   design.grid.lineWidth = scaled(1);
   design.gridPlace = ScaleToDpi(Point{24, 32}, dpi);
   design.headingPlace = ScaleToDpi(Point{24, 8}, dpi);
-  design.changeLabelTop = scaled(48);
-  design.comboTop = scaled(64);
   design.itemHeight = scaled(16);
   design.buttonSize = ScaleToDpi(Size{113, 33}, dpi);
-  design.saveTop = scaled(112);
-  design.cancelTop = scaled(168);
   design.iconLeft = scaled(2);
   design.textGap = scaled(4);
+
+  // Lengths that follow from the grid's, each scaled and rounded on its own.
+  const int margin = design.gridPlace.x;
+  const int right = GridWidth(design.grid) + 2 * margin;
+  design.changeLabelPlace = {right, scaled(48)};
+  design.comboPlace = {right, scaled(64)};
+  design.savePlace = {right, scaled(112)};
+  design.cancelPlace = {right, scaled(168)};
+  design.windowSize = {right + design.buttonSize.width + margin, GridHeight(design.grid) + design.gridPlace.y + margin};
   return design;
 }
 

@@ -85,13 +85,6 @@ TEST(DriveSlotSaving, AFailedWriteThrowsAndLeavesTheFileAsItWas) {
 GridMetrics SlotGrid() { return GridMetrics{{30, 64}, 18, 19, 1, 1}; }
 
 TEST(DriveWindowGeometry, WindowGridAndHitTestingFollowTheGridMetrics) {
-  const DriveWindowLayout layout = LayoutAroundGrid(SlotGrid(), 24, 32, 113);
-  EXPECT_EQ(layout.gridWidth, 96);
-  EXPECT_EQ(layout.gridHeight, 361);
-  EXPECT_EQ(layout.rightColumnLeft, 144);
-  EXPECT_EQ(layout.width, 281);
-  EXPECT_EQ(layout.height, 417);
-
   const GridMetrics grid = SlotGrid();
   EXPECT_EQ(CellBounds(grid, {1, 18}), (Rect{31, 342, 95, 360}));
   const struct {
@@ -109,13 +102,14 @@ TEST(DriveWindowGeometry, DesignLengthsScaleFirstAndTheWindowFollowsFromThem) {
     GridMetrics grid;
     Point gridPlace;
     Size button;
-    int rightColumnLeft, width, height;
+    int rightColumnLeft;
+    Size window;
   } cases[] = {
-      {96, SlotGrid(), {24, 32}, {113, 33}, 144, 281, 417},
-      {120, {{38, 80}, 23, 19, 1, 1}, {30, 40}, {141, 41}, 180, 351, 526},
+      {96, SlotGrid(), {24, 32}, {113, 33}, 144, {281, 417}},
+      {120, {{38, 80}, 23, 19, 1, 1}, {30, 40}, {141, 41}, 180, {351, 526}},
       // 1.5 px grid lines round to 2, so the grid grows by more than a plain 1.5.
-      {144, {{45, 96}, 27, 19, 1, 2}, {36, 48}, {170, 50}, 217, 423, 635},
-      {192, {{60, 128}, 36, 19, 1, 2}, {48, 64}, {226, 66}, 288, 562, 834},
+      {144, {{45, 96}, 27, 19, 1, 2}, {36, 48}, {170, 50}, 217, {423, 635}},
+      {192, {{60, 128}, 36, 19, 1, 2}, {48, 64}, {226, 66}, 288, {562, 834}},
   };
   for (const auto& c : cases) {
     const DriveWindowDesign design = DriveWindowDesignAt(c.dpi);
@@ -123,14 +117,13 @@ TEST(DriveWindowGeometry, DesignLengthsScaleFirstAndTheWindowFollowsFromThem) {
     EXPECT_EQ(design.grid.lineWidth, c.grid.lineWidth) << c.dpi;
     EXPECT_EQ(design.gridPlace, c.gridPlace) << c.dpi;
     EXPECT_EQ(design.buttonSize, c.button) << c.dpi;
-    const DriveWindowLayout layout =
-        LayoutAroundGrid(design.grid, design.gridPlace.x, design.gridPlace.y, design.buttonSize.width);
-    EXPECT_EQ(layout.rightColumnLeft, c.rightColumnLeft) << c.dpi;
-    EXPECT_EQ(layout.width, c.width) << c.dpi;
-    EXPECT_EQ(layout.height, c.height) << c.dpi;
-    // The right column's controls keep clear of each other and of the window's foot.
-    EXPECT_LE(design.comboTop + design.itemHeight, design.saveTop) << c.dpi;
-    EXPECT_LE(design.saveTop + design.buttonSize.height, design.cancelTop) << c.dpi;
+    EXPECT_EQ(design.windowSize, c.window) << c.dpi;
+    // The right column's controls line up beside the grid and keep clear of each other.
+    for (const Point place : {design.changeLabelPlace, design.comboPlace, design.savePlace, design.cancelPlace}) {
+      EXPECT_EQ(place.x, c.rightColumnLeft) << c.dpi;
+    }
+    EXPECT_LE(design.comboPlace.y + design.itemHeight, design.savePlace.y) << c.dpi;
+    EXPECT_LE(design.savePlace.y + design.buttonSize.height, design.cancelPlace.y) << c.dpi;
   }
 }
 
