@@ -155,35 +155,23 @@ TEST(IniDocumentWrite, NewKeysGoAfterTheLastEntryOfTheFirstSection) {
 }
 
 TEST(IniDocumentWrite, LineEndingsFollowTheFile) {
-  IniDocument fresh;
-  fresh.Set("A", "k", "v");
-  EXPECT_EQ(fresh.Serialize(), "[A]\r\nk=v\r\n");
-
-  IniDocument lf = IniDocument::Parse("[A]\nx=1");  // no final newline
-  lf.Set("A", "k", "v");
-  EXPECT_EQ(lf.Serialize(), "[A]\nx=1\nk=v\n");
-
-  IniDocument crlf = IniDocument::Parse("[A]\r\nx=1\r\n[B]\r\ny=2");
-  crlf.Set("C", "k", "v");
-  EXPECT_EQ(crlf.Serialize(), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n[C]\r\nk=v\r\n");
-
-  IniDocument mixed = IniDocument::Parse("[A]\nx=1\ny=2\r\n");
-  mixed.Set("A", "k", "v");
-  EXPECT_EQ(mixed.Serialize(), "[A]\nx=1\ny=2\r\nk=v\n");
-
-  // Replacing keeps the line's own ending.
-  IniDocument last = IniDocument::Parse("[A]\r\nx=1");
-  last.Set("A", "x", "2");
-  EXPECT_EQ(last.Serialize(), "[A]\r\nx=2");
-
-  IniDocument cr = IniDocument::Parse("[A]\rx=1\r[B]\r");
-  cr.Set("A", "k", "v");
-  EXPECT_EQ(cr.Serialize(), "[A]\rx=1\rk=v\r[B]\r");
-
-  // A CR line before an empty LF line would join it into one CR LF.
-  IniDocument join = IniDocument::Parse("[A]\rx=1\n\n;y\r;z\r");
-  join.Set("A", "k", "v");
-  EXPECT_EQ(join.Serialize(), "[A]\rx=1\nk=v\r\n\n;y\r;z\r");
+  // clang-format off
+  const struct { const char* file; const char* section; const char* key; const char* written; } cases[] = {
+      {"", "A", "k", "[A]\r\nk=v\r\n"},
+      {"[A]\nx=1", "A", "k", "[A]\nx=1\nk=v\n"},  // no final newline
+      {"[A]\r\nx=1\r\n[B]\r\ny=2", "C", "k", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n[C]\r\nk=v\r\n"},
+      {"[A]\nx=1\ny=2\r\n", "A", "k", "[A]\nx=1\ny=2\r\nk=v\n"},
+      {"[A]\r\nx=1", "A", "x", "[A]\r\nx=v"},  // a replaced line keeps its own ending
+      {"[A]\rx=1\r[B]\r", "A", "k", "[A]\rx=1\rk=v\r[B]\r"},
+      // A CR line before an empty LF line would join it into one CR LF.
+      {"[A]\rx=1\n\n;y\r;z\r", "A", "k", "[A]\rx=1\nk=v\r\n\n;y\r;z\r"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    IniDocument doc = IniDocument::Parse(c.file);
+    doc.Set(c.section, c.key, "v");
+    EXPECT_EQ(doc.Serialize(), c.written) << c.file;
+  }
 }
 
 TEST(IniDocumentWrite, GoesToTheLineThatIsRead) {

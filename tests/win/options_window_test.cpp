@@ -380,20 +380,15 @@ TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
   TForm1& m = Start();
   ShowWindow(m.Handle(), SW_SHOWNA);
   TForm3& f = Open();
-  ValidateRect(m.Handle(), nullptr);
-  SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
-  EXPECT_FALSE(m.Timer1->Enabled());
-  EXPECT_TRUE(m.Image3->Visible());
-  EXPECT_TRUE(RepaintQueued(m.Handle(), m.Image3->Bounds())) << "the refresh caption shown is painted";
-  EXPECT_TRUE(m.PopupMenu1.Item(kOdwierz1).visible);
-  EXPECT_FALSE(IsWindowEnabled(f.Edit1));
-  ValidateRect(m.Handle(), nullptr);
-  SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
-  EXPECT_TRUE(m.Timer1->Enabled());
-  EXPECT_FALSE(m.Image3->Visible());
-  EXPECT_TRUE(RepaintQueued(m.Handle(), m.Image3->Bounds())) << "the caption hidden is painted over";
-  EXPECT_FALSE(m.PopupMenu1.Item(kOdwierz1).visible);
-  EXPECT_TRUE(IsWindowEnabled(f.Edit1));
+  for (const bool autoRefresh : {false, true}) {  // the box starts ticked
+    ValidateRect(m.Handle(), nullptr);
+    SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
+    EXPECT_EQ(m.Timer1->Enabled(), autoRefresh);
+    EXPECT_EQ(m.Image3->Visible(), !autoRefresh);
+    EXPECT_TRUE(RepaintQueued(m.Handle(), m.Image3->Bounds())) << "the refresh caption shown or hidden is painted";
+    EXPECT_EQ(m.PopupMenu1.Item(kOdwierz1).visible, !autoRefresh);
+    EXPECT_EQ(IsWindowEnabled(f.Edit1) != FALSE, autoRefresh);
+  }
 
   SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
   EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_LAYERED);
