@@ -316,29 +316,24 @@ TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(errors.messages.size(), 2u);
 }
 
-TEST_F(Presence, TheShellsRestartAddsNoIconInTaskbarOnlyMode) {
-  TForm1& f = StartShown(1);
-  EXPECT_EQ(f.TrayIcon1->MessageWindow(), nullptr) << "an icon never shown needs no window";
-  // Shown once and taken away again, as when the mode is changed in the Options window.
-  f.TrayIcon1->SetVisible(true);
-  f.TrayIcon1->SetVisible(false);
-  TestSystem().notifyIcon = &CountingShell;
-  g_adds = 0;
-  SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  TestSystem().notifyIcon = nullptr;
-  EXPECT_EQ(g_adds, 0);
-  EXPECT_FALSE(f.TrayIcon1->Visible());
-}
-
-TEST_F(Presence, TheShellsRestartBringsTheIconBack) {
-  TForm1& f = StartShown(0);
+TEST_F(Presence, TheShellsRestartBringsTheIconBackOnlyWhereItShows) {
   ErrorRecorder errors;
-  TestSystem().notifyIcon = &CountingShell;
-  g_adds = 0;
-  SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  TestSystem().notifyIcon = nullptr;
-  EXPECT_EQ(g_adds, 1);
-  EXPECT_TRUE(f.TrayIcon1->Visible());
+  for (const int mode : {0, 1}) {  // tray icon and taskbar button; the taskbar button only
+    TForm1& f = StartShown(mode);
+    if (mode == 1) {
+      EXPECT_EQ(f.TrayIcon1->MessageWindow(), nullptr) << "an icon never shown needs no window";
+      // Shown once and taken away again, as when the mode is changed in the Options window.
+      f.TrayIcon1->SetVisible(true);
+      f.TrayIcon1->SetVisible(false);
+    }
+    TestSystem().notifyIcon = &CountingShell;
+    g_adds = 0;
+    SendMessageW(f.TrayIcon1->MessageWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    TestSystem().notifyIcon = nullptr;
+    EXPECT_EQ(g_adds, mode == 0 ? 1 : 0) << mode;
+    EXPECT_EQ(f.TrayIcon1->Visible(), mode == 0) << mode;
+    form.reset();
+  }
   EXPECT_TRUE(errors.messages.empty());
 }
 
