@@ -46,4 +46,5 @@ endif()
 # Each target compiles its sources a few to a file: <windows.h>, the standard headers and GoogleTest
 # are read once a batch instead of once a source, which makes a clean build about three times
 # faster. Names at namespace scope must then differ across a target's files, anonymous ones too.
-set(CMAKE_UNITY_BUILD ON)
+# -DCMAKE_UNITY_BUILD=OFF builds a source alone, for quick rebuilds of one file.
+set(CMAKE_UNITY_BUILD ON CACHE BOOL "Compile each target's sources a few to a file")
