@@ -22,6 +22,8 @@ void PrintTo(const PlacementCase& c, std::ostream* os) { *os << "placement " << 
 class NinePlacements : public ::testing::TestWithParam<PlacementCase> {};
 
 constexpr Size kWindow{259, 97};
+constexpr int kMostInt = std::numeric_limits<int>::max();
+constexpr int kLeastInt = std::numeric_limits<int>::min();
 
 TEST_P(NinePlacements, SnapsToTheWorkArea) {
   const PlacementCase& c = GetParam();
@@ -66,8 +68,6 @@ TEST(PlaceWindow, UnknownPlacementKeepsThePosition) {
 }
 
 TEST(PlaceWindow, ExtremeRectanglesDoNotOverflow) {
-  constexpr int kMostInt = std::numeric_limits<int>::max();
-  constexpr int kLeastInt = std::numeric_limits<int>::min();
   const Rect huge{kLeastInt, kLeastInt, kMostInt, kMostInt};
   EXPECT_EQ(PlaceWindow(Placement::RightBottom, huge, {0, 0}, {}), (Point{kMostInt, kMostInt}));
   EXPECT_EQ(PlaceWindow(Placement::RightBottom, {0, 0, 0, 0}, {kLeastInt, kLeastInt}, {}), (Point{kMostInt, kMostInt}));
@@ -85,8 +85,6 @@ TEST(DragMove, PressPointStaysUnderTheCursor) {
   EXPECT_EQ(DragMove({300, 200}, {20, 10}, {20, 10}), (Point{300, 200}));
   // Before any press the anchor is the window's own position: it jumps.
   EXPECT_EQ(DragMove({511, 464}, {511, 464}, {5, 5}), (Point{5, 5}));
-  constexpr int kMostInt = std::numeric_limits<int>::max();
-  constexpr int kLeastInt = std::numeric_limits<int>::min();
   EXPECT_EQ(DragMove({kMostInt, kLeastInt}, {kLeastInt, kMostInt}, {kMostInt, kLeastInt}),
             (Point{kMostInt, kLeastInt}));
 }
@@ -110,8 +108,6 @@ TEST(IsPositionVisible, AtLeast32By32PixelsOnOneMonitor) {
   EXPECT_FALSE(IsPositionVisible({-1, 0}, {20, 10}, monitors));
   EXPECT_FALSE(IsPositionVisible({10, 10}, w, {}));
   EXPECT_FALSE(IsPositionVisible({10, 10}, {0, 97}, monitors));
-  constexpr int kMostInt = std::numeric_limits<int>::max();
-  constexpr int kLeastInt = std::numeric_limits<int>::min();
   EXPECT_FALSE(IsPositionVisible({kMostInt, kMostInt}, {kMostInt, kMostInt}, monitors));
   EXPECT_TRUE(IsPositionVisible({kLeastInt, kLeastInt}, {kMostInt, kMostInt}, {{-40, -40, 0, 0}}));
 }
