@@ -18,7 +18,6 @@
 
 #include <tlhelp32.h>
 
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -223,7 +222,7 @@ class BarePaint {
     for (const Wedge& p : pies_) {
       SelectObject(dc, p.solid ? solidBrush_.get() : hollowBrush_.get());
       ::Pie(dc, p.x + p.call.left, p.y + p.call.top, p.x + p.call.right, p.y + p.call.bottom, p.x + p.call.first.x,
-          p.y + p.call.first.y, p.x + p.call.second.x, p.y + p.call.second.y);
+            p.y + p.call.first.y, p.x + p.call.second.x, p.y + p.call.second.y);
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
@@ -234,9 +233,8 @@ class BarePaint {
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     }
     for (const Glyph& g : glyphs_) {
-      GdiTransparentBlt(dc, g.bounds.left, g.bounds.top, g.bounds.right - g.bounds.left,
-                        g.bounds.bottom - g.bounds.top, g.dc.get(), 0, 0, g.bounds.right - g.bounds.left,
-                        g.bounds.bottom - g.bounds.top, RGB(0, 0, 0));
+      GdiTransparentBlt(dc, g.bounds.left, g.bounds.top, g.bounds.right - g.bounds.left, g.bounds.bottom - g.bounds.top,
+                        g.dc.get(), 0, 0, g.bounds.right - g.bounds.left, g.bounds.bottom - g.bounds.top, RGB(0, 0, 0));
     }
     GdiFlush();
   }
@@ -318,16 +316,34 @@ class PaintCycle {
   win::BitmapHandle bitmap_;
 };
 
-// A refresh as the user sees it: asked for, measured on the drive worker, shown.
-void RefreshAndShow(TForm1& form) {
-  form.RefreshAllDrives();
-  // Waits for the worker's signal as the program's own loop does, in one GetMessage.
-  MSG msg;
-  while (form.RefreshInProgress() &&
-         GetMessageW(&msg, form.Handle(), kDriveAnswersMessage, kDriveAnswersMessage) > 0) {
-    win::Application::Instance().Dispatch(msg);
+// A refresh as the user sees it: asked for, measured on the drive worker, shown. It has ended
+// when screen readers no longer read the window as busy.
+class Refresher {
+ public:
+  explicit Refresher(TForm1& form) : form_(form), object_(form.AccessibleObject()) {}
+  void operator()() const {
+    form_.RefreshAllDrives();
+    // Waits for the worker's signal as the program's own loop does, in one GetMessage.
+    MSG msg;
+    while (Busy() && GetMessageW(&msg, form_.Handle(), kDriveAnswersMessage, kDriveAnswersMessage) > 0) {
+      win::Application::Instance().Dispatch(msg);
+    }
   }
-}
+
+ private:
+  bool Busy() const {
+    VARIANT self, state;
+    VariantInit(&self);
+    VariantInit(&state);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return object_ && object_->get_accState(self, &state) == S_OK && state.vt == VT_I4 &&
+           (state.lVal & STATE_SYSTEM_BUSY) != 0;
+  }
+
+  TForm1& form_;
+  win::ComRef<IAccessible> object_;
+};
 
 // What a refresh may change on screen: every text and every gauge.
 std::vector<std::wstring> Figures(const TForm1& form) {
@@ -461,6 +477,7 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
   form.SetVisible(true);
   Pump(300);
   HWND hwnd = form.Handle();
+  const Refresher refreshAndShow(form);
 
   // The calls a refresh makes, bare: free then total of each tile's drive.
   std::vector<std::wstring> tileRoots;
@@ -477,10 +494,10 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
   };
 
   // Refresh.
-  RefreshAndShow(form);
+  refreshAndShow();
   bareQueries();
   for (int run = 0; run < (wanted(L"refresh") ? runs : 0); ++run) {
-    const auto t = Interleaved(kRefreshesPerSample, {[&form] { RefreshAndShow(form); }, bareQueries});
+    const auto t = Interleaved(kRefreshesPerSample, {[&refreshAndShow] { refreshAndShow(); }, bareQueries});
     std::printf("sample refresh %.2f %.2f us\n", t[0], t[1]);
     std::fflush(stdout);
   }
@@ -490,7 +507,7 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
     Pump(0);
     ValidateRect(hwnd, nullptr);
     const auto before = Figures(form);
-    RefreshAndShow(form);
+    refreshAndShow();
     const bool repaint = UpdatePending(hwnd);  // the window is shown: every repaint asked for lands here
     if (Figures(form) == before) {
       ++unchanged;
@@ -545,12 +562,12 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
   if (!wanted(L"handles")) return 0;
   // Handles.
   std::printf("info handles %s; %s\n", CountingMethod().c_str(), KernelHandleCountingMethod().c_str());
-  RefreshAndShow(form);
+  refreshAndShow();
   fullPaint();
   Pump(50);
   PrintHandles("first-refresh");
   for (int i = 1; i <= kSoakRefreshes; ++i) {
-    RefreshAndShow(form);
+    refreshAndShow();
     if (i % 100 == 0) {
       fullPaint();
       Pump(0);

@@ -4,8 +4,9 @@
 
 namespace wolumetr {
 
-MainAccessibility::MainAccessibility(const TileGrid& tiles, win::WindowlessButtons glyphs)
-    : tiles_(tiles), glyphs_(std::move(glyphs)) {}
+MainAccessibility::MainAccessibility(const TileGrid& tiles, const RefreshSchedule& refreshes,
+                                     win::WindowlessButtons glyphs)
+    : tiles_(tiles), refreshes_(refreshes), glyphs_(std::move(glyphs)) {}
 
 int MainAccessibility::ItemCount() const { return tiles_.Count() + glyphs_.ItemCount(); }
 

@@ -123,8 +123,9 @@ void TForm1::CreateComponents() {
 
   // The refresh caption is read as the menu item it stands for.
   accessibility_ = std::make_unique<MainAccessibility>(
-      Tiles, win::WindowlessButtons(
-                 {{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
+      Tiles, refreshes_,
+      win::WindowlessButtons(
+          {{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
 }
 
 void TForm1::Recolour(const Palette& colours) {
@@ -239,9 +240,20 @@ void TForm1::ApplyDriveAnswers() {
   if (!driveWorker_) return;
   const DriveAnswers answers = driveWorker_->Take();
   for (const DriveAnswer& answer : answers.tiles) RefreshDrive(answer);
-  if (!answers.roundEnded) return;
-  StopSlowRoundTimer();
-  if (refreshes_.Finish()) StartRefresh();
+  if (answers.roundEnded) {
+    StopSlowRoundTimer();
+    if (refreshes_.Finish()) StartRefresh();
+  }
+  TellWhetherBusy();
+}
+
+// A round that ends within the quick wait is never seen by a client (the window's thread was
+// waiting), so clients hear only of the rounds that wait for a slow drive.
+void TForm1::TellWhetherBusy() {
+  const win::AccessibleWindow* window = Accessible();
+  if (window == nullptr || toldBusy_ == refreshes_.Running()) return;
+  toldBusy_ = refreshes_.Running();
+  window->StateChanged();
 }
 
 void TForm1::ArrangeTiles() {

@@ -102,7 +102,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   // Shows one drive's answer in its tile: angles, size texts, volume name; repaints what changed
   // and tells the accessibility clients.
   void RefreshDrive(const DriveAnswer& answer);
-  bool RefreshInProgress() const { return refreshes_.Running(); }
   void Timer1Timer() { RefreshAllDrives(); }
   void Odwierz1Click() { RefreshAllDrives(); }
   void Zamknij1Click();
@@ -177,6 +176,8 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void AwaitRound(std::chrono::milliseconds wait);
   void ApplyDriveAnswers();
   void StopSlowRoundTimer();
+  // Screen readers hear when the window starts or stops waiting for a drive.
+  void TellWhetherBusy();
 
   MainWindowServices services_;
   RefreshSchedule refreshes_;
@@ -184,6 +185,7 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   std::shared_ptr<std::atomic<HWND>> answersTo_ = std::make_shared<std::atomic<HWND>>(nullptr);
   std::unique_ptr<DriveWorker> driveWorker_;
   bool slowRoundTimer_ = false;
+  bool toldBusy_ = false;  // what screen readers last heard of the window's state
   std::unique_ptr<win::Tooltips> hints_;
   std::string decimalSeparator_ = ".";
   bool dragging_ = false;

@@ -139,7 +139,13 @@ class ClientObject final : public IAccessible {
     int index = 0;
     VARIANT system;
     if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    if (index < 0) return standard_->get_accState(system, out);
+    if (index < 0) {
+      const HRESULT hr = standard_->get_accState(system, out);
+      if (hr == S_OK && out->vt == VT_I4 && child.lVal == CHILDID_SELF && (*items_)->Busy()) {
+        out->lVal |= STATE_SYSTEM_BUSY;
+      }
+      return hr;
+    }
     const AccessibleItem item = (*items_)->Item(index);
     out->vt = VT_I4;
     out->lVal = item.visible ? STATE_SYSTEM_READONLY : STATE_SYSTEM_INVISIBLE;
@@ -328,6 +334,10 @@ void AccessibleWindow::ValueChanged(int index) const {
 
 void AccessibleWindow::NameChanged(int index) const {
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, index + 1);
+}
+
+void AccessibleWindow::StateChanged() const {
+  NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 AccessibleItem WindowlessButtons::Item(int index) const {

@@ -36,6 +36,8 @@ class AccessibleItems {
   virtual void DoDefaultAction(int index) = 0;
   // The window's own name when the system's (its text) says nothing; empty: the system's.
   virtual std::wstring OwnName() const { return {}; }
+  // The window is still measuring what its items show: clients read it as busy until then.
+  virtual bool Busy() const { return false; }
 };
 
 // Windowless controls that act as buttons: named for screen readers, pressed as clicked.
@@ -71,6 +73,8 @@ class AccessibleWindow {
   // Tells listening clients that an item's value or name changed (child id: index + 1).
   void ValueChanged(int index) const;
   void NameChanged(int index) const;
+  // Tells listening clients that the window's own state (busy or not) changed.
+  void StateChanged() const;
   // A new object, as WM_GETOBJECT hands it out; empty when the system's part cannot be made.
   ComRef<IAccessible> Object() const;
 

@@ -699,19 +699,21 @@ TEST_F(MainWindow, ScreenReadersHearEveryTileAndGlyph) {
   EXPECT_EQ(object->get_accChildCount(&count), RPC_E_DISCONNECTED);
 }
 
+// The tiles whose value changed, and CHILDID_SELF for each change of the window's own state.
 std::vector<LONG>& ValueChanges() {
   static std::vector<LONG> changes;
   return changes;
 }
 
 void CALLBACK RecordValueChange(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
-  if (event == EVENT_OBJECT_VALUECHANGE && object == OBJID_CLIENT) ValueChanges().push_back(child);
+  const bool tile = event == EVENT_OBJECT_VALUECHANGE, window = event == EVENT_OBJECT_STATECHANGE;
+  if ((tile || window) && object == OBJID_CLIENT) ValueChanges().push_back(child);
 }
 
 TEST_F(MainWindow, AValueChangeIsAnnouncedForEachChangedTileOnly) {
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\nDysk3=E:\\\r\n");
   TForm1& f = Start();
-  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
                                              RecordValueChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   const auto refresh = [&] {
@@ -729,6 +731,17 @@ TEST_F(MainWindow, AValueChangeIsAnnouncedForEachChangedTileOnly) {
   drives.drives[5].free = 512;
   EXPECT_EQ(refresh(), (std::vector<LONG>{1, 3}));
   EXPECT_EQ(refresh(), std::vector<LONG>{}) << "nothing changed";
+
+  // A round that waits for a drive: the window reads as busy until the drive answers.
+  drives.Hold(4);
+  drives.drives[4].free = 3;
+  ValueChanges().clear();
+  f.RefreshAllDrives();
+  EXPECT_TRUE(Busy());
+  drives.Release(4);
+  EXPECT_TRUE(WaitForRefresh());
+  Pump(100);
+  EXPECT_EQ(ValueChanges(), (std::vector<LONG>{CHILDID_SELF, 2, CHILDID_SELF}));
   UnhookWinEvent(hook);
 }
 

@@ -209,7 +209,7 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
   const auto onlyTheTimer = [&](ULONGLONG ms) {
     const ULONGLONG until = GetTickCount64() + ms;
     MSG msg;
-    while (f.RefreshInProgress() && GetTickCount64() < until) {
+    while (Busy() && GetTickCount64() < until) {
       while (PeekMessageW(&msg, f.Handle(), kDriveAnswersMessage, kDriveAnswersMessage, PM_REMOVE)) {
       }
       if (PeekMessageW(&msg, f.Handle(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
@@ -224,7 +224,7 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
   onlyTheTimer(300);
   drives.Release(4);
   onlyTheTimer(3000);
-  EXPECT_FALSE(f.RefreshInProgress());
+  EXPECT_FALSE(Busy());
 }
 
 TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {

@@ -361,7 +361,7 @@ TForm1& MainWindowFixture::Start() {
 bool MainWindowFixture::WaitForRefresh(int limitMs) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(limitMs);
   // Paint messages stay queued, so a test can still see what a refresh invalidated.
-  while (form->RefreshInProgress()) {
+  while (Busy()) {
     if (GetTickCount64() >= end) return false;
     MSG msg;
     if (PeekMessageW(&msg, form->Handle(), kDriveAnswersMessage, kDriveAnswersMessage, PM_REMOVE)) {
@@ -371,6 +371,11 @@ bool MainWindowFixture::WaitForRefresh(int limitMs) {
     }
   }
   return true;
+}
+
+bool MainWindowFixture::Busy() const {
+  const win::ComRef<IAccessible> object = form->AccessibleObject();
+  return object && (Ask(*object.get(), CHILDID_SELF).state & STATE_SYSTEM_BUSY) != 0;
 }
 
 }  // namespace wolumetr::test

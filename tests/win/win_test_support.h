@@ -150,6 +150,8 @@ struct MainWindowFixture {
   // Waits (dispatching only the drive worker's messages) until the refreshes asked for so
   // far are shown; false after `limitMs`.
   bool WaitForRefresh(int limitMs = 5000);
+  // A refresh still waits for a drive: screen readers read the window as busy.
+  bool Busy() const;
 };
 
 }  // namespace wolumetr::test
