@@ -15,10 +15,12 @@
 #include "win/system_seam.h"
 #include "win/text.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   // The common controls, the shell and COM are loaded by name on first use: only ever from the
   // system folder, never from the program's own (writable) one or the current directory.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Brought back by Windows while a copy the user started meanwhile runs: that one is enough.
+  if (wolumetr::win::StartedByRestart(arguments) && wolumetr::win::OtherCopyRunning()) return 0;
   // Started by the restart: the ending instance's tray icon goes first (a few seconds at most).
   wolumetr::win::WaitForPredecessor(3000);
   // Outlives everything below: the error box at the boundary goes through it too. Threads that
@@ -35,6 +37,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!wolumetr::ReadSettingsAtStart(settings, path, *system)) return;  // given up: the file stays as it is
     auto drives = std::make_shared<wolumetr::win::SystemDriveQueries>(system);
     wolumetr::TForm1 form(app, wolumetr::MainWindowServices{settings, drives, system, {}, &settings});
+    const wolumetr::win::RestartManagerCloseScope closedByInstaller([&form] { form.CloseQuietly(); });
     // Apart from the constructor: the start-up Drive selection window may run its modal loop here.
     form.FormCreate();
     app.Run(form);

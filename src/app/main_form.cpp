@@ -18,6 +18,7 @@
 #include "settings/startup_settings.h"
 #include "win/application.h"
 #include "win/colour_ref.h"
+#include "win/instance_handover.h"
 #include "win/system_info.h"
 #include "win/system_worker_sync.h"
 #include "win/text.h"
@@ -91,8 +92,10 @@ void TForm1::StartFirstRound() {
   driveWorker_->Start(DriveJobsFor(tileDrives_, true));
 }
 
-// Tiles and images go before the surface they paint on (member order ensures it).
-TForm1::~TForm1() = default;
+// Tiles and images go before the surface they paint on (member order ensures it). Screen readers
+// are cut off first: removing the tray icon waits for the shell's process, and a question a client
+// asks meanwhile must not reach tiles that are going.
+TForm1::~TForm1() { StopAccessibility(); }
 
 void TForm1::CreateComponents() {
   Image1 =
@@ -139,6 +142,9 @@ std::string TForm1::SettingsPath() const { return win::Narrow(ProgramDir) + kSet
 
 void TForm1::FormCreate() {
   decimalSeparator_ = win::UserDecimalSeparator();
+  // Back after an upgrade replaced the program, or after a crash or a hang; not after a reboot,
+  // where the Run value starts it at logon when the user wants that.
+  services_.system->RegisterRestart(win::kRestartedSwitch, RESTART_NO_REBOOT);
   {
     SettingsFile settings(services_.settings, SettingsPath());
     const StartupSettings s = ReadStartupSettings(settings);

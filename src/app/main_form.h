@@ -105,6 +105,8 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void Timer1Timer() { RefreshAllDrives(); }
   void Odwierz1Click() { RefreshAllDrives(); }
   void Zamknij1Click();
+  // Closed from outside, by Restart Manager: as "Zamknij", without a box.
+  void CloseQuietly();
   void Ukryj1Click();
   void Opcje1Click();
   void Ustawdyski1Click();
@@ -171,6 +173,8 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void ShowDriveSelection();
   void UpdateHints();
   void Close();
+  // When position memory is on; throws what the settings file's write throws.
+  void SaveRememberedPosition();
   void StartFirstRound();
   void StartRefresh();
   void AwaitRound(std::chrono::milliseconds wait);

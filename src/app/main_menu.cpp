@@ -147,17 +147,27 @@ bool TForm1::TrayIcon1Popup(POINT at) {
   return PopupMenu1.Popup(TrayIcon1->MessageWindow(), at) == win::MenuOutcome::Dismissed;
 }
 
+void TForm1::SaveRememberedPosition() {
+  if (!RememberPosition) return;
+  SettingsFile settings(services_.settings, SettingsPath());
+  WriteRememberedPosition(settings, Left(), Top());
+  settings.Commit();
+}
+
 void TForm1::Zamknij1Click() {
   // The failed save's box runs a message loop in which the tray menu and the close glyph still
   // work: a second close there must not save again and stack a second box on the first.
   win::ItemDisabledScope closing(PopupMenu1, kZamknij1);
-  if (RememberPosition) {
-    const bool saved = win::Guarded([&] {
-      SettingsFile settings(services_.settings, SettingsPath());
-      WriteRememberedPosition(settings, Left(), Top());
-      settings.Commit();
-    });
-    if (!saved) return;  // the program stays open and the file as it was
+  // A failed save keeps the program open and the file as it was.
+  if (win::Guarded([&] { SaveRememberedPosition(); })) Close();
+}
+
+void TForm1::CloseQuietly() {
+  try {
+    SaveRememberedPosition();
+  } catch (...) {
+    // Nobody is there to answer a box, and the file is replaced whole or not at all: the old
+    // one stays as it was.
   }
   Close();
 }

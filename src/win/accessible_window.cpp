@@ -150,6 +150,7 @@ class ClientObject final : public IAccessible {
     out->vt = VT_I4;
     out->lVal = item.visible ? STATE_SYSTEM_READONLY : STATE_SYSTEM_INVISIBLE;
     if (item.role == ROLE_SYSTEM_PUSHBUTTON) out->lVal &= ~STATE_SYSTEM_READONLY;
+    if (IsWindowEnabled(hwnd_) == FALSE) out->lVal |= STATE_SYSTEM_UNAVAILABLE;  // under a modal window
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
@@ -315,9 +316,12 @@ std::optional<LRESULT> AccessibleWindow::Route(UINT message, WPARAM wParam, LPAR
     if (pending_->empty()) return 0;  // sent by someone else, or already run
     const int index = pending_->front();
     pending_->pop_front();
-    // The items may have changed since the client asked.
+    // The items may have changed since the client asked, and a modal window may have disabled
+    // this one since: a click would not reach it then either.
     AccessibleItems* items = *items_;
-    if (items != nullptr && index >= 0 && index < items->ItemCount()) items->DoDefaultAction(index);
+    if (items != nullptr && index >= 0 && index < items->ItemCount() && IsWindowEnabled(hwnd_) != FALSE) {
+      items->DoDefaultAction(index);
+    }
     return 0;
   }
   if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;

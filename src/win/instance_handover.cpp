@@ -1,5 +1,9 @@
 #include "win/instance_handover.h"
 
+#include <tlhelp32.h>
+
+#include <string_view>
+
 #include "win/handles.h"
 
 namespace wolumetr::win {
@@ -35,6 +39,61 @@ void WaitForPredecessor(DWORD milliseconds) {
   if (!handOver) return;
   const DWORD waited = WaitForSingleObject(handOver.get(), milliseconds);
   if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) ReleaseMutex(handOver.get());
+}
+
+bool StartedByRestart(const wchar_t* arguments) {
+  std::wstring_view rest = arguments != nullptr ? arguments : L"";
+  while (!rest.empty() && (rest.front() == L' ' || rest.front() == L'\t')) rest.remove_prefix(1);
+  while (!rest.empty() && (rest.back() == L' ' || rest.back() == L'\t')) rest.remove_suffix(1);
+  const std::wstring_view expected = kRestartedSwitch;
+  return CompareStringOrdinal(rest.data(), static_cast<int>(rest.size()), expected.data(),
+                              static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
+}
+
+namespace {
+
+// The executable of a process as a path in the Win32 form, the same for every process asked.
+std::wstring ImagePath(HANDLE process) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    auto size = static_cast<DWORD>(path.size());
+    if (QueryFullProcessImageNameW(process, 0, path.data(), &size) != FALSE) {
+      path.resize(size);
+      return path;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    path.assign(32768, L'\0');
+  }
+  return {};
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return !a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                            static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool OtherCopyRunning() {
+  const std::wstring own = ImagePath(GetCurrentProcess());
+  const DWORD self = GetCurrentProcessId();
+  DWORD session = 0;
+  if (own.empty() || ProcessIdToSessionId(self, &session) == FALSE) return false;
+  const KernelHandle snapshot = OwnFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more != FALSE;
+       more = Process32NextW(snapshot.get(), &entry)) {
+    DWORD theirs = 0;
+    if (entry.th32ProcessID == self || ProcessIdToSessionId(entry.th32ProcessID, &theirs) == FALSE ||
+        theirs != session) {
+      continue;
+    }
+    const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    if (process && SamePath(ImagePath(process.get()), own)) return true;
+  }
+  return false;
 }
 
 }  // namespace wolumetr::win

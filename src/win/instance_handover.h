@@ -19,4 +19,13 @@ bool StartSuccessor(const std::wstring& exe);
 // At start-up: waits up to `milliseconds` for an instance that started this one to end.
 void WaitForPredecessor(DWORD milliseconds);
 
+// The one argument the program is registered to be started with when Windows brings it back
+// (Restart Manager after an upgrade replaced it, Windows Error Reporting after a crash or a hang).
+inline constexpr wchar_t kRestartedSwitch[] = L"/restarted";
+// Whether `arguments` (the command line after the program's name) is that switch alone.
+bool StartedByRestart(const wchar_t* arguments);
+// Whether another process of this same executable runs in this session: a copy brought back
+// beside one the user started meanwhile is not wanted.
+bool OtherCopyRunning();
+
 }  // namespace wolumetr::win

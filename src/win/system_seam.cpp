@@ -32,6 +32,10 @@ void SystemSeam::ShellOpen(HWND owner, const std::wstring& target, int show, boo
 
 bool SystemSeam::StartNewInstance() { return StartSuccessor(ExecutablePath()); }
 
+bool SystemSeam::RegisterRestart(const std::wstring& arguments, DWORD flags) {
+  return SUCCEEDED(RegisterApplicationRestart(arguments.c_str(), flags));
+}
+
 bool SystemSeam::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
   return lazy::Shell_NotifyIconW(message, &data) != FALSE;
 }

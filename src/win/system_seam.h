@@ -37,6 +37,9 @@ class SystemSeam {
   // Starts the running executable again, without arguments; false when it could not be
   // started. The new instance waits for this one to end before it shows itself.
   virtual bool StartNewInstance();
+  // Asks Windows to start the program again, with `arguments`, when Restart Manager or Windows
+  // Error Reporting ended it (RegisterApplicationRestart); false when refused.
+  virtual bool RegisterRestart(const std::wstring& arguments, DWORD flags);
   virtual bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
 
   // The logical drives' roots, each ended by a NUL, as the system lists them; empty when the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "common/dpi.h"
 #include "win/error_box.h"
@@ -25,7 +26,18 @@ void RegisterOnce(const WindowClass& cls, WNDPROC procedure) {
   if (RegisterClassExW(&wc) == 0) throw std::runtime_error("Cannot register a window class");
 }
 
+std::function<void()>& CloseForRestartManager() {
+  static std::function<void()> close;
+  return close;
+}
+
 }  // namespace
+
+RestartManagerCloseScope::RestartManagerCloseScope(std::function<void()> close) {
+  CloseForRestartManager() = std::move(close);
+}
+
+RestartManagerCloseScope::~RestartManagerCloseScope() { CloseForRestartManager() = nullptr; }
 
 Window::~Window() { Destroy(); }
 
@@ -81,12 +93,30 @@ UINT Window::OwnedVisibilityMessage() {
 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_DPICHANGED:
-      // Any program can send it: a forged scale of 65535 would build glyphs of tens of megabytes.
-      if (LOWORD(wParam) > 0 && lParam != 0) {
-        OnDpiChanged(std::clamp<int>(LOWORD(wParam), kLeastDpi, kMostDpi), *reinterpret_cast<const RECT*>(lParam));
+    case WM_DPICHANGED: {
+      // Any program can send or post it: a forged scale of 65535 would build glyphs of tens of
+      // megabytes, and a forged rectangle may point anywhere. The copy fails cleanly where a read
+      // through the pointer would fault; the system's own message always carries a readable one.
+      RECT suggested{};
+      SIZE_T copied = 0;
+      if (LOWORD(wParam) > 0 &&
+          ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(lParam), &suggested, sizeof suggested,
+                            &copied) != FALSE &&
+          copied == sizeof suggested) {
+        OnDpiChanged(std::clamp<int>(LOWORD(wParam), kLeastDpi, kMostDpi), suggested);
       }
       return 0;
+    }
+    case WM_QUERYENDSESSION:
+      if ((lParam & ENDSESSION_CLOSEAPP) != 0) return TRUE;
+      break;
+    case WM_ENDSESSION:
+      // A close called off (wParam FALSE) changes nothing; a log-off goes on to the window.
+      if (wParam != FALSE && (lParam & ENDSESSION_CLOSEAPP) != 0) {
+        if (const auto close = CloseForRestartManager()) close();
+        return 0;
+      }
+      break;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED: OnSystemColoursChanged(); break;

@@ -4,6 +4,7 @@
 // its handle and knows nothing of the application.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace wolumetr::win {
@@ -12,6 +13,18 @@ struct WindowClass {
   const wchar_t* name;
   HBRUSH background = nullptr;  // nullptr: the window paints everything itself
   UINT style = 0;
+};
+
+// Restart Manager (Windows Installer replacing or removing the running executable) asks the
+// program to close through whichever of its top-level windows it reaches first: WM_ENDSESSION
+// with ENDSESSION_CLOSEAPP. While this lives, `close` is what the program does then, on its
+// window thread; without one the request does nothing.
+class RestartManagerCloseScope {
+ public:
+  explicit RestartManagerCloseScope(std::function<void()> close);
+  ~RestartManagerCloseScope();
+  RestartManagerCloseScope(const RestartManagerCloseScope&) = delete;
+  RestartManagerCloseScope& operator=(const RestartManagerCloseScope&) = delete;
 };
 
 class Window {

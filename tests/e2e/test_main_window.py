@@ -61,6 +61,32 @@ class MainWindowTest(unittest.TestCase):
         self.assertEqual(self.program.read_settings(),
                          THREE_DRIVES + "[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=200\r\nPolozenie Y=150\r\n")
 
+    def test_an_installer_closes_it_as_zamknij_does_and_its_restart_keeps_away_from_a_running_copy(self):
+        # Windows brings the program back with its restart switch; beside a running copy of the
+        # same executable that copy ends at once, with no window.
+        stored = THREE_DRIVES + "[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=200\r\nPolozenie Y=150\r\n"
+        self.program = e.Program(stored).start()
+        window = self.program.main_window()
+        e.run("wine", str(self.program.exe), "/restarted", timeout=30)
+        self.assertEqual(len(e.visible_windows("Wolumetr")), 1)
+        e.press(205, 240)
+        for step in range(1, 11):
+            e.move(205 + 10 * step, 240 - 6 * step)
+        e.release()
+        e.wait_for(lambda: window.geometry()[:2] == (300, 90), what="the window dragged to (300, 90)")
+        # Restart Manager's close called off, then made: the program ends as "Zamknij" ends it.
+        probe = os.environ["WOLUMETR_WINDOW_PROBE"]
+        for ending in ("0", "1"):
+            out = e.run("wine", probe, "TForm1", "endsession", ending)
+            self.assertRegex(out, r"agreed (\d+) of \1\b")
+            if ending == "0":
+                self.assertTrue(self.program.running())
+                self.assertIsNotNone(e.tray(), "the tray icon stays")
+        e.wait_for(lambda: not self.program.running(), 2, what="the program to end")
+        self.assertEqual(self.program.process.returncode, 0)
+        self.assertEqual(self.program.read_settings(),
+                         THREE_DRIVES + "[Polozenie]\r\nZapamietaj pol=1\r\nPolozenie X=300\r\nPolozenie Y=90\r\n")
+
 
 if __name__ == "__main__":
     unittest.main()

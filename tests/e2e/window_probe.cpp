@@ -2,11 +2,17 @@
 //
 //   window_probe <class> <rounds>
 //   window_probe <class> object
+//   window_probe <class> endsession <0|1>
 //
 // "object": asks the window for its client area's accessible object, as a screen reader in
 // another process does (WM_GETOBJECT, OBJID_CLIENT), and prints "object <answer>": a positive
 // answer is a reference marshalled for this process. Wine 8 cannot unmarshal it into an
 // IAccessible (not even the system's own object), so the answer itself is what is judged here.
+//
+// "endsession": closes the window's program as Restart Manager does before an installer replaces
+// its executable: WM_QUERYENDSESSION to each of the process's top-level windows, then WM_ENDSESSION
+// with the given wParam (0: the close was called off), both with ENDSESSION_CLOSEAPP. Prints
+// "agreed <windows that answered yes> of <windows>".
 //
 // Each round, 100 ms apart: a message round trip (WM_NULL sent and answered) and a paint round
 // trip (the whole client area invalidated, then its update region polled until the window has
@@ -17,6 +23,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -37,6 +44,35 @@ double MessageRound(HWND hwnd) {
   return Milliseconds(start);
 }
 
+BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM windows) {
+  auto& list = *reinterpret_cast<std::vector<HWND>*>(windows);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  DWORD wanted = 0;
+  GetWindowThreadProcessId(list.front(), &wanted);
+  if (process == wanted && hwnd != list.front()) list.push_back(hwnd);
+  return TRUE;
+}
+
+int EndSession(HWND hwnd, WPARAM ending) {
+  std::vector<HWND> windows{hwnd};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
+  int agreed = 0;
+  for (HWND window : windows) {
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, kLimitMs, &answer) != 0 &&
+        answer != 0) {
+      ++agreed;
+    }
+  }
+  for (HWND window : windows) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_ENDSESSION, ending, ENDSESSION_CLOSEAPP, SMTO_NORMAL, kLimitMs, &answer);
+  }
+  std::printf("agreed %d of %zu\n", agreed, windows.size());
+  return 0;
+}
+
 double PaintRound(HWND hwnd) {
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
@@ -51,6 +87,10 @@ double PaintRound(HWND hwnd) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 4 && std::wcscmp(argv[2], L"endsession") == 0) {
+    HWND hwnd = FindWindowW(argv[1], nullptr);
+    return hwnd != nullptr ? EndSession(hwnd, static_cast<WPARAM>(_wtoi(argv[3]))) : 1;
+  }
   if (argc != 3) {
     std::fprintf(stderr, "usage: window_probe <class> <rounds>\n");
     return 2;

@@ -26,6 +26,7 @@ void FakeSystem::Reset() {
   whileOpening = nullptr;
   launches = 0;
   failLaunch = false;
+  restartRegistrations.clear();
   notifyIcon = nullptr;
   drives.reset();
   labels.clear();

@@ -69,6 +69,11 @@ class FakeSystem final : public win::SystemSeam {
     ++launches;
     return !failLaunch;
   }
+  std::vector<std::pair<std::wstring, DWORD>> restartRegistrations;  // arguments and flags, in order
+  bool RegisterRestart(const std::wstring& arguments, DWORD flags) override {
+    restartRegistrations.emplace_back(arguments, flags);
+    return true;
+  }
   bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) override;
   std::wstring LogicalDriveStrings() override;
   bool IsFixedDrive(const std::string& root) override;

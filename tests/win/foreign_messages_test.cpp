@@ -49,13 +49,26 @@ TEST_F(ForeignMessages, AForgedDefaultActionRunsNothingAndAForgedScaleIsBounded)
                                           {options.Handle(), 1},
                                           {selection.Handle(), 2},
                                           {bare.Handle(), 0}};
+  const int scale = main.Dpi();
   for (const auto& [window, items] : windows) {
     for (const WPARAM item : {WPARAM{0x80000000u}, WPARAM{0xFFFFFFFFu}, static_cast<WPARAM>(items), WPARAM{0}}) {
       SendMessageW(window, action, item, 0);
       PostMessageW(window, action, item, 0);
     }
+    // A scale change whose rectangle points nowhere: no window reads through it.
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(120, 120), 0x10);
+    PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(120, 120), 0x10);
   }
+  // A genuine action on a window disabled under a modal one is dropped, as a click would be.
+  const std::optional<std::string> before = Settings();
+  EnableWindow(options.Handle(), FALSE);
+  const win::ComRef<IAccessible> picture = options.AccessibleObject();
+  EXPECT_NE(Ask(*picture.get(), 1).state & STATE_SYSTEM_UNAVAILABLE, 0);
+  EXPECT_EQ(picture->accDoDefaultAction(Child(1)), S_OK);
   Pump(50);
+  EnableWindow(options.Handle(), TRUE);
+  EXPECT_EQ(Settings(), before) << "the save picture saved";
+  EXPECT_EQ(main.Dpi(), scale);
   EXPECT_TRUE(TestSystem().opened.empty()) << "an About link followed";
   EXPECT_FALSE(host.Ended(options));
   EXPECT_FALSE(host.Ended(selection));

@@ -76,6 +76,9 @@ TEST_F(MainWindow, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(f.DragAnchorX, f.Left());
   EXPECT_EQ(f.DragAnchorY, f.Top());
   EXPECT_FALSE(Settings().has_value()) << "start-up writes nothing";
+  // Brought back after an upgrade, a crash or a hang, with the switch that tells it so; not after a reboot.
+  EXPECT_EQ(TestSystem().restartRegistrations,
+            (std::vector<std::pair<std::wstring, DWORD>>{{L"/restarted", RESTART_NO_REBOOT}}));
   EXPECT_TRUE(f.TrayIcon1->Visible());
   // The tray's picture is the icon's own image for the small-icon size at the system's scale.
   ICONINFO info{};
@@ -694,8 +697,16 @@ TEST_F(MainWindow, ScreenReadersHearEveryTileAndGlyph) {
   f.SetAutoRefresh(true);
   EXPECT_EQ(Ask(*object.get(), 5).state, STATE_SYSTEM_INVISIBLE);
 
-  // A client holding the object past the window learns that it is gone.
+  // A client holding the object past the window learns that it is gone, already while the
+  // window's members go (the tray icon's removal waits for the shell's process).
+  f.TrayIcon1->SetVisible(true);
+  HRESULT whileGoing = S_OK;
+  TestSystem().notifyIcon = [&](DWORD message, NOTIFYICONDATAW&) {
+    if (message == NIM_DELETE) whileGoing = object->get_accChildCount(&count);
+    return TRUE;
+  };
   form.reset();
+  EXPECT_EQ(whileGoing, RPC_E_DISCONNECTED);
   EXPECT_EQ(object->get_accChildCount(&count), RPC_E_DISCONNECTED);
 }
 
