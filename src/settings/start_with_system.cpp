@@ -118,10 +118,12 @@ bool CommandNamesExecutable(const std::string& command, const std::string& execu
     return samePath(WithBackslashes(rest.substr(1, close - 1)), ours);
   }
   // Unquoted, the path may hold blanks itself: it names us when our path ends at a blank or at the
-  // end. Each candidate is compared whole, since a letter in another case may be another length.
+  // end. Each candidate is compared whole, since a letter in another case may take up to three
+  // times the bytes in UTF-8; a longer one cannot be ours (and a value full of blanks costs little).
   std::size_t end = 0;
   do {
     end = std::min(rest.find_first_of(" \t", end + 1), rest.size());
+    if (end > 3 * ours.size()) return false;
     if (samePath(WithBackslashes(rest.substr(0, end)), ours)) return true;
   } while (end < rest.size());
   return false;

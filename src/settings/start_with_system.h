@@ -65,8 +65,8 @@ bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::string RunCommandFor(const std::string& executablePath);
 
 // A command names the executable when the program it starts is that path: quoted or not, with
-// or without arguments (after a closing quote they need no blank), '/' taken for '\\', letters
-// compared by samePath. Environment strings must already be expanded.
+// or without arguments (after a closing quote they need no blank), '/' taken for a backslash,
+// letters compared by samePath. Environment strings must already be expanded.
 bool CommandNamesExecutable(const std::string& command, const std::string& executablePath,
                             const PathComparison& samePath = SamePathIgnoringAsciiCase);
 bool NamesExecutable(const RunValue& value, const std::string& executablePath);
