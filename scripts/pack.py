@@ -77,6 +77,11 @@ def make_msi(out, exe, action, version):
                        cwd=stage, env=env, check=True)
         (stage / "_ForceCodepage.idt").write_text(f"\r\n\r\n{product.get('Codepage')}\t_ForceCodepage\r\n")
         subprocess.run(["msibuild", msi, "-i", stage / "_ForceCodepage.idt"], env=env, check=True)
+        # wixl removes the older product after InstallFinalize, when the new files are already in
+        # place, and the exe carries no file version there: Windows would then keep the older exe by
+        # its dates. Between InstallValidate and InstallInitialize the older product is gone first.
+        subprocess.run(["msibuild", msi, "-q", "UPDATE `InstallExecuteSequence` SET `Sequence` = 1401 "
+                        "WHERE `Action` = 'RemoveExistingProducts'"], env=env, check=True)
 
         # The package code names these bytes: made from them, with a zero code in its place.
         def summary(package_code):

@@ -115,4 +115,13 @@ std::string SystemRunKeys::Expand(const std::string& text) {
   return Narrow(expanded);
 }
 
+bool SystemRunKeys::SamePath(std::string_view a, std::string_view b) {
+  const std::wstring wideA = Widen(a);
+  const std::wstring wideB = Widen(b);
+  constexpr std::size_t kLongest = 32767;  // no path is longer, and the lengths must fit an int
+  if (wideA.size() > kLongest || wideB.size() > kLongest) return false;
+  return CompareStringOrdinal(wideA.c_str(), static_cast<int>(wideA.size()), wideB.c_str(),
+                              static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace wolumetr::win

@@ -11,6 +11,8 @@ class SystemRunKeys final : public RunKeyRegistry {
   std::unique_ptr<RunKey> Open(RunHive hive, bool forWriting) override;
   std::unique_ptr<RunKey> OpenApproval(RunHive hive, bool forWriting) override;
   std::string Expand(const std::string& text) override;
+  // As Windows compares file names: every letter folded, not only ASCII ones.
+  bool SamePath(std::string_view a, std::string_view b) override;
 };
 
 }  // namespace wolumetr::win

@@ -1,5 +1,7 @@
 #include "settings/start_with_system.h"
 
+#include <algorithm>
+
 #include "common/ascii.h"
 
 namespace wolumetr {
@@ -9,8 +11,18 @@ constexpr RunHive kHives[] = {RunHive::LocalMachine, RunHive::CurrentUser};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Windows takes '/' for a folder separator as well.
+std::string WithBackslashes(std::string_view path) {
+  std::string out(path);
+  std::replace(out.begin(), out.end(), '/', '\\');
+  return out;
+}
+
 bool Names(RunKeyRegistry& registry, const RunValue& value, const std::string& executablePath) {
-  return value.exists && value.isString && CommandNamesExecutable(registry.Expand(value.data), executablePath);
+  return value.exists && value.isString &&
+         CommandNamesExecutable(
+             registry.Expand(value.data), executablePath,
+             [&registry](std::string_view a, std::string_view b) { return registry.SamePath(a, b); });
 }
 
 bool Disabled(RunKeyRegistry& registry, RunHive hive) {
@@ -66,7 +78,19 @@ bool Unregister(RunKeyRegistry& registry, const std::string& executablePath) {
   return done;
 }
 
+// An approval record is kept by the Run value's name alone: with no value of that name left, it
+// would switch the next one off.
+void ForgetApproval(RunKeyRegistry& registry, RunHive hive) {
+  auto run = registry.Open(hive, false);
+  if (run && run->Read(kRunValueName).exists) return;
+  if (auto approval = registry.OpenApproval(hive, true)) approval->Remove(kRunValueName);
+}
+
 }  // namespace
+
+bool RunKeyRegistry::SamePath(std::string_view a, std::string_view b) { return SamePathIgnoringAsciiCase(a, b); }
+
+bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 RegistryError FailedToSetData(const std::string& valueName) {
   return RegistryError("Failed to set data for '" + valueName + "'");
@@ -81,24 +105,28 @@ std::string RunCommandFor(const std::string& executablePath) {
   return '"' + executablePath + '"';
 }
 
-bool CommandNamesExecutable(const std::string& command, const std::string& executablePath) {
+bool CommandNamesExecutable(const std::string& command, const std::string& executablePath,
+                            const PathComparison& samePath) {
   if (executablePath.empty()) return false;
+  const std::string ours = WithBackslashes(executablePath);
   std::string_view rest(command);
   while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
-  std::string_view program;
   if (!rest.empty() && rest.front() == '"') {
+    // The program ends at the closing quote; whatever follows is its arguments.
     const std::size_t close = rest.find('"', 1);
     if (close == std::string_view::npos) return false;  // Windows would not start such a command
-    program = rest.substr(1, close - 1);
-    rest.remove_prefix(close + 1);
-  } else {
-    // Unquoted, the path may hold blanks itself: it names us when it starts with our path and
-    // what follows is nothing or arguments.
-    if (rest.size() < executablePath.size()) return false;
-    program = rest.substr(0, executablePath.size());
-    rest.remove_prefix(executablePath.size());
+    return samePath(WithBackslashes(rest.substr(1, close - 1)), ours);
   }
-  return EqualIgnoringAsciiCase(program, executablePath) && (rest.empty() || IsBlank(rest.front()));
+  // Unquoted, the path may hold blanks itself: it names us when our path ends at a blank or at the
+  // end. Each candidate is compared whole, since a letter in another case may take up to three
+  // times the bytes in UTF-8; a longer one cannot be ours (and a value full of blanks costs little).
+  std::size_t end = 0;
+  do {
+    end = std::min(rest.find_first_of(" \t", end + 1), rest.size());
+    if (end > 3 * ours.size()) return false;
+    if (samePath(WithBackslashes(rest.substr(0, end)), ours)) return true;
+  } while (end < rest.size());
+  return false;
 }
 
 bool NamesExecutable(const RunValue& value, const std::string& executablePath) {
@@ -124,6 +152,11 @@ RegistrationState ReadRegistration(RunKeyRegistry& registry, const std::string& 
 
 bool ApplyRegistration(RunKeyRegistry& registry, const std::string& executablePath, bool startWithSystem) {
   return startWithSystem ? Register(registry, executablePath) : Unregister(registry, executablePath);
+}
+
+void ForgetRegistration(RunKeyRegistry& registry, const std::vector<std::string>& executablePaths) {
+  for (const std::string& path : executablePaths) Unregister(registry, path);
+  for (RunHive hive : kHives) ForgetApproval(registry, hive);
 }
 
 }  // namespace wolumetr

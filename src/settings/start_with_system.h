@@ -2,9 +2,12 @@
 // Starting with the system: one string value under the current user's Run key. The machine's
 // key is never written: the program's folder must be writable for its settings, so a machine-wide
 // entry would let anyone who can write that folder run code at every user's logon.
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace wolumetr {
 
@@ -49,16 +52,23 @@ class RunKeyRegistry {
   virtual std::unique_ptr<RunKey> OpenApproval(RunHive, bool /*forWriting*/) { return nullptr; }
   // Environment strings expanded as at logon (%ProgramFiles% and the like).
   virtual std::string Expand(const std::string& text) { return text; }
+  // Whether two paths are one, letter case aside. Here ASCII letters only; the system's registry
+  // folds every letter as Windows does in file names.
+  virtual bool SamePath(std::string_view a, std::string_view b);
 };
+
+using PathComparison = std::function<bool(std::string_view, std::string_view)>;
+bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // What the Run value holds for an executable: its path, in double quotes when it holds a blank,
 // so that Windows cannot take a shorter path for the program to start.
 std::string RunCommandFor(const std::string& executablePath);
 
 // A command names the executable when the program it starts is that path: quoted or not, with
-// or without arguments, letters compared without regard to ASCII case (as Windows compares
-// paths). Environment strings must already be expanded.
-bool CommandNamesExecutable(const std::string& command, const std::string& executablePath);
+// or without arguments (after a closing quote they need no blank), '/' taken for a backslash,
+// letters compared by samePath. Environment strings must already be expanded.
+bool CommandNamesExecutable(const std::string& command, const std::string& executablePath,
+                            const PathComparison& samePath = SamePathIgnoringAsciiCase);
 bool NamesExecutable(const RunValue& value, const std::string& executablePath);
 
 // An approval value whose first byte is odd: Windows skips the entry at logon.
@@ -76,5 +86,10 @@ RegistrationState ReadRegistration(RunKeyRegistry& registry, const std::string& 
 // hives. Returns false when, for lack of rights, the program would not start (or stop starting)
 // as asked. Throws FailedToSetData when an opened key refuses the value.
 bool ApplyRegistration(RunKeyRegistry& registry, const std::string& executablePath, bool startWithSystem);
+
+// The uninstall's clean-up: takes out the values that name the executable by any of its paths
+// (long and short), and the approval record of a hive whose Run key is then left without a value
+// of that name; while another copy's value stays, its switch stays with it.
+void ForgetRegistration(RunKeyRegistry& registry, const std::vector<std::string>& executablePaths);
 
 }  // namespace wolumetr

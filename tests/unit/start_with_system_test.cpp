@@ -22,6 +22,7 @@ class FakeRegistry final : public RunKeyRegistry {
   std::map<RunHive, Hive> hives{{RunHive::LocalMachine, {}}, {RunHive::CurrentUser, {}}};
   std::map<RunHive, Hive> approvals{{RunHive::LocalMachine, {}}, {RunHive::CurrentUser, {}}};
   std::map<std::string, std::string> environment{{"%ProgramFiles%", "C:\\Program Files"}};
+  PathComparison samePath;  // the system's comparison, when a test gives one
   int writes = 0;
 
   std::unique_ptr<RunKey> Open(RunHive hive, bool forWriting) override { return OpenIn(hives[hive], forWriting); }
@@ -34,6 +35,9 @@ class FakeRegistry final : public RunKeyRegistry {
       if (const auto at = out.find(name); at != std::string::npos) out.replace(at, name.size(), value);
     }
     return out;
+  }
+  bool SamePath(std::string_view a, std::string_view b) override {
+    return samePath ? samePath(a, b) : RunKeyRegistry::SamePath(a, b);
   }
 
   void Put(RunHive hive, const std::string& data) { hives[hive].values[kRunValueName] = RunValue{true, true, data}; }
@@ -102,9 +106,12 @@ TEST(StartWithSystem, WhichCommandsNameThisExecutable) {
       {kBlank + " /min", true},
       {"  \"" + kBlank + "\"", true},
       {"%ProgramFiles%\\Wolumetr\\wolumetr.exe", true},  // expanded as at logon
+      {"C:/Program Files/Wolumetr\\wolumetr.exe /min", true},
+      {"\"" + kBlank + "\"/min", true},  // after the closing quote, arguments need no blank
+      {"\"" + kBlank + "\"x", true},
       {kBlank + "x", false},
-      {"\"" + kBlank + "\"x", false},
-      {"\"" + kBlank, false},  // an unclosed quote starts nothing
+      {kBlank + "/min", false},  // unquoted, the path ends at a blank
+      {"\"" + kBlank, false},    // an unclosed quote starts nothing
       {kPlain, false},
       {"D:\\Inny\\wolumetr.exe", false},
       {"", false},
@@ -117,6 +124,10 @@ TEST(StartWithSystem, WhichCommandsNameThisExecutable) {
   EXPECT_FALSE(NamesExecutable(RunValue{true, false, kBlank}, kBlank)) << "only a string starts anything";
   EXPECT_FALSE(NamesExecutable(RunValue{false, true, kBlank}, kBlank));
   EXPECT_TRUE(NamesExecutable(RunValue{true, true, "\"" + kPlain + "\""}, kPlain)) << "quotes without a blank";
+  // Letters beyond ASCII are the system's comparison to fold (a stand-in here).
+  registry.Put(kCU, "C:\\PRZENOŚNY\\WOLUMETR.EXE");
+  registry.samePath = [](std::string_view a, std::string_view b) { return a.size() == b.size(); };
+  EXPECT_TRUE(ReadRegistration(registry, "C:\\Przenośny\\wolumetr.exe").registered);
 }
 
 TEST(StartWithSystem, ReadingLooksInBothHives) {
@@ -251,6 +262,15 @@ TEST(StartWithSystem, UnregisteringRemovesOnlyValuesThatNameThisExecutable) {
   EXPECT_TRUE(ApplyRegistration(registry, kPlain, false));
   EXPECT_EQ(registry.Get(kLM), "D:\\Inny\\wolumetr.exe");
   EXPECT_EQ(registry.Get(kCU), "D:\\Inny\\wolumetr.exe");
+  // The uninstall takes the value by any path of the executable, and its approval record with it;
+  // another copy's value keeps its own.
+  for (const bool ours : {true, false}) {
+    registry.Put(kCU, ours ? "C:\\PROGRA~1\\WOLUME~1\\wolumetr.exe /min" : "D:\\Inny\\wolumetr.exe");
+    registry.Approve(kCU, 3);
+    ForgetRegistration(registry, {kBlank, "C:\\PROGRA~1\\WOLUME~1\\wolumetr.exe"});
+    EXPECT_EQ(registry.Get(kCU).has_value(), !ours);
+    EXPECT_EQ(registry.approvals[kCU].values.size(), ours ? 0u : 1u);
+  }
 }
 
 TEST(StartWithSystem, UnregisteringReportsAMachineEntryThatStays) {
