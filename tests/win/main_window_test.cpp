@@ -756,6 +756,7 @@ TEST_F(MainWindow, AValueChangeIsAnnouncedForEachChangedTileOnly) {
   drives.drives[4].free = 4;
   ValueChanges().clear();
   f.RefreshAllDrives();
+  EXPECT_EQ(Ask(*object.get(), CHILDID_SELF).state, idle);
   drives.Release(4);
   EXPECT_TRUE(WaitForRefresh());
   Pump(100);
