@@ -316,33 +316,21 @@ class PaintCycle {
   win::BitmapHandle bitmap_;
 };
 
-// A refresh as the user sees it: asked for, measured on the drive worker, shown. It has ended
-// when screen readers no longer read the window as busy.
+// A refresh as the user sees it: asked for, measured on the drive worker, shown.
 class Refresher {
  public:
-  explicit Refresher(TForm1& form) : form_(form), object_(form.AccessibleObject()) {}
+  explicit Refresher(TForm1& form) : form_(form) {}
   void operator()() const {
     form_.RefreshAllDrives();
     // Waits for the worker's signal as the program's own loop does, in one GetMessage.
     MSG msg;
-    while (Busy() && GetMessageW(&msg, form_.Handle(), kDriveAnswersMessage, kDriveAnswersMessage) > 0) {
+    while (form_.Refreshing() && GetMessageW(&msg, form_.Handle(), kDriveAnswersMessage, kDriveAnswersMessage) > 0) {
       win::Application::Instance().Dispatch(msg);
     }
   }
 
  private:
-  bool Busy() const {
-    VARIANT self, state;
-    VariantInit(&self);
-    VariantInit(&state);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return object_ && object_->get_accState(self, &state) == S_OK && state.vt == VT_I4 &&
-           (state.lVal & STATE_SYSTEM_BUSY) != 0;
-  }
-
   TForm1& form_;
-  win::ComRef<IAccessible> object_;
 };
 
 // What a refresh may change on screen: every text and every gauge.

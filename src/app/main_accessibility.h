@@ -1,6 +1,6 @@
 #pragma once
 // What the main window tells screen readers: every tile (name and figures) and the three glyphs
-// as buttons, in that order; the window is busy while a refresh waits for a drive.
+// as buttons, in that order; the window is busy while a refresh keeps the user waiting for a drive.
 #include <windows.h>
 
 #include <cstdint>
@@ -21,7 +21,7 @@ class MainAccessibility final : public win::AccessibleItems {
   int ItemCount() const override;
   win::AccessibleItem Item(int index) const override;
   void DoDefaultAction(int index) override;
-  bool Busy() const override { return refreshes_.Running(); }
+  bool Busy() const override { return refreshes_.Slow(); }
 
   // Clients of `window` hear of a change in a tile's figures or its name, and of nothing else.
   static void TileChanged(const win::AccessibleWindow& window, std::int32_t tile, TileGrid::Change change);

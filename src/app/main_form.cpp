@@ -38,6 +38,8 @@ constexpr std::chrono::milliseconds kQuickRoundWait{10};
 // rest one by one. A quick round is applied once, when it ends.
 constexpr UINT_PTR kSlowRoundTimerId = 2;
 constexpr UINT kSlowRoundMs = 100;
+// After its first tick the timer only makes up for a signal lost to a full queue.
+constexpr UINT kLostSignalMs = 1000;
 constexpr UINT kCloseHintId = 1;
 constexpr UINT kHideHintId = 2;
 
@@ -253,13 +255,24 @@ void TForm1::ApplyDriveAnswers() {
   TellWhetherBusy();
 }
 
-// A round that ends within the quick wait is never seen by a client (the window's thread was
-// waiting), so clients hear only of the rounds that wait for a slow drive.
+// Clients hear only of the rounds that keep the user waiting for a drive: a round that ends by
+// its first slow-round tick (a disk answering in 10 to 100 ms) would be a busy pair of chatter.
 void TForm1::TellWhetherBusy() {
   const win::AccessibleWindow* window = Accessible();
-  if (window == nullptr || toldBusy_ == refreshes_.Running()) return;
-  toldBusy_ = refreshes_.Running();
+  if (window == nullptr || toldBusy_ == refreshes_.Slow()) return;
+  toldBusy_ = refreshes_.Slow();
   window->StateChanged();
+}
+
+void TForm1::SlowRoundTick() {
+  if (!slowRoundTimer_) return;  // left over from a round whose end was taken
+  if (!refreshes_.Slow()) {
+    refreshes_.MarkSlow();
+    // Each answer of a slow round is signalled: no need to wake a window ten times a second
+    // while a drive hangs for hours.
+    SetTimer(Handle(), kSlowRoundTimerId, kLostSignalMs, nullptr);
+  }
+  ApplyDriveAnswers();  // busy unless the round ended in these answers
 }
 
 void TForm1::ArrangeTiles() {
@@ -418,7 +431,7 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
       // Until the round's end is taken: the worker's posted message may be lost to a full queue.
-      if (wParam == kSlowRoundTimerId) ApplyDriveAnswers();
+      if (wParam == kSlowRoundTimerId) SlowRoundTick();
       return 0;
     case kDriveAnswersMessage: ApplyDriveAnswers(); return 0;
     case WM_RBUTTONDOWN: {

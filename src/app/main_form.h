@@ -99,6 +99,8 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   // Asks the drive worker for a refresh, or for one more after the one in progress; the
   // figures arrive with kDriveAnswersMessage.
   void RefreshAllDrives();
+  // A refresh asked for has yet to show all its figures.
+  bool Refreshing() const { return refreshes_.Running(); }
   // Shows one drive's answer in its tile: angles, size texts, volume name; repaints what changed
   // and tells the accessibility clients.
   void RefreshDrive(const DriveAnswer& answer);
@@ -180,6 +182,8 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void AwaitRound(std::chrono::milliseconds wait);
   void ApplyDriveAnswers();
   void StopSlowRoundTimer();
+  // Takes what came of a slow round; at the first tick the window reads as busy.
+  void SlowRoundTick();
   // Screen readers hear when the window starts or stops waiting for a drive.
   void TellWhetherBusy();
 

@@ -1,6 +1,7 @@
 #include "display/drive_table.h"
 
 #include "common/ascii.h"
+#include "common/drive_slots.h"
 
 namespace wolumetr {
 
@@ -35,14 +36,10 @@ std::size_t CharacterLength(std::string_view text, std::size_t pos) {
 }  // namespace
 
 std::uint8_t DriveNumberOf(std::string_view slotValue) {
-  if (slotValue.size() != 3 || slotValue[1] != ':' || slotValue[2] != '\\') {
+  if (!IsDriveRoot(slotValue)) {
     return 0;
   }
-  const char letter = AsciiLower(slotValue[0]);
-  if (letter < 'c' || letter > 'z') {
-    return 0;
-  }
-  return static_cast<std::uint8_t>(kFirstListedDrive + (letter - 'c'));
+  return static_cast<std::uint8_t>(kFirstListedDrive + (AsciiLower(slotValue[0]) - 'c'));
 }
 
 std::string DriveLetterText(std::string_view slotValue) {

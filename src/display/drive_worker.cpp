@@ -12,7 +12,7 @@ std::vector<DriveJob> DriveJobsFor(const std::vector<std::string>& drives, bool 
   std::vector<DriveJob> jobs;
   jobs.reserve(drives.size());
   for (const std::string& drive : drives) {
-    const bool askName = volumeNames && !NamesNetworkOrDevicePath(drive);
+    const bool askName = volumeNames && IsDriveRoot(drive);
     jobs.push_back(DriveJob{DriveNumberOf(drive), askName ? std::optional(drive) : std::nullopt});
   }
   return jobs;
@@ -82,12 +82,17 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
   DriveQueries& queries = *s->queries;
   std::unique_lock lock(*s->sync);
   // Every question is asked without the lock, so the window never waits on a drive; before and
-  // after each the worker checks whether the window is gone and stops asking if so.
-  const auto ask = [&](auto question) {
+  // after each the worker checks whether the window is gone and stops asking if so. A question
+  // that throws (out of memory in the system's call) is a failed one: the round goes on.
+  const auto ask = [&](auto question, auto failed) {
     lock.unlock();
-    auto answer = question();
+    try {
+      failed = question();
+    } catch (...) {
+      // answered as failed
+    }
     lock.lock();
-    return answer;
+    return failed;
   };
   // Hands answers over. A quick round signals once, at its end: a signal per answer costs the
   // window a wake-up each. Once a round has run long, each answer is signalled as it comes.
@@ -113,12 +118,12 @@ void DriveWorker::Run(const std::shared_ptr<Shared>& s) {
       DriveAnswer answer;
       answer.tile = static_cast<std::int32_t>(t);
       const std::uint8_t n = jobs[t].driveNumber;
-      answer.freeBytes = ask([&] { return queries.FreeBytes(n); });
+      answer.freeBytes = ask([&] { return queries.FreeBytes(n); }, std::int64_t{-1});
       if (s->stopped) return;
-      answer.totalBytes = ask([&] { return queries.TotalBytes(n); });
+      answer.totalBytes = ask([&] { return queries.TotalBytes(n); }, std::int64_t{-1});
       if (s->stopped) return;
       if (jobs[t].volumeRoot) {
-        answer.volume = ask([&] { return queries.VolumeName(*jobs[t].volumeRoot); });
+        answer.volume = ask([&] { return queries.VolumeName(*jobs[t].volumeRoot); }, std::optional<std::string>());
         if (s->stopped) return;
       }
       hand([&](DriveAnswers& a) { a.tiles.push_back(std::move(answer)); }, false);

@@ -13,6 +13,7 @@ bool RefreshSchedule::Request() {
 
 bool RefreshSchedule::Finish() {
   if (!running_) return false;
+  slow_ = false;  // a follow-up is a round of its own
   if (pending_) {
     pending_ = false;
     return true;  // still running: the follow-up starts at once

@@ -12,10 +12,15 @@ class RefreshSchedule {
   bool Finish();
   bool Running() const { return running_; }
   bool Pending() const { return pending_; }
+  // The round in progress has kept the user waiting (it outlasted its first slow-round tick);
+  // until it ends, screen readers read the window as busy.
+  void MarkSlow() { slow_ = running_; }
+  bool Slow() const { return slow_; }
 
  private:
   bool running_ = false;
   bool pending_ = false;
+  bool slow_ = false;
 };
 
 }  // namespace wolumetr

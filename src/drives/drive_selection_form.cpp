@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/dpi.h"
+#include "common/drive_slots.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
 #include "win/system_libraries.h"
@@ -276,8 +277,9 @@ void TForm4::GatherDriveLooks() {
   // Every drive the lists may show: the choices, and the slots' drives that are not among them.
   std::vector<DriveLookGatherer::Root> roots;
   std::map<std::string, bool> asked;
+  // Only a drive root is asked about: "[brak]", a share or a folder in a slot gets no look.
   const auto ask = [&](const std::string& root) {
-    if (root == kNoDriveText || NamesNetworkOrDevicePath(root) || !asked.emplace(root, true).second) return;
+    if (!IsDriveRoot(root) || !asked.emplace(root, true).second) return;
     const auto fixed = fixed_.find(root);
     roots.push_back({root, fixed != fixed_.end() && fixed->second});
   };

@@ -1,5 +1,7 @@
 #include "fake_drives.h"
 
+#include <new>
+
 namespace wolumetr::test {
 
 void FakeDrives::Hold(std::uint8_t driveNumber) {
@@ -24,6 +26,7 @@ void FakeDrives::Enter(std::string call, std::uint8_t driveNumber) {
   std::unique_lock lock(mutex_);
   calls.push_back(std::move(call));
   released_.wait(lock, [&] { return held_.count(driveNumber) == 0; });
+  if (throwing.count(driveNumber) != 0) throw std::bad_alloc();
 }
 
 std::int64_t FakeDrives::FreeBytes(std::uint8_t driveNumber) {

@@ -23,7 +23,8 @@ class FakeDrives final : public DriveQueries {
   };
   // Set and read these while no question is in progress (the drive worker is idle).
   std::map<std::uint8_t, Drive> drives;
-  std::vector<std::string> calls;  // "free 3", "total 3", ... in call order
+  std::vector<std::string> calls;   // "free 3", "total 3", ... in call order
+  std::set<std::uint8_t> throwing;  // questions about these throw, as out of memory would
 
   // Questions about a held drive wait until it is released; the call is recorded on entry.
   void Hold(std::uint8_t driveNumber);

@@ -31,6 +31,10 @@ void FakeSystem::Reset() {
   drives.reset();
   labels.clear();
   beforeLabel = nullptr;
+  {
+    const std::lock_guard<std::mutex> lock(iconLock_);
+    iconsAsked_.clear();
+  }
   onModal = nullptr;
   modalRuns = 0;
   highContrast.reset();
@@ -91,6 +95,19 @@ std::optional<std::string> FakeSystem::VolumeLabel(const std::string& root) {
   if (beforeLabel) beforeLabel(root);
   const auto it = labels.find(root);
   return it == labels.end() ? std::nullopt : it->second;
+}
+
+std::optional<int> FakeSystem::DriveIcon(const std::string& root) {
+  {
+    const std::lock_guard<std::mutex> lock(iconLock_);
+    iconsAsked_.push_back(root);
+  }
+  return SystemSeam::DriveIcon(root);
+}
+
+std::vector<std::string> FakeSystem::IconsAsked() {
+  const std::lock_guard<std::mutex> lock(iconLock_);
+  return iconsAsked_;
 }
 
 void FakeSystem::RunModal(win::WindowHost& host, win::Window& window) {

@@ -52,6 +52,8 @@ class FakeSystem final : public win::SystemSeam {
   std::map<std::string, std::optional<std::string>> labels;  // absent: volume unreadable
   // Runs (on the asking thread) before each label is read: a test may hold a drive there.
   std::function<void(const std::string& root)> beforeLabel;
+  // The roots whose shell icon was asked for, in order, whatever thread asked.
+  std::vector<std::string> IconsAsked();
 
   // In place of the modal loop when set. Without it every window runs its own loop except the
   // Drive selection window, which start-up opens and nobody in a test program would answer.
@@ -78,12 +80,15 @@ class FakeSystem final : public win::SystemSeam {
   std::wstring LogicalDriveStrings() override;
   bool IsFixedDrive(const std::string& root) override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
+  std::optional<int> DriveIcon(const std::string& root) override;
   bool HighContrastOn() override { return highContrast ? *highContrast : SystemSeam::HighContrastOn(); }
   void RunModal(win::WindowHost& host, win::Window& window) override;
 
  private:
   std::mutex openLock_;  // the shell may be handed a target on a thread of its own
   std::condition_variable openSignal_;
+  std::mutex iconLock_;
+  std::vector<std::string> iconsAsked_;
 };
 
 // The one seam of the test program: every window of a test gets it, and the application holds

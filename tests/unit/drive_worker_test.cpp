@@ -38,14 +38,17 @@ struct DriveWorkerTest : ::testing::Test {
   }
 };
 
-// A share or device path in a slot is never handed to the system: its tile shows no volume name,
-// as for a value the system rejects. Its disk space is that of the current drive (number 0).
+// Only a drive root's volume name is asked: a share, an NT or device path or a folder in a slot
+// is never handed to the system, and its tile shows no volume name, as for a value the system
+// rejects. Its disk space is that of the current drive (number 0).
 TEST(DriveJobsFor, AsksNoVolumeNameOfANetworkOrDevicePath) {
   const std::vector<DriveJob> jobs =
-      DriveJobsFor({"c:\\", "\\\\host\\share\\", "//host/share/", "\\/host", "/\\?\\c:\\", "\\\\.\\", "\\c:\\"}, true);
+      DriveJobsFor({"c:\\", "\\\\host\\share\\", "//host/share/", "\\/host", "/\\?\\c:\\", "\\\\.\\", "\\c:\\",
+                    "\\??\\UNC\\host\\share\\", "c:\\windows\\", "C:\\"},
+                   true);
   std::vector<bool> asked;
   for (const DriveJob& job : jobs) asked.push_back(job.volumeRoot.has_value());
-  EXPECT_EQ(asked, (std::vector<bool>{true, false, false, false, false, false, true}));
+  EXPECT_EQ(asked, (std::vector<bool>{true, false, false, false, false, false, false, false, false, true}));
   EXPECT_EQ(jobs[1].driveNumber, 0);
 }
 
@@ -100,6 +103,22 @@ TEST_F(DriveWorkerTest, ASlowDriveHoldsBackOnlyItsOwnAnswers) {
   EXPECT_TRUE(WaitUntil([&] { return *signals == 3; })) << "held back until the round's end";
   drives->Release(4);
   EXPECT_TRUE(worker->WaitForRound(5000ms));
+}
+
+TEST_F(DriveWorkerTest, AQuestionThatThrowsIsAFailedOneAndTheWorkerGoesOn) {
+  drives->throwing = {3};
+  worker->Start({{3, "c:\\"}, {4, std::nullopt}});
+  ASSERT_TRUE(worker->WaitForRound(5000ms));
+  const DriveAnswers failed = worker->Take();
+  ASSERT_EQ(failed.tiles.size(), 2u);
+  EXPECT_EQ(failed.tiles[0].freeBytes, -1);
+  EXPECT_EQ(failed.tiles[0].totalBytes, -1);
+  EXPECT_EQ(failed.tiles[0].volume, std::nullopt);
+  EXPECT_EQ(failed.tiles[1].totalBytes, 3);
+  drives->throwing.clear();
+  worker->Start({{3, std::nullopt}});
+  ASSERT_TRUE(worker->WaitForRound(5000ms));
+  EXPECT_EQ(worker->Take().tiles.at(0).freeBytes, 400);
 }
 
 TEST_F(DriveWorkerTest, GoingAwayNeverWaitsForAHungDriveAndAsksNothingMore) {

@@ -168,7 +168,7 @@ TEST_F(DriveSelectionWindow, OpensAtTheMainWindowsScaleWithItsTextsInsideAndFoll
 }
 
 TEST_F(DriveSelectionWindow, LabelsAreReadOnceOffTheWindowsThreadAndASlowOneComesLater) {
-  WriteSettings(kStored);
+  WriteSettings(std::string(kStored) + "Dysk8=\\\\host\\share\\\r\n");
   std::atomic<int> reads = 0;
   win::KernelHandle answer{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   HANDLE answerEvent = answer.get();
@@ -186,6 +186,8 @@ TEST_F(DriveSelectionWindow, LabelsAreReadOnceOffTheWindowsThreadAndASlowOneCome
   EXPECT_EQ(f.ComboItemCaption(1), L"C:\\ (System)");
   EXPECT_EQ(f.ComboItemCaption(2), L"E:\\ ()");
   EXPECT_EQ(reads, 3) << "one read per fixed drive";
+  // A slot that is no drive root ("", a folder, a share) is never asked about, not even for its icon.
+  EXPECT_EQ(system.IconsAsked(), (std::vector<std::string>{"C:\\", "E:\\", "Q:\\", "e:\\", "D:\\"}));
   // Drawing both lists asks nothing again.
   f.SetVisible(true);
   SendMessageW(f.ComboBox1.get(), CB_SHOWDROPDOWN, TRUE, 0);

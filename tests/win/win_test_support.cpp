@@ -373,10 +373,7 @@ bool MainWindowFixture::WaitForRefresh(int limitMs) {
   return true;
 }
 
-bool MainWindowFixture::Busy() const {
-  const win::ComRef<IAccessible> object = form->AccessibleObject();
-  return object && (Ask(*object.get(), CHILDID_SELF).state & STATE_SYSTEM_BUSY) != 0;
-}
+bool MainWindowFixture::Busy() const { return form->Refreshing(); }
 
 }  // namespace wolumetr::test
 

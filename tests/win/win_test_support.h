@@ -150,7 +150,7 @@ struct MainWindowFixture {
   // Waits (dispatching only the drive worker's messages) until the refreshes asked for so
   // far are shown; false after `limitMs`.
   bool WaitForRefresh(int limitMs = 5000);
-  // A refresh still waits for a drive: screen readers read the window as busy.
+  // A refresh still waits for a drive (screen readers hear so only once it has waited long).
   bool Busy() const;
 };
 
