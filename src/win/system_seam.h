@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 
+#include "common/geometry.h"
 #include "win/handles.h"
 
 namespace wolumetr::win {
@@ -56,6 +57,8 @@ class SystemSeam {
 
   // Whether the user asked the system for high contrast.
   virtual bool HighContrastOn();
+  // The primary monitor's work area, where the placements and the centring go.
+  virtual Rect WorkArea();
 
   // Shows `window` modally through `host` and returns when its modal run ends.
   virtual void RunModal(WindowHost& host, Window& window);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "app/placement.h"
 #include "settings/options_form.h"
@@ -80,6 +81,18 @@ std::unique_ptr<InLoop> CloseOpenMenus() {
       30, true);
 }
 
+// Runs g_onSent on every message sent to a window of this thread while the returned hook lives.
+std::function<void(const CWPSTRUCT&)> g_onSent;
+LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) g_onSent(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+auto WatchSent(std::function<void(const CWPSTRUCT&)> watch) {
+  g_onSent = std::move(watch);
+  return std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)>(
+      SetWindowsHookExW(WH_CALLWNDPROC, &OnSent, nullptr, GetCurrentThreadId()), &UnhookWindowsHookEx);
+}
+
 TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   TForm1& f = StartShown(0);
   EXPECT_EQ(f.DisplayMode, 0);
@@ -95,6 +108,7 @@ TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   Tray(f, WM_LBUTTONUP);
   EXPECT_FALSE(f.PopupMenu1.Item(kUkryj1).checked);
   EXPECT_TRUE(f.IsVisible());
+  EXPECT_EQ(GetForegroundWindow(), f.Handle()) << "asked for: brought to the front";
   EXPECT_FALSE(TaskbarShown());
   // The hide glyph does the same as the menu item.
   Click(f.Handle(), POINT{f.Image2->Left() + 3, f.Image2->Top() + 3});
@@ -293,8 +307,13 @@ TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButtonUnlessItIsTheWay
   EXPECT_TRUE(win::Application::Instance().Minimized());
   EXPECT_TRUE(TaskbarShown());
   win::Application::Instance().Restore(f);
+  bool zoomedFirst = false;
+  const auto hook = WatchSent([&](const CWPSTRUCT& m) {
+    if (m.hwnd == Taskbar() && m.message == WM_SHOWWINDOW && m.wParam == FALSE) zoomedFirst = IsZoomed(f.Handle());
+  });
   SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   EXPECT_FALSE(TaskbarShown());
+  EXPECT_TRUE(zoomedFirst) << "the maximize takes effect before the taskbar window hides";
 }
 
 TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
@@ -450,6 +469,27 @@ TEST_F(Presence, PlacementsFromTheMenuOnTheWorkArea) {
     EXPECT_EQ(f.Left(), c.left) << c.item;
     EXPECT_EQ(f.Top(), c.top) << c.item;
   }
+  // The primary work area as the system gives it, with the window on a second monitor.
+  TestSystem().workArea = Rect{-1024, 40, 0, 808};
+  f.SetPosition(1500, 300);
+  f.PopupMenu1.Activate(kPrawyDolnybrzeg1);
+  EXPECT_EQ((Point{f.Left(), f.Top()}), (Point{-259, 711}));
+  // The move brings it onto a monitor at 150 %, where it is laid out larger: placed once more,
+  // it still ends flush with the work area.
+  TestSystem().workArea.reset();
+  bool moved = false;
+  const auto hook = WatchSent([&](const CWPSTRUCT& m) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
+    if (m.hwnd != f.Handle() || m.message != WM_WINDOWPOSCHANGED || (pos->flags & SWP_NOMOVE) != 0 ||
+        std::exchange(moved, true)) {
+      return;
+    }
+    RECT there{pos->x, pos->y, pos->x + pos->cx * 3 / 2, pos->y + pos->cy * 3 / 2};
+    SendMessageW(m.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&there));
+  });
+  f.PopupMenu1.Activate(kPrawyDolnybrzeg1);
+  EXPECT_EQ(f.Dpi(), 144);
+  EXPECT_EQ((Point{f.Left() + f.Width(), f.Top() + f.Height()}), (Point{1280, 1024}));
 }
 
 }  // namespace
