@@ -1,6 +1,7 @@
 #pragma once
 // The system calls that a test cannot steer in-process: message boxes, the shell (links, the
-// restart, the notification icon), the list of drives and the modal showing of a window.
+// restart, the notification icon), the list of drives, the work area and the modal showing of a
+// window.
 // The program makes one at start and hands it to every window with its services; each method
 // does the real thing, and a test derives and replaces what it must.
 #include <windows.h>
