@@ -164,7 +164,7 @@ void TForm1::FormCreate() {
   const Size size{Width(), Height()};
   // A remembered place on a monitor that is gone would leave the window out of reach.
   if (!RememberPosition || !IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) {
-    const Point centre = CentreOnWorkArea(win::WorkArea(), size);
+    const Point centre = CentreOnWorkArea(services_.system->WorkArea(), size);
     SetPosition(centre.x, centre.y);
   }
   DragAnchorX = Left();
@@ -402,7 +402,7 @@ void TForm1::FormMouseMove(bool leftHeld, int x, int y) {
 void TForm1::KeepOnScreen() {
   const Size size{Width(), Height()};
   if (IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) return;
-  const Point centre = CentreOnWorkArea(win::WorkArea(), size);
+  const Point centre = CentreOnWorkArea(services_.system->WorkArea(), size);
   SetPosition(centre.x, centre.y);
 }
 

@@ -124,7 +124,7 @@ void TForm1::Align(Placement placement) {
   // move): the placement is then made once more, so a right or bottom edge still ends flush.
   for (int pass = 0; pass < 2; ++pass) {
     const Size size{Width(), Height()};
-    const Point p = PlaceWindow(placement, win::WorkArea(), size, Point{Left(), Top()});
+    const Point p = PlaceWindow(placement, services_.system->WorkArea(), size, Point{Left(), Top()});
     SetPosition(p.x, p.y);
     if (Width() == size.width && Height() == size.height) break;
   }

@@ -100,6 +100,8 @@ void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::
 
 bool SystemSeam::HighContrastOn() { return win::HighContrastOn(); }
 
+Rect SystemSeam::WorkArea() { return win::WorkArea(); }
+
 void SystemSeam::RunModal(WindowHost& host, Window& window) { host.RunModal(window); }
 
 }  // namespace wolumetr::win

@@ -1,6 +1,7 @@
 #pragma once
 // The system calls that a test cannot steer in-process: message boxes, the shell (links, the
-// restart, the notification icon), the list of drives and the modal showing of a window.
+// restart, the notification icon), the list of drives, the work area and the modal showing of a
+// window.
 // The program makes one at start and hands it to every window with its services; each method
 // does the real thing, and a test derives and replaces what it must.
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include <set>
 #include <string>
 
+#include "common/geometry.h"
 #include "win/handles.h"
 
 namespace wolumetr::win {
@@ -56,6 +58,8 @@ class SystemSeam {
 
   // Whether the user asked the system for high contrast.
   virtual bool HighContrastOn();
+  // The primary monitor's work area, where the placements and the centring go.
+  virtual Rect WorkArea();
 
   // Shows `window` modally through `host` and returns when its modal run ends.
   virtual void RunModal(WindowHost& host, Window& window);

@@ -38,6 +38,7 @@ void FakeSystem::Reset() {
   onModal = nullptr;
   modalRuns = 0;
   highContrast.reset();
+  workArea.reset();
 }
 
 int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {

@@ -61,6 +61,7 @@ class FakeSystem final : public win::SystemSeam {
   int modalRuns = 0;
   void RealRunModal(win::Window& window);
   std::optional<bool> highContrast;  // in place of the system's setting when set
+  std::optional<Rect> workArea;      // in place of the primary monitor's work area when set
 
   // Back to the state every test starts from.
   void Reset();
@@ -82,6 +83,7 @@ class FakeSystem final : public win::SystemSeam {
   std::optional<std::string> VolumeLabel(const std::string& root) override;
   std::optional<int> DriveIcon(const std::string& root) override;
   bool HighContrastOn() override { return highContrast ? *highContrast : SystemSeam::HighContrastOn(); }
+  Rect WorkArea() override { return workArea ? *workArea : SystemSeam::WorkArea(); }
   void RunModal(win::WindowHost& host, win::Window& window) override;
 
  private:

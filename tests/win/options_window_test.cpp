@@ -775,13 +775,18 @@ TEST_F(OptionsWindow, WithoutRightsToTheMachineKeyTheUserKeyIsUsed) {
   TForm3& f = Open(keys);
   SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
   ErrorRecorder errors;
-  // What the file takes while the box is up (the tray menu's "Zamknij" saves the place) stays.
-  TestSystem().whileErrorBoxIsUp = [&] { WriteSettings(Settings().value_or("") + "[Inne]\r\nKlucz=1\r\n"); };
+  // What the file takes while the box is up (the tray menu's "Zamknij" saves the place) stays,
+  // and the place saved is where the tray menu moved the window meanwhile.
+  TestSystem().whileErrorBoxIsUp = [&] {
+    WriteSettings(Settings().value_or("") + "[Inne]\r\nKlucz=1\r\n");
+    form->SetPosition(640, 480);
+  };
   ClickSavePicture(f);
   ASSERT_EQ(errors.messages.size(), 1u);
   EXPECT_EQ(errors.messages[0],
             "Brak uprawnień do rejestru: nie można zmienić uruchamiania programu przy starcie systemu.");
   EXPECT_NE(Settings().value_or("").find("[Inne]\r\nKlucz=1\r\n"), std::string::npos);
+  EXPECT_NE(Settings().value_or("").find("Polozenie X=640\r\nPolozenie Y=480\r\n"), std::string::npos);
   EXPECT_TRUE(host.Ended(f));
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }

@@ -6,11 +6,13 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "app/placement.h"
 #include "settings/options_form.h"
 #include "win/application.h"
 #include "win/error_box.h"
+#include "win/handles.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
@@ -80,6 +82,18 @@ std::unique_ptr<InLoop> CloseOpenMenus() {
       30, true);
 }
 
+// Runs g_onSent on every message sent to a window of this thread while the returned hook lives.
+std::function<void(const CWPSTRUCT&)> g_onSent;
+LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) g_onSent(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+auto WatchSent(std::function<void(const CWPSTRUCT&)> watch) {
+  g_onSent = std::move(watch);
+  return std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)>(
+      SetWindowsHookExW(WH_CALLWNDPROC, &OnSent, nullptr, GetCurrentThreadId()), &UnhookWindowsHookEx);
+}
+
 TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   TForm1& f = StartShown(0);
   EXPECT_EQ(f.DisplayMode, 0);
@@ -90,11 +104,19 @@ TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
   EXPECT_FALSE(f.IsVisible());
   EXPECT_FALSE(TaskbarShown());
   EXPECT_TRUE(f.TrayIcon1->Visible());
-  // A click on the tray icon brings it back, still without a taskbar button.
+  // A click on the tray icon brings it back, still without a taskbar button, and in front: the
+  // user asked for it. Windows may show a window behind the one in front, as here.
+  const win::ChildWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, -3000, -3000, 10, 10, nullptr,
+                                               nullptr, nullptr, nullptr));
+  bool behind = true;
+  const auto hook = WatchSent([&](const CWPSTRUCT& m) {
+    if (m.hwnd == f.Handle() && m.message == WM_PAINT && std::exchange(behind, false)) SetForegroundWindow(other.get());
+  });
   Tray(f, WM_LBUTTONDOWN);
   Tray(f, WM_LBUTTONUP);
   EXPECT_FALSE(f.PopupMenu1.Item(kUkryj1).checked);
   EXPECT_TRUE(f.IsVisible());
+  EXPECT_EQ(GetForegroundWindow(), f.Handle());
   EXPECT_FALSE(TaskbarShown());
   // The hide glyph does the same as the menu item.
   Click(f.Handle(), POINT{f.Image2->Left() + 3, f.Image2->Top() + 3});
@@ -293,8 +315,13 @@ TEST_F(Presence, MinimizeAndMaximizeCommandsHideTheTaskbarButtonUnlessItIsTheWay
   EXPECT_TRUE(win::Application::Instance().Minimized());
   EXPECT_TRUE(TaskbarShown());
   win::Application::Instance().Restore(f);
+  bool zoomedFirst = false;
+  const auto hook = WatchSent([&](const CWPSTRUCT& m) {
+    if (m.hwnd == Taskbar() && m.message == WM_SHOWWINDOW && m.wParam == FALSE) zoomedFirst = IsZoomed(f.Handle());
+  });
   SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   EXPECT_FALSE(TaskbarShown());
+  EXPECT_TRUE(zoomedFirst) << "the maximize takes effect before the taskbar window hides";
 }
 
 TEST_F(Presence, RefusedTrayIconIsReportedAndTheProgramGoesOn) {
@@ -450,6 +477,21 @@ TEST_F(Presence, PlacementsFromTheMenuOnTheWorkArea) {
     EXPECT_EQ(f.Left(), c.left) << c.item;
     EXPECT_EQ(f.Top(), c.top) << c.item;
   }
+  // From a second monitor to the primary work area the system gives, which is at 150 %: laid out
+  // larger there during the move, the window is placed once more and still ends flush.
+  TestSystem().workArea = Rect{-1024, 40, 0, 808};
+  f.SetPosition(1500, 300);
+  bool moved = false;
+  const auto hook = WatchSent([&](const CWPSTRUCT& m) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
+    if (m.hwnd == f.Handle() && m.message == WM_WINDOWPOSCHANGED && !std::exchange(moved, true)) {
+      RECT there{pos->x, pos->y, pos->x + pos->cx * 3 / 2, pos->y + pos->cy * 3 / 2};
+      SendMessageW(m.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&there));
+    }
+  });
+  f.PopupMenu1.Activate(kPrawyDolnybrzeg1);
+  EXPECT_EQ(f.Dpi(), 144);
+  EXPECT_EQ((Point{f.Left() + f.Width(), f.Top() + f.Height()}), (Point{0, 808}));
 }
 
 }  // namespace
