@@ -460,12 +460,13 @@ TEST_F(DriveSelectionWindow, CellsAndListItemsAreDrawnInTheirStateColoursWithDri
     for (int x = textLeft; x < 96; ++x) selectedInk += pixel(x, y) == GetSysColor(COLOR_HIGHLIGHTTEXT);
   }
   EXPECT_GT(selectedInk, 3);
-  // The drive list: "[brak]" in the window text colour, C:\ (row 1's drive) selected.
+  // The drive list's texts, past the icons: "[brak]" in the window text colour, and C:\ (row 1's
+  // drive) selected.
   COMBOBOXINFO combo{sizeof combo, {}, {}, 0, nullptr, nullptr, nullptr};
   GetComboBoxInfo(f.ComboBox1.get(), &combo);
   const ClientPicture list(combo.hwndList);
-  EXPECT_GT(list.Count(RECT{0, 0, 200, 16}, GetSysColor(COLOR_WINDOWTEXT)), 3) << "[brak]";
-  EXPECT_GT(list.Count(RECT{0, 16, 200, 32}, GetSysColor(COLOR_HIGHLIGHTTEXT)), 3) << "C:\\";
+  EXPECT_GT(list.Count(RECT{16 + 4, 0, 200, 16}, GetSysColor(COLOR_WINDOWTEXT)), 3) << "[brak]";
+  EXPECT_GT(list.Count(RECT{16 + 4, 16, 200, 32}, GetSysColor(COLOR_HIGHLIGHTTEXT)), 3) << "C:\\";
 }
 
 }  // namespace
