@@ -40,6 +40,9 @@ TEST(DriveLetterText, KeepsUtf8Whole) {
   EXPECT_EQ(DriveLetterText("a\xC4\x85\xC4\x99x"), "AX");
   // A stray continuation byte counts as one character.
   EXPECT_EQ(DriveLetterText("\x80\x81\x82z"), "\x80Z");
+  // So do C0 and C1: they could only lead an overlong form, so they begin no character.
+  EXPECT_EQ(DriveLetterText("\xC0\x80\x80z"), "\xC0Z");
+  EXPECT_EQ(DriveLetterText("\xC1\x81\x81z"), "\xC1Z");
 }
 
 TEST(RootPathOf, LettersAndNone) {

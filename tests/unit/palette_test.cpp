@@ -30,10 +30,15 @@ constexpr Pair kPairs[] = {
 
 bool IsSystem(Colour c) { return c.r >= 1 && c.r <= 8 && c.g == c.r && c.b == c.r; }
 
-// Which colour goes where is seen in the windows' pixels; here, that no pair becomes unreadable.
+// Where the program's own colours go is seen in the windows' pixels; here, that the system's keep
+// their roles and that no pair becomes unreadable.
 TEST(Palette, EveryInkDiffersFromItsGroundAndHighContrastUsesOnlySystemColours) {
   for (const bool highContrast : {false, true}) {
     const Palette p = PaletteFor(highContrast, kSystem);
+    // Roles the system's colours keep in both: swapped bevels make every raised panel look sunk.
+    EXPECT_EQ(p.bevelLight, kSystem.buttonHighlight) << highContrast;
+    EXPECT_EQ(p.bevelShadow, kSystem.buttonShadow) << highContrast;
+    EXPECT_EQ(p.selectionText, kSystem.highlightText) << highContrast;
     for (const Pair& pair : kPairs) {
       const Colour ink = p.*pair.ink;
       const Colour ground = p.*pair.ground;

@@ -61,6 +61,8 @@ TEST(PlaceWindow, OddHalvesTruncateTowardZero) {
   // -3/2 is -1, not -2.
   EXPECT_EQ(PlaceWindow(Placement::Centre, {0, 0, 5, 5}, {8, 8}, {}), (Point{-2, -2}));
   EXPECT_EQ(PlaceWindow(Placement::Centre, {-1281, 0, 0, 1024}, {259, 97}, {}), (Point{-1281 + 640 - 129, 464}));
+  // A negative half too: -5/2 is -2 and -3/2 is -1.
+  EXPECT_EQ(PlaceWindow(Placement::Centre, {0, 0, -5, 4}, {3, -3}, {}), (Point{-2 - 1, 2 - -1}));
 }
 
 TEST(PlaceWindow, UnknownPlacementKeepsThePosition) {

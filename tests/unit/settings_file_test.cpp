@@ -172,6 +172,8 @@ TEST(SettingsFileEncoding, Utf16FilesAreReadAndWrittenBackAsTheyCame) {
                         u"[Program]\r\nAutoodswierzanie=1\r\n",
                         big))
         << "one encoding in the file, never UTF-8 appended";
+    // A pair as the file's last two units, with no line end after it, is still one character.
+    EXPECT_EQ(wolumetr::DecodeText(Utf16File(u"k=\U0001F600", big)).utf8, "k=\xF0\x9F\x98\x80") << big;
   }
 }
 

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "win/control_router.h"
+#include "win/panel_button.h"
 #include "win/window.h"
+#include "win_test_support.h"
 
 namespace wolumetr::test {
 namespace {
@@ -170,6 +172,13 @@ TEST(ControlRouter, AnswersTheClientAreaCursorAndThePaintAndLeavesTheRest) {
   ASSERT_EQ(clips.size(), 2u);
   EXPECT_TRUE(EqualRect(&clips[0], &whole));
   EXPECT_TRUE(EqualRect(&clips[1], &dirty));
+
+  // A panel button repaints when only its bevels change colour, as a new theme may do.
+  win::PanelButton button(h.surface, L"OK", win::FontSpec{}, 0, 0, win::BevelColours{1, 2});
+  button.SetBounds(10, 40, 40, 20);
+  UpdateWindow(h.Handle());
+  button.SetColors(0, 0, win::BevelColours{2, 1});
+  EXPECT_TRUE(RepaintQueued(h.Handle(), button.Bounds()));
 }
 
 }  // namespace

@@ -421,7 +421,7 @@ TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAnd
   EXPECT_FALSE(main.IsVisible()) << "the ended instance never shows its main window";
 }
 
-TEST_F(DriveSelectionWindow, CellsAreDrawnInTheirStateColoursWithDriveIcons) {
+TEST_F(DriveSelectionWindow, CellsAndListItemsAreDrawnInTheirStateColoursWithDriveIcons) {
   WriteSettings(kStored);
   TForm4& f = Open();
   const win::StringGrid& grid = *f.StringGrid1;
@@ -457,6 +457,18 @@ TEST_F(DriveSelectionWindow, CellsAreDrawnInTheirStateColoursWithDriveIcons) {
   while (textLeft < 96 && !inked(textLeft)) ++textLeft;
   EXPECT_GE(textLeft, 31 + 16 + 4);
   EXPECT_LE(textLeft, 31 + 16 + 4 + 2);
+  int selectedInk = 0;  // the selected slot's text, in the highlight's text colour
+  for (int y = 19; y < 19 + 18; ++y) {
+    for (int x = textLeft; x < 96; ++x) selectedInk += pixel(x, y) == GetSysColor(COLOR_HIGHLIGHTTEXT);
+  }
+  EXPECT_GT(selectedInk, 3);
+  // The drive list's texts, past the icons: "[brak]" in the window text colour, and C:\ (row 1's
+  // drive) selected.
+  COMBOBOXINFO combo{sizeof combo, {}, {}, 0, nullptr, nullptr, nullptr};
+  GetComboBoxInfo(f.ComboBox1.get(), &combo);
+  const ClientPicture list(combo.hwndList);
+  EXPECT_GT(list.Count(RECT{16 + 4, 0, 200, 16}, GetSysColor(COLOR_WINDOWTEXT)), 3) << "[brak]";
+  EXPECT_GT(list.Count(RECT{16 + 4, 16, 200, 32}, GetSysColor(COLOR_HIGHLIGHTTEXT)), 3) << "C:\\";
 }
 
 }  // namespace

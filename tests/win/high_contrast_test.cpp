@@ -50,6 +50,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF navy = win::ColorRef(colours::kNavy);
   const COLORREF yellow = win::ColorRef(colours::kYellow);
   const COLORREF white = win::ColorRef(colours::kWhite);
@@ -69,6 +70,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
   };
   const Probe probes[] = {
       {"main panel", main.Handle(), [&] { return BarePanelPoint(main.Panel1); }, nullptr, navy, window},
+      {"main bevel's light edge", main.Handle(), At(POINT{0, 0}), nullptr, light, light},
       {"pie wedge", main.Handle(), [&] { return wedge; }, nullptr, win::ColorRef(colours::kBlue),
        GetSysColor(COLOR_HIGHLIGHT)},
       {"drive letter", main.Handle(), nullptr, [&] { return Inside(*main.Tiles.Tile(0).letter); }, white, text},
@@ -99,6 +101,12 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
         EXPECT_GT(picture.Count(p.area(), expected), 3) << p.what << (on ? " in high contrast" : "");
       }
     }
+    // A window opened after the switch paints in the new colours from the start.
+    const TForm4 late(TestHost(),
+                      DriveSelectionServices{store, main.SettingsPath(), true, SharedTestSystem(), nullptr});
+    const ClientPicture opened(late.Handle());
+    EXPECT_EQ(opened.At(3, 3), on ? window : navy) << "opened" << (on ? " in high contrast" : "");
+    EXPECT_GT(opened.Count(Inside(*late.Label2), on ? text : yellow), 3) << "opened" << (on ? " in high contrast" : "");
     // Transparency stays as it was.
     BYTE alpha = 0;
     GetLayeredWindowAttributes(options.Handle(), nullptr, &alpha, nullptr);
