@@ -112,8 +112,8 @@ Launch Run(const Target& target, bool settle) {
   PROCESS_INFORMATION process{};
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  if (!CreateProcessW(target.exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process)) {
+  if (!CreateProcessW(target.exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process)) {
     Fail("cannot start", target.exe);
   }
   Search search{process.dwProcessId, &target};

@@ -44,8 +44,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"WolumetrBenchMinimal";
   if (RegisterClassW(&wc) == 0) return 1;
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              400, 300, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
+                              300, nullptr, nullptr, instance, nullptr);
   if (hwnd == nullptr) return 1;
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);

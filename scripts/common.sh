@@ -25,10 +25,12 @@ WOL_PACKAGE_PACKAGES=(cmake make git python3 g++-mingw-w64-x86-64-posix binutils
 
 wol_log() { printf '[wolumetr] %s\n' "$*" >&2; }
 
-# The sources and tests in the project's one style (.clang-format, Debian's clang-format 14).
+# The sources, tests, benchmark and installer action in the project's one style (.clang-format,
+# Debian's clang-format 14).
 wol_check_format() {
   local files
-  mapfile -t files < <(git -C "$WOL_ROOT" ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tests/*.c')
+  mapfile -t files < <(git -C "$WOL_ROOT" ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tests/*.c' \
+    'bench/*.cpp' 'bench/*.h' 'packaging/*.cpp')
   if ! clang-format --dry-run -Werror "${files[@]/#/$WOL_ROOT/}"; then
     wol_log "the files named above are not in the project's style: clang-format -i them"
     return 1
