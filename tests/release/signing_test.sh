@@ -20,7 +20,8 @@ for file in "$work"/dist/*.msi "$work/zip/wolumetr.exe" "$(find "$work/msi" -nam
   verdict=$(osslsigncode verify -CAfile "$work/cert.pem" -in "$file" 2>&1 || true)
   grep -q "Signature verification: ok" <<<"$verdict" || { echo "$file: $verdict"; exit 1; }
 done
-(cd "$work/dist" && sha256sum --check --strict --quiet SHA256SUMS && [ "$(ls | wc -l)" = "$(($(wc -l <SHA256SUMS) + 1))" ])
+(cd "$work/dist" && sha256sum --check --strict --quiet SHA256SUMS &&
+  diff <(ls | grep -vx SHA256SUMS) <(cut -c67- SHA256SUMS | sort))
 cp "$1/wolumetr.exe" "$work/again.exe"
 faketime -f +1d python3 "$root/scripts/pack.py" sign "$work/again.exe"
 cmp "$work/again.exe" "$work/zip/wolumetr.exe"
@@ -29,5 +30,5 @@ import calendar, os, sys, zipfile
 with zipfile.ZipFile(sys.argv[1]) as archive:
     assert archive.read("README.txt").startswith(b"\xef\xbb\xbf"), "README.txt without a byte-order mark"
     for entry in archive.infolist():  # a zip holds the seconds halved
-        assert int(os.environ["SOURCE_DATE_EPOCH"]) - calendar.timegm(entry.date_time) in (0, 1), entry
+        assert int(os.environ["SOURCE_DATE_EPOCH"]) - calendar.timegm(entry.date_time) in (0, 1), (entry.filename, entry.date_time)
 CHECK
