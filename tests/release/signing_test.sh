@@ -27,8 +27,9 @@ faketime -f +1d python3 "$root/scripts/pack.py" sign "$work/again.exe"
 cmp "$work/again.exe" "$work/zip/wolumetr.exe"
 python3 - "$work"/dist/*.zip <<'CHECK'
 import calendar, os, sys, zipfile
+epoch = int(os.environ["SOURCE_DATE_EPOCH"])
 with zipfile.ZipFile(sys.argv[1]) as archive:
     assert archive.read("README.txt").startswith(b"\xef\xbb\xbf"), "README.txt without a byte-order mark"
     for entry in archive.infolist():  # a zip holds the seconds halved
-        assert int(os.environ["SOURCE_DATE_EPOCH"]) - calendar.timegm(entry.date_time) in (0, 1), (entry.filename, entry.date_time)
+        assert epoch - calendar.timegm(entry.date_time) in (0, 1), (entry.filename, entry.date_time)
 CHECK
