@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The release's packing steps, shared by scripts/package and the tests:
 
+    pack.py release BUILD DIST  (all of them: BUILD's exe and uninstall action packed into DIST)
     pack.py zip OUT.zip wolumetr.exe
     pack.py msi OUT.msi wolumetr.exe uninstall_action.dll VERSION
     pack.py sign FILE          (signs in place when WOLUMETR_SIGN_PFX is set)
@@ -9,6 +10,7 @@ Every time stamp they write is SOURCE_DATE_EPOCH (else the last commit's time), 
 inputs give the same bytes in any folder, at any time, in any time zone."""
 import hashlib
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -108,8 +110,29 @@ def sign(path):
         shutil.copyfile(signed, path)
 
 
+def release(build, dist):
+    """The release of a build folder of this tree in DIST: the zip, the MSI and SHA256SUMS. With a
+    certificate the exe is signed before it is packed and the MSI after, so that no signed release
+    holds an unsigned file."""
+    build, dist = Path(build), Path(dist)
+    version = re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.+)$", (build / "CMakeCache.txt").read_text(),
+                        re.M).group(1)
+    name = f"wolumetr-{version}-x64"
+    dist.mkdir(parents=True, exist_ok=True)
+    with tempfile.TemporaryDirectory() as stage:
+        exe = Path(stage) / "wolumetr.exe"
+        shutil.copyfile(build / "wolumetr.exe", exe)
+        sign(exe)
+        make_zip(dist / f"{name}.zip", exe)
+        make_msi(dist / f"{name}.msi", exe, build / "packaging" / "wolumetr_uninstall_action.dll", version)
+    sign(dist / f"{name}.msi")
+    with open(dist / "SHA256SUMS", "w", encoding="ascii", newline="\n") as sums:
+        for file in (f"{name}.zip", f"{name}.msi"):
+            sums.write(f"{hashlib.sha256((dist / file).read_bytes()).hexdigest()}  {file}\n")
+
+
 if __name__ == "__main__":
-    commands = {"zip": (make_zip, 2), "msi": (make_msi, 4), "sign": (sign, 1)}
+    commands = {"release": (release, 2), "zip": (make_zip, 2), "msi": (make_msi, 4), "sign": (sign, 1)}
     command, arguments = (sys.argv[1] if len(sys.argv) > 1 else ""), sys.argv[2:]
     if command not in commands or len(arguments) != commands[command][1]:
         sys.exit(__doc__)
