@@ -2,7 +2,6 @@
 """The release's packing steps, shared by scripts/package and the tests:
 
     pack.py release BUILD DIST  (all of them: BUILD's exe and uninstall action packed into DIST)
-    pack.py zip OUT.zip wolumetr.exe
     pack.py msi OUT.msi wolumetr.exe uninstall_action.dll VERSION
     pack.py sign FILE          (signs in place when WOLUMETR_SIGN_PFX is set)
 
@@ -132,7 +131,7 @@ def release(build, dist):
 
 
 if __name__ == "__main__":
-    commands = {"release": (release, 2), "zip": (make_zip, 2), "msi": (make_msi, 4), "sign": (sign, 1)}
+    commands = {"release": (release, 2), "msi": (make_msi, 4), "sign": (sign, 1)}
     command, arguments = (sys.argv[1] if len(sys.argv) > 1 else ""), sys.argv[2:]
     if command not in commands or len(arguments) != commands[command][1]:
         sys.exit(__doc__)
