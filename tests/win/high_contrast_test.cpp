@@ -100,9 +100,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
       }
     }
     // Transparency stays as it was.
-    BYTE alpha = 0;
-    GetLayeredWindowAttributes(options.Handle(), nullptr, &alpha, nullptr);
-    EXPECT_EQ(alpha, 190);
+    EXPECT_EQ(Alpha(options.Handle()), 190);
   }
 }
 
