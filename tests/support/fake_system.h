@@ -106,10 +106,9 @@ class RecordingHost final : public win::WindowHost {
  public:
   explicit RecordingHost(win::WindowHost& next = TestHost()) : next_(next) {}
   bool Ended(const win::Window& window) const { return std::ranges::find(ended_, window.Handle()) != ended_.end(); }
-  // In place of the modal loop when set. Without it a window runs its own loop while the main
-  // window given here shows, and none runs while it is hidden: start-up asks for the Drive
-  // selection window (no drive set) before the main window shows, and nobody in a test program
-  // would answer it.
+  // In place of the modal loop when set. Without it none runs while the main window given here is
+  // hidden: start-up asks for Drive selection (no drive set) before the main window shows, and
+  // nobody in a test program would answer it.
   std::function<void(win::Window& window)> onModal;
   int modalRuns = 0;
   void RealRunModal(win::Window& window) { next_.RunModal(window); }
