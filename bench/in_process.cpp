@@ -280,7 +280,9 @@ class PaintCycle {
     hwnd_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, form.Width(),
                             form.Height(), nullptr, nullptr, wc.hInstance, nullptr);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetLayeredWindowAttributes(hwnd_, 0, form.AlphaBlendValue(), LWA_ALPHA);
+    BYTE alpha = 255;
+    GetLayeredWindowAttributes(form.Handle(), nullptr, &alpha, nullptr);
+    SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA);
     win::ScreenDc screen;
     memory_.reset(CreateCompatibleDC(screen.get()));
     bitmap_.reset(CreateCompatibleBitmap(screen.get(), form.Width(), form.Height()));
@@ -442,7 +444,6 @@ int Run(int runs, const std::vector<std::wstring>& rows) {
   static FailOnBoxes system;
   win::Application& app = win::Application::Instance();
   app.SetSystem(&system);
-  app.Initialize();
   app.SetTitle(L"Wolumetr");
 
   const std::vector<std::string> roots = FixedDriveRoots();

@@ -34,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     wolumetr::win::FileSettingsStore files;
     wolumetr::StartupSnapshot settings(files);
     const std::string path = wolumetr::win::Narrow(wolumetr::win::ExecutableFolder()) + wolumetr::kSettingsFileName;
-    if (!wolumetr::ReadSettingsAtStart(settings, path, *system)) return;  // given up: the file stays as it is
+    if (!wolumetr::ReadSettingsAtStart(settings, path, *system, app.Title())) return;  // given up: the file stays
     auto drives = std::make_shared<wolumetr::win::SystemDriveQueries>(system);
     wolumetr::TForm1 form(app, wolumetr::MainWindowServices{settings, drives, system, {}, &settings});
     const wolumetr::win::RestartManagerCloseScope closedByInstaller([&form] { form.CloseQuietly(); });

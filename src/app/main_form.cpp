@@ -16,7 +16,6 @@
 #include "settings/options_rules.h"
 #include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
-#include "win/application.h"
 #include "win/colour_ref.h"
 #include "win/instance_handover.h"
 #include "win/system_info.h"
@@ -57,11 +56,10 @@ TForm1::TForm1(win::WindowHost& host, MainWindowServices services)
     : PanelWindow(host, *services.system, 0), Tiles(Panel1), services_(std::move(services)) {
   ProgramDir = services_.programDir.empty() ? win::ExecutableFolder() : services_.programDir;
   StartFirstRound();
-  host.Initialize();
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
   Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, host.TaskbarWindow(),
          host.Title());
-  win::Application::Instance().SetMainWindow(Handle());
+  host.SetMainWindow(*this);
   answersTo_->store(Handle());
   // The scale of the monitor the window is on.
   SetDpi(win::WindowDpi(Handle()));
@@ -409,7 +407,7 @@ void TForm1::KeepOnScreen() {
 void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
   // Minimizing the main window minimizes the whole program into its taskbar button.
   if ((command & 0xFFF0) == SC_MINIMIZE) {
-    win::Application::Instance().Minimize(*this);
+    Host().Minimize(*this);
   } else {
     Default(WM_SYSCOMMAND, command, lParam);
   }

@@ -129,7 +129,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   // Window properties that start-up and the Options window set.
   void SetAlphaBlend(bool enabled, std::uint8_t alpha) override;
   bool AlphaBlend() const { return alphaBlend_; }
-  std::uint8_t AlphaBlendValue() const { return alpha_; }
   void SetStayOnTop(bool onTop) override;
   bool StayOnTop() const { return onTop_; }
   // Automatic refresh on or off: the timer, Image3 and "Odświerz" switch together.
@@ -143,7 +142,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void ChooseDisplayMode(std::uint8_t item) override;
 
   std::string SettingsPath() const;
-  const std::string& DecimalSeparator() const { return decimalSeparator_; }
 
   // Start-up found no drive configured: the Drive selection window takes over.
   void RunStartupDriveSelection();

@@ -8,7 +8,6 @@
 #include "settings/options_form.h"
 #include "settings/run_registration.h"
 #include "settings/startup_settings.h"
-#include "win/application.h"
 #include "win/error_box.h"
 #include "win/system_info.h"
 #include "win/text.h"
@@ -75,21 +74,20 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::Ukryj1Click() {
-  win::Application& app = win::Application::Instance();
   if (PopupMenu1.Item(kUkryj1).checked) {
     if (DisplayMode == 0) {
       SetVisible(false);
     } else {
-      app.Minimize(*this);
+      Host().Minimize(*this);
     }
     return;
   }
   if (DisplayMode == 0) {
     SetVisible(true);
   } else {
-    app.Restore(*this);
+    Host().Restore(*this);
   }
-  app.BringToFront();
+  Host().BringToFront();
 }
 
 void TForm1::Opcje1Click() {
@@ -98,7 +96,7 @@ void TForm1::Opcje1Click() {
   TForm3 options(Host(), *this,
                  OptionsServices{runKeys, win::Narrow(win::ExecutablePath()), services_.settings, SettingsPath(),
                                  *services_.system, Dpi()});
-  services_.system->RunModal(Host(), options);
+  Host().RunModal(options);
 }
 
 void TForm1::Ustawdyski1Click() {
@@ -115,7 +113,7 @@ void TForm1::ShowDriveSelection() {
   };
   TForm4 form(Host(), DriveSelectionServices{services_.settings, SettingsPath(), DriveCount() > 0, services_.system,
                                              placeToKeep, Dpi()});
-  services_.system->RunModal(Host(), form);
+  Host().RunModal(form);
 }
 
 void TForm1::Align(Placement placement) {
@@ -139,7 +137,7 @@ void TForm1::Oprogramie1Click() {
   }
   const auto about = std::make_unique<TForm2>(Host(), *services_.system, Dpi());
   about->SetStayOnTop(StayOnTop());
-  services_.system->RunModal(Host(), *about);
+  Host().RunModal(*about);
 }  // destroyed here, after its own modal loop, exactly once
 
 bool TForm1::TrayIcon1Popup(POINT at) {

@@ -13,8 +13,9 @@ inline constexpr wchar_t kUnreadableSettingsText[] =
     L"Ponów, aby spróbować jeszcze raz, albo Anuluj, aby zakończyć program bez zmieniania ustawień.";
 
 // Reads the settings file at `path` into `snapshot`. A file that exists but cannot be read is
-// never taken for a first run: the user is asked to retry or give up. False when given up;
-// the program then ends without touching the file.
-bool ReadSettingsAtStart(StartupSnapshot& snapshot, const std::string& path, win::SystemSeam& system);
+// never taken for a first run: the user is asked to retry or give up, in a box under the program's
+// `title`. False when given up; the program then ends without touching the file.
+bool ReadSettingsAtStart(StartupSnapshot& snapshot, const std::string& path, win::SystemSeam& system,
+                         const std::wstring& title);
 
 }  // namespace wolumetr

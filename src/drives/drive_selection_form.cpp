@@ -78,7 +78,6 @@ TForm4::TForm4(win::WindowHost& host, DriveSelectionServices services)
       services_(std::move(services)),
       design_(DriveWindowDesignAt(Dpi())) {
   win::StayInApartment();  // the shell's drive icons
-  host.Initialize();
   // Designed as 330x412; FormCreate sizes it from the grid.
   const Size designed = ScaleToDpi(Size{330, 412}, Dpi());
   Create(kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,

@@ -70,9 +70,9 @@ void Application::TaskbarHost::GiveIcons() {
 LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == OwnedVisibilityMessage()) {
     if (wParam == kRestacked) {
-      Application::Instance().RaiseModalWindow();
+      owner_.RaiseModalWindow();
     } else {
-      Application::Instance().SyncTaskbarWindow();
+      owner_.SyncTaskbarWindow();
     }
     return 0;
   }
@@ -87,25 +87,27 @@ LRESULT Application::TaskbarHost::HandleMessage(UINT message, WPARAM wParam, LPA
       // The taskbar button minimizes and restores the program as "Ukryj" does: stay-on-top is
       // put aside and given back, and the owned windows come back with it.
       if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE) {
-        Application& app = Application::Instance();
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-          app.Minimize(app.mainHandle_);
+          owner_.Minimize(owner_.mainHandle_);
         } else {
-          app.Restore(app.mainHandle_);
+          owner_.Restore(owner_.mainHandle_);
         }
         return 0;
       }
       return Default(message, wParam, lParam);
     case WM_CLOSE:
       // Closing the taskbar button closes the program like closing its main window.
-      Application::Instance().Terminate();
+      owner_.Terminate();
       return 0;
     default: return Default(message, wParam, lParam);
   }
 }
 
-void Application::Initialize() {
+// Made by the first window that asks for its owner, so that the window system starts with the
+// main window, after the first drive round is under way.
+HWND Application::TaskbarWindow() {
   if (taskbar_.Handle() == nullptr) taskbar_.CreateFor(title_);
+  return taskbar_.Handle();
 }
 
 void Application::SetTitle(const std::wstring& title) {

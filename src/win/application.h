@@ -16,11 +16,9 @@ class Application final : public WindowHost {
  public:
   static Application& Instance();
 
-  // Creates the taskbar window; safe to call more than once.
-  void Initialize() override;
   void SetTitle(const std::wstring& title);
   const std::wstring& Title() const override { return title_; }
-  HWND TaskbarWindow() const override { return taskbar_.Handle(); }
+  HWND TaskbarWindow() override;
 
   // The system calls the error box at the exception boundary goes through: the program's
   // one seam once it is set, the system's own before. nullptr brings back the system's own.
@@ -42,17 +40,11 @@ class Application final : public WindowHost {
   // none is, without moving, sizing, re-ordering or activating it.
   void SyncTaskbarWindow();
 
-  // Minimizes every window of the program into the taskbar button (nothing when already
-  // minimized); stay-on-top windows are made ordinary meanwhile. `mainWindow` is where the
-  // minimize animation starts.
-  void Minimize(const Window& mainWindow) { Minimize(mainWindow.Handle()); }
-  // Brings the minimized program back (nothing when it is not minimized).
-  void Restore(const Window& mainWindow) { Restore(mainWindow.Handle()); }
-  // The window that the taskbar button's own minimize and restore animate from.
-  void SetMainWindow(HWND mainWindow) { mainHandle_ = mainWindow; }
+  void Minimize(const Window& mainWindow) override { Minimize(mainWindow.Handle()); }
+  void Restore(const Window& mainWindow) override { Restore(mainWindow.Handle()); }
+  void SetMainWindow(const Window& mainWindow) override { mainHandle_ = mainWindow.Handle(); }
   bool Minimized() const;
-  // Makes the program's last active window the foreground window.
-  void BringToFront();
+  void BringToFront() override;
 
   // Handles one message from the queue the way the loop does (dialog keys, dispatch).
   void Dispatch(MSG& msg);
@@ -62,6 +54,7 @@ class Application final : public WindowHost {
  private:
   class TaskbarHost final : public Window {
    public:
+    explicit TaskbarHost(Application& owner) : owner_(owner) {}
     void CreateFor(const std::wstring& title);
 
    protected:
@@ -69,6 +62,7 @@ class Application final : public WindowHost {
 
    private:
     void GiveIcons();
+    Application& owner_;
     bool hasIcons_ = false;
   };
 
@@ -76,7 +70,7 @@ class Application final : public WindowHost {
   void Minimize(HWND mainWindow);
   void Restore(HWND mainWindow);
 
-  TaskbarHost taskbar_;
+  TaskbarHost taskbar_{*this};
   SystemSeam ownSystem_;
   SystemSeam* system_ = nullptr;
   std::wstring title_ = L"Wolumetr";

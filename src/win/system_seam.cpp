@@ -9,7 +9,6 @@
 #include "win/system_palette.h"
 #include "win/text.h"
 #include "win/thread_launch.h"
-#include "win/window_host.h"
 
 namespace wolumetr::win {
 
@@ -101,7 +100,5 @@ void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::
 bool SystemSeam::HighContrastOn() { return win::HighContrastOn(); }
 
 Rect SystemSeam::WorkArea() { return win::WorkArea(); }
-
-void SystemSeam::RunModal(WindowHost& host, Window& window) { host.RunModal(window); }
 
 }  // namespace wolumetr::win

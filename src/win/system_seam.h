@@ -1,7 +1,6 @@
 #pragma once
 // The system calls that a test cannot steer in-process: message boxes, the shell (links, the
-// restart, the notification icon), the list of drives, the work area and the modal showing of a
-// window.
+// restart, the notification icon), the list of drives and the work area.
 // The program makes one at start and hands it to every window with its services; each method
 // does the real thing, and a test derives and replaces what it must.
 #include <windows.h>
@@ -19,9 +18,6 @@
 #include "win/handles.h"
 
 namespace wolumetr::win {
-
-class Window;
-class WindowHost;
 
 class SystemSeam {
  public:
@@ -60,9 +56,6 @@ class SystemSeam {
   virtual bool HighContrastOn();
   // The primary monitor's work area, where the placements and the centring go.
   virtual Rect WorkArea();
-
-  // Shows `window` modally through `host` and returns when its modal run ends.
-  virtual void RunModal(WindowHost& host, Window& window);
 
  private:
   friend void ShellOpenInBackground(std::shared_ptr<SystemSeam> system, HWND owner, std::wstring target, int show);

@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "drives/drive_selection_form.h"
 #include "win/application.h"
 #include "win/error_box.h"
 #include "win/text.h"
@@ -35,8 +34,6 @@ void FakeSystem::Reset() {
     const std::lock_guard<std::mutex> lock(iconLock_);
     iconsAsked_.clear();
   }
-  onModal = nullptr;
-  modalRuns = 0;
   highContrast.reset();
   workArea.reset();
 }
@@ -111,18 +108,26 @@ std::vector<std::string> FakeSystem::IconsAsked() {
   return iconsAsked_;
 }
 
-void FakeSystem::RunModal(win::WindowHost& host, win::Window& window) {
+void RecordingHost::Reset() {
+  onModal = nullptr;
+  modalRuns = 0;
+  mainWindow_ = nullptr;
+  ended_.clear();
+}
+
+void RecordingHost::RunModal(win::Window& window) {
   ++modalRuns;
   if (onModal) {
     onModal(window);
-  } else if (dynamic_cast<TForm4*>(&window) == nullptr) {
-    SystemSeam::RunModal(host, window);
+  } else if (mainWindow_ == nullptr || IsWindowVisible(mainWindow_)) {
+    next_.RunModal(window);
   }
 }
 
-void FakeSystem::RealRunModal(win::Window& window) { SystemSeam::RunModal(TestHost(), window); }
-
-win::WindowHost& TestHost() { return win::Application::Instance(); }
+RecordingHost& TestHost() {
+  static RecordingHost host(win::Application::Instance());
+  return host;
+}
 
 FakeSystem& TestSystem() {
   static FakeSystem system;
@@ -133,10 +138,11 @@ std::shared_ptr<FakeSystem> SharedTestSystem() { return {std::shared_ptr<void>()
 
 namespace {
 
-// Every test starts from a fresh seam, held by the application for the error box.
+// Every test starts from a fresh seam, held by the application for the error box, and a fresh host.
 class FreshSystem final : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     TestSystem().Reset();
+    TestHost().Reset();
     win::Application::Instance().SetSystem(&TestSystem());
   }
 };

@@ -1,9 +1,10 @@
 #pragma once
-// The system seam of the in-process tests: message boxes and the shell are recorded instead
-// of shown or started; icons, drives and modal loops are the system's own unless a test puts
-// its own in place.
+// The system seam and the host of the in-process tests: message boxes and the shell are recorded
+// instead of shown or started; icons, drives and modal loops are the system's own unless a test
+// puts its own in place.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -15,6 +16,8 @@
 #include <vector>
 
 #include "win/system_seam.h"
+#include "win/window.h"
+#include "win/window_host.h"
 
 namespace wolumetr::test {
 
@@ -55,11 +58,6 @@ class FakeSystem final : public win::SystemSeam {
   // The roots whose shell icon was asked for, in order, whatever thread asked.
   std::vector<std::string> IconsAsked();
 
-  // In place of the modal loop when set. Without it every window runs its own loop except the
-  // Drive selection window, which start-up opens and nobody in a test program would answer.
-  std::function<void(win::Window& window)> onModal;
-  int modalRuns = 0;
-  void RealRunModal(win::Window& window);
   std::optional<bool> highContrast;  // in place of the system's setting when set
   std::optional<Rect> workArea;      // in place of the primary monitor's work area when set
 
@@ -84,7 +82,6 @@ class FakeSystem final : public win::SystemSeam {
   std::optional<int> DriveIcon(const std::string& root) override;
   bool HighContrastOn() override { return highContrast ? *highContrast : SystemSeam::HighContrastOn(); }
   Rect WorkArea() override { return workArea ? *workArea : SystemSeam::WorkArea(); }
-  void RunModal(win::WindowHost& host, win::Window& window) override;
 
  private:
   std::mutex openLock_;  // the shell may be handed a target on a thread of its own
@@ -98,8 +95,47 @@ class FakeSystem final : public win::SystemSeam {
 FakeSystem& TestSystem();
 // The same seam where a window shares it with threads; the test program keeps it, not the holders.
 std::shared_ptr<FakeSystem> SharedTestSystem();
-// The host every window of a test is given: the application object.
-win::WindowHost& TestHost();
+
+class RecordingHost;
+// The host every window of a test is given, over the application object.
+RecordingHost& TestHost();
+
+// A host of the test program: it hands every request on to `next`, noting which windows asked to
+// end their modal loop (by handle: a new window may take a closed one's address, not its handle).
+class RecordingHost final : public win::WindowHost {
+ public:
+  explicit RecordingHost(win::WindowHost& next = TestHost()) : next_(next) {}
+  bool Ended(const win::Window& window) const { return std::ranges::find(ended_, window.Handle()) != ended_.end(); }
+  // In place of the modal loop when set. Without it none runs while the main window given here is
+  // hidden: start-up asks for Drive selection (no drive set) before the main window shows, and
+  // nobody in a test program would answer it.
+  std::function<void(win::Window& window)> onModal;
+  int modalRuns = 0;
+  void RealRunModal(win::Window& window) { next_.RunModal(window); }
+  // Back to the state every test starts from.
+  void Reset();
+
+  HWND TaskbarWindow() override { return next_.TaskbarWindow(); }
+  const std::wstring& Title() const override { return next_.Title(); }
+  void SetMainWindow(const win::Window& mainWindow) override {
+    mainWindow_ = mainWindow.Handle();
+    next_.SetMainWindow(mainWindow);
+  }
+  void Minimize(const win::Window& mainWindow) override { next_.Minimize(mainWindow); }
+  void Restore(const win::Window& mainWindow) override { next_.Restore(mainWindow); }
+  void BringToFront() override { next_.BringToFront(); }
+  void RunModal(win::Window& window) override;
+  void EndModal(win::Window& window) override {
+    ended_.push_back(window.Handle());
+    next_.EndModal(window);
+  }
+  void Terminate() override { next_.Terminate(); }
+
+ private:
+  win::WindowHost& next_;
+  HWND mainWindow_ = nullptr;
+  std::vector<HWND> ended_;
+};
 
 // Collects what would have gone to the error box while it lives.
 class ErrorRecorder {

@@ -27,7 +27,6 @@ void MoveTo(HWND hwnd, POINT p) { SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM
 
 class AboutWindow : public ::testing::Test {
  protected:
-  void SetUp() override { win::Application::Instance().Initialize(); }
   HWND Owner() const { return win::Application::Instance().TaskbarWindow(); }
   // What the links handed to the shell.
   std::vector<std::wstring>& links = TestSystem().opened;
@@ -54,11 +53,7 @@ TEST_F(AboutWindow, LooksAsDesigned) {
   const LONG_PTR ex = ExStyle(f.Handle());
   EXPECT_TRUE(ex & WS_EX_LAYERED);
   EXPECT_FALSE(ex & WS_EX_TOPMOST);
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags));
-  EXPECT_EQ(alpha, 200);
-  EXPECT_TRUE(flags & LWA_ALPHA);
+  EXPECT_EQ(Alpha(f.Handle()), 200);
 
   constexpr int kCentred = -1;
   const struct {

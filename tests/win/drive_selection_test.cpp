@@ -92,9 +92,7 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
   EXPECT_EQ(f.Left(), (1280 - 281) / 2) << "centred on the desktop";
   EXPECT_EQ(f.Top(), (1024 - 417) / 2);
   EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
-  BYTE alpha = 0;
-  GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr);
-  EXPECT_EQ(alpha, 210);
+  EXPECT_EQ(Alpha(h), 210);
   EXPECT_EQ(GetWindow(h, GW_OWNER), win::Application::Instance().TaskbarWindow());
 
   const POINT grid = ChildOrigin(h, f.StringGrid1->Handle());
@@ -254,7 +252,7 @@ TEST_F(DriveSelectionWindow, TheRestartsSaveHoldsTheRememberedPlace) {
     WriteSettings(std::string("[Polozenie]\r\nZapamietaj pol=") + remember + "\r\n[Dyski]\r\nDysk1=C:\\\r\n");
     TForm1& main = Start();
     main.SetPosition(321, 123);  // dragged since the start
-    system.onModal = [&](win::Window& shown) {
+    TestHost().onModal = [&](win::Window& shown) {
       auto& f = dynamic_cast<TForm4&>(shown);
       Pick(f, 2);
       Click(f.Handle(), Middle(*f.Panel2));
@@ -402,7 +400,7 @@ TEST_F(DriveSelectionWindow, ScreenReadersHearTheListsByTheirCaptionsAndCanPress
 
 TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAndRestartsOnSave) {
   bool mainVisible = true;
-  system.onModal = [&](win::Window& shown) {
+  TestHost().onModal = [&](win::Window& shown) {
     auto& f = dynamic_cast<TForm4&>(shown);
     HWND main = FindOwnWindow(L"TForm1");
     mainVisible = main == nullptr || IsWindowVisible(main);
@@ -412,7 +410,7 @@ TEST_F(DriveSelectionWindow, StartUpWithoutADriveAsksBeforeTheMainWindowShowsAnd
     Click(f.Handle(), Middle(*f.Panel2));
   };
   TForm1& main = Start();
-  EXPECT_EQ(system.modalRuns, 1);
+  EXPECT_EQ(TestHost().modalRuns, 1);
   EXPECT_FALSE(mainVisible);
   EXPECT_EQ(Settings().value(), "[Dyski]\r\nDysk1=E:\\\r\n");
   EXPECT_EQ(system.launches, 1);

@@ -108,9 +108,7 @@ TEST_F(HighContrast, EveryWindowPaintsWithTheSystemColoursWhileItIsOn) {
     EXPECT_EQ(opened.At(3, 3), on ? window : navy) << "opened" << (on ? " in high contrast" : "");
     EXPECT_GT(opened.Count(Inside(*late.Label2), on ? text : yellow), 3) << "opened" << (on ? " in high contrast" : "");
     // Transparency stays as it was.
-    BYTE alpha = 0;
-    GetLayeredWindowAttributes(options.Handle(), nullptr, &alpha, nullptr);
-    EXPECT_EQ(alpha, 190);
+    EXPECT_EQ(Alpha(options.Handle()), 190);
   }
 }
 

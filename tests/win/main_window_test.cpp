@@ -14,19 +14,13 @@
 #include "win/com_ref.h"
 #include "win/error_box.h"
 #include "win/handles.h"
+#include "win/system_info.h"
 #include "win/text.h"
 #include "win/window_dpi.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
 namespace {
-
-BYTE Alpha(HWND hwnd) {
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags);
-  return alpha;
-}
 
 // The hint window that `owner` owns, if it has one yet.
 HWND HintWindowOf(HWND owner) {
@@ -95,7 +89,7 @@ TEST_F(MainWindow, StartUpReadsTheSettingsFileOnceAndLaterShowsReadItAfresh) {
   const std::string path = win::Narrow(folder.File(L"wolumetr.ini"));
   files.Put(path, "[Wyglad]\r\nPoziomprzezr=200\r\n[Dyski]\r\nDysk1=C:\\\r\n[Polozenie]\r\nPasek=2\r\n");
   StartupSnapshot snapshot(files);
-  ASSERT_TRUE(ReadSettingsAtStart(snapshot, path, TestSystem()));
+  ASSERT_TRUE(ReadSettingsAtStart(snapshot, path, TestSystem(), TestHost().Title()));
   form = std::make_unique<TForm1>(
       TestHost(), MainWindowServices{snapshot, sharedDrives, SharedTestSystem(), folder.Path(), &snapshot});
   form->FormCreate();
@@ -118,7 +112,9 @@ TEST_F(MainWindow, AnUnreadableSettingsFileAtStartIsRetriedOrGivenUpNeverTakenFo
   auto lock = [&] {
     return win::OwnFileHandle(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   };
-  auto read = [&](StartupSnapshot& snapshot) { return ReadSettingsAtStart(snapshot, win::Narrow(file), system); };
+  auto read = [&](StartupSnapshot& snapshot) {
+    return ReadSettingsAtStart(snapshot, win::Narrow(file), system, TestHost().Title());
+  };
 
   // Held open without sharing: asked, retried, given up; the file as it was.
   WriteSettings(stored);
@@ -434,7 +430,7 @@ TEST_F(MainWindow, LabelsOfATileKeepApartFromEachOtherAndTheNeighboursAtEverySca
     TForm1& f = Start();
     ASSERT_TRUE(WaitForRefresh());
     ChangeScale(f, dpi, 0, 0);
-    ASSERT_EQ(f.Tiles.Tile(0).total->Text(), L"16384" + win::Widen(f.DecimalSeparator()) + L"00 GB");
+    ASSERT_EQ(f.Tiles.Tile(0).total->Text(), L"16384" + win::Widen(win::UserDecimalSeparator()) + L"00 GB");
     std::vector<Placed> labels;
     for (const Placed& p : Layout(f)) {
       if (p.name.find("pie") == std::string::npos && p.name.find("tile") == 0) labels.push_back(p);
@@ -597,12 +593,10 @@ TEST_F(MainWindow, AMenuCommandOpensItsWindowModallyWithItsItemGreyed) {
                {kOprogramie1, L"TForm2", false, nullptr}};
   const std::string stored = "[Dyski]\r\nDysk1=C:\\\r\n";
   WriteSettings(stored);
-  FakeSystem& system = TestSystem();
-  system.onModal = [&system](win::Window& window) { system.RealRunModal(window); };
   for (const auto& c : cases) {
     TForm1& m = Start();
     m.SetVisible(true);
-    const int runsBefore = system.modalRuns;
+    const int runsBefore = TestHost().modalRuns;
     bool visible = false, mainEnabled = true, itemEnabled = c.greyed, focused = false;
     int open = 0;
     const InLoop step([&] {
@@ -618,7 +612,7 @@ TEST_F(MainWindow, AMenuCommandOpensItsWindowModallyWithItsItemGreyed) {
       if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
     });
     m.PopupMenu1.Activate(c.command);
-    EXPECT_EQ(system.modalRuns - runsBefore, 1) << c.command;
+    EXPECT_EQ(TestHost().modalRuns - runsBefore, 1) << c.command;
     EXPECT_TRUE(visible) << c.command;
     EXPECT_FALSE(mainEnabled) << c.command;
     EXPECT_EQ(itemEnabled, !c.greyed) << c.command;

@@ -163,10 +163,7 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
   EXPECT_FALSE(GetWindowLongPtrW(w, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU));
   EXPECT_TRUE(ExStyle(w) & WS_EX_LAYERED);
   EXPECT_TRUE(ExStyle(w) & WS_EX_TOPMOST);
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  GetLayeredWindowAttributes(w, nullptr, &alpha, &flags);
-  EXPECT_EQ(alpha, 190);
+  EXPECT_EQ(Alpha(w), 190);
   EXPECT_EQ(GetWindow(w, GW_OWNER), win::Application::Instance().TaskbarWindow());
   wchar_t title[16];
   GetWindowTextW(w, title, 16);
@@ -454,14 +451,14 @@ TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
   for (const auto& c : cases) {
     Type(f.Edit2, c.typed);
     EXPECT_EQ(TForm3::Text(f.Edit2), c.shown) << c.typed;
-    EXPECT_EQ(m.AlphaBlendValue(), c.alpha) << c.typed;
+    EXPECT_EQ(Alpha(m.Handle()), c.alpha) << c.typed;
     EXPECT_TRUE(m.AlphaBlend());
   }
   EXPECT_EQ(boxes.size(), 1u);
   // 0 makes the main window invisible; clearing and ticking the box again leaves it opaque.
   Type(f.Edit2, L"0");
   EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_LAYERED);
-  EXPECT_EQ(m.AlphaBlendValue(), 0);
+  EXPECT_EQ(Alpha(m.Handle()), 0);
   SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
   SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
   EXPECT_FALSE(m.AlphaBlend());
@@ -472,7 +469,7 @@ TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
   TForm3& g = Open();
   SendMessageW(g.CheckBox3, BM_CLICK, 0, 0);
   EXPECT_TRUE(m.AlphaBlend());
-  EXPECT_EQ(m.AlphaBlendValue(), 60);
+  EXPECT_EQ(Alpha(m.Handle()), 60);
   EXPECT_EQ(TForm3::Text(g.Edit2), L"190");
 }
 
@@ -512,7 +509,7 @@ TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnother
   SendMessageW(f.Edit2, WM_CHAR, L'\r', 0);
   EXPECT_EQ(TForm3::Text(f.Edit2), L"255");
   EXPECT_EQ(GetFocus(), f.Edit2);
-  EXPECT_EQ(m.AlphaBlendValue(), 255);
+  EXPECT_EQ(Alpha(m.Handle()), 255);
   EXPECT_EQ(boxes.size(), 1u);
 
   // Switching to another program (the focus goes to another thread's window: no handle here)

@@ -9,6 +9,7 @@
 #include "display/pie_points.h"
 #include "display/pies.h"
 #include "win/application.h"
+#include "win/system_info.h"
 #include "win/text.h"
 #include "win_test_support.h"
 
@@ -247,7 +248,7 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
       {360, BS_SOLID, L"1.13 KB", L"1.13 KB", L"0.00 B"},
       {0, BS_HOLLOW, L"", L"", L""},  // Q: cannot be measured
   };
-  const std::wstring sep = win::Widen(f.DecimalSeparator());
+  const std::wstring sep = win::Widen(win::UserDecimalSeparator());
   auto withSep = [&](std::wstring text) {
     const size_t dot = text.find(L'.');
     if (dot != std::wstring::npos) text.replace(dot, 1, sep);

@@ -129,14 +129,14 @@ TEST_F(Presence, TrayOnlyModeHidesAndShowsTheWindowWithoutATaskbarButton) {
 TEST_F(Presence, TrayOnlyModeAndTheModalWindows) {
   // Each modal window runs `inLoop` once it is under way, then ends.
   std::function<void(win::Window&)> inLoop;
-  TestSystem().onModal = [&](win::Window& window) {
+  TestHost().onModal = [&](win::Window& window) {
     const InLoop step(
         [&] {
           if (inLoop) inLoop(window);
           TestHost().EndModal(window);
         },
         20);
-    TestSystem().RealRunModal(window);
+    TestHost().RealRunModal(window);
   };
   for (const UINT command : {kOpcje1, kUstawdyski1, kOprogramie1}) {
     TForm1& f = StartShown(0);

@@ -351,6 +351,12 @@ POINT Middle(const win::GraphicControl& control) {
 
 LONG_PTR ExStyle(HWND window) { return GetWindowLongPtrW(window, GWL_EXSTYLE); }
 
+BYTE Alpha(HWND window) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  return GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) != 0 ? alpha : 0;
+}
+
 TForm1& MainWindowFixture::Start() {
   form =
       std::make_unique<TForm1>(TestHost(), MainWindowServices{store, sharedDrives, SharedTestSystem(), folder.Path()});

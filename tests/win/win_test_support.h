@@ -62,25 +62,9 @@ void Click(HWND window, POINT at);
 // The middle of a drawn control in its window's client area.
 POINT Middle(const win::GraphicControl& control);
 LONG_PTR ExStyle(HWND window);
+// A layered window's opacity as the system holds it; 0 when it is not see-through by alpha.
+BYTE Alpha(HWND window);
 
-// The test program's host, noting which windows asked to end their modal loop (by handle: a new
-// window may take a closed one's address, not its handle).
-class RecordingHost final : public win::WindowHost {
- public:
-  void Initialize() override { TestHost().Initialize(); }
-  HWND TaskbarWindow() const override { return TestHost().TaskbarWindow(); }
-  const std::wstring& Title() const override { return TestHost().Title(); }
-  void RunModal(win::Window& window) override { TestHost().RunModal(window); }
-  void EndModal(win::Window& window) override {
-    ended_.push_back(window.Handle());
-    TestHost().EndModal(window);
-  }
-  void Terminate() override { TestHost().Terminate(); }
-  bool Ended(const win::Window& window) const { return std::ranges::find(ended_, window.Handle()) != ended_.end(); }
-
- private:
-  std::vector<HWND> ended_;
-};
 // A key pressed and released on the focused control as a modal loop hands it on: through
 // `window`'s dialog keys first. What that posts (the typed character) goes the same way.
 void PressKey(HWND window, WPARAM key, bool alt = false);
