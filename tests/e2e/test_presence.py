@@ -83,7 +83,8 @@ class PresenceTest(unittest.TestCase):
             e.wait_for(lambda: window.id not in [w.id for w in e.visible_windows("Wolumetr")],
                        what=f"the window minimized by the {hide}")
             self.assertEqual(shell.run("button", "WolumetrApplication", "restore"), 0)
-            window = self.program.main_window()
+            # The minimized taskbar window's icon title may linger a moment: wait for this window.
+            window = self.program.window_of_size(259, 97)
             self.assertEqual(window.geometry(), (511, 464, 259, 97))
             e.wait_for(on_top, what=f"the window on top again after the {hide}")
 
