@@ -137,6 +137,10 @@ class TileRefresh : public ::testing::Test, protected MainWindowFixture {};
 
 // The slowest message round trip another thread sees over `milliseconds` while this thread
 // dispatches messages, as the program's loop does.
+// A window that waited for a held drive would not answer before the drive is released, long after
+// the probe; a busy machine makes an answering one take tens of milliseconds.
+constexpr DWORD kAnswering = 250;
+
 DWORD SlowestRoundTripMs(HWND window, int milliseconds) {
   std::atomic<bool> done = false;
   DWORD slowest = 0;
@@ -169,7 +173,7 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
   const DriveTile& slow = f.Tiles.Tile(1);
   EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 216) << "the quick drive is shown measured";
   EXPECT_EQ(f.Tiles.Tile(0).volume->Text(), L"System");
-  EXPECT_LT(SlowestRoundTripMs(f.Handle(), 600), 50u);
+  EXPECT_LT(SlowestRoundTripMs(f.Handle(), 600), kAnswering);
   // Until it answers, the slow drive shows the unmeasured look.
   EXPECT_EQ(slow.pie->Brush().style, static_cast<UINT>(BS_HOLLOW));
   EXPECT_EQ(slow.total->Text(), L"");
@@ -192,7 +196,7 @@ TEST_F(TileRefresh, ASlowDriveNeverHoldsUpTheWindowAndRefreshesAskedMeanwhileFol
   f.Timer1Timer();
   f.Odwierz1Click();
   drives.Release(3);
-  EXPECT_LT(SlowestRoundTripMs(f.Handle(), 300), 50u);
+  EXPECT_LT(SlowestRoundTripMs(f.Handle(), 300), kAnswering);
   EXPECT_EQ(slow.pie->Angles().EndAngle(), 241) << "the previous figures stay until the drive answers";
   EXPECT_EQ(f.Tiles.Tile(0).pie->Angles().EndAngle(), 180) << "the answers before the hung drive are shown";
   EXPECT_EQ(drives.Calls(), (std::vector<std::string>{"free 3", "total 3", "free 4"}));
