@@ -147,15 +147,15 @@ void TForm1::FormCreate() {
   services_.system->RegisterRestart(win::kRestartedSwitch, RESTART_NO_REBOOT);
   {
     SettingsFile settings(services_.settings, SettingsPath());
-    const StartupSettings s = ReadStartupSettings(settings);
-    SetAlphaBlend(s.alphaBlend, s.alpha);
+    const OptionsRecord s = ReadStartupSettings(settings);
+    SetAlphaBlend(s.alphaBlend, OpacityFromSetting(s.alpha));
     SetStayOnTop(s.onTop);
     RememberPosition = s.rememberPosition;
     if (RememberPosition) SetPosition(s.left, s.top);
     GridColumns = s.gridColumns;
     GridRows = s.gridRows;
     SetAutoRefresh(s.autoRefresh);
-    Timer1->SetInterval(s.refreshIntervalMs);
+    Timer1->SetInterval(RefreshIntervalMs(s.intervalSeconds));
   }
   BuildDriveTiles();
   ArrangeTiles();
@@ -339,21 +339,19 @@ void TForm1::ChooseDisplayMode(std::uint8_t item) {
 }
 
 OptionsSnapshot TForm1::OptionsState() const {
-  OptionsSnapshot state;
-  StartupSettings& s = state.settings;
-  s.alphaBlend = alphaBlend_;
-  s.alpha = alpha_;
-  s.onTop = onTop_;
-  s.rememberPosition = RememberPosition;
-  s.left = Left();
-  s.top = Top();
-  s.gridColumns = GridColumns;
-  s.gridRows = GridRows;
-  s.autoRefresh = Timer1->Enabled();
-  s.refreshIntervalMs = Timer1->Interval();
-  state.driveCount = DriveCount();
-  state.displayMode = DisplayMode;
-  return state;
+  // The period is the timer's, in whole seconds.
+  const OptionsRecord settings{.alphaBlend = alphaBlend_,
+                               .alpha = alpha_,
+                               .onTop = onTop_,
+                               .rememberPosition = RememberPosition,
+                               .left = Left(),
+                               .top = Top(),
+                               .displayMode = DisplayMode,
+                               .gridColumns = GridColumns,
+                               .gridRows = GridRows,
+                               .autoRefresh = Timer1->Enabled(),
+                               .intervalSeconds = static_cast<std::int32_t>(Timer1->Interval() / 1000)};
+  return {settings, DriveCount()};
 }
 
 void TForm1::RestartRefreshTimer(std::uint32_t intervalMs) {

@@ -253,7 +253,7 @@ void TForm3::FormCreate() {
     EnableWindow(Edit2, FALSE);
     SetText(Edit2, L"190");
   }
-  SetText(Edit1, std::to_wstring(main.settings.refreshIntervalMs / 1000));
+  SetText(Edit1, std::to_wstring(main.settings.intervalSeconds));
   SetChecked(CheckBox2, main.settings.autoRefresh);
   EnableWindow(Edit1, main.settings.autoRefresh ? TRUE : FALSE);
   SetChecked(CheckBox4, main.settings.onTop);
@@ -262,7 +262,7 @@ void TForm3::FormCreate() {
   SetPosition(UpDown2, main.settings.gridRows);
   Label3->SetText(std::to_wstring(main.settings.gridColumns));
   Label4->SetText(std::to_wstring(main.settings.gridRows));
-  SendMessageW(ComboBox1, CB_SETCURSEL, static_cast<WPARAM>(DisplayModeItem(main.displayMode)), 0);
+  SendMessageW(ComboBox1, CB_SETCURSEL, static_cast<WPARAM>(DisplayModeItem(main.settings.displayMode)), 0);
   // A value of ours that holds no string is reported, and then treated as not starting this
   // program: the rest of the window still shows the main window's state.
   if (registration.invalidType) ReportFailure(InvalidDataType(kRunValueName).what());
@@ -304,12 +304,13 @@ void TForm3::CheckBox2Click() {
 }
 
 void TForm3::CheckBox3Click() {
+  const auto level = static_cast<std::uint8_t>(main_.OptionsState().settings.alpha);  // stays as it is
   if (Checked(CheckBox3)) {
     EnableWindow(Edit2, TRUE);
-    main_.SetAlphaBlend(true, main_.OptionsState().settings.alpha);
-    if (OpacityFieldIsZero(win::Narrow(Text(Edit2)))) main_.SetAlphaBlend(false, main_.OptionsState().settings.alpha);
+    main_.SetAlphaBlend(true, level);
+    if (OpacityFieldIsZero(win::Narrow(Text(Edit2)))) main_.SetAlphaBlend(false, level);
   } else {
-    main_.SetAlphaBlend(false, main_.OptionsState().settings.alpha);
+    main_.SetAlphaBlend(false, level);
     EnableWindow(Edit2, FALSE);
   }
 }
@@ -388,16 +389,16 @@ void TForm3::ComboBox1Change() {
 }
 
 void TForm3::Image1Click() {
-  OptionsValues values;
+  OptionsRecord values;
   // Both numbers first: a field that is not a number stops the save before anything is written.
   values.alpha = FieldNumber(win::Narrow(Text(Edit2)));
   values.intervalSeconds = FieldNumber(win::Narrow(Text(Edit1)));
   values.alphaBlend = Checked(CheckBox3);
   values.onTop = Checked(CheckBox4);
   values.rememberPosition = Checked(CheckBox1);
-  values.displayModeItem = static_cast<std::int32_t>(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
-  values.columns = Position(UpDown1);
-  values.rows = Position(UpDown2);
+  values.displayMode = static_cast<std::int32_t>(SendMessageW(ComboBox1, CB_GETCURSEL, 0, 0));
+  values.gridColumns = Position(UpDown1);
+  values.gridRows = Position(UpDown2);
   values.autoRefresh = Checked(CheckBox2);
 
   if (!ApplyRegistration(services_.runKeys, services_.executablePath, Checked(CheckBox5))) {

@@ -3,17 +3,16 @@
 // storing anything: the main window implements this.
 #include <cstdint>
 
-#include "settings/startup_settings.h"
+#include "settings/settings_schema.h"
 
 namespace wolumetr {
 
-// The main window's state as the Options window shows it, read afresh for each use: the
-// settings it started with as they stand now (the place is the window's, which the save
-// stores), its tile count and its display mode.
+// The main window's state as the Options window shows it, read afresh for each use: its
+// settings as they stand now (the place is the window's, which the save stores) and its tile
+// count.
 struct OptionsSnapshot {
-  StartupSettings settings;
+  OptionsRecord settings;
   std::int32_t driveCount = 0;
-  std::uint8_t displayMode = 0;
 };
 
 class OptionsHost {

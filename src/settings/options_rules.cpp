@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "settings/number_reading.h"
-#include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
 
 namespace wolumetr {
@@ -65,20 +64,10 @@ std::optional<DisplayModeEffect> DisplayModeEffectFor(int item) {
   }
 }
 
-int DisplayModeItem(std::uint8_t mode) { return mode <= 2 ? mode : -1; }
+int DisplayModeItem(std::int32_t mode) { return mode >= 0 && mode <= 2 ? mode : -1; }
 
-void WriteOptions(SettingsFile& settings, const OptionsValues& values) {
-  WriteSetting(settings, kSemiTransparent, values.alphaBlend);
-  WriteSetting(settings, kOpacityLevel, values.alpha);
-  WriteSetting(settings, kStayOnTop, values.onTop);
-  WriteSetting(settings, kRememberPosition, values.rememberPosition);
-  WriteSetting(settings, kPositionX, values.left);
-  WriteSetting(settings, kPositionY, values.top);
-  WriteSetting(settings, kDisplayMode, values.displayModeItem);
-  WriteSetting(settings, kGridColumns, values.columns);
-  WriteSetting(settings, kGridRows, values.rows);
-  WriteSetting(settings, kAutoRefresh, values.autoRefresh);
-  WriteSetting(settings, kRefreshSeconds, values.intervalSeconds);
+void WriteOptions(SettingsFile& settings, const OptionsRecord& values) {
+  ForEachOptionsSetting([&](const auto& setting) { WriteSetting(settings, setting, values.*setting.member); });
 }
 
 }  // namespace wolumetr

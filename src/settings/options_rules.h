@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace wolumetr {
 
@@ -56,24 +57,9 @@ struct DisplayModeEffect {
 };
 std::optional<DisplayModeEffect> DisplayModeEffectFor(int item);
 // The list item for a display mode; -1 (nothing selected) outside the three modes.
-int DisplayModeItem(std::uint8_t mode);
+int DisplayModeItem(std::int32_t mode);
 
-// Everything the Options save stores, as the window's controls hold it.
-struct OptionsValues {
-  bool alphaBlend = false;
-  std::int32_t alpha = 0;
-  bool onTop = false;
-  bool rememberPosition = false;
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t displayModeItem = 0;
-  std::int32_t columns = 0;
-  std::int32_t rows = 0;
-  bool autoRefresh = false;
-  std::int32_t intervalSeconds = 0;
-};
-
-// The eleven keys in their order; only edits `settings`, the caller commits.
-void WriteOptions(SettingsFile& settings, const OptionsValues& values);
+// The record's keys in their order; only edits `settings`, the caller commits.
+void WriteOptions(SettingsFile& settings, const OptionsRecord& values);
 
 }  // namespace wolumetr

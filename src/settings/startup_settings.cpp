@@ -4,24 +4,21 @@
 
 namespace wolumetr {
 
-StartupSettings ReadStartupSettings(SettingsFile& settings) {
-  StartupSettings s;
-  s.alphaBlend = ReadSetting(settings, kSemiTransparent);
-  s.alpha = static_cast<std::uint8_t>(ReadSetting(settings, kOpacityLevel) & 0xFF);
+OptionsRecord ReadStartupSettings(SettingsFile& settings) {
+  OptionsRecord s;
+  ForEachOptionsSetting([&](const auto& setting) { s.*setting.member = ReadSetting(settings, setting); });
+  if (!s.rememberPosition) {
+    s.left = kPositionX.byDefault;
+    s.top = kPositionY.byDefault;
+  }
+  return s;
+}
+
+std::uint8_t OpacityFromSetting(std::int32_t stored) {
+  const auto alpha = static_cast<std::uint8_t>(stored & 0xFF);
   // 256 (or any multiple) leaves nothing to see: in taskbar-only mode the program would be out
   // of reach. Shown opaque instead; the file keeps what it says.
-  if (s.alpha == 0) s.alpha = 255;
-  s.onTop = ReadSetting(settings, kStayOnTop);
-  s.rememberPosition = ReadSetting(settings, kRememberPosition);
-  if (s.rememberPosition) {
-    s.left = ReadSetting(settings, kPositionX);
-    s.top = ReadSetting(settings, kPositionY);
-  }
-  s.gridColumns = ReadSetting(settings, kGridColumns);
-  s.gridRows = ReadSetting(settings, kGridRows);
-  s.autoRefresh = ReadSetting(settings, kAutoRefresh);
-  s.refreshIntervalMs = RefreshIntervalMs(ReadSetting(settings, kRefreshSeconds));
-  return s;
+  return alpha == 0 ? 255 : alpha;
 }
 
 std::uint32_t RefreshIntervalMs(std::int32_t seconds) {

@@ -7,21 +7,12 @@
 
 namespace wolumetr {
 
-struct StartupSettings {
-  bool alphaBlend = kSemiTransparent.byDefault;
-  std::uint8_t alpha = kOpacityLevel.byDefault;
-  bool onTop = kStayOnTop.byDefault;
-  bool rememberPosition = kRememberPosition.byDefault;
-  std::int32_t left = kPositionX.byDefault;  // only read when the position is remembered
-  std::int32_t top = kPositionY.byDefault;
-  std::int32_t gridColumns = kGridColumns.byDefault;
-  std::int32_t gridRows = kGridRows.byDefault;
-  bool autoRefresh = kAutoRefresh.byDefault;
-  std::uint32_t refreshIntervalMs = kRefreshSeconds.byDefault * 1000u;
-};
+// Every entry of the record, with its default; the place only when it is remembered.
+OptionsRecord ReadStartupSettings(SettingsFile& settings);
 
-// Reads the ten start-up keys in their order, with their defaults.
-StartupSettings ReadStartupSettings(SettingsFile& settings);
+// The opacity as the main window uses it: the low 8 bits of "Poziomprzezr", and none of them
+// set acts as opaque.
+std::uint8_t OpacityFromSetting(std::int32_t stored);
 
 // Seconds to the timer's milliseconds: 0 or less leaves the timer idle; a product that would
 // not fit 32 bits is clamped to the largest interval.

@@ -5,12 +5,14 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "display/drive_table.h"
 #include "fuzz_checks.h"
 #include "memory_settings_store.h"
+#include "saved_options.h"
 #include "settings/drive_list.h"
 #include "settings/ini_document.h"
 #include "settings/number_reading.h"
@@ -304,7 +306,7 @@ void RunOperation(MemorySettingsStore& store, const Operation& op, const std::ve
 DriveRows ReadAsTheProgramDoes(MemorySettingsStore& store) {
   {
     SettingsFile file(store, kPath);
-    const StartupSettings s = ReadStartupSettings(file);
+    const OptionsRecord s = ReadStartupSettings(file);
     Expect(s.rememberPosition || (s.left == 10 && s.top == 10), "a position is read without position memory");
   }
   {
@@ -410,12 +412,7 @@ void CheckSettingsFile(std::string_view bytes) {
     locked.Put(kPath, std::string(bytes));
     locked.SetFailReads(true);
     SettingsFile file(locked, kPath);
-    const StartupSettings s = ReadStartupSettings(file);
-    const StartupSettings defaults;
-    Expect(s.alphaBlend == defaults.alphaBlend && s.alpha == defaults.alpha && s.onTop == defaults.onTop &&
-               s.rememberPosition == defaults.rememberPosition && s.gridColumns == defaults.gridColumns &&
-               s.gridRows == defaults.gridRows && s.autoRefresh == defaults.autoRefresh &&
-               s.refreshIntervalMs == defaults.refreshIntervalMs,
+    Expect(SavedOptionsText(ReadStartupSettings(file)) == SavedOptionsText(DefaultOptions()),
            "an unreadable file does not give the defaults");
     WriteRememberedPosition(file, 1, 2);
     bool refused = false;
@@ -450,41 +447,24 @@ void CheckSettingsFile(std::string_view bytes) {
   store.SetFailWrites(false);
   RunOperation(store, close, program_keys, true);
 
-  // The Options save.
-  OptionsValues values;
-  {
+  // The Options save: each value kept as read or chosen anew.
+  OptionsRecord values = [&] {
     SettingsFile file(store, kPath);
-    const StartupSettings s = ReadStartupSettings(file);
-    values.alphaBlend = choose.Flag() ? s.alphaBlend : !s.alphaBlend;
-    values.alpha = choose.Number(s.alpha);
-    values.onTop = choose.Flag();
-    values.rememberPosition = choose.Flag();
-    values.left = choose.Number(s.left);
-    values.top = choose.Number(s.top);
-    values.displayModeItem = choose.Number(static_cast<std::int32_t>(choose.Below(3)));
-    values.columns = choose.Number(s.gridColumns);
-    values.rows = choose.Number(s.gridRows);
-    values.autoRefresh = choose.Flag();
-    values.intervalSeconds = choose.Number(5);
-  }
-  const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
-  Operation options{"the Options save",
-                    {{"Wyglad", "Przezroczystosc"},
-                     {"Wyglad", "Poziomprzezr"},
-                     {"Wyglad", "Na wierzchu"},
-                     {"Polozenie", "Zapamietaj pol"},
-                     {"Polozenie", "Polozenie X"},
-                     {"Polozenie", "Polozenie Y"},
-                     {"Polozenie", "Pasek"},
-                     {"Program", "Ilosc kolumn"},
-                     {"Program", "Ilosc wierszy"},
-                     {"Program", "Autoodswierzanie"},
-                     {"Program", "Czas odswierzania"}},
-                    {flag(values.alphaBlend), FormatNumber(values.alpha), flag(values.onTop),
-                     flag(values.rememberPosition), FormatNumber(values.left), FormatNumber(values.top),
-                     FormatNumber(values.displayModeItem), FormatNumber(values.columns), FormatNumber(values.rows),
-                     flag(values.autoRefresh), FormatNumber(values.intervalSeconds)},
-                    [=](SettingsFile& file) { WriteOptions(file, values); }};
+    return ReadStartupSettings(file);
+  }();
+  std::vector<Key> owned;
+  std::vector<std::string> expected;
+  ForEachOptionsSetting([&](const auto& setting) {
+    auto& value = values.*setting.member;
+    if constexpr (std::is_same_v<std::decay_t<decltype(value)>, bool>) {
+      value = choose.Flag() ? value : !value;
+    } else {
+      value = choose.Number(value);
+    }
+    owned.push_back({std::string(setting.section), std::string(setting.key)});
+    expected.push_back(std::to_string(value));  // a flag as 1 or 0
+  });
+  Operation options{"the Options save", owned, expected, [=](SettingsFile& file) { WriteOptions(file, values); }};
   RunOperation(store, options, program_keys, true);
 
   // The drive-list save, with rows kept, emptied, chosen or taken from other lines.

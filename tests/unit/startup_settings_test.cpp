@@ -8,7 +8,7 @@
 namespace wolumetr {
 namespace {
 
-StartupSettings Read(const std::string& ini) {
+OptionsRecord Read(const std::string& ini) {
   MemorySettingsStore store;
   store.Put(kTestSettingsPath, ini);
   SettingsFile file(store, kTestSettingsPath);
@@ -18,15 +18,15 @@ StartupSettings Read(const std::string& ini) {
 TEST(StartupSettings, DefaultsWithoutAFile) {
   MemorySettingsStore store;
   SettingsFile file(store, kTestSettingsPath);
-  const StartupSettings s = ReadStartupSettings(file);
+  const OptionsRecord s = ReadStartupSettings(file);
   EXPECT_TRUE(s.alphaBlend);
-  EXPECT_EQ(s.alpha, 190);
+  EXPECT_EQ(OpacityFromSetting(s.alpha), 190);
   EXPECT_FALSE(s.onTop);
   EXPECT_FALSE(s.rememberPosition);
   EXPECT_EQ(s.gridColumns, 0);
   EXPECT_EQ(s.gridRows, 0);
   EXPECT_TRUE(s.autoRefresh);
-  EXPECT_EQ(s.refreshIntervalMs, 5000u);
+  EXPECT_EQ(RefreshIntervalMs(s.intervalSeconds), 5000u);
   EXPECT_EQ(store.replace_count(), 0);
 }
 
@@ -49,15 +49,15 @@ TEST(StartupSettings, StoredValuesAndTheirWidths) {
       {"[Wyglad]\nPrzezroczystosc=0\nNa wierzchu=\n", 190, false, false},
   };
   for (const auto& c : cases) {
-    const StartupSettings s = Read(c.ini);
-    EXPECT_EQ(s.alpha, c.alpha) << c.ini;
+    const OptionsRecord s = Read(c.ini);
+    EXPECT_EQ(OpacityFromSetting(s.alpha), c.alpha) << c.ini;
     EXPECT_EQ(s.alphaBlend, c.alphaBlend) << c.ini;
     EXPECT_EQ(s.onTop, c.onTop) << c.ini;
   }
 }
 
 TEST(StartupSettings, PositionIsReadOnlyWhenRemembered) {
-  StartupSettings s = Read("[Polozenie]\nPolozenie X=5\nPolozenie Y=6\n");
+  OptionsRecord s = Read("[Polozenie]\nPolozenie X=5\nPolozenie Y=6\n");
   EXPECT_FALSE(s.rememberPosition);
   s = Read("[Polozenie]\nZapamietaj pol=1\nPolozenie Y=-20\n");
   EXPECT_TRUE(s.rememberPosition);

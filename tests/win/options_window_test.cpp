@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "display/grid_layout.h"
+#include "saved_options.h"
 #include "settings/options_form.h"
 #include "settings/run_registration.h"
 #include "win/application.h"
@@ -620,7 +621,7 @@ TEST_F(OptionsWindow, DisplayModeListActsAtOnce) {
   EXPECT_EQ(m.DisplayMode, 1);
 }
 
-TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
+TEST_F(OptionsWindow, SaveStoresItsKeysRegistersAndCloses) {
   WriteSettings("; mine\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n");
   TForm1& m = Start();
   m.SetPosition(412, 300);
@@ -631,11 +632,10 @@ TEST_F(OptionsWindow, SaveStoresElevenKeysRegistersAndCloses) {
     TForm3::SetText(f.Edit1, L"$10");  // typed, never checked: stored as read, not applied
     ClickSavePicture(f);
     EXPECT_TRUE(host.Ended(f));
-    EXPECT_EQ(SavedSettings(),
-              "; mine\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n"
-              "[Wyglad]\r\nPrzezroczystosc=1\r\nPoziomprzezr=190\r\nNa wierzchu=1\r\n"
-              "[Polozenie]\r\nZapamietaj pol=0\r\nPolozenie X=412\r\nPolozenie Y=300\r\nPasek=0\r\n"
-              "[Program]\r\nIlosc kolumn=2\r\nIlosc wierszy=1\r\nAutoodswierzanie=1\r\nCzas odswierzania=16\r\n");
+    OptionsRecord saved = ExampleOptions();
+    saved.onTop = true;
+    saved.intervalSeconds = 16;
+    EXPECT_EQ(SavedSettings(), "; mine\r\n[Dyski]\r\nDysk1=C:\\\r\nDysk2=D:\\\r\n" + SavedOptionsText(saved));
     EXPECT_EQ(m.Timer1->Interval(), 5000u);
     EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe) << "per user only";
     EXPECT_EQ(RunValueOf(HKEY_LOCAL_MACHINE), std::nullopt) << "never machine-wide, though the key is writable";
