@@ -9,6 +9,7 @@
 #include "common/drive_slots.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
+#include "win/private_messages.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
 
@@ -19,7 +20,6 @@ const win::WindowClass kFormClass{L"TForm4", nullptr, 0};
 
 constexpr int kDropDownCount = 8;
 constexpr BYTE kAlpha = 210;
-constexpr UINT kDriveLooksMessage = WM_APP + 15;  // the gathering thread has every answer
 constexpr std::chrono::milliseconds kLooksWait{300};
 
 win::FontSpec LabelFont(int dpi) { return win::FontSpec{L"Arial", 8, false, false, dpi}; }
@@ -74,18 +74,15 @@ const SelectionButton kSelectionButtons[] = {
 // The window --------------------------------------------------------------------------------
 
 TForm4::TForm4(win::WindowHost& host, DriveSelectionServices services)
-    : PanelWindow(host, *services.system, services.dpi),
+    : ModalWindow(host, *services.system, services.dpi),
       services_(std::move(services)),
       design_(DriveWindowDesignAt(Dpi())) {
   win::StayInApartment();  // the shell's drive icons
   host.Initialize();
   // Designed as 330x412; FormCreate sizes it from the grid.
   const Size designed = ScaleToDpi(Size{330, 412}, Dpi());
-  Create(kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
-         RECT{0, 0, designed.width, designed.height}, host.TaskbarWindow(), L"Wybór dysków");
-  SetLayeredWindowAttributes(Handle(), 0, kAlpha, LWA_ALPHA);
-  CreateComponents();
-  Ready(buttons_.get());
+  Open(win::WindowSpec{kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
+                       RECT{0, 0, designed.width, designed.height}, host.TaskbarWindow(), L"Wybór dysków", kAlpha});
   FormCreate();
 }
 
@@ -99,10 +96,8 @@ void TForm4::Recolour(const Palette& colours) {
   comboBrush_.reset(CreateSolidBrush(win::ColorRef(colours.slotCell)));
 }
 
-TForm4::~TForm4() { StopAccessibility(); }
-
 // Created for Dpi(); LayOut places them, at start as at every later scale.
-void TForm4::CreateComponents() {
+void TForm4::CreateControls() {
   for (const SelectionLabel& row : kSelectionLabels) {
     auto& label = this->*row.label;
     label = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().*row.colour));
@@ -177,8 +172,7 @@ void TForm4::FormCreate() {
 
   GatherDriveLooks();
 
-  // 5. Grid and window exactly as large as the cells.
-  LayOut(Dpi());
+  // 5. The window, as large as the cells since it was made, in the middle of the desktop.
   CentreOnDesktop();
 
   // 6. Row 1 selected, and its drive in the choice.
@@ -286,7 +280,7 @@ void TForm4::GatherDriveLooks() {
   for (const std::string& choice : choices_) ask(choice);
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) ask(win::Narrow(StringGrid1->Cell(1, slot)));
   gatherer_ = std::make_unique<DriveLookGatherer>(
-      services_.system, std::move(roots), [window = Handle()] { PostMessageW(window, kDriveLooksMessage, 0, 0); });
+      services_.system, std::move(roots), [window = Handle()] { PostMessageW(window, win::kDriveLooksMessage, 0, 0); });
   // Drives that answer at once are drawn with their icons from the first paint.
   gatherer_->Wait(kLooksWait);
   looks_ = gatherer_->Looks();
@@ -377,12 +371,12 @@ void TForm4::Panel2Click() {
   } else {
     ReportFailure(kRestartFailedMessage);
   }
-  Close();
+  EndModal();
 }
 
 void TForm4::Panel3Click() {
   if (services_.drivesMonitored) {
-    Close();
+    EndModal();
     return;
   }
   AskForADrive();
@@ -395,11 +389,9 @@ void TForm4::AskForADrive() {
   }
 }
 
-void TForm4::Close() { Host().EndModal(*this); }
-
 std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kDriveLooksMessage:
+    case win::kDriveLooksMessage:
       // The rest of the icons and labels: the lists are drawn again with them.
       if (!gatherer_) return 0;
       looks_ = gatherer_->Looks();
@@ -409,10 +401,7 @@ std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_SELCHANGE) ComboBox1Change();
       if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_CLOSEUP) ComboBox1CloseUp();
-      // Enter and Escape, as the dialog keys send them, are the two buttons; an open list keeps them.
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) Panel2Click();
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) Panel3Click();
-      return 0;
+      return std::nullopt;
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (item->CtlType != ODT_COMBOBOX) return std::nullopt;
@@ -428,12 +417,7 @@ std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), win::ColorRef(Colours().slotCell));
       return reinterpret_cast<LRESULT>(comboBrush_.get());
-    case WM_ACTIVATE:
-      // Not a dialog: keep track of the focused control across activations by hand.
-      focus_.OnActivate(Handle(), wParam, StringGrid1->Handle());
-      return 0;
     case WM_SETFOCUS: SetFocus(StringGrid1->Handle()); return 0;
-    case WM_CLOSE: Close(); return 0;
     default: return std::nullopt;
   }
 }

@@ -20,11 +20,10 @@
 #include "settings/settings_store.h"
 #include "win/accessible_window.h"
 #include "win/colour_ref.h"
-#include "win/focus_keeper.h"
 #include "win/handles.h"
 #include "win/label.h"
+#include "win/modal_window.h"
 #include "win/panel_button.h"
-#include "win/panel_window.h"
 #include "win/string_grid.h"
 #include "win/system_seam.h"
 #include "win/window_host.h"
@@ -54,11 +53,10 @@ inline constexpr char kRestartFailedMessage[] =
     "Nie udało się ponownie uruchomić programu. Nowa lista dysków została zapisana i zacznie "
     "obowiązywać przy następnym uruchomieniu";
 
-class TForm4 final : public win::PanelWindow {
+class TForm4 final : public win::ModalWindow {
  public:
   // Creates the window (hidden, owned by the host's taskbar window), then runs FormCreate.
   TForm4(win::WindowHost& host, DriveSelectionServices services);
-  ~TForm4() override;
 
   // Components.
   win::Surface& Panel1 = PanelSurface();  // declared before every control painted on it
@@ -92,8 +90,12 @@ class TForm4 final : public win::PanelWindow {
   void OnShow() override;
 
  private:
-  void CreateComponents();
-  void Close();
+  void CreateControls() override;
+  win::AccessibleItems* Items() override { return buttons_.get(); }
+  // Enter and Escape, as the dialog keys send them, are the two buttons; an open list keeps them.
+  void OnOk() override { Panel2Click(); }
+  void OnCancel() override { Panel3Click(); }
+  HWND FirstFocus() const override { return StringGrid1->Handle(); }
   // The warning box: Cancel ends the program, OK leaves the window open.
   void AskForADrive();
   void SelectChoiceFor(int row);
@@ -116,7 +118,6 @@ class TForm4 final : public win::PanelWindow {
   int imageWidth_ = 16;
   bool listFromGrid_ = false;  // the open list was opened from the grid's keyboard
   win::BrushHandle comboBrush_{CreateSolidBrush(win::ColorRef(Colours().slotCell))};
-  win::FocusKeeper focus_;
   std::unique_ptr<win::WindowlessButtons> buttons_;  // the two panel buttons, for screen readers
 };
 

@@ -11,6 +11,7 @@
 #include "settings/save_picture.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
+#include "win/private_messages.h"
 #include "win/rect_ref.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
@@ -20,8 +21,6 @@ namespace {
 
 const win::WindowClass kOptionsClass{L"TForm3", nullptr, 0};
 constexpr UINT kSaveHintId = 1;
-// A field's exit runs once the focus has settled on the next control.
-constexpr UINT kFieldExitMessage = WM_APP + 1;
 // The combo box's list opens below its 21-pixel field.
 constexpr int kComboListHeight = 120;
 
@@ -106,18 +105,15 @@ const struct {
 }  // namespace
 
 TForm3::TForm3(win::WindowHost& host, OptionsHost& main, OptionsServices services)
-    : PanelWindow(host, services.system, services.dpi), main_(main), services_(std::move(services)) {
+    : ModalWindow(host, services.system, services.dpi), main_(main), services_(std::move(services)) {
   win::lazy::InitCommonControls(ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS);
   // Centred on the primary screen, whatever the main window's place.
   const Size size = OptionsWindowSize(Dpi());
   const int left = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
-  Create(kOptionsClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
-         RECT{left, top, left + size.width, top + size.height}, host.TaskbarWindow(), L"opcje");
-  SetLayeredWindowAttributes(Handle(), 0, 190, LWA_ALPHA);
   Router().clickableOnly = true;  // the labels take no press: only the save picture does
-  CreateControls();
-  Ready(buttons_.get());
+  Open(win::WindowSpec{kOptionsClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
+                       RECT{left, top, left + size.width, top + size.height}, host.TaskbarWindow(), L"opcje", 190});
   FormCreate();
 }
 
@@ -135,7 +131,6 @@ TForm3::~TForm3() {
   // The controls go while the object they report to still exists.
   closeRequested_ = true;
   hints_.reset();
-  StopAccessibility();
   Destroy();
 }
 
@@ -185,7 +180,6 @@ void TForm3::CreateControls() {
   Image1->onClick = [this] { Image1Click(); };
   hints_ = std::make_unique<win::Tooltips>(Handle());
   hints_->Create();  // the common controls are loaded for this window anyway
-  LayOut(Dpi());
   Image1Focus = std::make_unique<win::FocusStandIn>(Panel1, *Image1, Image1->hint);
 
   for (const auto& named : kNamedBy) {
@@ -229,7 +223,7 @@ void TForm3::LayOut(int dpi) {
   if (static_cast<int>(picture.size()) != Image1->Height()) Image1->SetPattern(std::move(picture));
   const Point picturePlace = ScaleToDpi(kSavePicturePlace, dpi);
   Image1->SetPosition(picturePlace.x, picturePlace.y);
-  if (Image1Focus) Image1Focus->FollowControl();
+  Image1Focus->FollowControl();
   hints_->SetTool(kSaveHintId, Image1->Bounds(), Image1->hint);
   const Size size = OptionsWindowSize(dpi);
   SetSize(size.width, size.height);
@@ -411,12 +405,7 @@ void TForm3::Image1Click() {
   SettingsFile settings(services_.settings, services_.settingsPath);
   WriteOptions(settings, values);
   settings.Commit();
-  RequestClose();
-}
-
-void TForm3::RequestClose() {
-  closeRequested_ = true;
-  Host().EndModal(*this);
+  EndModal();
 }
 
 void TForm3::OnCommand(int id, int code) {
@@ -478,8 +467,8 @@ LRESULT CALLBACK TForm3::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_KILLFOCUS: {
       // Leaving for another control of the window is an exit; switching to another program is not.
       const auto next = reinterpret_cast<HWND>(wParam);
-      if (field && !self->closeRequested_ && next != nullptr && IsChild(self->Handle(), next)) {
-        PostMessageW(self->Handle(), kFieldExitMessage, id, 0);
+      if (field && !self->Closing() && !self->closeRequested_ && next != nullptr && IsChild(self->Handle(), next)) {
+        PostMessageW(self->Handle(), win::kControlLeftMessage, id, 0);
       }
       break;
     }
@@ -496,24 +485,16 @@ void TForm3::PaintOver(HDC dc) const {
 std::optional<LRESULT> TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      // Enter and Escape, as the dialog keys send them, save as the picture does and close as
-      // the window's close does; a field or an open list keeps them for itself.
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
-        Image1Click();
-      } else if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
-        RequestClose();
-      } else if (lParam != 0) {
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-      }
-      return 0;
+      if (lParam != 0) OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return std::nullopt;
     case WM_VSCROLL:
       if (LOWORD(wParam) == SB_THUMBPOSITION) {
         if (reinterpret_cast<HWND>(lParam) == UpDown1) UpDown1Click();
         if (reinterpret_cast<HWND>(lParam) == UpDown2) UpDown2Click();
       }
       return 0;
-    case kFieldExitMessage:
-      if (!closeRequested_) {
+    case win::kControlLeftMessage:
+      if (!Closing() && !closeRequested_) {
         if (static_cast<int>(wParam) == kEdit1) Edit1Exit();
         if (static_cast<int>(wParam) == kEdit2) Edit2Exit();
       }
@@ -531,14 +512,6 @@ std::optional<LRESULT> TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       SetBkColor(dc, win::ColorRef(Colours().panel));
       return reinterpret_cast<LRESULT>(navyBrush_.get());
     }
-    case WM_ACTIVATE:
-      // Coming back to the window puts the focus back on the control that had it.
-      focus_.OnActivate(Handle(), wParam, CheckBox2);
-      return 0;
-    case WM_CLOSE:
-      // There is no cancel: closing keeps what was applied and stores nothing.
-      RequestClose();
-      return 0;
     default: return std::nullopt;
   }
 }

@@ -12,11 +12,10 @@
 #include "settings/start_with_system.h"
 #include "win/accessible_window.h"
 #include "win/colour_ref.h"
-#include "win/focus_keeper.h"
 #include "win/focus_stand_in.h"
 #include "win/handles.h"
 #include "win/label.h"
-#include "win/panel_window.h"
+#include "win/modal_window.h"
 #include "win/pattern_image.h"
 #include "win/system_seam.h"
 #include "win/tooltips.h"
@@ -47,7 +46,7 @@ enum OptionsControl : int {
   kComboBox1,
 };
 
-class TForm3 final : public win::PanelWindow {
+class TForm3 final : public win::ModalWindow {
  public:
   // Creates the window (hidden, owned by the host's taskbar window) and its controls, then runs
   // FormCreate.
@@ -102,7 +101,13 @@ class TForm3 final : public win::PanelWindow {
   void OnShow() override;
 
  private:
-  void CreateControls();
+  void CreateControls() override;
+  win::AccessibleItems* Items() override { return buttons_.get(); }
+  // Enter saves as the picture does; Escape and the system's close keep what was applied and
+  // store nothing (there is no cancel), as the base does.
+  void OnOk() override { Image1Click(); }
+  // Coming back to the window puts the focus back on the control that had it.
+  HWND FirstFocus() const override { return CheckBox2; }
   void LayOut(int dpi) override;
   void Recolour(const Palette& colours) override;
   void PaintOver(HDC dc) const override;
@@ -110,7 +115,6 @@ class TForm3 final : public win::PanelWindow {
   HWND AddControl(const wchar_t* className, DWORD style, int id, const RECT& place);
   void SetFieldColor(HWND edit, COLORREF color);
   void ShowInvalidNumber();
-  void RequestClose();
   void OnCommand(int id, int code);
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data);
@@ -122,7 +126,6 @@ class TForm3 final : public win::PanelWindow {
   COLORREF edit1Color_ = win::ColorRef(Colours().fieldText);
   COLORREF edit2Color_ = win::ColorRef(Colours().fieldText);
   std::unique_ptr<win::Tooltips> hints_;
-  win::FocusKeeper focus_;
   bool closeRequested_ = false;
   std::unique_ptr<win::WindowlessButtons> buttons_;  // the save picture, for screen readers
 };
