@@ -76,6 +76,7 @@ void PanelWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto reflected = controls_.Reflect(message, wParam, lParam)) return *reflected;
   if (const auto own = OnMessage(message, wParam, lParam)) return *own;
   if (const auto kind = OnKindMessage(message, wParam, lParam)) return *kind;
   if (const auto routed = router_.Route(message, wParam, lParam)) return *routed;

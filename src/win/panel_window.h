@@ -17,6 +17,7 @@
 #include "win/com_ref.h"
 #include "win/control_router.h"
 #include "win/graphic_control.h"
+#include "win/native_controls.h"
 #include "win/panel_paint.h"
 #include "win/system_seam.h"
 #include "win/window.h"
@@ -70,6 +71,8 @@ class PanelWindow : public Window {
   SystemSeam& System() const { return system_; }
   Surface& PanelSurface() { return surface_; }
   ControlRouter& Router() { return router_; }
+  // The native controls, which hear the notifications naming them before OnMessage does.
+  ControlSet& Controls() { return controls_; }
   const Palette& Colours() const { return palette_; }
   const AccessibleWindow* Accessible() const { return accessible_.get(); }
   // Shows a failure in the error box, owned by this window.
@@ -86,8 +89,8 @@ class PanelWindow : public Window {
   virtual void Recolour(const Palette& /*colours*/) {}
   // Draws over the panel and its controls (focus rings, say).
   virtual void PaintOver(HDC /*dc*/) const {}
-  // The window's own messages, before the controls' and the screen readers'; nullopt passes
-  // the message on.
+  // The window's own messages, after the native controls have heard theirs and before the
+  // windowless controls' and the screen readers'; nullopt passes the message on.
   virtual std::optional<LRESULT> OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
     return std::nullopt;
   }
@@ -112,6 +115,7 @@ class PanelWindow : public Window {
   bool ready_ = false;
   Surface surface_;
   ControlRouter router_{surface_};
+  ControlSet controls_;
   std::unique_ptr<AccessibleWindow> accessible_;
 };
 

@@ -161,8 +161,8 @@ TEST_F(Presence, TrayOnlyModeAndTheModalWindows) {
   bool shown = true;
   inLoop = [&](win::Window& window) {
     auto& options = dynamic_cast<TForm3&>(window);
-    SetFocus(options.ComboBox1);
-    SendMessageW(options.ComboBox1, WM_KEYDOWN, VK_HOME, 0);
+    SetFocus(options.ComboBox1.Handle());
+    SendMessageW(options.ComboBox1.Handle(), WM_KEYDOWN, VK_HOME, 0);
     shown = TaskbarShown();
   };
   f.PopupMenu1.Activate(kOpcje1);
