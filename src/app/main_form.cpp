@@ -201,10 +201,7 @@ void TForm1::SetAutoRefresh(bool enabled) {
   PopupMenu1.Item(kOdwierz1).visible = !enabled;
 }
 
-void TForm1::BuildDriveTiles() {
-  Tiles.Build(tileDrives_, decimalSeparator_);
-  Tiles.ApplyPalette(Colours());
-}
+void TForm1::BuildDriveTiles() { Tiles.Build(tileDrives_, decimalSeparator_, Colours()); }
 
 void TForm1::RefreshAllDrives() {
   if (refreshes_.Request()) StartRefresh();

@@ -23,6 +23,7 @@
 #include "win/handles.h"
 #include "win/label.h"
 #include "win/modal_window.h"
+#include "win/native_controls.h"
 #include "win/panel_button.h"
 #include "win/string_grid.h"
 #include "win/system_seam.h"
@@ -63,7 +64,7 @@ class TForm4 final : public win::ModalWindow {
   std::unique_ptr<win::Label> Label2;
   std::unique_ptr<win::StringGrid> StringGrid1;
   std::unique_ptr<win::Label> Label1;
-  win::ChildWindow ComboBox1;
+  win::DropList ComboBox1;
   std::unique_ptr<win::PanelButton> Panel2;
   std::unique_ptr<win::PanelButton> Panel3;
   HIMAGELIST ImageList1 = nullptr;  // the shell's small icons, shared: never destroyed here
@@ -75,13 +76,12 @@ class TForm4 final : public win::ModalWindow {
   void StringGrid1DropDown();
   void ComboBox1CloseUp();
   void StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState state);
-  void ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT state);
+  void ComboBox1DrawItem(HDC dc, int index, const RECT& rect);
   void Panel2Click();
   void Panel3Click();
 
   // What the window holds.
   DriveRows Slots() const;
-  const std::vector<std::string>& Choices() const { return choices_; }
   int ComboItemIndex() const;
   // The text an item of ComboBox1 shows beside its icon.
   std::wstring ComboItemCaption(int index) const;
@@ -105,6 +105,8 @@ class TForm4 final : public win::ModalWindow {
   void Recolour(const Palette& colours) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void DrawItem(const DRAWITEMSTRUCT& item);
+  // A drive as both lists show it: its icon, if it has one, and its text beside.
+  void DrawDrive(HDC dc, const RECT& rect, std::optional<int> icon, const std::wstring& text) const;
   // From what the gathering brought back, never from the shell or the disk.
   std::optional<int> IconIndex(const std::wstring& path) const;
   void GatherDriveLooks();
@@ -116,8 +118,7 @@ class TForm4 final : public win::ModalWindow {
   std::unique_ptr<DriveLookGatherer> gatherer_;
   DriveWindowDesign design_;
   int imageWidth_ = 16;
-  bool listFromGrid_ = false;  // the open list was opened from the grid's keyboard
-  win::BrushHandle comboBrush_{CreateSolidBrush(win::ColorRef(Colours().slotCell))};
+  bool listFromGrid_ = false;                        // the open list was opened from the grid's keyboard
   std::unique_ptr<win::WindowlessButtons> buttons_;  // the two panel buttons, for screen readers
 };
 

@@ -57,9 +57,8 @@ std::optional<LRESULT> ControlSet::Reflect(UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSCROLLBAR: {
-      const auto part = reinterpret_cast<HWND>(lParam);
-      NativeControl* control = ByWindow(part);
-      return control != nullptr ? control->Coloured(reinterpret_cast<HDC>(wParam), part) : std::nullopt;
+      NativeControl* control = ByWindow(reinterpret_cast<HWND>(lParam));
+      return control != nullptr ? control->Coloured(message, reinterpret_cast<HDC>(wParam)) : std::nullopt;
     }
     case WM_MEASUREITEM:
       // Sent while the control is being made, before its handle is known: found by its id.
@@ -103,6 +102,7 @@ void NativeControl::Make(HWND parent, ControlSet& set, const wchar_t* className,
   id_ = id;
   set_ = &set;
   set.controls_.push_back(this);  // before the window: it is measured while it is made
+  if (!tabStop) style &= ~static_cast<DWORD>(WS_TABSTOP);
   hwnd_.reset(CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, place.left, place.top,
                               place.right - place.left, place.bottom - place.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr));
@@ -153,7 +153,10 @@ void NativeControl::SetColours(const ControlColours& colours) {
   if (colours_.Set(colours) && hwnd_) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-std::optional<LRESULT> NativeControl::Coloured(HDC dc, HWND) { return colours_.Answer(dc); }
+std::optional<LRESULT> NativeControl::Coloured(UINT message, HDC dc) {
+  if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return std::nullopt;
+  return colours_.Answer(dc);
+}
 
 // Check box ------------------------------------------------------------------------------------
 
@@ -262,9 +265,9 @@ void DropList::Notified(WORD code) {
   if (code == CBN_CLOSEUP && onCloseUp) onCloseUp();
 }
 
-std::optional<LRESULT> DropList::Coloured(HDC dc, HWND part) {
-  if (part != Handle()) return listColours_.Answer(dc);
-  return NativeControl::Coloured(dc, part);
+std::optional<LRESULT> DropList::Coloured(UINT message, HDC dc) {
+  if (message == WM_CTLCOLORLISTBOX) return listColours_.Answer(dc);
+  return NativeControl::Coloured(message, dc);
 }
 
 void DropList::Measure(MEASUREITEMSTRUCT& item) {

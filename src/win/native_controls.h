@@ -77,6 +77,8 @@ class NativeControl {
   // Drawn in `colours` from now on; repainted when they changed.
   void SetColours(const ControlColours& colours);
 
+  bool tabStop = true;  // before Create: whether Tab reaches the control
+
   // The focus came to the control; it left for another control of the same window (not for
   // another program), run once the focus has settled there.
   std::function<void()> onEnter;
@@ -90,8 +92,9 @@ class NativeControl {
   virtual void Notified(WORD /*code*/) {}
   // A WM_VSCROLL or WM_HSCROLL request code from the control.
   virtual void Scrolled(WORD /*code*/) {}
-  // WM_CTLCOLOR* for `part` (the control or a window of its own, such as a drop list's list).
-  virtual std::optional<LRESULT> Coloured(HDC dc, HWND part);
+  // WM_CTLCOLOR* `message` for `part` (the control or a window of its own, such as a drop
+  // list's list). The colours set answer WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC.
+  virtual std::optional<LRESULT> Coloured(UINT message, HDC dc);
   // The control's own window messages, before the system's; nullopt passes them on.
   virtual std::optional<LRESULT> OwnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
     return std::nullopt;
@@ -172,7 +175,8 @@ class DropList final : public NativeControl {
   int ItemHeight(int part) const;
   void SetItemHeight(int part, int height);
   void SetVisibleItems(int count);
-  // The list's colours, apart from the field's (SetColours).
+  // The colours answering WM_CTLCOLORLISTBOX: the list's, and the field's of a list that draws
+  // its field as a list item (as Wine's does).
   void SetListColours(const ControlColours& colours);
 
   std::function<void()> onChange;
@@ -183,7 +187,7 @@ class DropList final : public NativeControl {
 
  private:
   void Notified(WORD code) override;
-  std::optional<LRESULT> Coloured(HDC dc, HWND part) override;
+  std::optional<LRESULT> Coloured(UINT message, HDC dc) override;
   void Measure(MEASUREITEMSTRUCT& item) override;
   void Draw(const DRAWITEMSTRUCT& item) override;
   bool Owns(HWND part) const override;
