@@ -99,7 +99,7 @@ class AboutTexts final : public win::AccessibleItems {
 TForm2* CurrentAboutWindow() { return g_aboutWindow; }
 
 TForm2::TForm2(win::WindowHost& host, win::SystemSeam& system, int dpi)
-    : PanelWindow(host, system, dpi > 0 ? dpi : win::WindowDpi(host.TaskbarWindow()), kAboutLook),
+    : ModalWindow(host, system, dpi > 0 ? dpi : win::WindowDpi(host.TaskbarWindow()), kAboutLook),
       Label1(Panel1, HeadingFont(), win::ColorRef(Colours().aboutText)),
       Label2(Panel1, TextFont(), win::ColorRef(Colours().aboutText)),
       Label3(Panel1, TextFont(), win::ColorRef(Colours().aboutText)),
@@ -109,10 +109,17 @@ TForm2::TForm2(win::WindowHost& host, win::SystemSeam& system, int dpi)
       Label7(Panel1, TextFont(), win::ColorRef(Colours().aboutText)) {
   const Size size = AboutClientSize(Dpi());
   const Point place = AboutWindowPlace(VirtualScreen(), size);
-  Create(kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
-         RECT{place.x, place.y, place.x + size.width, place.y + size.height}, host.TaskbarWindow(), L"O programie");
-  SetLayeredWindowAttributes(Handle(), 0, kAboutAlpha, LWA_ALPHA);
+  Open(win::WindowSpec{kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
+                       RECT{place.x, place.y, place.x + size.width, place.y + size.height}, host.TaskbarWindow(),
+                       L"O programie", kAboutAlpha});
+  if (g_aboutWindow == nullptr) g_aboutWindow = this;
+}
 
+TForm2::~TForm2() {
+  if (g_aboutWindow == this) g_aboutWindow = nullptr;
+}
+
+void TForm2::CreateControls() {
   for (const LabelRow& row : kLabels) {
     win::Label& label = this->*row.label;
     const std::string text = row.shown == Shown::WithoutScheme ? AddressWithoutScheme(row.text) : std::string(row.text);
@@ -123,26 +130,12 @@ TForm2::TForm2(win::WindowHost& host, win::SystemSeam& system, int dpi)
     label.onMouseEnter = [this, enter = row.onMouseEnter] { (this->*enter)(); };
     label.onMouseLeave = [this, leave = row.onMouseLeave] { (this->*leave)(); };
   }
-  LayOut(Dpi());
   // Tab reaches the two links; Enter or Space opens the focused one.
   Label4Focus = std::make_unique<win::FocusStandIn>(Panel1, Label4, Label4.Text());
   Label5Focus = std::make_unique<win::FocusStandIn>(Panel1, Label5, Label5.Text());
   texts_ = std::make_unique<AboutTexts>(*this);
   // A press and release on the bare panel close the window too.
   Router().onSurfaceClick = [this] { FormClick(); };
-  Ready(texts_.get());
-
-  if (g_aboutWindow == nullptr) g_aboutWindow = this;
-}
-
-TForm2::~TForm2() {
-  StopAccessibility();  // clients holding an object are told it is gone while the labels still exist
-  if (g_aboutWindow == this) g_aboutWindow = nullptr;
-}
-
-void TForm2::FormClick() {
-  ModalResult = IDCANCEL;
-  Host().EndModal(*this);
 }
 
 // A link with no program registered for it simply opens nothing; the window stays. Anything
@@ -203,21 +196,6 @@ void TForm2::Recolour(const Palette& colours) {
 void TForm2::PaintOver(HDC dc) const {
   for (const auto* link : {Label4Focus.get(), Label5Focus.get()}) {
     if (link != nullptr) link->PaintFocus(dc);
-  }
-}
-
-std::optional<LRESULT> TForm2::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_COMMAND:
-      // Escape and Enter reach the modal window as the dialog commands: keyboard users
-      // close it the way a click does.
-      if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) FormClick();
-      return 0;
-    case WM_CLOSE:
-      // Left to the default, Alt+F4 would destroy the window under its own modal loop.
-      FormClick();
-      return 0;
-    default: return std::nullopt;
   }
 }
 

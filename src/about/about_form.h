@@ -8,13 +8,13 @@
 #include "win/accessible_window.h"
 #include "win/focus_stand_in.h"
 #include "win/label.h"
-#include "win/panel_window.h"
+#include "win/modal_window.h"
 #include "win/system_seam.h"
 #include "win/window_host.h"
 
 namespace wolumetr {
 
-class TForm2 final : public win::PanelWindow {
+class TForm2 final : public win::ModalWindow {
  public:
   // Creates the hidden window centred on the desktop, owned by the host's taskbar window.
   // The links go to the shell through `system`. It is drawn at `dpi`, the main window's;
@@ -33,10 +33,7 @@ class TForm2 final : public win::PanelWindow {
   std::unique_ptr<win::FocusStandIn> Label4Focus;  // the links' places in the tab order
   std::unique_ptr<win::FocusStandIn> Label5Focus;
 
-  // IDCANCEL once the window has been closed, 0 while it is open.
-  int ModalResult = 0;
-
-  void FormClick();
+  void FormClick() { EndModal(); }
   void Label4Click();
   void Label5Click();
   void Label4MouseEnter() { Underline(Label4, true); }
@@ -54,10 +51,11 @@ class TForm2 final : public win::PanelWindow {
  private:
   void Underline(win::Label& label, bool underline);
   void OpenLink(const std::wstring& target);
+  void CreateControls() override;
+  win::AccessibleItems* Items() override { return texts_.get(); }
   void LayOut(int dpi) override;
   void Recolour(const Palette& colours) override;
   void PaintOver(HDC dc) const override;
-  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   std::unique_ptr<win::AccessibleItems> texts_;
 };

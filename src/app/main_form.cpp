@@ -56,19 +56,10 @@ TForm1::TForm1(win::WindowHost& host, MainWindowServices services)
     : PanelWindow(host, *services.system, 0), Tiles(Panel1), services_(std::move(services)) {
   ProgramDir = services_.programDir.empty() ? win::ExecutableFolder() : services_.programDir;
   StartFirstRound();
-  // Design-time client area 501x286 at (193, 363); start-up moves and sizes it.
-  Create(kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286}, host.TaskbarWindow(),
-         host.Title());
-  host.SetMainWindow(*this);
-  answersTo_->store(Handle());
-  // The scale of the monitor the window is on.
-  SetDpi(win::WindowDpi(Handle()));
-  Tiles.SetScale(TileLayoutFor(Dpi()), Dpi());
-  SizeWithoutTiles();
-  Router().onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
-  CreateComponents();
-  BuildMenu();
-  Ready(accessibility_.get());
+  // Design-time client area 501x286 at (193, 363); start-up moves and sizes it. Drawn at the
+  // scale of the monitor the window is on.
+  Open(win::WindowSpec{kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286},
+                       host.TaskbarWindow(), host.Title(), std::nullopt});
 }
 
 // The drives are asked before the first window is made: the window system takes long to start
@@ -93,11 +84,12 @@ void TForm1::StartFirstRound() {
 }
 
 // Tiles and images go before the surface they paint on (member order ensures it). Screen readers
-// are cut off first: removing the tray icon waits for the shell's process, and a question a client
-// asks meanwhile must not reach tiles that are going.
-TForm1::~TForm1() { StopAccessibility(); }
-
-void TForm1::CreateComponents() {
+// are cut off first, as their items go first: removing the tray icon waits for the shell's
+// process, and a question a client asks meanwhile must not reach tiles that are going.
+void TForm1::CreateControls() {
+  Host().SetMainWindow(*this);
+  answersTo_->store(Handle());
+  Router().onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
   Image1 =
       std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), Dpi()), GlyphPalette(Colours().glyphInk));
   Image1->handCursor = true;
@@ -112,9 +104,8 @@ void TForm1::CreateComponents() {
                                                GlyphPalette(Colours().glyphInk));
   Image3->handCursor = true;
   Image3->onClick = [this] { Image3Click(); };
-  // Design-time places for the window's 501x286 (ArrangeTiles moves them with the tiles).
+  // Placed by LayOut, and by ArrangeTiles with the tiles.
   hints_ = std::make_unique<win::Tooltips>(Handle());
-  PlaceImages();
 
   TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr", *services_.system);
   TrayIcon1->onClick = [this] { TrayIcon1Click(); };
@@ -129,6 +120,7 @@ void TForm1::CreateComponents() {
       Tiles, refreshes_,
       win::WindowlessButtons(
           {{Image1.get(), Image1->hint}, {Image2.get(), Image2->hint}, {Image3.get(), L"Odświerz"}}));
+  BuildMenu();
 }
 
 void TForm1::Recolour(const Palette& colours) {
@@ -207,10 +199,7 @@ void TForm1::SetAutoRefresh(bool enabled) {
   PopupMenu1.Item(kOdwierz1).visible = !enabled;
 }
 
-void TForm1::BuildDriveTiles() {
-  Tiles.Build(tileDrives_, decimalSeparator_);
-  Tiles.ApplyPalette(Colours());
-}
+void TForm1::BuildDriveTiles() { Tiles.Build(tileDrives_, decimalSeparator_, Colours()); }
 
 void TForm1::RefreshAllDrives() {
   if (refreshes_.Request()) StartRefresh();

@@ -21,6 +21,7 @@
 #include "win/panel_window.h"
 #include "win/pattern_image.h"
 #include "win/popup_menu.h"
+#include "win/private_messages.h"
 #include "win/system_seam.h"
 #include "win/timer.h"
 #include "win/tooltips.h"
@@ -62,14 +63,13 @@ enum MenuCommand : UINT {
 };
 
 // Posted by the drive worker when answers wait to be taken.
-constexpr UINT kDriveAnswersMessage = WM_APP + 15;
+using win::kDriveAnswersMessage;
 
 class TForm1 final : public win::PanelWindow, public OptionsHost {
  public:
   // Creates the native window and its components; FormCreate, run next, reads the settings
   // and builds the tiles (and may hold up the start with the Drive selection window).
   TForm1(win::WindowHost& host, MainWindowServices services);
-  ~TForm1() override;
 
   // Fields.
   std::int32_t DragAnchorX = 0;
@@ -153,7 +153,8 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void OnShow() override { FormShow(); }
 
  private:
-  void CreateComponents();
+  void CreateControls() override;
+  win::AccessibleItems* Items() override { return accessibility_.get(); }
   void BuildMenu();
   // Shows the taskbar button and the tray icon as display mode `mode` wants them: the taskbar
   // step first, the tray step second.

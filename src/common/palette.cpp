@@ -26,6 +26,10 @@ Palette PaletteFor(bool highContrast, const SystemColours& s) {
                    .pictureLabel = kWhite,
                    .bevelLight = s.buttonHighlight,
                    .bevelShadow = s.buttonShadow,
+                   .gridLine = kSilver,
+                   .gridHeaderLine = kBlack,
+                   .focusInk = kBlack,
+                   .focusGround = kWhite,
                    .selection = s.highlight,
                    .selectionText = s.highlightText,
                    .listText = s.windowText};
@@ -53,6 +57,10 @@ Palette PaletteFor(bool highContrast, const SystemColours& s) {
                  .pictureLabel = s.window,
                  .bevelLight = s.buttonHighlight,
                  .bevelShadow = s.buttonShadow,
+                 .gridLine = kSilver,
+                 .gridHeaderLine = kBlack,
+                 .focusInk = kBlack,
+                 .focusGround = kWhite,
                  .selection = s.highlight,
                  .selectionText = s.highlightText,
                  .listText = s.windowText};

@@ -40,6 +40,10 @@ struct Palette {
   Colour pictureLabel;
   Colour bevelLight;  // the panels' and panel buttons' bevels
   Colour bevelShadow;
+  Colour gridLine;  // the drive slots' lines, darker around the header
+  Colour gridHeaderLine;
+  Colour focusInk;  // the dotted focus rectangle of the drive slots' current row
+  Colour focusGround;
   Colour selection;  // a selected cell of the drive slots or item of the drive list
   Colour selectionText;
   Colour listText;

@@ -15,32 +15,30 @@
 namespace wolumetr {
 namespace {
 
-constexpr COLORREF kWhite = win::ColorRef(colours::kWhite);
-constexpr COLORREF kPieBlue = win::ColorRef(colours::kBlue);
-constexpr COLORREF kPieYellow = win::ColorRef(colours::kYellow);
-
 win::FontSpec TileFont(int dpi) { return win::FontSpec{win::kPanelFace, 8, true, false, dpi}; }
 
 }  // namespace
 
-void TileGrid::Build(const std::vector<std::string>& drives, const std::string& decimalSeparator) {
+void TileGrid::Build(const std::vector<std::string>& drives, const std::string& decimalSeparator,
+                     const Palette& palette) {
+  const COLORREF text = win::ColorRef(palette.tileText);
   decimalSeparator_ = decimalSeparator;
   tiles_.clear();
   for (const std::string& value : drives) {
     DriveTile& tile = tiles_.emplace_back();
 
-    tile.letter = std::make_unique<win::Label>(panel_, TileFont(dpi_), kWhite);
-    tile.volume = std::make_unique<win::Label>(panel_, TileFont(dpi_), kWhite, false);
+    tile.letter = std::make_unique<win::Label>(panel_, TileFont(dpi_), text);
+    tile.volume = std::make_unique<win::Label>(panel_, TileFont(dpi_), text, false);
     for (auto* label : {&tile.total, &tile.used, &tile.free}) {
-      *label = std::make_unique<win::Label>(panel_, TileFont(dpi_), kWhite);
+      *label = std::make_unique<win::Label>(panel_, TileFont(dpi_), text);
       win::Label& ref = **label;
       ref.onMouseEnter = [&ref] { SizeLabelMouseEnter(ref); };
       ref.onMouseLeave = [&ref] { SizeLabelMouseLeave(ref); };
     }
     tile.pie = std::make_unique<TPie>(panel_);
     TPie& pie = *tile.pie;
-    pie.SetBrush(BrushStyle{kPieBlue, BS_SOLID});
-    pie.SetPen(PenStyle{kPieYellow, 1, PS_SOLID, R2_COPYPEN});
+    pie.SetBrush(BrushStyle{win::ColorRef(palette.pieFill), BS_SOLID});
+    pie.SetPen(PenStyle{win::ColorRef(palette.pieEdge), 1, PS_SOLID, R2_COPYPEN});
     panel_.SendToBack(pie);
     Scale(tile);
 

@@ -32,9 +32,10 @@ class TileGrid {
   // The tiles are painted on `panel`, which must outlive the grid.
   explicit TileGrid(win::Surface& panel) : panel_(panel) {}
 
-  // One tile per drive (as ReadTileDrives gives them), unmeasured (outline only, no figures);
-  // the controls sit at (0, 0) until Arrange places them. Runs once per process.
-  void Build(const std::vector<std::string>& drives, const std::string& decimalSeparator);
+  // One tile per drive (as ReadTileDrives gives them), unmeasured (outline only, no figures),
+  // in `palette`'s colours; the controls sit at (0, 0) until Arrange places them. Runs once per
+  // process.
+  void Build(const std::vector<std::string>& drives, const std::string& decimalSeparator, const Palette& palette);
   // The scale the tiles are drawn at: lengths from `layout`, fonts made for `dpi`. Tiles built
   // before keep their texts and hover state and take the new sizes; Arrange places them.
   void SetScale(const TileLayout& layout, int dpi);

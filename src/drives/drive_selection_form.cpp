@@ -9,6 +9,7 @@
 #include "common/drive_slots.h"
 #include "win/error_box.h"
 #include "win/fonts.h"
+#include "win/private_messages.h"
 #include "win/system_libraries.h"
 #include "win/text.h"
 
@@ -19,7 +20,6 @@ const win::WindowClass kFormClass{L"TForm4", nullptr, 0};
 
 constexpr int kDropDownCount = 8;
 constexpr BYTE kAlpha = 210;
-constexpr UINT kDriveLooksMessage = WM_APP + 15;  // the gathering thread has every answer
 constexpr std::chrono::milliseconds kLooksWait{300};
 
 win::FontSpec LabelFont(int dpi) { return win::FontSpec{L"Arial", 8, false, false, dpi}; }
@@ -40,8 +40,9 @@ void TextAt(HDC dc, int x, int y, const std::wstring& text) {
 }
 
 win::GridColours SlotColours(const Palette& p) {
-  return {win::ColorRef(p.slotCell), win::ColorRef(p.slotHeader), win::ColorRef(p.listText), win::ColorRef(p.selection),
-          win::ColorRef(p.selectionText)};
+  return {win::ColorRef(p.slotCell),       win::ColorRef(p.slotHeader),    win::ColorRef(p.listText),
+          win::ColorRef(p.selection),      win::ColorRef(p.selectionText), win::ColorRef(p.gridLine),
+          win::ColorRef(p.gridHeaderLine), win::ColorRef(p.focusInk),      win::ColorRef(p.focusGround)};
 }
 
 win::BevelColours Bevels(const Palette& p) { return {win::ColorRef(p.bevelLight), win::ColorRef(p.bevelShadow)}; }
@@ -74,17 +75,14 @@ const SelectionButton kSelectionButtons[] = {
 // The window --------------------------------------------------------------------------------
 
 TForm4::TForm4(win::WindowHost& host, DriveSelectionServices services)
-    : PanelWindow(host, *services.system, services.dpi),
+    : ModalWindow(host, *services.system, services.dpi),
       services_(std::move(services)),
       design_(DriveWindowDesignAt(Dpi())) {
   win::StayInApartment();  // the shell's drive icons
   // Designed as 330x412; FormCreate sizes it from the grid.
   const Size designed = ScaleToDpi(Size{330, 412}, Dpi());
-  Create(kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
-         RECT{0, 0, designed.width, designed.height}, host.TaskbarWindow(), L"Wybór dysków");
-  SetLayeredWindowAttributes(Handle(), 0, kAlpha, LWA_ALPHA);
-  CreateComponents();
-  Ready(buttons_.get());
+  Open(win::WindowSpec{kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
+                       RECT{0, 0, designed.width, designed.height}, host.TaskbarWindow(), L"Wybór dysków", kAlpha});
   FormCreate();
 }
 
@@ -95,13 +93,11 @@ void TForm4::Recolour(const Palette& colours) {
         ->SetColors(win::ColorRef(colours.buttonText), win::ColorRef(colours.buttonFace), Bevels(colours));
   }
   StringGrid1->SetColours(SlotColours(colours));
-  comboBrush_.reset(CreateSolidBrush(win::ColorRef(colours.slotCell)));
+  ComboBox1.SetListColours({std::nullopt, win::ColorRef(colours.slotCell)});
 }
 
-TForm4::~TForm4() { StopAccessibility(); }
-
 // Created for Dpi(); LayOut places them, at start as at every later scale.
-void TForm4::CreateComponents() {
+void TForm4::CreateControls() {
   for (const SelectionLabel& row : kSelectionLabels) {
     auto& label = this->*row.label;
     label = std::make_unique<win::Label>(Panel1, LabelFont(Dpi()), win::ColorRef(Colours().*row.colour));
@@ -115,13 +111,16 @@ void TForm4::CreateComponents() {
     StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
   };
 
-  ComboBox1.reset(CreateWindowExW(
-      0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-      0, 0, design_.buttonSize.width, DroppedHeight(), Handle(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboBox1Id)), GetModuleHandleW(nullptr), nullptr));
-  if (!ComboBox1) throw std::runtime_error("Cannot create a window");
-  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(Dpi())), FALSE);
-  SendMessageW(ComboBox1.get(), CB_SETMINVISIBLE, kDropDownCount, 0);
+  ComboBox1.ownerDrawn = true;
+  ComboBox1.tabStop = false;
+  ComboBox1.itemHeight = design_.itemHeight;  // the selection field and every item alike
+  ComboBox1.onChange = [this] { ComboBox1Change(); };
+  ComboBox1.onCloseUp = [this] { ComboBox1CloseUp(); };
+  ComboBox1.onDrawItem = [this](const DRAWITEMSTRUCT& item) { DrawItem(item); };
+  ComboBox1.Create(Handle(), Controls(), kComboBox1Id, Rect{0, 0, design_.buttonSize.width, DroppedHeight()});
+  ComboBox1.SetFont(WindowFont(Dpi()));
+  ComboBox1.SetVisibleItems(kDropDownCount);
+  ComboBox1.SetListColours({std::nullopt, win::ColorRef(Colours().slotCell)});
 
   for (const SelectionButton& row : kSelectionButtons) {
     auto& button = this->*row.button;
@@ -133,7 +132,7 @@ void TForm4::CreateComponents() {
 
   // Screen readers name the lists by the captions above them, and see the panel buttons.
   win::NameForScreenReaders(StringGrid1->Handle(), win::NameFromCaption(Label2->Text()));
-  win::NameForScreenReaders(ComboBox1.get(), win::NameFromCaption(Label1->Text()));
+  win::NameForScreenReaders(ComboBox1.Handle(), win::NameFromCaption(Label1->Text()));
   buttons_ = std::make_unique<win::WindowlessButtons>(std::vector<win::WindowlessButtons::Button>{
       {Panel2.get(), Panel2->Caption()}, {Panel3.get(), Panel3->Caption()}});
 }
@@ -155,10 +154,8 @@ void TForm4::FormCreate() {
     drives.push_back(LogicalDrive{std::move(root), fixed});
   }
   choices_ = DriveChoices(drives);
-  SendMessageW(ComboBox1.get(), CB_RESETCONTENT, 0, 0);
-  for (const std::string& choice : choices_) {
-    SendMessageW(ComboBox1.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(choice).c_str()));
-  }
+  ComboBox1.Clear();
+  for (const std::string& choice : choices_) ComboBox1.Add(win::Widen(choice));
 
   // 3. The header.
   StringGrid1->SetCell(0, 0, L"NR");
@@ -176,8 +173,7 @@ void TForm4::FormCreate() {
 
   GatherDriveLooks();
 
-  // 5. Grid and window exactly as large as the cells.
-  LayOut(Dpi());
+  // 5. The window, as large as the cells since it was made, in the middle of the desktop.
   CentreOnDesktop();
 
   // 6. Row 1 selected, and its drive in the choice.
@@ -202,15 +198,14 @@ void TForm4::LayOut(int dpi) {
   }
   StringGrid1->Rescale(design_.grid, WindowFont(dpi));
   StringGrid1->SetPosition(design_.gridPlace);
-  SendMessageW(ComboBox1.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(dpi)), FALSE);
+  ComboBox1.SetFont(WindowFont(dpi));
   // Owner-drawn items are measured once, when the box is made: later scales are set here.
-  for (const WPARAM part : {static_cast<WPARAM>(-1), WPARAM{0}}) {
-    if (SendMessageW(ComboBox1.get(), CB_GETITEMHEIGHT, part, 0) != design_.itemHeight) {
-      SendMessageW(ComboBox1.get(), CB_SETITEMHEIGHT, part, design_.itemHeight);
-    }
+  ComboBox1.itemHeight = design_.itemHeight;
+  for (const int part : {-1, 0}) {
+    if (ComboBox1.ItemHeight(part) != design_.itemHeight) ComboBox1.SetItemHeight(part, design_.itemHeight);
   }
-  SetWindowPos(ComboBox1.get(), nullptr, design_.comboPlace.x, design_.comboPlace.y, design_.buttonSize.width,
-               DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+  ComboBox1.SetPlace(Rect{design_.comboPlace.x, design_.comboPlace.y, design_.comboPlace.x + design_.buttonSize.width,
+                          design_.comboPlace.y + DroppedHeight()});
   for (const SelectionButton& row : kSelectionButtons) {
     auto& button = this->*row.button;
     button->SetFont(ButtonFont(dpi));
@@ -236,7 +231,7 @@ void TForm4::OnShow() {
 void TForm4::SelectChoiceFor(int row) {
   const int index = FindChoice(choices_, win::Narrow(StringGrid1->Cell(1, row)));
   // Setting the selection from code is no pick of the user's: no CBN_SELCHANGE follows.
-  SendMessageW(ComboBox1.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ComboBox1.Select(index);
 }
 
 bool TForm4::StringGrid1SelectCell(int, int row) {
@@ -247,8 +242,8 @@ bool TForm4::StringGrid1SelectCell(int, int row) {
 void TForm4::StringGrid1DropDown() {
   // The list of drives opens from the grid; once it closes, the keyboard is back on the grid.
   listFromGrid_ = true;
-  SetFocus(ComboBox1.get());
-  SendMessageW(ComboBox1.get(), CB_SHOWDROPDOWN, TRUE, 0);
+  SetFocus(ComboBox1.Handle());
+  ComboBox1.ShowList(true);
 }
 
 void TForm4::ComboBox1CloseUp() {
@@ -262,7 +257,7 @@ void TForm4::ComboBox1Change() {
   StringGrid1->SetCell(1, row, win::Widen(choices_[static_cast<std::size_t>(index)]));
 }
 
-int TForm4::ComboItemIndex() const { return static_cast<int>(SendMessageW(ComboBox1.get(), CB_GETCURSEL, 0, 0)); }
+int TForm4::ComboItemIndex() const { return ComboBox1.Selected(); }
 
 DriveRows TForm4::Slots() const {
   DriveRows rows;
@@ -285,7 +280,7 @@ void TForm4::GatherDriveLooks() {
   for (const std::string& choice : choices_) ask(choice);
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) ask(win::Narrow(StringGrid1->Cell(1, slot)));
   gatherer_ = std::make_unique<DriveLookGatherer>(
-      services_.system, std::move(roots), [window = Handle()] { PostMessageW(window, kDriveLooksMessage, 0, 0); });
+      services_.system, std::move(roots), [window = Handle()] { PostMessageW(window, win::kDriveLooksMessage, 0, 0); });
   // Drives that answer at once are drawn with their icons from the first paint.
   gatherer_->Wait(kLooksWait);
   looks_ = gatherer_->Looks();
@@ -296,18 +291,21 @@ std::optional<int> TForm4::IconIndex(const std::wstring& path) const {
   return look == looks_.end() ? std::nullopt : look->second.icon;
 }
 
-void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState) {
+void TForm4::DrawDrive(HDC dc, const RECT& rect, std::optional<int> icon, const std::wstring& text) const {
   FillWithCurrentBrush(dc, rect);
+  if (icon && ImageList1 != nullptr) {
+    win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + design_.iconLeft, rect.top, ILD_TRANSPARENT);
+  }
+  TextAt(dc, rect.left + imageWidth_ + design_.textGap, rect.top, text);
+}
+
+void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState) {
   const std::wstring& text = StringGrid1->Cell(column, row);
   if (row >= 1 && column == 1 && text != win::Widen(kNoDriveText)) {
-    FillWithCurrentBrush(dc, rect);
-    const std::optional<int> icon = IconIndex(text);
-    if (icon && ImageList1 != nullptr) {
-      win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + design_.iconLeft, rect.top, ILD_TRANSPARENT);
-    }
-    TextAt(dc, rect.left + imageWidth_ + design_.textGap, rect.top, text);
+    DrawDrive(dc, rect, IconIndex(text), text);
     return;
   }
+  FillWithCurrentBrush(dc, rect);
   TextAt(dc, rect.left + design_.textGap, rect.top, text);
 }
 
@@ -321,20 +319,12 @@ std::wstring TForm4::ComboItemCaption(int index) const {
   return win::Widen(ChoiceCaption(root, isFixed, isFixed && look != looks_.end() ? look->second.label : std::nullopt));
 }
 
-void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT) {
-  const int textLeft = rect.left + imageWidth_ + design_.textGap;
-  if (index == 0) {
-    FillWithCurrentBrush(dc, rect);
-    TextAt(dc, textLeft, rect.top, ComboItemCaption(0));
-    return;
-  }
+void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect) {
   if (index < 0 || index >= static_cast<int>(choices_.size())) return;
-  const std::optional<int> icon = IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)]));
-  FillWithCurrentBrush(dc, rect);
-  if (icon && ImageList1 != nullptr) {
-    win::lazy::ImageList_Draw(ImageList1, *icon, dc, rect.left + design_.iconLeft, rect.top, ILD_TRANSPARENT);
-  }
-  TextAt(dc, textLeft, rect.top, ComboItemCaption(index));
+  // "[brak]" has no icon, only its place.
+  const std::optional<int> icon =
+      index == 0 ? std::nullopt : IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)]));
+  DrawDrive(dc, rect, icon, ComboItemCaption(index));
 }
 
 void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -349,7 +339,7 @@ void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, win::ColorRef(selected ? Colours().selectionText : Colours().listText));
     SetBkMode(dc, TRANSPARENT);
     if (static_cast<int>(item.itemID) >= 0) {
-      ComboBox1DrawItem(dc, static_cast<int>(item.itemID), item.rcItem, item.itemState);
+      ComboBox1DrawItem(dc, static_cast<int>(item.itemID), item.rcItem);
     } else {
       FillWithCurrentBrush(dc, item.rcItem);
     }
@@ -376,12 +366,12 @@ void TForm4::Panel2Click() {
   } else {
     ReportFailure(kRestartFailedMessage);
   }
-  Close();
+  EndModal();
 }
 
 void TForm4::Panel3Click() {
   if (services_.drivesMonitored) {
-    Close();
+    EndModal();
     return;
   }
   AskForADrive();
@@ -394,45 +384,16 @@ void TForm4::AskForADrive() {
   }
 }
 
-void TForm4::Close() { Host().EndModal(*this); }
-
-std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> TForm4::OnMessage(UINT message, WPARAM, LPARAM) {
   switch (message) {
-    case kDriveLooksMessage:
+    case win::kDriveLooksMessage:
       // The rest of the icons and labels: the lists are drawn again with them.
       if (!gatherer_) return 0;
       looks_ = gatherer_->Looks();
       InvalidateRect(StringGrid1->Handle(), nullptr, FALSE);
-      InvalidateRect(ComboBox1.get(), nullptr, FALSE);
-      return 0;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_SELCHANGE) ComboBox1Change();
-      if (LOWORD(wParam) == kComboBox1Id && HIWORD(wParam) == CBN_CLOSEUP) ComboBox1CloseUp();
-      // Enter and Escape, as the dialog keys send them, are the two buttons; an open list keeps them.
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) Panel2Click();
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) Panel3Click();
-      return 0;
-    case WM_MEASUREITEM: {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (item->CtlType != ODT_COMBOBOX) return std::nullopt;
-      item->itemHeight = static_cast<UINT>(design_.itemHeight);  // the selection field and every item alike
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlType != ODT_COMBOBOX) return std::nullopt;
-      DrawItem(*item);
-      return TRUE;
-    }
-    case WM_CTLCOLORLISTBOX:
-      SetBkColor(reinterpret_cast<HDC>(wParam), win::ColorRef(Colours().slotCell));
-      return reinterpret_cast<LRESULT>(comboBrush_.get());
-    case WM_ACTIVATE:
-      // Not a dialog: keep track of the focused control across activations by hand.
-      focus_.OnActivate(Handle(), wParam, StringGrid1->Handle());
+      InvalidateRect(ComboBox1.Handle(), nullptr, FALSE);
       return 0;
     case WM_SETFOCUS: SetFocus(StringGrid1->Handle()); return 0;
-    case WM_CLOSE: Close(); return 0;
     default: return std::nullopt;
   }
 }

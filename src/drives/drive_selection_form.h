@@ -20,11 +20,11 @@
 #include "settings/settings_store.h"
 #include "win/accessible_window.h"
 #include "win/colour_ref.h"
-#include "win/focus_keeper.h"
 #include "win/handles.h"
 #include "win/label.h"
+#include "win/modal_window.h"
+#include "win/native_controls.h"
 #include "win/panel_button.h"
-#include "win/panel_window.h"
 #include "win/string_grid.h"
 #include "win/system_seam.h"
 #include "win/window_host.h"
@@ -54,18 +54,17 @@ inline constexpr char kRestartFailedMessage[] =
     "Nie udało się ponownie uruchomić programu. Nowa lista dysków została zapisana i zacznie "
     "obowiązywać przy następnym uruchomieniu";
 
-class TForm4 final : public win::PanelWindow {
+class TForm4 final : public win::ModalWindow {
  public:
   // Creates the window (hidden, owned by the host's taskbar window), then runs FormCreate.
   TForm4(win::WindowHost& host, DriveSelectionServices services);
-  ~TForm4() override;
 
   // Components.
   win::Surface& Panel1 = PanelSurface();  // declared before every control painted on it
   std::unique_ptr<win::Label> Label2;
   std::unique_ptr<win::StringGrid> StringGrid1;
   std::unique_ptr<win::Label> Label1;
-  win::ChildWindow ComboBox1;
+  win::DropList ComboBox1;
   std::unique_ptr<win::PanelButton> Panel2;
   std::unique_ptr<win::PanelButton> Panel3;
   HIMAGELIST ImageList1 = nullptr;  // the shell's small icons, shared: never destroyed here
@@ -77,13 +76,12 @@ class TForm4 final : public win::PanelWindow {
   void StringGrid1DropDown();
   void ComboBox1CloseUp();
   void StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState state);
-  void ComboBox1DrawItem(HDC dc, int index, const RECT& rect, UINT state);
+  void ComboBox1DrawItem(HDC dc, int index, const RECT& rect);
   void Panel2Click();
   void Panel3Click();
 
   // What the window holds.
   DriveRows Slots() const;
-  const std::vector<std::string>& Choices() const { return choices_; }
   int ComboItemIndex() const;
   // The text an item of ComboBox1 shows beside its icon.
   std::wstring ComboItemCaption(int index) const;
@@ -92,8 +90,12 @@ class TForm4 final : public win::PanelWindow {
   void OnShow() override;
 
  private:
-  void CreateComponents();
-  void Close();
+  void CreateControls() override;
+  win::AccessibleItems* Items() override { return buttons_.get(); }
+  // Enter and Escape, as the dialog keys send them, are the two buttons; an open list keeps them.
+  void OnOk() override { Panel2Click(); }
+  void OnCancel() override { Panel3Click(); }
+  HWND FirstFocus() const override { return StringGrid1->Handle(); }
   // The warning box: Cancel ends the program, OK leaves the window open.
   void AskForADrive();
   void SelectChoiceFor(int row);
@@ -103,6 +105,8 @@ class TForm4 final : public win::PanelWindow {
   void Recolour(const Palette& colours) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void DrawItem(const DRAWITEMSTRUCT& item);
+  // A drive as both lists show it: its icon, if it has one, and its text beside.
+  void DrawDrive(HDC dc, const RECT& rect, std::optional<int> icon, const std::wstring& text) const;
   // From what the gathering brought back, never from the shell or the disk.
   std::optional<int> IconIndex(const std::wstring& path) const;
   void GatherDriveLooks();
@@ -114,9 +118,7 @@ class TForm4 final : public win::PanelWindow {
   std::unique_ptr<DriveLookGatherer> gatherer_;
   DriveWindowDesign design_;
   int imageWidth_ = 16;
-  bool listFromGrid_ = false;  // the open list was opened from the grid's keyboard
-  win::BrushHandle comboBrush_{CreateSolidBrush(win::ColorRef(Colours().slotCell))};
-  win::FocusKeeper focus_;
+  bool listFromGrid_ = false;                        // the open list was opened from the grid's keyboard
   std::unique_ptr<win::WindowlessButtons> buttons_;  // the two panel buttons, for screen readers
 };
 

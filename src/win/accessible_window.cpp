@@ -296,7 +296,9 @@ class ClientObject final : public IAccessible {
 }  // namespace
 
 AccessibleWindow::AccessibleWindow(HWND hwnd, AccessibleItems& items)
-    : hwnd_(hwnd), items_(std::make_shared<AccessibleItems*>(&items)), pending_(std::make_shared<std::deque<int>>()) {}
+    : hwnd_(hwnd), items_(std::make_shared<AccessibleItems*>(&items)), pending_(std::make_shared<std::deque<int>>()) {
+  items.reach_ = items_;
+}
 
 AccessibleWindow::~AccessibleWindow() { *items_ = nullptr; }
 

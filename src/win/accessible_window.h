@@ -29,7 +29,13 @@ struct AccessibleItem {
 // of the window (a combo box's list, say) stay as they are.
 class AccessibleItems {
  public:
-  virtual ~AccessibleItems() = default;
+  AccessibleItems() = default;
+  // A copy is not answered for by the window the original is.
+  AccessibleItems(const AccessibleItems&) {}
+  AccessibleItems& operator=(const AccessibleItems&) { return *this; }
+  // The accessible window answering from these items is cut off first: whatever a window
+  // declares, no client reaches items, or the controls they stand for, once they go.
+  virtual ~AccessibleItems() { Disconnect(); }
   virtual int ItemCount() const = 0;
   virtual AccessibleItem Item(int index) const = 0;  // index from 0
   // Runs from the window's own message loop, never inside the client's call.
@@ -38,6 +44,13 @@ class AccessibleItems {
   virtual std::wstring OwnName() const { return {}; }
   // The window is still measuring what its items show: clients read it as busy until then.
   virtual bool Busy() const { return false; }
+
+ private:
+  friend class AccessibleWindow;
+  void Disconnect() {
+    if (reach_) *reach_ = nullptr;
+  }
+  std::shared_ptr<AccessibleItems*> reach_;  // the accessible window's way to these items
 };
 
 // Windowless controls that act as buttons: named for screen readers, pressed as clicked.

@@ -12,6 +12,7 @@ PanelWindow::PanelWindow(WindowHost& host, SystemSeam& system, int dpi, PanelLoo
     : host_(host),
       system_(system),
       dpi_(dpi > 0 ? dpi : SystemDpi()),
+      dpiOfWindow_(dpi <= 0),
       look_(look),
       palette_(CurrentPalette(system.HighContrastOn())) {
   router_.paint = [this](HDC dc, const RECT& clip) {
@@ -22,21 +23,22 @@ PanelWindow::PanelWindow(WindowHost& host, SystemSeam& system, int dpi, PanelLoo
   };
 }
 
-// The window goes while the panel and its router still exist.
+// The window goes while the panel and its router still exist; its controls' owners have
+// destroyed theirs already.
 PanelWindow::~PanelWindow() {
   accessible_.reset();
   Destroy();
   surface_.Attach(nullptr);
 }
 
-void PanelWindow::Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bounds, HWND owner,
-                         const std::wstring& title) {
-  Window::Create(cls, style, exStyle, bounds, owner, title);
+void PanelWindow::Open(const WindowSpec& spec) {
+  Create(spec.cls, spec.style, spec.exStyle, spec.bounds, spec.owner, spec.title);
   surface_.Attach(Handle());
-}
-
-void PanelWindow::Ready(AccessibleItems* items) {
-  if (items != nullptr) accessible_ = std::make_unique<AccessibleWindow>(Handle(), *items);
+  if (spec.alpha) SetLayeredWindowAttributes(Handle(), 0, *spec.alpha, LWA_ALPHA);
+  if (dpiOfWindow_) dpi_ = WindowDpi(Handle());
+  CreateControls();
+  LayOut(dpi_);
+  if (AccessibleItems* items = Items()) accessible_ = std::make_unique<AccessibleWindow>(Handle(), *items);
   ready_ = true;
 }
 
@@ -74,7 +76,9 @@ void PanelWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto reflected = controls_.Reflect(message, wParam, lParam)) return *reflected;
   if (const auto own = OnMessage(message, wParam, lParam)) return *own;
+  if (const auto kind = OnKindMessage(message, wParam, lParam)) return *kind;
   if (const auto routed = router_.Route(message, wParam, lParam)) return *routed;
   if (accessible_) {
     if (const auto answered = accessible_->Route(message, wParam, lParam)) return *answered;

@@ -17,12 +17,24 @@
 #include "win/com_ref.h"
 #include "win/control_router.h"
 #include "win/graphic_control.h"
+#include "win/native_controls.h"
 #include "win/panel_paint.h"
 #include "win/system_seam.h"
 #include "win/window.h"
 #include "win/window_host.h"
 
 namespace wolumetr::win {
+
+// What the system is asked for when the window is made.
+struct WindowSpec {
+  WindowClass cls;
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  RECT bounds{};
+  HWND owner = nullptr;
+  std::wstring title;
+  std::optional<BYTE> alpha;  // a layered window's opacity
+};
 
 // How the panel is drawn: its colour in the palette and its two bevels.
 struct PanelLook {
@@ -44,36 +56,46 @@ class PanelWindow : public Window {
   ComRef<IAccessible> AccessibleObject() const;
 
  protected:
-  // `dpi` 0 is the system's. The colours are taken here, before the window's controls are made.
+  // `dpi` 0 is the system's until the window exists, then the window's own. The colours are
+  // taken here, before the window's controls are made.
   PanelWindow(WindowHost& host, SystemSeam& system, int dpi, PanelLook look = {});
 
-  // Window::Create, with the panel attached to the new window.
-  void Create(const WindowClass& cls, DWORD style, DWORD exStyle, RECT bounds, HWND owner, const std::wstring& title);
-  // Once the window and its controls exist: screen readers are answered from `items` (nullptr:
-  // the system answers for the window alone) and changes of the system's colours are followed.
-  void Ready(AccessibleItems* items);
-  // Before the items given to Ready go: objects handed out answer as disconnected from then on.
-  void StopAccessibility() { accessible_.reset(); }
+  // Makes the window, always in this order: the window with the panel attached, its opacity,
+  // CreateControls, the first LayOut at the window's scale, then the accessible object over
+  // Items(); from then on changes of the system's colours are followed. Teardown runs the other
+  // way: the accessible object is cut off first (and when the items go, whatever comes first),
+  // the window last.
+  void Open(const WindowSpec& spec);
 
   WindowHost& Host() const { return host_; }
   SystemSeam& System() const { return system_; }
   Surface& PanelSurface() { return surface_; }
   ControlRouter& Router() { return router_; }
+  // The native controls, which hear the notifications naming them before OnMessage does.
+  ControlSet& Controls() { return controls_; }
   const Palette& Colours() const { return palette_; }
   const AccessibleWindow* Accessible() const { return accessible_.get(); }
-  void SetDpi(int dpi) { dpi_ = dpi; }
   // Shows a failure in the error box, owned by this window.
   void ReportFailure(const std::string& message) const;
 
+  // The window's controls, made once the window exists.
+  virtual void CreateControls() {}
+  // What screen readers are told of the windowless controls; nullptr: the system answers for
+  // the window alone.
+  virtual AccessibleItems* Items() { return nullptr; }
   // Fonts, places and sizes for `dpi` (Dpi() already is), the window's own size included.
   virtual void LayOut(int /*dpi*/) {}
   // The colours changed: what the window made in the old ones takes the new ones.
   virtual void Recolour(const Palette& /*colours*/) {}
   // Draws over the panel and its controls (focus rings, say).
   virtual void PaintOver(HDC /*dc*/) const {}
-  // The window's own messages, before the controls' and the screen readers'; nullopt passes
-  // the message on.
+  // The window's own messages, after the native controls have heard theirs and before the
+  // windowless controls' and the screen readers'; nullopt passes the message on.
   virtual std::optional<LRESULT> OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    return std::nullopt;
+  }
+  // What a kind of window (a modal one, say) does with the messages the window leaves.
+  virtual std::optional<LRESULT> OnKindMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
     return std::nullopt;
   }
 
@@ -87,11 +109,13 @@ class PanelWindow : public Window {
   WindowHost& host_;
   SystemSeam& system_;
   int dpi_;
+  bool dpiOfWindow_;  // no scale was asked for: the window's own, once it exists
   PanelLook look_;
   Palette palette_;
   bool ready_ = false;
   Surface surface_;
   ControlRouter router_{surface_};
+  ControlSet controls_;
   std::unique_ptr<AccessibleWindow> accessible_;
 };
 

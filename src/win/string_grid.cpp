@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "win/colour_ref.h"
 #include "win/handles.h"
 #include "win/panel_paint.h"
 
@@ -115,7 +114,7 @@ void StringGrid::PaintTo(HDC dc) const {
         if (onDrawCell) onDrawCell(dc, cell, r, state);
       }
       // The cell's lines: right and bottom, darker around the header.
-      const COLORREF line = ColorRef(state == GridCellState::Fixed ? colours::kBlack : colours::kSilver);
+      const COLORREF line = state == GridCellState::Fixed ? colours_.fixedLine : colours_.line;
       FillSolid(dc, RECT{r.right, r.top, r.right + metrics_.lineWidth, r.bottom + metrics_.lineWidth}, line);
       FillSolid(dc, RECT{r.left, r.bottom, r.right, r.bottom + metrics_.lineWidth}, line);
     }
@@ -124,8 +123,8 @@ void StringGrid::PaintTo(HDC dc) const {
     const Rect first = CellBounds(metrics_, GridCell{0, current_.row});
     const Rect last = CellBounds(metrics_, GridCell{columns - 1, current_.row});
     const RECT row{first.left, first.top, last.right, last.bottom};
-    SetTextColor(dc, ColorRef(colours::kBlack));
-    SetBkColor(dc, ColorRef(colours::kWhite));
+    SetTextColor(dc, colours_.focusInk);
+    SetBkColor(dc, colours_.focusGround);
     DrawFocusRect(dc, &row);
   }
 }

@@ -23,6 +23,10 @@ struct GridColours {
   COLORREF text;
   COLORREF selected;
   COLORREF selectedText;
+  COLORREF line;
+  COLORREF fixedLine;  // around the header
+  COLORREF focusInk;   // the focus rectangle's two colours
+  COLORREF focusGround;
 };
 
 class StringGrid final : public Window {

@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "win/error_box.h"
+#include "win/private_messages.h"
 
 namespace wolumetr::win {
 namespace {
 
-constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
 constexpr UINT kAddFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
 const WindowClass kTrayClass{L"WolumetrTrayIcon", nullptr, CS_DBLCLKS};

@@ -162,10 +162,11 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
   };
   for (const auto& c : cases) {
     links.clear();
-    TForm2 f(TestHost(), TestSystem());
+    RecordingHost host;
+    TForm2 f(host, TestSystem());
     Press(f.Handle(), at(f, c.down));
     Release(f.Handle(), at(f, c.up));
-    EXPECT_EQ(f.ModalResult, c.closes ? IDCANCEL : 0) << c.down << " -> " << c.up;
+    EXPECT_EQ(host.Ended(f), c.closes) << c.down << " -> " << c.up;
     const std::vector<std::wstring> expected =
         c.link ? std::vector<std::wstring>{*c.link} : std::vector<std::wstring>{};
     EXPECT_EQ(links, expected) << c.down << " -> " << c.up;
@@ -179,9 +180,10 @@ TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
   // under the loop that still runs it.
   const std::pair<UINT, WPARAM> commands[] = {{WM_COMMAND, IDCANCEL}, {WM_COMMAND, IDOK}, {WM_CLOSE, 0}};
   for (const auto& [message, wParam] : commands) {
-    TForm2 f(TestHost(), TestSystem());
+    RecordingHost host;
+    TForm2 f(host, TestSystem());
     SendMessageW(f.Handle(), message, wParam, 0);
-    EXPECT_EQ(f.ModalResult, IDCANCEL) << message << " " << wParam;
+    EXPECT_TRUE(host.Ended(f)) << message << " " << wParam;
     EXPECT_TRUE(IsWindow(f.Handle())) << message;
   }
   EXPECT_EQ(CurrentAboutWindow(), nullptr);
@@ -203,20 +205,22 @@ TEST_F(AboutWindow, TabReachesTheLinksAndEnterOpensTheFocusedOne) {
   };
   for (const auto& c : cases) {
     links.clear();
-    TForm2 f(TestHost(), TestSystem());
+    RecordingHost host;
+    TForm2 f(host, TestSystem());
     f.SetVisible(true);
     SetFocus(f.Handle());
     for (const WPARAM key : c.keys) PressKey(f.Handle(), key);
     HWND expected = c.focused == 4 ? f.Label4Focus->Handle() : c.focused == 5 ? f.Label5Focus->Handle() : f.Handle();
     EXPECT_EQ(GetFocus(), expected) << c.keys.size() << " keys";
-    EXPECT_EQ(f.ModalResult, c.closes ? IDCANCEL : 0) << c.keys.size() << " keys";
+    EXPECT_EQ(host.Ended(f), c.closes) << c.keys.size() << " keys";
     EXPECT_EQ(links, c.opened) << c.keys.size() << " keys";
   }
 }
 
 TEST_F(AboutWindow, AScreenReaderHearsTheTextsInReadingOrderAndFollowsALink) {
   links.clear();
-  TForm2 f(TestHost(), TestSystem());
+  RecordingHost host;
+  TForm2 f(host, TestSystem());
   f.SetVisible(true);
   const win::ComRef<IAccessible> object = f.AccessibleObject();
   ASSERT_TRUE(object);
@@ -235,11 +239,12 @@ TEST_F(AboutWindow, AScreenReaderHearsTheTextsInReadingOrderAndFollowsALink) {
   EXPECT_EQ(object->accDoDefaultAction(Child(1)), DISP_E_MEMBERNOTFOUND) << "a text has no action";
   Pump(50);
   EXPECT_EQ(links, std::vector<std::wstring>{kWebLink});
-  EXPECT_EQ(f.ModalResult, 0);
+  EXPECT_FALSE(host.Ended(f));
 }
 
 TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
-  TForm2 f(TestHost(), TestSystem());
+  RecordingHost host;
+  TForm2 f(host, TestSystem());
   const int mailWidth = f.Label4.Width();
   const auto underlined = [&f] { return std::pair{f.Label4.Font().underline, f.Label5.Font().underline}; };
   MoveTo(f.Handle(), Middle(f.Label4));
@@ -261,7 +266,7 @@ TEST_F(AboutWindow, LinksUnderlineUnderTheMouse) {
   EXPECT_EQ(underlined(), std::pair(false, false));
   Release(f.Handle(), POINT{20, 120});
   EXPECT_TRUE(links.empty());
-  EXPECT_EQ(f.ModalResult, 0);
+  EXPECT_FALSE(host.Ended(f));
 }
 
 class AboutCommand : public ::testing::Test, protected MainWindowFixture {

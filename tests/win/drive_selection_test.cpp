@@ -32,9 +32,9 @@ void Key(const win::StringGrid& grid, WPARAM key) { SendMessageW(grid.Handle(), 
 
 // The user picks item `index` in the combo box.
 void Pick(TForm4& form, int index) {
-  SendMessageW(form.ComboBox1.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(form.ComboBox1.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(kComboBox1Id, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(form.ComboBox1.get()));
+               reinterpret_cast<LPARAM>(form.ComboBox1.Handle()));
 }
 
 DriveRows Rows(std::initializer_list<const char*> first) {
@@ -102,20 +102,20 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
   EXPECT_EQ(f.StringGrid1->Height(), 361);
   // The right column follows the grid's width.
   EXPECT_EQ(f.Label1->Left(), 144);
-  EXPECT_EQ(ChildOrigin(h, f.ComboBox1.get()).x, 144);
+  EXPECT_EQ(ChildOrigin(h, f.ComboBox1.Handle()).x, 144);
   EXPECT_EQ(f.Panel2->Left(), 144);
   EXPECT_EQ(f.Panel3->Left(), 144);
-  EXPECT_FALSE(GetWindowLongPtrW(f.ComboBox1.get(), GWL_STYLE) & WS_TABSTOP);
+  EXPECT_FALSE(GetWindowLongPtrW(f.ComboBox1.Handle(), GWL_STYLE) & WS_TABSTOP);
 
   EXPECT_EQ(f.StringGrid1->Cell(1, 0), L"Dysk");
   EXPECT_EQ(f.StringGrid1->Cell(0, 18), L"18");
   EXPECT_EQ(f.Slots(), Rows({"C:\\", "[brak]", "[brak]", "", "e:\\", "X:\\sieć", "D:\\"}));
 
   // Choices: "[brak]" and the fixed drives in order, each with its label when it can be read.
-  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(f.ComboBox1.Handle(), CB_GETCOUNT, 0, 0), 4);
   const wchar_t* captions[] = {L"[brak]", L"C:\\ (System)", L"E:\\ ()", L"Q:\\"};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(f.ComboItemCaption(i), captions[i]);
-  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), 16);
+  EXPECT_EQ(SendMessageW(f.ComboBox1.Handle(), CB_GETITEMHEIGHT, 0, 0), 16);
 
   EXPECT_EQ(f.StringGrid1->Row(), 1);
   EXPECT_EQ(f.ComboItemIndex(), 1);
@@ -126,7 +126,7 @@ std::vector<Placed> Layout(const TForm4& f) {
   return {{"heading", f.Label2->Bounds(), true},
           {"grid", ChildRect(h, f.StringGrid1->Handle())},
           {"change label", f.Label1->Bounds(), true},
-          {"combo box", ChildRect(h, f.ComboBox1.get())},
+          {"combo box", ChildRect(h, f.ComboBox1.Handle())},
           {"save", f.Panel2->Bounds()},
           {"cancel", f.Panel3->Bounds()}};
 }
@@ -144,7 +144,7 @@ TEST_F(DriveSelectionWindow, OpensAtTheMainWindowsScaleWithItsTextsInsideAndFoll
   for (const int dpi : {120, 192, 144}) {
     SCOPED_TRACE(dpi);
     TForm4& f = Open(std::nullopt, dpi);
-    EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), ScaleToDpi(16, dpi));
+    EXPECT_EQ(SendMessageW(f.ComboBox1.Handle(), CB_GETITEMHEIGHT, 0, 0), ScaleToDpi(16, dpi));
     RECT client;
     GetClientRect(f.Handle(), &client);
     ExpectApart(Layout(f), client);
@@ -158,11 +158,11 @@ TEST_F(DriveSelectionWindow, OpensAtTheMainWindowsScaleWithItsTextsInsideAndFoll
   TForm4& f = Open();
   ExpectDpiRoundTrip(
       f, [&f] { return Layout(f); }, 144, Size{423, 635}, at144);
-  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), 16);
+  EXPECT_EQ(SendMessageW(f.ComboBox1.Handle(), CB_GETITEMHEIGHT, 0, 0), 16);
   // The list's items, measured once when it was made, are measured again for the new scale.
   RECT suggested{f.Left(), f.Top(), f.Left() + 423, f.Top() + 635};
   SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-  EXPECT_EQ(SendMessageW(f.ComboBox1.get(), CB_GETITEMHEIGHT, 0, 0), ScaleToDpi(16, 144));
+  EXPECT_EQ(SendMessageW(f.ComboBox1.Handle(), CB_GETITEMHEIGHT, 0, 0), ScaleToDpi(16, 144));
 }
 
 TEST_F(DriveSelectionWindow, LabelsAreReadOnceOffTheWindowsThreadAndASlowOneComesLater) {
@@ -188,10 +188,10 @@ TEST_F(DriveSelectionWindow, LabelsAreReadOnceOffTheWindowsThreadAndASlowOneCome
   EXPECT_EQ(system.IconsAsked(), (std::vector<std::string>{"C:\\", "E:\\", "Q:\\", "e:\\", "D:\\"}));
   // Drawing both lists asks nothing again.
   f.SetVisible(true);
-  SendMessageW(f.ComboBox1.get(), CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(f.ComboBox1.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Pump(50);
-  SendMessageW(f.ComboBox1.get(), CB_SHOWDROPDOWN, FALSE, 0);
+  SendMessageW(f.ComboBox1.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   EXPECT_EQ(reads, 3);
   system.beforeLabel = nullptr;
 }
@@ -377,7 +377,7 @@ TEST_F(DriveSelectionWindow, ScreenReadersHearTheListsByTheirCaptionsAndCanPress
   // object marshalled meanwhile stays connected for the screen reader that holds it.
   EXPECT_GT(SendMessageW(form->Handle(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0);
   EXPECT_EQ(ScreenReaderName(f.StringGrid1->Handle()), L"Proszę wybrać dyski do monitorowania");
-  EXPECT_EQ(ScreenReaderName(f.ComboBox1.get()), L"Zmień na");
+  EXPECT_EQ(ScreenReaderName(f.ComboBox1.Handle()), L"Zmień na");
   const win::ComRef<IAccessible> object = f.AccessibleObject();
   ASSERT_TRUE(object);
   long count = 0;
@@ -463,7 +463,7 @@ TEST_F(DriveSelectionWindow, CellsAndListItemsAreDrawnInTheirStateColoursWithDri
   // The drive list's texts, past the icons: "[brak]" in the window text colour, and C:\ (row 1's
   // drive) selected.
   COMBOBOXINFO combo{sizeof combo, {}, {}, 0, nullptr, nullptr, nullptr};
-  GetComboBoxInfo(f.ComboBox1.get(), &combo);
+  GetComboBoxInfo(f.ComboBox1.Handle(), &combo);
   const ClientPicture list(combo.hwndList);
   EXPECT_GT(list.Count(RECT{16 + 4, 0, 200, 16}, GetSysColor(COLOR_WINDOWTEXT)), 3) << "[brak]";
   EXPECT_GT(list.Count(RECT{16 + 4, 16, 200, 32}, GetSysColor(COLOR_HIGHLIGHTTEXT)), 3) << "C:\\";

@@ -117,9 +117,17 @@ void ClickArrow(HWND upDown, bool up) {
   Pump(20);
 }
 
-void Type(HWND edit, const std::wstring& text) {
-  TForm3::SetText(edit, text);
-  SendMessageW(edit, WM_CHAR, L'\r', 0);
+void Type(win::NumberField& field, const std::wstring& text) {
+  field.SetText(text);
+  SendMessageW(field.Handle(), WM_CHAR, L'\r', 0);
+}
+
+// The text colour a field is painted in: the window's answer to the field's WM_CTLCOLOREDIT.
+COLORREF PaintedText(const TForm3& f, const win::NumberField& field) {
+  const win::MemoryDc dc(CreateCompatibleDC(nullptr));
+  SendMessageW(f.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()),
+               reinterpret_cast<LPARAM>(field.Handle()));
+  return GetTextColor(dc.get());
 }
 
 class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
@@ -176,11 +184,11 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
     RECT place;
   } controls[] = {
       // clang-format off
-      {f.CheckBox2, {34, 16, 51, 33}},   {f.Edit1, {80, 37, 129, 58}},     {f.CheckBox3, {211, 17, 227, 34}},
-      {f.Edit2, {256, 37, 305, 58}},     {f.CheckBox4, {34, 90, 50, 107}}, {f.CheckBox1, {211, 90, 227, 107}},
-      {f.CheckBox5, {80, 140, 96, 157}}, {f.UpDown1, {121, 211, 137, 235}}, {f.UpDown2, {201, 211, 217, 235}},
+      {f.CheckBox2.Handle(), {34, 16, 51, 33}},   {f.Edit1.Handle(), {80, 37, 129, 58}},     {f.CheckBox3.Handle(), {211, 17, 227, 34}},
+      {f.Edit2.Handle(), {256, 37, 305, 58}},     {f.CheckBox4.Handle(), {34, 90, 50, 107}}, {f.CheckBox1.Handle(), {211, 90, 227, 107}},
+      {f.CheckBox5.Handle(), {80, 140, 96, 157}}, {f.UpDown1.Handle(), {121, 211, 137, 235}}, {f.UpDown2.Handle(), {201, 211, 217, 235}},
       // clang-format on
-      {f.ComboBox1, {113, 275, 264, 296}},
+      {f.ComboBox1.Handle(), {113, 275, 264, 296}},
       // Last, the save picture's stand-in: of no size, at the picture.
       {f.Image1Focus->Handle(), {345, 290, 345, 290}},
   };
@@ -194,25 +202,25 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
                                          << r.right - r.left << "x" << r.bottom - r.top;
     child = child != nullptr ? GetWindow(child, GW_HWNDNEXT) : nullptr;
   }
-  for (HWND box : {f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox1, f.CheckBox5}) {
-    EXPECT_EQ(TForm3::Text(box), L"") << "no caption";
+  for (const win::CheckBox* box : {&f.CheckBox2, &f.CheckBox3, &f.CheckBox4, &f.CheckBox1, &f.CheckBox5}) {
+    EXPECT_EQ(box->Text(), L"") << "no caption";
   }
-  for (HWND field : {f.Edit1, f.Edit2}) {
-    EXPECT_FALSE(GetWindowLongPtrW(field, GWL_STYLE) & WS_BORDER);
+  for (const win::NumberField* field : {&f.Edit1, &f.Edit2}) {
+    EXPECT_FALSE(GetWindowLongPtrW(field->Handle(), GWL_STYLE) & WS_BORDER);
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)), sizeof font, &font);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(field->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, L"Arial");
     EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_EQ(f.FieldColor(field), win::ColorRef(colours::kYellow));
+    EXPECT_EQ(PaintedText(f, *field), win::ColorRef(colours::kYellow));
   }
-  EXPECT_EQ(SendMessageW(f.Edit2, EM_GETLIMITTEXT, 0, 0), 3);
-  EXPECT_GT(SendMessageW(f.Edit1, EM_GETLIMITTEXT, 0, 0), 1000);
-  EXPECT_TRUE(GetWindowLongPtrW(f.ComboBox1, GWL_STYLE) & CBS_DROPDOWNLIST);
-  ASSERT_EQ(SendMessageW(f.ComboBox1, CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageW(f.Edit2.Handle(), EM_GETLIMITTEXT, 0, 0), 3);
+  EXPECT_GT(SendMessageW(f.Edit1.Handle(), EM_GETLIMITTEXT, 0, 0), 1000);
+  EXPECT_TRUE(GetWindowLongPtrW(f.ComboBox1.Handle(), GWL_STYLE) & CBS_DROPDOWNLIST);
+  ASSERT_EQ(SendMessageW(f.ComboBox1.Handle(), CB_GETCOUNT, 0, 0), 3);
   const wchar_t* const items[] = {L"Tylko na pasku tray", L"Tylko na pasku zadań", L"Na pasku tray i pasku zadań"};
   for (int i = 0; i < 3; ++i) {
     wchar_t text[64];
-    SendMessageW(f.ComboBox1, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    SendMessageW(f.ComboBox1.Handle(), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, items[i]);
   }
 
@@ -252,18 +260,18 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
   EXPECT_NE(f.Image1->PixelAt(0, 13), CLR_INVALID);
 }
 
-// Every control in tab order, every caption and the save picture, with their places.
+// Every control with a size, every caption and the save picture, with their places.
 std::vector<Placed> Layout(const TForm3& f) {
   std::vector<Placed> placed;
-  for (HWND control : {f.CheckBox2, f.Edit1, f.CheckBox3, f.Edit2, f.CheckBox4, f.UpDown1, f.UpDown2, f.CheckBox1,
-                       f.CheckBox5, f.ComboBox1}) {
-    placed.push_back({"control " + std::to_string(GetDlgCtrlID(control)), ChildRect(f.Handle(), control)});
+  for (HWND child = GetWindow(f.Handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    const RECT r = ChildRect(f.Handle(), child);
+    if (!IsRectEmpty(&r)) placed.push_back({"control " + std::to_string(GetDlgCtrlID(child)), r});
   }
-  for (const auto* label : {&f.Label6, &f.Label7, &f.Label10, &f.Label9, &f.Label8, &f.Label95, &f.Label1, &f.Label2,
-                            &f.Label3, &f.Label4, &f.Label11}) {
-    placed.push_back({win::Narrow((*label)->Text()), (*label)->Bounds(), true});
+  for (const win::GraphicControl* control : f.Panel1.Controls()) {
+    const auto* label = dynamic_cast<const win::Label*>(control);
+    placed.push_back(
+        {label != nullptr ? win::Narrow(label->Text()) : "save picture", control->Bounds(), label != nullptr});
   }
-  placed.push_back({"save picture", f.Image1->Bounds()});
   return placed;
 }
 
@@ -287,7 +295,7 @@ TEST_F(OptionsWindow, OpensAtTheMainWindowsScaleWithItsCaptionsApartAndFollowsAM
   TForm3& scaled = *options;
   EXPECT_EQ(scaled.Left(), (1280 - scaled.Width()) / 2);
   LOGFONTW field{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(scaled.Edit1, WM_GETFONT, 0, 0)), sizeof field, &field);
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(scaled.Edit1.Handle(), WM_GETFONT, 0, 0)), sizeof field, &field);
   EXPECT_EQ(field.lfHeight, -MulDiv(10, 144, 72));
   // The picture drawn for the scale, its corners as sharp as at 96.
   EXPECT_EQ(scaled.Image1->PixelAt(scaled.Image1->Width() - 1, 0), CLR_INVALID) << "transparent corner";
@@ -305,23 +313,23 @@ TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {
   TForm1& m = Start();
   {
     TForm3& f = Open();
-    EXPECT_TRUE(TForm3::Checked(f.CheckBox2));
-    EXPECT_TRUE(IsWindowEnabled(f.Edit1));
-    EXPECT_EQ(TForm3::Text(f.Edit1), L"5");
-    EXPECT_TRUE(TForm3::Checked(f.CheckBox3));
-    EXPECT_EQ(TForm3::Text(f.Edit2), L"190");
-    EXPECT_FALSE(TForm3::Checked(f.CheckBox4));
-    EXPECT_FALSE(TForm3::Checked(f.CheckBox1));
-    EXPECT_FALSE(TForm3::Checked(f.CheckBox5));
-    EXPECT_EQ(TForm3::Position(f.UpDown1), 3);
-    EXPECT_EQ(TForm3::Position(f.UpDown2), 1);
+    EXPECT_TRUE(f.CheckBox2.Checked());
+    EXPECT_TRUE(IsWindowEnabled(f.Edit1.Handle()));
+    EXPECT_EQ(f.Edit1.Text(), L"5");
+    EXPECT_TRUE(f.CheckBox3.Checked());
+    EXPECT_EQ(f.Edit2.Text(), L"190");
+    EXPECT_FALSE(f.CheckBox4.Checked());
+    EXPECT_FALSE(f.CheckBox1.Checked());
+    EXPECT_FALSE(f.CheckBox5.Checked());
+    EXPECT_EQ(f.UpDown1.Position(), 3);
+    EXPECT_EQ(f.UpDown2.Position(), 1);
     EXPECT_EQ(f.Label3->Text(), L"3");
     EXPECT_EQ(f.Label4->Text(), L"1");
     int low = 0, high = 0;
-    SendMessageW(f.UpDown1, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    SendMessageW(f.UpDown1.Handle(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(low, 1);
     EXPECT_EQ(high, 3);
-    EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(f.ComboBox1.Selected(), 0);
     options.reset();
   }
   // Everything changed, and a grid wider than the tiles.
@@ -335,18 +343,18 @@ TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {
   SetRunValue(HKEY_LOCAL_MACHINE, kQuotedExe);
   {
     TForm3& f = Open();
-    EXPECT_FALSE(TForm3::Checked(f.CheckBox2));
-    EXPECT_FALSE(IsWindowEnabled(f.Edit1));
-    EXPECT_EQ(TForm3::Text(f.Edit1), L"7");
-    EXPECT_FALSE(TForm3::Checked(f.CheckBox3));
-    EXPECT_FALSE(IsWindowEnabled(f.Edit2));
-    EXPECT_EQ(TForm3::Text(f.Edit2), L"190") << "whatever the main window's level";
-    EXPECT_TRUE(TForm3::Checked(f.CheckBox4));
-    EXPECT_TRUE(TForm3::Checked(f.CheckBox1));
-    EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+    EXPECT_FALSE(f.CheckBox2.Checked());
+    EXPECT_FALSE(IsWindowEnabled(f.Edit1.Handle()));
+    EXPECT_EQ(f.Edit1.Text(), L"7");
+    EXPECT_FALSE(f.CheckBox3.Checked());
+    EXPECT_FALSE(IsWindowEnabled(f.Edit2.Handle()));
+    EXPECT_EQ(f.Edit2.Text(), L"190") << "whatever the main window's level";
+    EXPECT_TRUE(f.CheckBox4.Checked());
+    EXPECT_TRUE(f.CheckBox1.Checked());
+    EXPECT_TRUE(f.CheckBox5.Checked());
     EXPECT_EQ(f.Label3->Text(), L"10");
-    EXPECT_EQ(TForm3::Position(f.UpDown1), 3) << "the spinner stops at its limit";
-    EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(f.UpDown1.Position(), 3) << "the spinner stops at its limit";
+    EXPECT_EQ(f.ComboBox1.Selected(), 2);
     options.reset();
   }
   // A mode outside the list, the user's own registration, and another copy's machine entry.
@@ -356,9 +364,9 @@ TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {
   SetRunValue(HKEY_CURRENT_USER, kExe);
   {
     TForm3& f = Open();
-    EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(TForm3::Text(f.Edit2), L"77");
-    EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+    EXPECT_EQ(f.ComboBox1.Selected(), CB_ERR);
+    EXPECT_EQ(f.Edit2.Text(), L"77");
+    EXPECT_TRUE(f.CheckBox5.Checked());
     options.reset();
   }
   // The user's own form of the command, and the entry switched off in Task Manager.
@@ -366,12 +374,12 @@ TEST_F(OptionsWindow, FillsItsControlsFromTheMainWindow) {
   for (const BYTE approval : {2, 3}) {
     SetApproval(approval);
     TForm3& f = Open();
-    EXPECT_EQ(TForm3::Checked(f.CheckBox5), approval == 2) << int{approval};
+    EXPECT_EQ(f.CheckBox5.Checked(), approval == 2) << int{approval};
     options.reset();
   }
   RemoveRunValue(HKEY_CURRENT_USER);
   TForm3& f = Open();
-  EXPECT_FALSE(TForm3::Checked(f.CheckBox5)) << "another copy's entry leaves the box clear";
+  EXPECT_FALSE(f.CheckBox5.Checked()) << "another copy's entry leaves the box clear";
 }
 
 TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
@@ -380,22 +388,22 @@ TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
   TForm3& f = Open();
   for (const bool autoRefresh : {false, true}) {  // the box starts ticked
     ValidateRect(m.Handle(), nullptr);
-    SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
+    SendMessageW(f.CheckBox2.Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(m.Timer1->Enabled(), autoRefresh);
     EXPECT_EQ(m.Image3->Visible(), !autoRefresh);
     EXPECT_TRUE(RepaintQueued(m.Handle(), m.Image3->Bounds())) << "the refresh caption shown or hidden is painted";
     EXPECT_EQ(m.PopupMenu1.Item(kOdwierz1).visible, !autoRefresh);
-    EXPECT_EQ(IsWindowEnabled(f.Edit1) != FALSE, autoRefresh);
+    EXPECT_EQ(IsWindowEnabled(f.Edit1.Handle()) != FALSE, autoRefresh);
   }
 
-  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox3.Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_LAYERED);
-  EXPECT_FALSE(IsWindowEnabled(f.Edit2));
-  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowEnabled(f.Edit2.Handle()));
+  SendMessageW(f.CheckBox3.Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_LAYERED);
-  EXPECT_TRUE(IsWindowEnabled(f.Edit2));
+  EXPECT_TRUE(IsWindowEnabled(f.Edit2.Handle()));
 
-  SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox4.Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_TOPMOST);
   EXPECT_TRUE(ExStyle(f.Handle()) & WS_EX_TOPMOST);
   bool optionsAbove = false;
@@ -403,17 +411,17 @@ TEST_F(OptionsWindow, TickHandlersActOnTheMainWindowAtOnce) {
     optionsAbove = optionsAbove || above == f.Handle();
   }
   EXPECT_TRUE(optionsAbove) << "the window in use stays above the main window";
-  SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox4.Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_TOPMOST);
 
-  SendMessageW(f.CheckBox1, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox1.Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(m.RememberPosition);
-  SendMessageW(f.CheckBox1, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox1.Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(m.RememberPosition);
 
   // The start-with-system box acts only at the save.
-  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
-  EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+  SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(f.CheckBox5.Checked());
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }
 
@@ -429,11 +437,11 @@ TEST_F(OptionsWindow, IntervalFieldIsCheckedOnEnter) {
   for (const auto& c : cases) {
     m.Timer1->SetEnabled(false);
     Type(f.Edit1, c.typed);
-    EXPECT_EQ(TForm3::Text(f.Edit1), c.shown) << c.typed;
+    EXPECT_EQ(f.Edit1.Text(), c.shown) << c.typed;
     EXPECT_EQ(m.Timer1->Interval(), c.interval) << c.typed;
     EXPECT_TRUE(m.Timer1->Running()) << "the check always starts the timer";
     EXPECT_EQ(boxes.size(), c.boxes) << c.typed;
-    EXPECT_EQ(f.FieldColor(f.Edit1), win::ColorRef(colours::kYellow));
+    EXPECT_EQ(PaintedText(f, f.Edit1), win::ColorRef(colours::kYellow));
   }
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, L"Nieprawidlowa liczba w polu");
@@ -451,7 +459,7 @@ TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
   } cases[] = {{L"300", L"255", 255}, {L"-1", L"-1", 255}, {L"abc", L"190", 190}};
   for (const auto& c : cases) {
     Type(f.Edit2, c.typed);
-    EXPECT_EQ(TForm3::Text(f.Edit2), c.shown) << c.typed;
+    EXPECT_EQ(f.Edit2.Text(), c.shown) << c.typed;
     EXPECT_EQ(Alpha(m.Handle()), c.alpha) << c.typed;
     EXPECT_TRUE(m.AlphaBlend());
   }
@@ -460,18 +468,18 @@ TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
   Type(f.Edit2, L"0");
   EXPECT_TRUE(ExStyle(m.Handle()) & WS_EX_LAYERED);
   EXPECT_EQ(Alpha(m.Handle()), 0);
-  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
-  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox3.Handle(), BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox3.Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(m.AlphaBlend());
   EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_LAYERED);
   // Semi-transparency off at opening: the field shows 190, ticking keeps the main window's level.
   options.reset();
   m.SetAlphaBlend(false, 60);
   TForm3& g = Open();
-  SendMessageW(g.CheckBox3, BM_CLICK, 0, 0);
+  SendMessageW(g.CheckBox3.Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(m.AlphaBlend());
   EXPECT_EQ(Alpha(m.Handle()), 60);
-  EXPECT_EQ(TForm3::Text(g.Edit2), L"190");
+  EXPECT_EQ(g.Edit2.Text(), L"190");
 }
 
 TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnotherControl) {
@@ -481,45 +489,46 @@ TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnother
   f.SetVisible(true);
   SetForegroundWindow(f.Handle());
   Pump(50);
-  SetFocus(f.Edit1);
-  EXPECT_EQ(f.FieldColor(f.Edit1), win::ColorRef(colours::kWhite));
-  TForm3::SetText(f.Edit1, L"abc");
-  SetFocus(f.CheckBox3);
+  SetFocus(f.Edit1.Handle());
+  EXPECT_EQ(PaintedText(f, f.Edit1), win::ColorRef(colours::kWhite));
+  f.Edit1.SetText(L"abc");
+  SetFocus(f.CheckBox3.Handle());
   Pump(50);
   EXPECT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(TForm3::Text(f.Edit1), L"60");
-  EXPECT_EQ(GetFocus(), f.Edit1) << "the focus goes back to the field";
-  EXPECT_EQ(f.FieldColor(f.Edit1), win::ColorRef(colours::kYellow));
+  EXPECT_EQ(f.Edit1.Text(), L"60");
+  EXPECT_EQ(GetFocus(), f.Edit1.Handle()) << "the focus goes back to the field";
+  EXPECT_EQ(PaintedText(f, f.Edit1), win::ColorRef(colours::kYellow));
   EXPECT_EQ(m.Timer1->Interval(), 60000u);
 
   // Leaving while clearing automatic refresh: the field's check runs first, then the box stops the timer.
-  TForm3::SetText(f.Edit1, L"9");
-  SetFocus(f.CheckBox2);
+  f.Edit1.SetText(L"9");
+  SetFocus(f.CheckBox2.Handle());
   Pump(50);
   EXPECT_EQ(m.Timer1->Interval(), 9000u);
-  SendMessageW(f.CheckBox2, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox2.Handle(), BM_CLICK, 0, 0);
   Pump(50);
   EXPECT_FALSE(m.Timer1->Enabled());
 
   // Enter in the opacity field checks it and leaves the focus there.
-  SetFocus(f.Edit2);
-  TForm3::SetText(f.Edit2, L"999");
-  SendMessageW(f.Edit2, EM_SETSEL, 3, 3);
-  MSG enter{f.Edit2, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
-  EXPECT_TRUE(SendMessageW(f.Edit2, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
-  SendMessageW(f.Edit2, WM_CHAR, L'\r', 0);
-  EXPECT_EQ(TForm3::Text(f.Edit2), L"255");
-  EXPECT_EQ(GetFocus(), f.Edit2);
+  SetFocus(f.Edit2.Handle());
+  f.Edit2.SetText(L"999");
+  SendMessageW(f.Edit2.Handle(), EM_SETSEL, 3, 3);
+  MSG enter{f.Edit2.Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  EXPECT_TRUE(SendMessageW(f.Edit2.Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+              DLGC_WANTMESSAGE);
+  SendMessageW(f.Edit2.Handle(), WM_CHAR, L'\r', 0);
+  EXPECT_EQ(f.Edit2.Text(), L"255");
+  EXPECT_EQ(GetFocus(), f.Edit2.Handle());
   EXPECT_EQ(Alpha(m.Handle()), 255);
   EXPECT_EQ(boxes.size(), 1u);
 
   // Switching to another program (the focus goes to another thread's window: no handle here)
   // is no exit from the field: a half-typed number is not checked.
-  TForm3::SetText(f.Edit2, L"x");
-  SendMessageW(f.Edit2, WM_KILLFOCUS, 0, 0);
+  f.Edit2.SetText(L"x");
+  SendMessageW(f.Edit2.Handle(), WM_KILLFOCUS, 0, 0);
   Pump(50);
   EXPECT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(TForm3::Text(f.Edit2), L"x");
+  EXPECT_EQ(f.Edit2.Text(), L"x");
 }
 
 TEST_F(OptionsWindow, SpinnersKeepTheGridJustLargeEnough) {
@@ -528,37 +537,37 @@ TEST_F(OptionsWindow, SpinnersKeepTheGridJustLargeEnough) {
       "[Program]\r\nIlosc kolumn=4\r\nIlosc wierszy=1\r\n");
   TForm1& m = Start();
   TForm3& f = Open();
-  ClickArrow(f.UpDown1, false);
-  EXPECT_EQ(TForm3::Position(f.UpDown1), 3);
+  ClickArrow(f.UpDown1.Handle(), false);
+  EXPECT_EQ(f.UpDown1.Position(), 3);
   EXPECT_EQ(f.Label3->Text(), L"3");
-  EXPECT_EQ(TForm3::Position(f.UpDown2), 2);
+  EXPECT_EQ(f.UpDown2.Position(), 2);
   EXPECT_EQ(f.Label4->Text(), L"2");
   EXPECT_EQ(m.GridColumns, 3);
   EXPECT_EQ(m.GridRows, 2);
   const Size threeByTwo = WindowSizeFor(Grid{3, 2});
   EXPECT_EQ(m.Width(), threeByTwo.width);
   EXPECT_EQ(m.Height(), threeByTwo.height);
-  ClickArrow(f.UpDown2, true);
-  EXPECT_EQ(TForm3::Position(f.UpDown2), 3);
+  ClickArrow(f.UpDown2.Handle(), true);
+  EXPECT_EQ(f.UpDown2.Position(), 3);
   EXPECT_EQ(m.GridRows, 3);
   EXPECT_EQ(m.GridColumns, 2) << "3x3 leaves a whole column spare";
   EXPECT_EQ(f.Label3->Text(), L"2");
   EXPECT_EQ(m.Width(), WindowSizeFor(Grid{2, 3}).width);
   // The arrow keys turn a spinner that has the focus.
   f.SetVisible(true);
-  SetFocus(f.UpDown1);
-  MSG down{f.UpDown1, WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+  SetFocus(f.UpDown1.Handle());
+  MSG down{f.UpDown1.Handle(), WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
   win::Application::Instance().Dispatch(down);
   Pump(20);
-  EXPECT_EQ(TForm3::Position(f.UpDown1), 1);
+  EXPECT_EQ(f.UpDown1.Position(), 1);
   EXPECT_EQ(m.GridColumns, 1);
   EXPECT_EQ(m.GridRows, 4);
-  SendMessageW(f.UpDown1, WM_KEYUP, VK_DOWN, 0);
-  ClickArrow(f.UpDown1, true);
+  SendMessageW(f.UpDown1.Handle(), WM_KEYUP, VK_DOWN, 0);
+  ClickArrow(f.UpDown1.Handle(), true);
   EXPECT_EQ(m.GridColumns, 2);
   // At the top of the range the spinner stays at the drive count.
-  for (int i = 0; i < 3; ++i) ClickArrow(f.UpDown2, true);
-  EXPECT_EQ(TForm3::Position(f.UpDown2), 4);
+  for (int i = 0; i < 3; ++i) ClickArrow(f.UpDown2.Handle(), true);
+  EXPECT_EQ(f.UpDown2.Position(), 4);
   EXPECT_EQ(m.GridColumns, 1);
   EXPECT_EQ(m.GridRows, 4);
 }
@@ -568,10 +577,10 @@ TEST_F(OptionsWindow, SpinnersWithOneOrNoDrive) {
   TForm1& m = Start();
   {
     TForm3& f = Open();
-    ClickArrow(f.UpDown1, true);
-    ClickArrow(f.UpDown2, true);
-    EXPECT_EQ(TForm3::Position(f.UpDown1), 1);
-    EXPECT_EQ(TForm3::Position(f.UpDown2), 1);
+    ClickArrow(f.UpDown1.Handle(), true);
+    ClickArrow(f.UpDown2.Handle(), true);
+    EXPECT_EQ(f.UpDown1.Position(), 1);
+    EXPECT_EQ(f.UpDown2.Position(), 1);
     EXPECT_EQ(m.GridColumns, 1);
     EXPECT_EQ(m.GridRows, 1);
     options.reset();
@@ -580,8 +589,8 @@ TEST_F(OptionsWindow, SpinnersWithOneOrNoDrive) {
   WriteSettings("[Program]\r\nIlosc kolumn=5\r\n");
   TForm1& empty = Start();
   TForm3& f = Open();
-  ClickArrow(f.UpDown1, true);
-  ClickArrow(f.UpDown2, true);
+  ClickArrow(f.UpDown1.Handle(), true);
+  ClickArrow(f.UpDown2.Handle(), true);
   EXPECT_EQ(empty.GridColumns, 5) << "without tiles the spinners change nothing";
   EXPECT_EQ(f.Label3->Text(), L"5");
 }
@@ -592,29 +601,29 @@ TEST_F(OptionsWindow, DisplayModeListActsAtOnce) {
   TForm3& f = Open();
   f.SetVisible(true);
   HWND taskbar = win::Application::Instance().TaskbarWindow();
-  SetFocus(f.ComboBox1);
-  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);  // to "Tylko na pasku zadań"
-  EXPECT_EQ(SendMessageW(f.ComboBox1, CB_GETCURSEL, 0, 0), 1);
+  SetFocus(f.ComboBox1.Handle());
+  SendMessageW(f.ComboBox1.Handle(), WM_KEYDOWN, VK_DOWN, 0);  // to "Tylko na pasku zadań"
+  EXPECT_EQ(f.ComboBox1.Selected(), 1);
   EXPECT_TRUE(IsWindowVisible(taskbar));
   EXPECT_FALSE(m.TrayIcon1->Visible());
   EXPECT_EQ(m.DisplayMode, 1);
   EXPECT_EQ(GetForegroundWindow(), f.Handle()) << "the list keeps the focus";
-  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(f.ComboBox1.Handle(), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_TRUE(IsWindowVisible(taskbar));
   EXPECT_TRUE(m.TrayIcon1->Visible());
   EXPECT_EQ(m.DisplayMode, 2);
-  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_HOME, 0);
+  SendMessageW(f.ComboBox1.Handle(), WM_KEYDOWN, VK_HOME, 0);
   EXPECT_FALSE(IsWindowVisible(taskbar));
   EXPECT_TRUE(m.TrayIcon1->Visible());
   EXPECT_EQ(m.DisplayMode, 0);
   EXPECT_FALSE(Settings().has_value()) << "nothing is stored before the save";
 
   // A refused tray icon: the error is shown and the mode stays as it was.
-  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(f.ComboBox1.Handle(), WM_KEYDOWN, VK_DOWN, 0);
   ASSERT_EQ(m.DisplayMode, 1);
   ErrorRecorder errors;
   TestSystem().notifyIcon = [](DWORD, NOTIFYICONDATAW&) -> BOOL { return FALSE; };
-  SendMessageW(f.ComboBox1, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(f.ComboBox1.Handle(), WM_KEYDOWN, VK_DOWN, 0);
   TestSystem().notifyIcon = nullptr;
   ASSERT_EQ(errors.messages.size(), 1u);
   EXPECT_EQ(errors.messages[0], "Cannot create shell notification icon.");
@@ -627,9 +636,9 @@ TEST_F(OptionsWindow, SaveStoresItsKeysRegistersAndCloses) {
   m.SetPosition(412, 300);
   {
     TForm3& f = Open();
-    SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
-    SendMessageW(f.CheckBox4, BM_CLICK, 0, 0);
-    TForm3::SetText(f.Edit1, L"$10");  // typed, never checked: stored as read, not applied
+    SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
+    SendMessageW(f.CheckBox4.Handle(), BM_CLICK, 0, 0);
+    f.Edit1.SetText(L"$10");  // typed, never checked: stored as read, not applied
     ClickSavePicture(f);
     EXPECT_TRUE(host.Ended(f));
     OptionsRecord saved = ExampleOptions();
@@ -643,8 +652,8 @@ TEST_F(OptionsWindow, SaveStoresItsKeysRegistersAndCloses) {
   }
   // The next opening finds the registration; saving with the box clear removes it.
   TForm3& f = Open();
-  EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
-  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  EXPECT_TRUE(f.CheckBox5.Checked());
+  SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
   ClickSavePicture(f);
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }
@@ -654,40 +663,42 @@ TEST_F(OptionsWindow, SemiTransparencyTickedBackOnSavesTheFieldsLevel) {
   WriteSettings("[Wyglad]\r\nPrzezroczystosc=0\r\nPoziomprzezr=100\r\n");
   Start();
   TForm3& f = Open();
-  EXPECT_EQ(TForm3::Text(f.Edit2), L"190");
-  SendMessageW(f.CheckBox3, BM_CLICK, 0, 0);
+  EXPECT_EQ(f.Edit2.Text(), L"190");
+  SendMessageW(f.CheckBox3.Handle(), BM_CLICK, 0, 0);
   ClickSavePicture(f);
   EXPECT_NE(SavedSettings().find("Przezroczystosc=1\r\nPoziomprzezr=190\r\n"), std::string::npos) << SavedSettings();
 }
 
 TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
   Start();
+  using Focus = HWND (*)(const TForm3&);
+  const Focus box = [](const TForm3& f) { return f.CheckBox4.Handle(); };
+  const Focus picture = [](const TForm3& f) { return f.Image1Focus->Handle(); };
+  const Focus list = [](const TForm3& f) { return f.ComboBox1.Handle(); };
+  const Focus field = [](const TForm3& f) { return f.Edit1.Handle(); };
+  const Focus spinner = [](const TForm3& f) { return f.UpDown1.Handle(); };
   const struct {
-    HWND TForm3::*focus;  // nullptr: the save picture's stand-in
+    Focus focus;
     WPARAM key;
     bool saved, closed, toggled;
   } cases[] = {
-      {&TForm3::CheckBox4, VK_SPACE, false, false, true},
-      {&TForm3::CheckBox4, VK_RETURN, true, true, false},
-      {nullptr, VK_RETURN, true, true, false},
-      {nullptr, VK_SPACE, true, true, false},
-      {&TForm3::ComboBox1, VK_RETURN, true, true, false},
-      {&TForm3::Edit1, VK_RETURN, false, false, false},
-      {&TForm3::Edit1, VK_ESCAPE, false, true, false},
-      {&TForm3::UpDown1, VK_ESCAPE, false, true, false},
+      {box, VK_SPACE, false, false, true},     {box, VK_RETURN, true, true, false},
+      {picture, VK_RETURN, true, true, false}, {picture, VK_SPACE, true, true, false},
+      {list, VK_RETURN, true, true, false},    {field, VK_RETURN, false, false, false},
+      {field, VK_ESCAPE, false, true, false},  {spinner, VK_ESCAPE, false, true, false},
   };
   for (const auto& c : cases) {
     DeleteFileW(folder.File(L"wolumetr.ini").c_str());
     TForm3& f = Open();
     f.SetVisible(true);
-    HWND focus = c.focus != nullptr ? f.*c.focus : f.Image1Focus->Handle();
+    HWND focus = c.focus(f);
     SetFocus(focus);
-    const bool onTop = TForm3::Checked(f.CheckBox4);
+    const bool onTop = f.CheckBox4.Checked();
     PressKey(f.Handle(), c.key);
     const std::string what = std::to_string(GetDlgCtrlID(focus)) + " key " + std::to_string(c.key);
     EXPECT_EQ(Settings().has_value(), c.saved) << what;
     EXPECT_EQ(host.Ended(f), c.closed) << what;
-    EXPECT_EQ(TForm3::Checked(f.CheckBox4) != onTop, c.toggled) << what;
+    EXPECT_EQ(f.CheckBox4.Checked() != onTop, c.toggled) << what;
     options.reset();
   }
 }
@@ -700,16 +711,16 @@ TEST_F(OptionsWindow, ScreenReadersHearEachControlByItsCaptionAndCanPressTheSave
     HWND control;
     const wchar_t* name;
   } named[] = {
-      {f.CheckBox2, L"Autoodświerzanie (w sek)"},
-      {f.Edit1, L"Autoodświerzanie (w sek)"},
-      {f.CheckBox3, L"Półprzezroczyste okno"},
-      {f.Edit2, L"Półprzezroczyste okno"},
-      {f.CheckBox4, L"Zawsze na wierzchu"},
-      {f.CheckBox1, L"Zapamiętaj położenie"},
-      {f.CheckBox5, L"Uruchamiaj program przy starcie systemu"},
-      {f.UpDown1, L"Ilość kolumn"},
-      {f.UpDown2, L"Ilość rzędów"},
-      {f.ComboBox1, L"Sposób wyświetlania programu"},
+      {f.CheckBox2.Handle(), L"Autoodświerzanie (w sek)"},
+      {f.Edit1.Handle(), L"Autoodświerzanie (w sek)"},
+      {f.CheckBox3.Handle(), L"Półprzezroczyste okno"},
+      {f.Edit2.Handle(), L"Półprzezroczyste okno"},
+      {f.CheckBox4.Handle(), L"Zawsze na wierzchu"},
+      {f.CheckBox1.Handle(), L"Zapamiętaj położenie"},
+      {f.CheckBox5.Handle(), L"Uruchamiaj program przy starcie systemu"},
+      {f.UpDown1.Handle(), L"Ilość kolumn"},
+      {f.UpDown2.Handle(), L"Ilość rzędów"},
+      {f.ComboBox1.Handle(), L"Sposób wyświetlania programu"},
   };
   for (const auto& n : named) EXPECT_EQ(ScreenReaderName(n.control), n.name);
 
@@ -733,12 +744,12 @@ TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {
   TForm1& m = Start();
   (void)m;
   TForm3& f = Open();
-  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
   ErrorRecorder errors;
-  TForm3::SetText(f.Edit1, L"5 s");
+  f.Edit1.SetText(L"5 s");
   ClickSavePicture(f);
-  TForm3::SetText(f.Edit1, L"5");
-  TForm3::SetText(f.Edit2, L"x");
+  f.Edit1.SetText(L"5");
+  f.Edit2.SetText(L"x");
   ClickSavePicture(f);
   const std::vector<std::string> expected{"'5 s' is not a valid integer value.", "'x' is not a valid integer value."};
   EXPECT_EQ(errors.messages, expected);
@@ -753,8 +764,8 @@ TEST_F(OptionsWindow, WithoutRightsToTheMachineKeyTheUserKeyIsUsed) {
   SetRunValue(HKEY_LOCAL_MACHINE, "D:\\Inny\\wolumetr.exe");
   {
     TForm3& f = Open(keys);
-    EXPECT_FALSE(TForm3::Checked(f.CheckBox5));
-    SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+    EXPECT_FALSE(f.CheckBox5.Checked());
+    SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
     ClickSavePicture(f);
     EXPECT_TRUE(host.Ended(f));
     EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe);
@@ -763,14 +774,14 @@ TEST_F(OptionsWindow, WithoutRightsToTheMachineKeyTheUserKeyIsUsed) {
   }
   {
     TForm3& f = Open(keys);
-    EXPECT_TRUE(TForm3::Checked(f.CheckBox5));
+    EXPECT_TRUE(f.CheckBox5.Checked());
     options.reset();
   }
   // Neither key may be written: the user is told, and the settings are still stored.
   RemoveRunValue(HKEY_CURRENT_USER);
   keys.denyUser = true;
   TForm3& f = Open(keys);
-  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
   ErrorRecorder errors;
   // What the file takes while the box is up (the tray menu's "Zamknij" saves the place) stays,
   // and the place saved is where the tray menu moved the window meanwhile.
@@ -798,9 +809,9 @@ TEST_F(OptionsWindow, RunValueFaults) {
     TForm3& f = Open();
     ASSERT_EQ(errors.messages.size(), 1u);
     EXPECT_EQ(errors.messages[0], "Invalid data type for 'Wolumetr'");
-    EXPECT_FALSE(TForm3::Checked(f.CheckBox5));
-    EXPECT_EQ(TForm3::Text(f.Edit1), L"5");
-    SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+    EXPECT_FALSE(f.CheckBox5.Checked());
+    EXPECT_EQ(f.Edit1.Text(), L"5");
+    SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
     ClickSavePicture(f);
     EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), kQuotedExe) << "replaced by the path";
     options.reset();
@@ -812,7 +823,7 @@ TEST_F(OptionsWindow, RunValueFaults) {
     std::string bytes(reinterpret_cast<const char*>(quoted.data()), quoted.size() * sizeof(wchar_t));
     bytes.append(extraByte, 'x');
     RegSetKeyValueW(HKEY_CURRENT_USER, kRunPath, L"Wolumetr", REG_SZ, bytes.data(), static_cast<DWORD>(bytes.size()));
-    EXPECT_TRUE(TForm3::Checked(Open().CheckBox5)) << extraByte;
+    EXPECT_TRUE(Open().CheckBox5.Checked()) << extraByte;
     options.reset();
   }
   // A key that refuses the value stops the save before the settings file.
@@ -823,7 +834,7 @@ TEST_F(OptionsWindow, RunValueFaults) {
   refusing.denyMachine = false;
   refusing.refuseValues = true;
   TForm3& f = Open(refusing);
-  SendMessageW(f.CheckBox5, BM_CLICK, 0, 0);
+  SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
   ErrorRecorder errors;
   ClickSavePicture(f);
   ASSERT_EQ(errors.messages.size(), 1u);

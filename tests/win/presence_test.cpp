@@ -13,12 +13,11 @@
 #include "win/application.h"
 #include "win/error_box.h"
 #include "win/handles.h"
+#include "win/private_messages.h"
 #include "win_test_support.h"
 
 namespace wolumetr::test {
 namespace {
-
-constexpr UINT kTrayMessage = WM_APP + 1;
 
 HWND Taskbar() { return win::Application::Instance().TaskbarWindow(); }
 bool TaskbarShown() { return IsWindowVisible(Taskbar()) != FALSE; }
@@ -42,8 +41,8 @@ class Presence : public ::testing::Test, protected MainWindowFixture {
       if (what != 0 && (what == event || v4)) {
         const WPARAM wParam = v4 ? MAKEWPARAM(at.x, at.y) : 1;
         const LPARAM lParam = v4 ? MAKELPARAM(what, 1) : what;
-        post ? PostMessageW(f.TrayIcon1->MessageWindow(), kTrayMessage, wParam, lParam)
-             : SendMessageW(f.TrayIcon1->MessageWindow(), kTrayMessage, wParam, lParam);
+        post ? PostMessageW(f.TrayIcon1->MessageWindow(), win::kTrayMessage, wParam, lParam)
+             : SendMessageW(f.TrayIcon1->MessageWindow(), win::kTrayMessage, wParam, lParam);
       }
     }
   }
@@ -162,8 +161,8 @@ TEST_F(Presence, TrayOnlyModeAndTheModalWindows) {
   bool shown = true;
   inLoop = [&](win::Window& window) {
     auto& options = dynamic_cast<TForm3&>(window);
-    SetFocus(options.ComboBox1);
-    SendMessageW(options.ComboBox1, WM_KEYDOWN, VK_HOME, 0);
+    SetFocus(options.ComboBox1.Handle());
+    SendMessageW(options.ComboBox1.Handle(), WM_KEYDOWN, VK_HOME, 0);
     shown = TaskbarShown();
   };
   f.PopupMenu1.Activate(kOpcje1);
