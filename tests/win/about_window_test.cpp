@@ -27,7 +27,7 @@ void MoveTo(HWND hwnd, POINT p) { SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM
 
 class AboutWindow : public ::testing::Test {
  protected:
-  HWND Owner() const { return win::Application::Instance().TaskbarWindow(); }
+  HWND Owner() const { return Taskbar(); }
   // What the links handed to the shell.
   std::vector<std::wstring>& links = TestSystem().opened;
 };
@@ -282,7 +282,7 @@ TEST_F(AboutCommand, OpensModallyRaisesTheOpenOneOnASecondRequestAndDestroysItOn
   TForm1& f = Start();
   f.SetVisible(true);
   ASSERT_EQ(f.DisplayMode, 0);
-  HWND taskbar = win::Application::Instance().TaskbarWindow();
+  HWND taskbar = Taskbar();
   ASSERT_FALSE(IsWindowVisible(taskbar));
   // The main window went to a monitor at 150 %: the About window opens at its scale.
   RECT suggested{f.Left(), f.Top(), f.Left() + f.Width(), f.Top() + f.Height()};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "win/control_router.h"
+#include "win/native_controls.h"
 #include "win/panel_button.h"
 #include "win/window.h"
 #include "win_test_support.h"
@@ -179,6 +180,33 @@ TEST(ControlRouter, AnswersTheClientAreaCursorAndThePaintAndLeavesTheRest) {
   UpdateWindow(h.Handle());
   button.SetColors(0, 0, win::BevelColours{2, 1});
   EXPECT_TRUE(RepaintQueued(h.Handle(), button.Bounds()));
+}
+
+// The system's own controls hear back, through their window's set, the notifications naming them.
+TEST(ControlRouter, NativeControlsHearTheNotificationsThatNameThem) {
+  Host h;
+  win::ControlSet set;
+  win::CheckBox box;
+  win::Spinner spinner;
+  box.Create(h.Handle(), set, 1, Rect{0, 0, 20, 20});
+  spinner.Create(h.Handle(), set, 2, Rect{30, 0, 50, 20});
+  box.onClick = h.Log("box");
+  spinner.onChange = h.Log("spinner");
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    HWND from;
+    std::optional<LRESULT> result;
+  } cases[] = {
+      {WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), box.Handle(), 0},
+      {WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), spinner.Handle(), 0},
+      {WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 5), spinner.Handle(), 0},     // heard, but no change
+      {WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), h.Handle(), std::nullopt},  // names none of the set
+  };
+  for (const auto& k : cases) {
+    EXPECT_EQ(set.Reflect(k.message, k.wParam, reinterpret_cast<LPARAM>(k.from)), k.result) << k.message;
+  }
+  EXPECT_EQ(h.events, (std::vector<std::string>{"box", "spinner"}));
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
   EXPECT_EQ(f.Top(), (1024 - 417) / 2);
   EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
   EXPECT_EQ(Alpha(h), 210);
-  EXPECT_EQ(GetWindow(h, GW_OWNER), win::Application::Instance().TaskbarWindow());
+  EXPECT_EQ(GetWindow(h, GW_OWNER), Taskbar());
 
   const POINT grid = ChildOrigin(h, f.StringGrid1->Handle());
   EXPECT_EQ(grid.x, 24);

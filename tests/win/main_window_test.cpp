@@ -560,7 +560,7 @@ TEST_F(MainWindow, StartingLeavesTheKeyboardWhereTheUserIsTyping) {
   PostQuitMessage(0);  // the loop ends as soon as it has shown the window
   win::Application::Instance().Run(f);
   EXPECT_TRUE(f.IsVisible());
-  EXPECT_TRUE(IsWindowVisible(win::Application::Instance().TaskbarWindow()));
+  EXPECT_TRUE(IsWindowVisible(Taskbar()));
   EXPECT_EQ(GetForegroundWindow(), typing);
   EXPECT_EQ(GetActiveWindow(), typing);
   DestroyWindow(typing);

@@ -173,7 +173,7 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
   EXPECT_TRUE(ExStyle(w) & WS_EX_LAYERED);
   EXPECT_TRUE(ExStyle(w) & WS_EX_TOPMOST);
   EXPECT_EQ(Alpha(w), 190);
-  EXPECT_EQ(GetWindow(w, GW_OWNER), win::Application::Instance().TaskbarWindow());
+  EXPECT_EQ(GetWindow(w, GW_OWNER), Taskbar());
   wchar_t title[16];
   GetWindowTextW(w, title, 16);
   EXPECT_STREQ(title, L"opcje");
@@ -600,7 +600,7 @@ TEST_F(OptionsWindow, DisplayModeListActsAtOnce) {
   m.SetVisible(true);
   TForm3& f = Open();
   f.SetVisible(true);
-  HWND taskbar = win::Application::Instance().TaskbarWindow();
+  HWND taskbar = Taskbar();
   SetFocus(f.ComboBox1.Handle());
   SendMessageW(f.ComboBox1.Handle(), WM_KEYDOWN, VK_DOWN, 0);  // to "Tylko na pasku zadań"
   EXPECT_EQ(f.ComboBox1.Selected(), 1);

@@ -19,7 +19,6 @@
 namespace wolumetr::test {
 namespace {
 
-HWND Taskbar() { return win::Application::Instance().TaskbarWindow(); }
 bool TaskbarShown() { return IsWindowVisible(Taskbar()) != FALSE; }
 
 class Presence : public ::testing::Test, protected MainWindowFixture {

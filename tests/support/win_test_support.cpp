@@ -64,6 +64,8 @@ std::optional<std::string> TempFolder::Read(const std::wstring& name) const {
   return content;
 }
 
+HWND Taskbar() { return win::Application::Instance().TaskbarWindow(); }
+
 RECT ChildRect(HWND parent, HWND child) {
   RECT r;
   GetWindowRect(child, &r);

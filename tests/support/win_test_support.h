@@ -40,6 +40,8 @@ class TempFolder {
 HWND FindOwnWindow(const wchar_t* className, const wchar_t* title = nullptr);
 std::vector<HWND> OwnWindows(const wchar_t* className, const wchar_t* title = nullptr);
 
+// The taskbar window of the test program, owner of every window a test makes.
+HWND Taskbar();
 // Where `child` lies in `parent`'s client area.
 RECT ChildRect(HWND parent, HWND child);
 // Dispatches pending messages for about `milliseconds`.
