@@ -109,9 +109,9 @@ TForm2::TForm2(win::WindowHost& host, win::SystemSeam& system, int dpi)
       Label7(Panel1, TextFont(), win::ColorRef(Colours().aboutText)) {
   const Size size = AboutClientSize(Dpi());
   const Point place = AboutWindowPlace(VirtualScreen(), size);
-  Open(win::WindowSpec{kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
-                       RECT{place.x, place.y, place.x + size.width, place.y + size.height}, host.TaskbarWindow(),
-                       L"O programie", kAboutAlpha});
+  Open(win::WindowRequest{kAboutClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED,
+                          RECT{place.x, place.y, place.x + size.width, place.y + size.height}, host.TaskbarWindow(),
+                          L"O programie", kAboutAlpha});
   if (g_aboutWindow == nullptr) g_aboutWindow = this;
 }
 

@@ -58,8 +58,8 @@ TForm1::TForm1(win::WindowHost& host, MainWindowServices services)
   StartFirstRound();
   // Design-time client area 501x286 at (193, 363); start-up moves and sizes it. Drawn at the
   // scale of the monitor the window is on.
-  Open(win::WindowSpec{kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286},
-                       host.TaskbarWindow(), host.Title(), std::nullopt});
+  Open(win::WindowRequest{kMainClass, WS_POPUP | WS_CLIPCHILDREN, 0, RECT{193, 363, 193 + 501, 363 + 286},
+                          host.TaskbarWindow(), host.Title(), std::nullopt});
 }
 
 // The drives are asked before the first window is made: the window system takes long to start

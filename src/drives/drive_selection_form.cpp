@@ -81,8 +81,8 @@ TForm4::TForm4(win::WindowHost& host, DriveSelectionServices services)
   win::StayInApartment();  // the shell's drive icons
   // Designed as 330x412; FormCreate sizes it from the grid.
   const Size designed = ScaleToDpi(Size{330, 412}, Dpi());
-  Open(win::WindowSpec{kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
-                       RECT{0, 0, designed.width, designed.height}, host.TaskbarWindow(), L"Wybór dysków", kAlpha});
+  Open(win::WindowRequest{kFormClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_CONTROLPARENT,
+                          RECT{0, 0, designed.width, designed.height}, host.TaskbarWindow(), L"Wybór dysków", kAlpha});
   FormCreate();
 }
 

@@ -98,8 +98,9 @@ TForm3::TForm3(win::WindowHost& host, OptionsHost& main, OptionsServices service
   const int left = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
   Router().clickableOnly = true;  // the labels take no press: only the save picture does
-  Open(win::WindowSpec{kOptionsClass, WS_POPUP | WS_CLIPCHILDREN, WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
-                       RECT{left, top, left + size.width, top + size.height}, host.TaskbarWindow(), L"opcje", 190});
+  Open(win::WindowRequest{kOptionsClass, WS_POPUP | WS_CLIPCHILDREN,
+                          WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
+                          RECT{left, top, left + size.width, top + size.height}, host.TaskbarWindow(), L"opcje", 190});
   FormCreate();
 }
 

@@ -31,10 +31,10 @@ PanelWindow::~PanelWindow() {
   surface_.Attach(nullptr);
 }
 
-void PanelWindow::Open(const WindowSpec& spec) {
-  Create(spec.cls, spec.style, spec.exStyle, spec.bounds, spec.owner, spec.title);
+void PanelWindow::Open(const WindowRequest& request) {
+  Create(request.cls, request.style, request.exStyle, request.bounds, request.owner, request.title);
   surface_.Attach(Handle());
-  if (spec.alpha) SetLayeredWindowAttributes(Handle(), 0, *spec.alpha, LWA_ALPHA);
+  if (request.alpha) SetLayeredWindowAttributes(Handle(), 0, *request.alpha, LWA_ALPHA);
   if (dpiOfWindow_) dpi_ = WindowDpi(Handle());
   CreateControls();
   LayOut(dpi_);

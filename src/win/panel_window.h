@@ -26,7 +26,7 @@
 namespace wolumetr::win {
 
 // What the system is asked for when the window is made.
-struct WindowSpec {
+struct WindowRequest {
   WindowClass cls;
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = 0;
@@ -65,7 +65,7 @@ class PanelWindow : public Window {
   // Items(); from then on changes of the system's colours are followed. Teardown runs the other
   // way: the accessible object is cut off first (and when the items go, whatever comes first),
   // the window last.
-  void Open(const WindowSpec& spec);
+  void Open(const WindowRequest& request);
 
   WindowHost& Host() const { return host_; }
   SystemSeam& System() const { return system_; }

@@ -19,8 +19,8 @@ namespace {
 class BarePanel final : public win::PanelWindow {
  public:
   BarePanel() : PanelWindow(TestHost(), TestSystem(), 0) {
-    Open(win::WindowSpec{win::WindowClass{L"WolumetrBarePanel"}, WS_POPUP, 0, RECT{0, 0, 40, 30}, nullptr, L"",
-                         std::nullopt});
+    Open(win::WindowRequest{win::WindowClass{L"WolumetrBarePanel"}, WS_POPUP, 0, RECT{0, 0, 40, 30}, nullptr, L"",
+                            std::nullopt});
   }
 };
 
