@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <new>
 #include <utility>
 
 #include "win/application.h"
@@ -130,8 +132,11 @@ RecordingHost& TestHost() {
 }
 
 FakeSystem& TestSystem() {
-  static FakeSystem system;
-  return system;
+  // Never destroyed: a thread that a test's window left behind (the Drive selection window's
+  // gatherer, asking the shell for icons) may still ask it while the test program ends.
+  alignas(FakeSystem) static std::byte storage[sizeof(FakeSystem)];
+  static FakeSystem* const system = ::new (storage) FakeSystem();
+  return *system;
 }
 
 std::shared_ptr<FakeSystem> SharedTestSystem() { return {std::shared_ptr<void>(), &TestSystem()}; }
