@@ -44,30 +44,22 @@ double MessageRound(HWND hwnd) {
   return Milliseconds(start);
 }
 
-BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM windows) {
-  auto& list = *reinterpret_cast<std::vector<HWND>*>(windows);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  DWORD wanted = 0;
-  GetWindowThreadProcessId(list.front(), &wanted);
-  if (process == wanted && hwnd != list.front()) list.push_back(hwnd);
-  return TRUE;
-}
-
+// Every top-level window of `hwnd`'s process is asked, then told, as Restart Manager does.
 int EndSession(HWND hwnd, WPARAM ending) {
-  std::vector<HWND> windows{hwnd};
-  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
-  int agreed = 0;
-  for (HWND window : windows) {
-    DWORD_PTR answer = 0;
-    if (SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, kLimitMs, &answer) != 0 &&
-        answer != 0) {
-      ++agreed;
-    }
+  DWORD process = 0, owner = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  std::vector<HWND> windows;
+  for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (GetWindowThreadProcessId(w, &owner) != 0 && owner == process) windows.push_back(w);
   }
-  for (HWND window : windows) {
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutW(window, WM_ENDSESSION, ending, ENDSESSION_CLOSEAPP, SMTO_NORMAL, kLimitMs, &answer);
+  int agreed = 0;
+  DWORD_PTR yes = 0;
+  for (HWND w : windows) {
+    if (SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, kLimitMs, &yes) && yes)
+      ++agreed;
+  }
+  for (HWND w : windows) {
+    SendMessageTimeoutW(w, WM_ENDSESSION, ending, ENDSESSION_CLOSEAPP, SMTO_NORMAL, kLimitMs, &yes);
   }
   std::printf("agreed %d of %zu\n", agreed, windows.size());
   return 0;
