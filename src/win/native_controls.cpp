@@ -27,60 +27,38 @@ std::optional<LRESULT> ColourAnswer::Answer(HDC dc) const {
 
 // The set --------------------------------------------------------------------------------------
 
-NativeControl* ControlSet::ById(int id) const {
-  const auto found = std::ranges::find_if(controls_, [id](const NativeControl* c) { return c->id_ == id; });
-  return found == controls_.end() ? nullptr : *found;
-}
-
-NativeControl* ControlSet::ByWindow(HWND hwnd) const {
-  const auto found = std::ranges::find_if(controls_, [hwnd](const NativeControl* c) { return c->Owns(hwnd); });
+NativeControl* ControlSet::Find(auto matches) const {
+  const auto found = std::ranges::find_if(controls_, matches);
   return found == controls_.end() ? nullptr : *found;
 }
 
 std::optional<LRESULT> ControlSet::Reflect(UINT message, WPARAM wParam, LPARAM lParam) const {
+  const int id = static_cast<int>(wParam);
+  NativeControl* control = nullptr;
   switch (message) {
     case WM_COMMAND:
-      if (NativeControl* control = ByWindow(reinterpret_cast<HWND>(lParam))) {
-        control->Notified(HIWORD(wParam));
-        return 0;
-      }
-      return std::nullopt;
     case WM_VSCROLL:
     case WM_HSCROLL:
-      if (NativeControl* control = ByWindow(reinterpret_cast<HWND>(lParam))) {
-        control->Scrolled(LOWORD(wParam));
-        return 0;
-      }
-      return std::nullopt;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSCROLLBAR: {
-      NativeControl* control = ByWindow(reinterpret_cast<HWND>(lParam));
-      return control != nullptr ? control->Coloured(message, reinterpret_cast<HDC>(wParam)) : std::nullopt;
-    }
+    case WM_CTLCOLORSCROLLBAR:
+      control = Find([part = reinterpret_cast<HWND>(lParam)](const NativeControl* c) { return c->Owns(part); });
+      break;
     case WM_MEASUREITEM:
-      // Sent while the control is being made, before its handle is known: found by its id.
-      if (NativeControl* control = wParam != 0 ? ById(static_cast<int>(wParam)) : nullptr) {
-        control->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-        return TRUE;
-      }
-      return std::nullopt;
     case WM_DRAWITEM:
-      if (NativeControl* control = wParam != 0 ? ById(static_cast<int>(wParam)) : nullptr) {
-        control->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-      }
-      return std::nullopt;
+      // Measured while the control is being made, before its handle is known: found by its id.
+      if (id != 0) control = Find([id](const NativeControl* c) { return c->id_ == id; });
+      break;
     case kControlLeftMessage:
       // Posted: the control may be gone by now, and then there is no one to tell.
-      if (NativeControl* control = ById(static_cast<int>(wParam))) {
-        if (control->onLeave) control->onLeave();
-      }
+      control = Find([id](const NativeControl* c) { return c->id_ == id; });
+      if (control != nullptr && control->onLeave) control->onLeave();
       return 0;
     default: return std::nullopt;
   }
+  return control != nullptr ? control->Reflected(message, wParam, lParam) : std::nullopt;
 }
 
 // The control ----------------------------------------------------------------------------------
@@ -97,13 +75,12 @@ void NativeControl::Forget() {
   set_ = nullptr;
 }
 
-void NativeControl::Make(HWND parent, ControlSet& set, const wchar_t* className, DWORD style, int id,
-                         const Rect& place) {
+void NativeControl::Create(HWND parent, ControlSet& set, int id, const Rect& place) {
   id_ = id;
   set_ = &set;
   set.controls_.push_back(this);  // before the window: it is measured while it is made
-  if (!tabStop) style &= ~static_cast<DWORD>(WS_TABSTOP);
-  hwnd_.reset(CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+  const DWORD style = Style() & ~static_cast<DWORD>(tabStop ? 0 : WS_TABSTOP);
+  hwnd_.reset(CreateWindowExW(0, className_, L"", WS_CHILD | WS_VISIBLE | style, place.left, place.top,
                               place.right - place.left, place.bottom - place.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr));
   if (!hwnd_) {
@@ -153,16 +130,22 @@ void NativeControl::SetColours(const ControlColours& colours) {
   if (colours_.Set(colours) && hwnd_) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-std::optional<LRESULT> NativeControl::Coloured(UINT message, HDC dc) {
-  if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return std::nullopt;
-  return colours_.Answer(dc);
+std::optional<LRESULT> NativeControl::Reflected(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return colours_.Answer(reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND:
+    case WM_VSCROLL:
+    case WM_HSCROLL: return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM: return TRUE;
+    default: return std::nullopt;  // the system's colours
+  }
 }
 
 // Check box ------------------------------------------------------------------------------------
 
-void CheckBox::Create(HWND parent, ControlSet& set, int id, const Rect& place) {
-  Make(parent, set, WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, id, place);
-}
+CheckBox::CheckBox() : NativeControl(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX) {}
 
 bool CheckBox::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -170,20 +153,20 @@ void CheckBox::SetChecked(bool checked) {
   SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void CheckBox::Notified(WORD code) {
-  if (code == BN_CLICKED && onClick) onClick();
+std::optional<LRESULT> CheckBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && onClick) onClick();
+  return NativeControl::Reflected(message, wParam, lParam);
 }
 
 // Number field ---------------------------------------------------------------------------------
 
-void NumberField::Create(HWND parent, ControlSet& set, int id, const Rect& place) {
-  Make(parent, set, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, id, place);
-}
+NumberField::NumberField() : NativeControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL) {}
 
 void NumberField::SetLimit(int characters) { SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0); }
 
-void NumberField::Notified(WORD code) {
-  if (code == EN_SETFOCUS && onEnter) onEnter();
+std::optional<LRESULT> NumberField::Reflected(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_SETFOCUS && onEnter) onEnter();
+  return NativeControl::Reflected(message, wParam, lParam);
 }
 
 std::optional<LRESULT> NumberField::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -206,9 +189,7 @@ std::optional<LRESULT> NumberField::OwnMessage(UINT message, WPARAM wParam, LPAR
 
 // Spinner --------------------------------------------------------------------------------------
 
-void Spinner::Create(HWND parent, ControlSet& set, int id, const Rect& place) {
-  Make(parent, set, UPDOWN_CLASSW, WS_TABSTOP | UDS_ARROWKEYS, id, place);
-}
+Spinner::Spinner() : NativeControl(UPDOWN_CLASSW, WS_TABSTOP | UDS_ARROWKEYS) {}
 
 int Spinner::Position() const { return static_cast<int>(SendMessageW(Handle(), UDM_GETPOS32, 0, 0)); }
 
@@ -216,8 +197,9 @@ void Spinner::SetPosition(int position) { SendMessageW(Handle(), UDM_SETPOS32, 0
 
 void Spinner::SetRange(int low, int high) { SendMessageW(Handle(), UDM_SETRANGE32, static_cast<WPARAM>(low), high); }
 
-void Spinner::Scrolled(WORD code) {
-  if (code == SB_THUMBPOSITION && onChange) onChange();
+std::optional<LRESULT> Spinner::Reflected(UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_VSCROLL || message == WM_HSCROLL) && LOWORD(wParam) == SB_THUMBPOSITION && onChange) onChange();
+  return NativeControl::Reflected(message, wParam, lParam);
 }
 
 std::optional<LRESULT> Spinner::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -227,9 +209,10 @@ std::optional<LRESULT> Spinner::OwnMessage(UINT message, WPARAM wParam, LPARAM l
 
 // Drop list ------------------------------------------------------------------------------------
 
-void DropList::Create(HWND parent, ControlSet& set, int id, const Rect& place) {
-  const DWORD drawn = ownerDrawn ? CBS_OWNERDRAWFIXED | CBS_HASSTRINGS : 0;
-  Make(parent, set, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | drawn, id, place);
+DropList::DropList() : NativeControl(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST) {}
+
+DWORD DropList::Style() const {
+  return NativeControl::Style() | (ownerDrawn ? CBS_OWNERDRAWFIXED | CBS_HASSTRINGS : 0);
 }
 
 void DropList::Clear() { SendMessageW(Handle(), CB_RESETCONTENT, 0, 0); }
@@ -260,22 +243,23 @@ void DropList::SetListColours(const ControlColours& colours) {
   if (listColours_.Set(colours) && List() != nullptr) InvalidateRect(List(), nullptr, TRUE);
 }
 
-void DropList::Notified(WORD code) {
-  if (code == CBN_SELCHANGE && onChange) onChange();
-  if (code == CBN_CLOSEUP && onCloseUp) onCloseUp();
-}
-
-std::optional<LRESULT> DropList::Coloured(UINT message, HDC dc) {
-  if (message == WM_CTLCOLORLISTBOX) return listColours_.Answer(dc);
-  return NativeControl::Coloured(message, dc);
-}
-
-void DropList::Measure(MEASUREITEMSTRUCT& item) {
-  if (itemHeight > 0) item.itemHeight = static_cast<UINT>(itemHeight);  // the field and every item alike
-}
-
-void DropList::Draw(const DRAWITEMSTRUCT& item) {
-  if (onDrawItem) onDrawItem(item);
+std::optional<LRESULT> DropList::Reflected(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == CBN_SELCHANGE && onChange) onChange();
+      if (HIWORD(wParam) == CBN_CLOSEUP && onCloseUp) onCloseUp();
+      break;
+    case WM_CTLCOLORLISTBOX: return listColours_.Answer(reinterpret_cast<HDC>(wParam));
+    case WM_MEASUREITEM:
+      // The field and every item alike.
+      if (itemHeight > 0) reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight);
+      break;
+    case WM_DRAWITEM:
+      if (onDrawItem) onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      break;
+    default: break;
+  }
+  return NativeControl::Reflected(message, wParam, lParam);
 }
 
 HWND DropList::List() const {

@@ -49,8 +49,7 @@ class ControlSet {
 
  private:
   friend class NativeControl;
-  NativeControl* ById(int id) const;
-  NativeControl* ByWindow(HWND hwnd) const;
+  NativeControl* Find(auto matches) const;
   std::vector<NativeControl*> controls_;
 };
 
@@ -62,7 +61,7 @@ class NativeControl {
   NativeControl& operator=(const NativeControl&) = delete;
 
   // Creates the child window of `parent`, whose notifications `set` reflects, at `place`.
-  virtual void Create(HWND parent, ControlSet& set, int id, const Rect& place) = 0;
+  void Create(HWND parent, ControlSet& set, int id, const Rect& place);
   // What the user does with the control (clicks a box, turns a spinner, picks from a list,
   // leaves a field or presses Enter in it) runs `action`.
   virtual void SetAction(std::function<void()> action) = 0;
@@ -85,22 +84,18 @@ class NativeControl {
   std::function<void()> onLeave;
 
  protected:
-  NativeControl() = default;
-  // Creates the child window of `parent` (of `set`), with WS_CHILD | WS_VISIBLE and `style`.
-  void Make(HWND parent, ControlSet& set, const wchar_t* className, DWORD style, int id, const Rect& place);
-  // A WM_COMMAND notification code naming the control.
-  virtual void Notified(WORD /*code*/) {}
-  // A WM_VSCROLL or WM_HSCROLL request code from the control.
-  virtual void Scrolled(WORD /*code*/) {}
-  // WM_CTLCOLOR* `message` for `part` (the control or a window of its own, such as a drop
-  // list's list). The colours set answer WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC.
-  virtual std::optional<LRESULT> Coloured(UINT message, HDC dc);
+  // The class of the control's window and its style beyond WS_CHILD | WS_VISIBLE.
+  NativeControl(const wchar_t* className, DWORD style) : className_(className), style_(style) {}
+  virtual DWORD Style() const { return style_; }
+  // A notification naming the control, reflected by its window: WM_COMMAND, WM_VSCROLL,
+  // WM_HSCROLL, WM_CTLCOLOR* (from the control or a window of its own, such as a drop list's
+  // list), WM_MEASUREITEM or WM_DRAWITEM. The base answers the colours set for WM_CTLCOLOREDIT
+  // and WM_CTLCOLORSTATIC.
+  virtual std::optional<LRESULT> Reflected(UINT message, WPARAM wParam, LPARAM lParam);
   // The control's own window messages, before the system's; nullopt passes them on.
   virtual std::optional<LRESULT> OwnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
     return std::nullopt;
   }
-  virtual void Measure(MEASUREITEMSTRUCT& /*item*/) {}
-  virtual void Draw(const DRAWITEMSTRUCT& /*item*/) {}
   // Whether `part` belongs to the control.
   virtual bool Owns(HWND part) const { return part != nullptr && part == Handle(); }
 
@@ -109,6 +104,8 @@ class NativeControl {
   static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
   void Forget();
 
+  const wchar_t* className_;
+  DWORD style_;
   ChildWindow hwnd_;
   ControlSet* set_ = nullptr;
   int id_ = 0;
@@ -117,20 +114,20 @@ class NativeControl {
 
 class CheckBox final : public NativeControl {
  public:
-  void Create(HWND parent, ControlSet& set, int id, const Rect& place) override;
+  CheckBox();
   void SetAction(std::function<void()> action) override { onClick = std::move(action); }
   bool Checked() const;
   void SetChecked(bool checked);
   std::function<void()> onClick;
 
  private:
-  void Notified(WORD code) override;
+  std::optional<LRESULT> Reflected(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A field for a number: Enter belongs to it (onReturn), not to the window's dialog keys.
 class NumberField final : public NativeControl {
  public:
-  void Create(HWND parent, ControlSet& set, int id, const Rect& place) override;
+  NumberField();
   void SetAction(std::function<void()> action) override {
     onReturn = action;
     onLeave = std::move(action);
@@ -139,14 +136,14 @@ class NumberField final : public NativeControl {
   std::function<void()> onReturn;
 
  private:
-  void Notified(WORD code) override;
+  std::optional<LRESULT> Reflected(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::optional<LRESULT> OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // An up-down control that the arrow keys turn; onChange when the user moved it.
 class Spinner final : public NativeControl {
  public:
-  void Create(HWND parent, ControlSet& set, int id, const Rect& place) override;
+  Spinner();
   void SetAction(std::function<void()> action) override { onChange = std::move(action); }
   int Position() const;
   void SetPosition(int position);
@@ -154,15 +151,15 @@ class Spinner final : public NativeControl {
   std::function<void()> onChange;
 
  private:
-  void Scrolled(WORD code) override;
+  std::optional<LRESULT> Reflected(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::optional<LRESULT> OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// A drop-down list. Owner-drawn, every item is `itemHeight` high and drawn by onDrawItem.
+// A drop-down list, made at a place that includes the list dropped down below the field.
+// Owner-drawn, every item is `itemHeight` high and drawn by onDrawItem.
 class DropList final : public NativeControl {
  public:
-  // `place` includes the list dropped down below the field.
-  void Create(HWND parent, ControlSet& set, int id, const Rect& place) override;
+  DropList();
   void SetAction(std::function<void()> action) override { onChange = std::move(action); }
   void Clear();
   void Add(const std::wstring& item);
@@ -186,10 +183,8 @@ class DropList final : public NativeControl {
   int itemHeight = 0;       // for an owner-drawn list, as measured when it is made
 
  private:
-  void Notified(WORD code) override;
-  std::optional<LRESULT> Coloured(UINT message, HDC dc) override;
-  void Measure(MEASUREITEMSTRUCT& item) override;
-  void Draw(const DRAWITEMSTRUCT& item) override;
+  std::optional<LRESULT> Reflected(UINT message, WPARAM wParam, LPARAM lParam) override;
+  DWORD Style() const override;
   bool Owns(HWND part) const override;
   HWND List() const;
 
