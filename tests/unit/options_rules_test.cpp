@@ -163,7 +163,7 @@ TEST(SavePicture, IsA14By14PatternInItsOwnColours) {
   const auto& pattern = SavePicturePattern();
   ASSERT_EQ(pattern.size(), 14u);
   std::set<char> keys{'.'};
-  for (const PatternColour& c : SavePicturePalette()) keys.insert(c.key);
+  for (const PatternColour& c : SavePicturePalette(Palette{})) keys.insert(c.key);
   for (const std::string& row : pattern) {
     EXPECT_EQ(row.size(), 14u) << row;
     for (char c : row) EXPECT_TRUE(keys.count(c)) << row;
