@@ -307,9 +307,7 @@ std::string OwnFile(const std::string& eol) {
 }
 
 std::string WithNul(std::string text) {
-  for (char& c : text) {
-    if (c == '@') c = '\0';
-  }
+  std::replace(text.begin(), text.end(), '@', '\0');
   return text;
 }
 
