@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <utility>
 
 #include "settings/leftover_files.h"
 #include "win/handles.h"
@@ -69,22 +68,10 @@ void SweepLeftovers(SaveFileCalls& calls, const std::wstring& target) {
   } while (FindNextFileW(find.get(), &found));
 }
 
-// The temporary file's handle, closed through the calls that opened it.
-class TemporaryFile {
- public:
-  TemporaryFile(SaveFileCalls& calls, HANDLE file) : calls_(calls), file_(file) {}
-  ~TemporaryFile() { Close(); }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  HANDLE get() const { return file_; }
-  explicit operator bool() const { return file_ != INVALID_HANDLE_VALUE; }
-  void Close() {
-    if (file_ != INVALID_HANDLE_VALUE) calls_.Close(std::exchange(file_, INVALID_HANDLE_VALUE));
-  }
-
- private:
-  SaveFileCalls& calls_;
-  HANDLE file_;
+// The temporary file's handle is closed through the calls that opened it.
+struct CloseThrough {
+  SaveFileCalls* calls;
+  void operator()(HANDLE file) const { calls->Close(file); }
 };
 
 }  // namespace
@@ -151,10 +138,11 @@ void FileSettingsStore::Replace(const std::string& path, const std::string& cont
   const std::wstring temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   SweepLeftovers(calls_, target);
   {
-    TemporaryFile file(calls_, calls_.CreateTemporary(temp));
-    if (!file) throw SettingsWriteError(path);
+    const HANDLE created = calls_.CreateTemporary(temp);
+    if (created == INVALID_HANDLE_VALUE) throw SettingsWriteError(path);
+    std::unique_ptr<void, CloseThrough> file(created, CloseThrough{&calls_});
     if (!WriteAll(calls_, file.get(), content)) {
-      file.Close();
+      file.reset();
       calls_.Delete(temp);
       throw SettingsWriteError(path);
     }

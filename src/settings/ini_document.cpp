@@ -78,11 +78,7 @@ std::string EncodeValue(std::string_view value) {
 }
 
 bool IsPrintableAscii(std::string_view text) {
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte > 0x7E) return false;
-  }
-  return true;
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
 }
 
 void CheckNames(std::string_view section, std::string_view key) {
@@ -146,14 +142,12 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
 }
 
 std::string IniDocument::DominantLineEnding() const {
-  std::size_t crlf = 0;
-  std::size_t lf = 0;
-  std::size_t cr = 0;
-  for (const Line& line : lines_) {
-    if (line.eol == "\r\n") ++crlf;
-    if (line.eol == "\n") ++lf;
-    if (line.eol == "\r") ++cr;
-  }
+  const auto count = [this](std::string_view eol) {
+    return std::count_if(lines_.begin(), lines_.end(), [eol](const Line& line) { return line.eol == eol; });
+  };
+  const auto crlf = count("\r\n");
+  const auto lf = count("\n");
+  const auto cr = count("\r");
   // Windows files are CRLF; a file that is mostly LF or CR was made elsewhere and stays so.
   if (cr > crlf && cr > lf) return "\r";
   return lf > crlf ? "\n" : "\r\n";

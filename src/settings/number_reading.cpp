@@ -11,8 +11,6 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Length of the hex prefix at the start of `text`, 0 when there is none.
 std::size_t HexPrefixLength(std::string_view text) {
   if (text.empty()) return 0;
@@ -21,26 +19,15 @@ std::size_t HexPrefixLength(std::string_view text) {
   return 0;
 }
 
-std::optional<std::uint32_t> ParseHexDigits(std::string_view digits) {
+// Magnitude of a text of digits in `base` (10 or 16), failing as soon as it passes `limit`.
+std::optional<std::uint32_t> ParseDigits(std::string_view digits, int base, std::uint32_t limit) {
   if (digits.empty()) return std::nullopt;
   std::uint64_t value = 0;
   for (char c : digits) {
     const int d = HexDigitValue(c);
-    if (d < 0) return std::nullopt;
-    value = value * 16 + static_cast<std::uint64_t>(d);
+    if (d < 0 || d >= base) return std::nullopt;
+    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
     // Checked per digit so that leading zeros never overflow the accumulator.
-    if (value > 0xFFFFFFFFu) return std::nullopt;
-  }
-  return static_cast<std::uint32_t>(value);
-}
-
-// Magnitude of a decimal text, failing as soon as it passes `limit`.
-std::optional<std::uint32_t> ParseDecimalDigits(std::string_view digits, std::uint32_t limit) {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    if (!IsDecimalDigit(c)) return std::nullopt;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
     if (value > limit) return std::nullopt;
   }
   return static_cast<std::uint32_t>(value);
@@ -58,17 +45,12 @@ std::optional<std::int32_t> ParseNumber(std::string_view text) {
   }
   const std::string_view rest = text.substr(pos);
 
-  std::uint32_t bits = 0;
-  if (const std::size_t prefix = HexPrefixLength(rest); prefix > 0) {
-    const auto value = ParseHexDigits(rest.substr(prefix));
-    if (!value) return std::nullopt;
-    bits = *value;
-  } else {
-    const std::uint32_t limit = negative ? 0x80000000u : 0x7FFFFFFFu;
-    const auto value = ParseDecimalDigits(rest, limit);
-    if (!value) return std::nullopt;
-    bits = *value;
-  }
+  // Hex digits give any 32 bits; decimal ones a magnitude that fits the sign.
+  const std::size_t prefix = HexPrefixLength(rest);
+  const std::uint32_t limit = prefix > 0 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu;
+  const auto magnitude = ParseDigits(rest.substr(prefix), prefix > 0 ? 16 : 10, limit);
+  if (!magnitude) return std::nullopt;
+  std::uint32_t bits = *magnitude;
   // Unsigned arithmetic wraps, and the conversion to int32 is modular in
   // C++20, so "-$80000000" and "-2147483648" both land on INT32_MIN safely.
   if (negative) bits = 0u - bits;

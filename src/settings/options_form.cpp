@@ -133,20 +133,10 @@ void TForm3::CreateControls() {
   Edit2.onEnter = [this] { Edit2Enter(); };
   Edit2.SetLimit(3);
   Recolour(Colours());
-
-  // The design-time states that FormCreate starts from.
-  CheckBox2.SetChecked(true);
-  Edit1.SetText(L"5");
-  CheckBox3.SetChecked(true);
-  Edit2.SetText(L"190");
-  for (win::Spinner* spinner : {&UpDown1, &UpDown2}) {
-    spinner->SetRange(1, 1);
-    spinner->SetPosition(1);
-  }
+  // What each control shows comes from FormCreate.
   for (const wchar_t* item : {L"Tylko na pasku tray", L"Tylko na pasku zadań", L"Na pasku tray i pasku zadań"}) {
     ComboBox1.Add(item);
   }
-  ComboBox1.Select(0);
 
   Image1 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(SavePicturePattern(), Dpi()),
                                                SavePicturePalette(Colours()));
@@ -206,15 +196,9 @@ void TForm3::FormCreate() {
   UpDown1.SetRange(1, maximum);
   UpDown2.SetRange(1, maximum);
   CheckBox1.SetChecked(main.settings.rememberPosition);
-  if (main.settings.alphaBlend) {
-    CheckBox3.SetChecked(true);
-    Edit2.SetEnabled(true);
-    Edit2.SetText(std::to_wstring(main.settings.alpha));
-  } else {
-    CheckBox3.SetChecked(false);
-    Edit2.SetEnabled(false);
-    Edit2.SetText(L"190");
-  }
+  CheckBox3.SetChecked(main.settings.alphaBlend);
+  Edit2.SetEnabled(main.settings.alphaBlend);
+  Edit2.SetText(main.settings.alphaBlend ? std::to_wstring(main.settings.alpha) : L"190");
   Edit1.SetText(std::to_wstring(main.settings.intervalSeconds));
   CheckBox2.SetChecked(main.settings.autoRefresh);
   Edit1.SetEnabled(main.settings.autoRefresh);
@@ -244,14 +228,10 @@ void TForm3::CheckBox2Click() {
 
 void TForm3::CheckBox3Click() {
   const auto level = static_cast<std::uint8_t>(main_.OptionsState().settings.alpha);  // stays as it is
-  if (CheckBox3.Checked()) {
-    Edit2.SetEnabled(true);
-    main_.SetAlphaBlend(true, level);
-    if (OpacityFieldIsZero(win::Narrow(Edit2.Text()))) main_.SetAlphaBlend(false, level);
-  } else {
-    main_.SetAlphaBlend(false, level);
-    Edit2.SetEnabled(false);
-  }
+  const bool on = CheckBox3.Checked();
+  Edit2.SetEnabled(on);
+  main_.SetAlphaBlend(on, level);
+  if (on && OpacityFieldIsZero(win::Narrow(Edit2.Text()))) main_.SetAlphaBlend(false, level);
 }
 
 void TForm3::CheckBox4Click() {
@@ -264,57 +244,43 @@ void TForm3::CheckBox1Click() { main_.SetRememberPosition(CheckBox1.Checked()); 
 
 // Exits that come once the window is closing have nothing to check any more.
 void TForm3::Edit1Exit() {
-  if (!Closing()) ValidateInterval();
-}
-
-void TForm3::Edit2Exit() {
-  if (!Closing()) ValidateOpacity();
-}
-
-void TForm3::ShowInvalidNumber() {
-  const std::wstring text = win::Widen(kInvalidNumberText);
-  const std::wstring caption = win::Widen(kInvalidNumberCaption);
-  const UINT flags = MB_OK | MB_ICONERROR;
-  services_.system.ShowMessageBox(Handle(), text, caption, flags);
-}
-
-void TForm3::ValidateInterval() {
+  if (Closing()) return;
   const IntervalCheck check = CheckIntervalField(win::Narrow(Edit1.Text()));
-  if (check.invalid) ShowInvalidNumber();
-  if (check.replacement) Edit1.SetText(win::Widen(*check.replacement));
-  if (check.invalid) SetFocus(Edit1.Handle());
+  ShowChecked(Edit1, check.invalid, check.replacement);
   main_.RestartRefreshTimer(check.intervalMs);
   SetFieldColor(Edit1, Colours().fieldText);
 }
 
-void TForm3::ValidateOpacity() {
+void TForm3::Edit2Exit() {
+  if (Closing()) return;
   const OpacityCheck check = CheckOpacityField(win::Narrow(Edit2.Text()));
-  if (check.invalid) ShowInvalidNumber();
-  if (check.replacement) Edit2.SetText(win::Widen(*check.replacement));
-  if (check.invalid) SetFocus(Edit2.Handle());
+  ShowChecked(Edit2, check.invalid, check.replacement);
   main_.SetAlphaBlend(main_.OptionsState().settings.alphaBlend, check.alpha);
   SetFieldColor(Edit2, Colours().fieldText);
 }
 
-void TForm3::UpDown1Click() {
-  const std::int32_t driveCount = main_.OptionsState().driveCount;
-  if (driveCount <= 0) return;
-  const std::int32_t columns = UpDown1.Position();
-  const std::int32_t rows = OtherSideFor(columns, driveCount);
-  Label3->SetText(std::to_wstring(columns));
-  UpDown2.SetPosition(rows);
-  Label4->SetText(std::to_wstring(rows));
-  main_.SetGrid(columns, rows);
+// A field that is not a number is reported and takes the focus back; either way it shows the
+// text its check settled on.
+void TForm3::ShowChecked(win::NumberField& field, bool invalid, const std::optional<std::string>& replacement) {
+  if (invalid) {
+    services_.system.ShowMessageBox(Handle(), win::Widen(kInvalidNumberText), win::Widen(kInvalidNumberCaption),
+                                    MB_OK | MB_ICONERROR);
+  }
+  if (replacement) field.SetText(win::Widen(*replacement));
+  if (invalid) SetFocus(field.Handle());
 }
 
-void TForm3::UpDown2Click() {
+// The spinner turned takes the other to the fewest lines that hold every tile.
+void TForm3::GridSpun(bool columnsTurned) {
   const std::int32_t driveCount = main_.OptionsState().driveCount;
   if (driveCount <= 0) return;
-  const std::int32_t rows = UpDown2.Position();
-  const std::int32_t columns = OtherSideFor(rows, driveCount);
-  Label4->SetText(std::to_wstring(rows));
-  UpDown1.SetPosition(columns);
+  const std::int32_t turned = (columnsTurned ? UpDown1 : UpDown2).Position();
+  const std::int32_t other = OtherSideFor(turned, driveCount);
+  (columnsTurned ? UpDown2 : UpDown1).SetPosition(other);
+  const std::int32_t columns = columnsTurned ? turned : other;
+  const std::int32_t rows = columnsTurned ? other : turned;
   Label3->SetText(std::to_wstring(columns));
+  Label4->SetText(std::to_wstring(rows));
   main_.SetGrid(columns, rows);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "settings/options_host.h"
@@ -63,10 +64,8 @@ class TForm3 final : public win::ModalWindow {
   // Enter in the field, or the field left for another control.
   void Edit1Exit();
   void Edit2Exit();
-  void ValidateInterval();
-  void ValidateOpacity();
-  void UpDown1Click();
-  void UpDown2Click();
+  void UpDown1Click() { GridSpun(true); }
+  void UpDown2Click() { GridSpun(false); }
   void ComboBox1Change();
   void Image1Click();
 
@@ -85,7 +84,8 @@ class TForm3 final : public win::ModalWindow {
   void Recolour(const Palette& colours) override;
   void PaintOver(HDC dc) const override;
   void SetFieldColor(win::NumberField& field, Colour text);
-  void ShowInvalidNumber();
+  void ShowChecked(win::NumberField& field, bool invalid, const std::optional<std::string>& replacement);
+  void GridSpun(bool columnsTurned);
 
   OptionsHost& main_;
   OptionsServices services_;

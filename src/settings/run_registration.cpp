@@ -82,26 +82,25 @@ HKEY Root(RunHive hive) { return hive == RunHive::LocalMachine ? HKEY_LOCAL_MACH
 
 REGSAM Access(bool forWriting) { return forWriting ? KEY_QUERY_VALUE | KEY_SET_VALUE : KEY_QUERY_VALUE; }
 
-std::unique_ptr<RunKey> OpenExisting(RunHive hive, const char* path, bool forWriting) {
+// The key as it is, or created when `create` and missing.
+std::unique_ptr<RunKey> OpenKey(RunHive hive, const char* path, bool forWriting, bool create = false) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(Root(hive), Widen(path).c_str(), 0, Access(forWriting), &key) != ERROR_SUCCESS) return nullptr;
+  const std::wstring wide = Widen(path);
+  const LSTATUS status = create ? RegCreateKeyExW(Root(hive), wide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                                  Access(forWriting), nullptr, &key, nullptr)
+                                : RegOpenKeyExW(Root(hive), wide.c_str(), 0, Access(forWriting), &key);
+  if (status != ERROR_SUCCESS) return nullptr;
   return std::make_unique<SystemRunKey>(RegKey(key));
 }
 
 }  // namespace
 
 std::unique_ptr<RunKey> SystemRunKeys::Open(RunHive hive, bool forWriting) {
-  if (hive == RunHive::LocalMachine || !forWriting) return OpenExisting(hive, kRunKeyPath, forWriting);
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(kRunKeyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, Access(true),
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return nullptr;
-  }
-  return std::make_unique<SystemRunKey>(RegKey(key));
+  return OpenKey(hive, kRunKeyPath, forWriting, hive == RunHive::CurrentUser && forWriting);
 }
 
 std::unique_ptr<RunKey> SystemRunKeys::OpenApproval(RunHive hive, bool forWriting) {
-  return OpenExisting(hive, kStartupApprovedKeyPath, forWriting);
+  return OpenKey(hive, kStartupApprovedKeyPath, forWriting);
 }
 
 std::string SystemRunKeys::Expand(const std::string& text) {

@@ -12,16 +12,6 @@ const PixelPattern& SavePicturePattern() {
   return pattern;
 }
 
-const PatternPalette& SavePicturePalette() {
-  static const PatternPalette palette{
-      {'T', colours::kTeal},      // the teal of the main window's glyphs
-      {'S', colours::kSilver},    // shutter
-      {'K', colours::kDarkNavy},  // slot and label lines
-      {'W', colours::kWhite},     // label
-  };
-  return palette;
-}
-
 PatternPalette SavePicturePalette(const Palette& p) {
   return PatternPalette{{'T', p.glyphInk}, {'S', p.pictureShutter}, {'K', p.pictureSlot}, {'W', p.pictureLabel}};
 }

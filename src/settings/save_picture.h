@@ -7,8 +7,7 @@
 namespace wolumetr {
 
 const PixelPattern& SavePicturePattern();
-const PatternPalette& SavePicturePalette();
-// The same picture in a palette's colours.
+// The picture's colours in a palette's: body, shutter, slot and label lines, label.
 PatternPalette SavePicturePalette(const Palette& palette);
 
 }  // namespace wolumetr

@@ -22,8 +22,6 @@ class SettingsFile {
   SettingsFile(const SettingsFile&) = delete;
   SettingsFile& operator=(const SettingsFile&) = delete;
 
-  const std::string& path() const { return path_; }
-
   // The stored value, or `default_value` when the file, section or key is absent.
   std::string ReadText(std::string_view section, std::string_view key, std::string_view default_value);
   // The stored value read as a number, or `default_value` when absent or not a number.

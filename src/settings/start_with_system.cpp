@@ -18,6 +18,33 @@ std::string WithBackslashes(std::string_view path) {
   return out;
 }
 
+// A command names the executable when the program it starts is that path: quoted or not, with
+// or without arguments (after a closing quote they need no blank), '/' taken for a backslash,
+// letters compared by samePath. Environment strings must already be expanded.
+bool CommandNamesExecutable(const std::string& command, const std::string& executablePath,
+                            const PathComparison& samePath) {
+  if (executablePath.empty()) return false;
+  const std::string ours = WithBackslashes(executablePath);
+  std::string_view rest(command);
+  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+  if (!rest.empty() && rest.front() == '"') {
+    // The program ends at the closing quote; whatever follows is its arguments.
+    const std::size_t close = rest.find('"', 1);
+    if (close == std::string_view::npos) return false;  // Windows would not start such a command
+    return samePath(WithBackslashes(rest.substr(1, close - 1)), ours);
+  }
+  // Unquoted, the path may hold blanks itself: it names us when our path ends at a blank or at the
+  // end. Each candidate is compared whole, since a letter in another case may take up to three
+  // times the bytes in UTF-8; a longer one cannot be ours (and a value full of blanks costs little).
+  std::size_t end = 0;
+  do {
+    end = std::min(rest.find_first_of(" \t", end + 1), rest.size());
+    if (end > 3 * ours.size()) return false;
+    if (samePath(WithBackslashes(rest.substr(0, end)), ours)) return true;
+  } while (end < rest.size());
+  return false;
+}
+
 bool Names(RunKeyRegistry& registry, const RunValue& value, const std::string& executablePath) {
   return value.exists && value.isString &&
          CommandNamesExecutable(
@@ -88,9 +115,7 @@ void ForgetApproval(RunKeyRegistry& registry, RunHive hive) {
 
 }  // namespace
 
-bool RunKeyRegistry::SamePath(std::string_view a, std::string_view b) { return SamePathIgnoringAsciiCase(a, b); }
-
-bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
+bool RunKeyRegistry::SamePath(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
 
 RegistryError FailedToSetData(const std::string& valueName) {
   return RegistryError("Failed to set data for '" + valueName + "'");
@@ -103,34 +128,6 @@ RegistryError InvalidDataType(const std::string& valueName) {
 std::string RunCommandFor(const std::string& executablePath) {
   if (executablePath.find(' ') == std::string::npos) return executablePath;
   return '"' + executablePath + '"';
-}
-
-bool CommandNamesExecutable(const std::string& command, const std::string& executablePath,
-                            const PathComparison& samePath) {
-  if (executablePath.empty()) return false;
-  const std::string ours = WithBackslashes(executablePath);
-  std::string_view rest(command);
-  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
-  if (!rest.empty() && rest.front() == '"') {
-    // The program ends at the closing quote; whatever follows is its arguments.
-    const std::size_t close = rest.find('"', 1);
-    if (close == std::string_view::npos) return false;  // Windows would not start such a command
-    return samePath(WithBackslashes(rest.substr(1, close - 1)), ours);
-  }
-  // Unquoted, the path may hold blanks itself: it names us when our path ends at a blank or at the
-  // end. Each candidate is compared whole, since a letter in another case may take up to three
-  // times the bytes in UTF-8; a longer one cannot be ours (and a value full of blanks costs little).
-  std::size_t end = 0;
-  do {
-    end = std::min(rest.find_first_of(" \t", end + 1), rest.size());
-    if (end > 3 * ours.size()) return false;
-    if (samePath(WithBackslashes(rest.substr(0, end)), ours)) return true;
-  } while (end < rest.size());
-  return false;
-}
-
-bool NamesExecutable(const RunValue& value, const std::string& executablePath) {
-  return value.exists && value.isString && CommandNamesExecutable(value.data, executablePath);
 }
 
 bool DisabledByApproval(const RunValue& approval) {

@@ -58,18 +58,10 @@ class RunKeyRegistry {
 };
 
 using PathComparison = std::function<bool(std::string_view, std::string_view)>;
-bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // What the Run value holds for an executable: its path, in double quotes when it holds a blank,
 // so that Windows cannot take a shorter path for the program to start.
 std::string RunCommandFor(const std::string& executablePath);
-
-// A command names the executable when the program it starts is that path: quoted or not, with
-// or without arguments (after a closing quote they need no blank), '/' taken for a backslash,
-// letters compared by samePath. Environment strings must already be expanded.
-bool CommandNamesExecutable(const std::string& command, const std::string& executablePath,
-                            const PathComparison& samePath = SamePathIgnoringAsciiCase);
-bool NamesExecutable(const RunValue& value, const std::string& executablePath);
 
 // An approval value whose first byte is odd: Windows skips the entry at logon.
 bool DisabledByApproval(const RunValue& approval);

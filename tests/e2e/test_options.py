@@ -86,8 +86,12 @@ def hint_near(x, y):
     return None
 
 
-def open_options(program, main):
-    program.open_menu(main)
+def open_options(program, main=None, menu_key=None):  # the menu by a right click on `main`, or by a key
+    if menu_key is None:
+        program.open_menu(main)
+    else:
+        e.key(menu_key)
+        e.wait_for(program._menu_window, 10, what=f"the popup menu from {menu_key}")
     e.key("Down", "Down", "Return")  # "Ukryj", then "Opcje"
     return options_window()
 
@@ -160,13 +164,7 @@ class OptionsSaveTest(unittest.TestCase):
         e.wait_for(lambda: e.run("xdotool", "getwindowfocus", check=False).strip() == str(main.id), 10,
                    what="the keyboard on the main window")
 
-        def open_with_keys(menu_key):
-            e.key(menu_key)
-            e.wait_for(self.program._menu_window, 10, what=f"the popup menu from {menu_key}")
-            e.key("Down", "Down", "Return")  # "Ukryj", then "Opcje"
-            return options_window()
-
-        open_with_keys("shift+F10")
+        open_options(self.program, menu_key="shift+F10")
         # From the first box: the refresh period, the transparency box, its level, then "on top".
         e.key("Tab", "Tab", "Tab", "Tab", "space")
         # On through the boxes, the spinners and the list to the save picture, whose focus shows.
@@ -182,7 +180,7 @@ class OptionsSaveTest(unittest.TestCase):
 
         # Escape closes as the window's close does: what was changed stays applied, unsaved.
         stored = self.program.read_settings()
-        open_with_keys("Menu")  # the context-menu key; the keyboard came back to the main window
+        open_options(self.program, menu_key="Menu")  # the context-menu key; the keyboard came back to the main window
         e.key("space")  # automatic refresh off: the refresh glyph appears on the main window
         e.key("Escape")
         e.wait_for(lambda: not e.visible_windows("opcje"), 10, what="Escape to close")

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -9,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/ascii.h"
 #include "display/drive_table.h"
 #include "fuzz_checks.h"
 #include "memory_settings_store.h"
@@ -34,15 +37,8 @@ struct Key {
   std::string name;
 };
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
+// Names match as the profile functions match them: ASCII letters in either case.
+constexpr auto SameName = EqualIgnoringAsciiCase;
 
 bool SameKey(const Key& a, const Key& b) { return SameName(a.section, b.section) && SameName(a.name, b.name); }
 
@@ -318,8 +314,7 @@ DriveRows ReadAsTheProgramDoes(MemorySettingsStore& store) {
     for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
       std::optional<std::string> stored = ReadDriveSlot(file, slot);
       if (!stored) continue;
-      std::string value = std::move(*stored);
-      for (char& c : value) c = Lower(c);
+      const std::string value = AsciiLower(std::move(*stored));
       const std::uint8_t drive = DriveNumberOf(value);
       const std::string letter = DriveLetterText(value);
       Expect(letter.size() <= value.size(), "a drive letter text longer than its slot");
@@ -485,9 +480,8 @@ void CheckSettingsFile(std::string_view bytes) {
   }
   Operation drives{"the drive-list save", {}, {}, [=](SettingsFile& file) { RewriteDriveList(file, chosen); }};
   std::vector<std::string> listed;
-  for (const std::string& row : chosen) {
-    if (row != kNoDriveText) listed.push_back(row);
-  }
+  std::copy_if(chosen.begin(), chosen.end(), std::back_inserter(listed),
+               [](const std::string& row) { return row != kNoDriveText; });
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) {
     drives.owned.push_back({std::string(kDriveSection), std::string(DriveSlot(slot).key)});
     const auto index = static_cast<std::size_t>(slot - 1);

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <set>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "common/ascii.h"
 #include "memory_settings_store.h"
 #include "settings/leftover_files.h"
 #include "settings/settings_file.h"
@@ -245,9 +245,7 @@ TEST(SettingsSchema, EveryEntryRoundTripsAndOwnsItsKey) {
     RemoveSetting(file, setting);
     EXPECT_EQ(ReadSetting(file, setting), setting.byDefault) << name << " removed";
   });
-  for (std::string& key : keys) {
-    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
+  for (std::string& key : keys) key = AsciiLower(std::move(key));
   EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()).size(), keys.size()) << "two entries share a key";
 }
 

@@ -121,9 +121,13 @@ TEST(StartWithSystem, WhichCommandsNameThisExecutable) {
     registry.Put(kCU, c.command);
     EXPECT_EQ(ReadRegistration(registry, kBlank).registered, c.names) << c.command;
   }
-  EXPECT_FALSE(NamesExecutable(RunValue{true, false, kBlank}, kBlank)) << "only a string starts anything";
-  EXPECT_FALSE(NamesExecutable(RunValue{false, true, kBlank}, kBlank));
-  EXPECT_TRUE(NamesExecutable(RunValue{true, true, "\"" + kPlain + "\""}, kPlain)) << "quotes without a blank";
+  // Only a value that exists and holds a string starts anything.
+  for (const RunValue& value : {RunValue{true, false, kBlank}, RunValue{false, true, kBlank}}) {
+    registry.hives[kCU].values[kRunValueName] = value;
+    EXPECT_FALSE(ReadRegistration(registry, kBlank).registered) << value.exists;
+  }
+  registry.Put(kCU, "\"" + kPlain + "\"");
+  EXPECT_TRUE(ReadRegistration(registry, kPlain).registered) << "quotes without a blank";
   // Letters beyond ASCII are the system's comparison to fold (a stand-in here).
   registry.Put(kCU, "C:\\PRZENOŚNY\\WOLUMETR.EXE");
   registry.samePath = [](std::string_view a, std::string_view b) { return a.size() == b.size(); };

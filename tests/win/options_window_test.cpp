@@ -130,6 +130,12 @@ COLORREF PaintedText(const TForm3& f, const win::NumberField& field) {
   return GetTextColor(dc.get());
 }
 
+RECT ClientRect(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return client;
+}
+
 class OptionsWindow : public ::testing::Test, protected MainWindowFixture {
  protected:
   void SetUp() override {
@@ -163,10 +169,8 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
   HWND w = f.Handle();
   EXPECT_EQ(f.Width(), 370);
   EXPECT_EQ(f.Height(), 319);
-  RECT client;
-  GetClientRect(w, &client);
-  EXPECT_EQ(client.right, 370);
-  EXPECT_EQ(client.bottom, 319);
+  EXPECT_EQ(ClientRect(w).right, 370);
+  EXPECT_EQ(ClientRect(w).bottom, 319);
   EXPECT_EQ(f.Left(), (1280 - 370) / 2);
   EXPECT_EQ(f.Top(), (1024 - 319) / 2);
   EXPECT_FALSE(GetWindowLongPtrW(w, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU));
@@ -178,19 +182,26 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
   GetWindowTextW(w, title, 16);
   EXPECT_STREQ(title, L"opcje");
 
-  // Controls in tab order, each at its place.
+  // Controls in tab order, each at its place, named for screen readers by the caption beside it.
   const struct {
     HWND control;
     RECT place;
+    const wchar_t* name;
   } controls[] = {
       // clang-format off
-      {f.CheckBox2.Handle(), {34, 16, 51, 33}},   {f.Edit1.Handle(), {80, 37, 129, 58}},     {f.CheckBox3.Handle(), {211, 17, 227, 34}},
-      {f.Edit2.Handle(), {256, 37, 305, 58}},     {f.CheckBox4.Handle(), {34, 90, 50, 107}}, {f.CheckBox1.Handle(), {211, 90, 227, 107}},
-      {f.CheckBox5.Handle(), {80, 140, 96, 157}}, {f.UpDown1.Handle(), {121, 211, 137, 235}}, {f.UpDown2.Handle(), {201, 211, 217, 235}},
+      {f.CheckBox2.Handle(), {34, 16, 51, 33},     L"Autoodświerzanie (w sek)"},
+      {f.Edit1.Handle(),     {80, 37, 129, 58},    L"Autoodświerzanie (w sek)"},
+      {f.CheckBox3.Handle(), {211, 17, 227, 34},   L"Półprzezroczyste okno"},
+      {f.Edit2.Handle(),     {256, 37, 305, 58},   L"Półprzezroczyste okno"},
+      {f.CheckBox4.Handle(), {34, 90, 50, 107},    L"Zawsze na wierzchu"},
+      {f.CheckBox1.Handle(), {211, 90, 227, 107},  L"Zapamiętaj położenie"},
+      {f.CheckBox5.Handle(), {80, 140, 96, 157},   L"Uruchamiaj program przy starcie systemu"},
+      {f.UpDown1.Handle(),   {121, 211, 137, 235}, L"Ilość kolumn"},
+      {f.UpDown2.Handle(),   {201, 211, 217, 235}, L"Ilość rzędów"},
+      {f.ComboBox1.Handle(), {113, 275, 264, 296}, L"Sposób wyświetlania programu"},
       // clang-format on
-      {f.ComboBox1.Handle(), {113, 275, 264, 296}},
       // Last, the save picture's stand-in: of no size, at the picture.
-      {f.Image1Focus->Handle(), {345, 290, 345, 290}},
+      {f.Image1Focus->Handle(), {345, 290, 345, 290}, nullptr},
   };
   HWND child = GetWindow(w, GW_CHILD);
   for (const auto& c : controls) {
@@ -200,6 +211,9 @@ TEST_F(OptionsWindow, LooksAsDesigned) {
     const RECT r = ChildRect(w, c.control);
     EXPECT_TRUE(EqualRect(&r, &c.place)) << GetDlgCtrlID(c.control) << ": " << r.left << "," << r.top << " "
                                          << r.right - r.left << "x" << r.bottom - r.top;
+    if (c.name != nullptr) {
+      EXPECT_EQ(ScreenReaderName(c.control), c.name);
+    }
     child = child != nullptr ? GetWindow(child, GW_HWNDNEXT) : nullptr;
   }
   for (const win::CheckBox* box : {&f.CheckBox2, &f.CheckBox3, &f.CheckBox4, &f.CheckBox1, &f.CheckBox5}) {
@@ -273,12 +287,6 @@ std::vector<Placed> Layout(const TForm3& f) {
         {label != nullptr ? win::Narrow(label->Text()) : "save picture", control->Bounds(), label != nullptr});
   }
   return placed;
-}
-
-RECT ClientRect(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  return client;
 }
 
 TEST_F(OptionsWindow, OpensAtTheMainWindowsScaleWithItsCaptionsApartAndFollowsAMoveAndBack) {
@@ -472,7 +480,8 @@ TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
   SendMessageW(f.CheckBox3.Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(m.AlphaBlend());
   EXPECT_FALSE(ExStyle(m.Handle()) & WS_EX_LAYERED);
-  // Semi-transparency off at opening: the field shows 190, ticking keeps the main window's level.
+  // Semi-transparency off at opening: the field shows 190, ticking keeps the main window's level,
+  // and the save stores the field's.
   options.reset();
   m.SetAlphaBlend(false, 60);
   TForm3& g = Open();
@@ -480,6 +489,8 @@ TEST_F(OptionsWindow, OpacityFieldIsCheckedOnEnter) {
   EXPECT_TRUE(m.AlphaBlend());
   EXPECT_EQ(Alpha(m.Handle()), 60);
   EXPECT_EQ(g.Edit2.Text(), L"190");
+  ClickSavePicture(g);
+  EXPECT_NE(SavedSettings().find("Przezroczystosc=1\r\nPoziomprzezr=190\r\n"), std::string::npos) << SavedSettings();
 }
 
 TEST_F(OptionsWindow, FieldsTurnWhiteWhileFocusedAndAreCheckedWhenLeftForAnotherControl) {
@@ -658,25 +669,9 @@ TEST_F(OptionsWindow, SaveStoresItsKeysRegistersAndCloses) {
   EXPECT_EQ(RunValueOf(HKEY_CURRENT_USER), std::nullopt);
 }
 
-// Off, the level field shows 190 whatever the main window's level; ticking the box saves that.
-TEST_F(OptionsWindow, SemiTransparencyTickedBackOnSavesTheFieldsLevel) {
-  WriteSettings("[Wyglad]\r\nPrzezroczystosc=0\r\nPoziomprzezr=100\r\n");
-  Start();
-  TForm3& f = Open();
-  EXPECT_EQ(f.Edit2.Text(), L"190");
-  SendMessageW(f.CheckBox3.Handle(), BM_CLICK, 0, 0);
-  ClickSavePicture(f);
-  EXPECT_NE(SavedSettings().find("Przezroczystosc=1\r\nPoziomprzezr=190\r\n"), std::string::npos) << SavedSettings();
-}
-
 TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
   Start();
-  using Focus = HWND (*)(const TForm3&);
-  const Focus box = [](const TForm3& f) { return f.CheckBox4.Handle(); };
-  const Focus picture = [](const TForm3& f) { return f.Image1Focus->Handle(); };
-  const Focus list = [](const TForm3& f) { return f.ComboBox1.Handle(); };
-  const Focus field = [](const TForm3& f) { return f.Edit1.Handle(); };
-  const Focus spinner = [](const TForm3& f) { return f.UpDown1.Handle(); };
+  enum Focus { box, picture, list, field, spinner };
   const struct {
     Focus focus;
     WPARAM key;
@@ -691,7 +686,9 @@ TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
     DeleteFileW(folder.File(L"wolumetr.ini").c_str());
     TForm3& f = Open();
     f.SetVisible(true);
-    HWND focus = c.focus(f);
+    const HWND controls[] = {f.CheckBox4.Handle(), f.Image1Focus->Handle(), f.ComboBox1.Handle(), f.Edit1.Handle(),
+                             f.UpDown1.Handle()};
+    HWND focus = controls[c.focus];
     SetFocus(focus);
     const bool onTop = f.CheckBox4.Checked();
     PressKey(f.Handle(), c.key);
@@ -703,27 +700,11 @@ TEST_F(OptionsWindow, KeyboardAloneTogglesSavesAndCloses) {
   }
 }
 
-TEST_F(OptionsWindow, ScreenReadersHearEachControlByItsCaptionAndCanPressTheSavePicture) {
+// Each control's name is checked with its place (LooksAsDesigned).
+TEST_F(OptionsWindow, ScreenReadersCanPressTheSavePicture) {
   WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
   Start();
   TForm3& f = Open();
-  const struct {
-    HWND control;
-    const wchar_t* name;
-  } named[] = {
-      {f.CheckBox2.Handle(), L"Autoodświerzanie (w sek)"},
-      {f.Edit1.Handle(), L"Autoodświerzanie (w sek)"},
-      {f.CheckBox3.Handle(), L"Półprzezroczyste okno"},
-      {f.Edit2.Handle(), L"Półprzezroczyste okno"},
-      {f.CheckBox4.Handle(), L"Zawsze na wierzchu"},
-      {f.CheckBox1.Handle(), L"Zapamiętaj położenie"},
-      {f.CheckBox5.Handle(), L"Uruchamiaj program przy starcie systemu"},
-      {f.UpDown1.Handle(), L"Ilość kolumn"},
-      {f.UpDown2.Handle(), L"Ilość rzędów"},
-      {f.ComboBox1.Handle(), L"Sposób wyświetlania programu"},
-  };
-  for (const auto& n : named) EXPECT_EQ(ScreenReaderName(n.control), n.name);
-
   const win::ComRef<IAccessible> object = f.AccessibleObject();
   ASSERT_TRUE(object);
   long count = 0;
@@ -741,8 +722,7 @@ TEST_F(OptionsWindow, ScreenReadersHearEachControlByItsCaptionAndCanPressTheSave
 }
 
 TEST_F(OptionsWindow, SaveWithAFieldThatIsNotANumberWritesNothing) {
-  TForm1& m = Start();
-  (void)m;
+  Start();
   TForm3& f = Open();
   SendMessageW(f.CheckBox5.Handle(), BM_CLICK, 0, 0);
   ErrorRecorder errors;

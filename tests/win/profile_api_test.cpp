@@ -5,17 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "common/ascii.h"
 #include "settings/file_settings_store.h"
 #include "settings/settings_file.h"
 #include "settings/settings_schema.h"
 #include "settings/text_encoding.h"
-#include "win/handles.h"
 #include "win/text.h"
 #include "win_test_support.h"
 
@@ -25,6 +29,7 @@ namespace {
 struct Key {
   std::string section;
   std::string name;
+  bool operator==(const Key&) const = default;
 };
 
 // Every key the program reads.
@@ -81,11 +86,8 @@ Reading ReadThroughApi(const TempFolder& folder, const std::string& bytes) {
         GetPrivateProfileStringW(win::Widen(key.section).c_str(), win::Widen(key.name).c_str(), kAbsentW, buffer.data(),
                                  static_cast<DWORD>(buffer.size()), path.c_str());
     buffer.resize(length);
-    if (buffer == kAbsentW) {
-      reading.emplace_back();
-    } else {
-      reading.push_back(utf8 ? win::Narrow(buffer) : Ansi(buffer));
-    }
+    reading.push_back(buffer == kAbsentW ? std::nullopt
+                                         : std::optional<std::string>(utf8 ? win::Narrow(buffer) : Ansi(buffer)));
   }
   return reading;
 }
@@ -96,11 +98,7 @@ Reading ReadThroughOurs(const std::string& path) {
   Reading reading;
   for (const Key& key : ProgramKeys()) {
     std::string value = file.ReadText(key.section, key.name, kAbsent);
-    if (value == kAbsent) {
-      reading.emplace_back();
-    } else {
-      reading.push_back(std::move(value));
-    }
+    reading.push_back(value == kAbsent ? std::nullopt : std::optional<std::string>(std::move(value)));
   }
   return reading;
 }
@@ -135,11 +133,8 @@ struct Kept {
 void ExpectSameReading(const Reading& ours, const Reading& api, const std::vector<Kept>& kept) {
   for (std::size_t i = 0; i < ProgramKeys().size(); ++i) {
     const Key& key = ProgramKeys()[i];
-    const Kept* difference = nullptr;
-    for (const Kept& k : kept) {
-      if (k.key.section == key.section && k.key.name == key.name) difference = &k;
-    }
-    if (difference) {
+    const auto difference = std::find_if(kept.begin(), kept.end(), [&key](const Kept& k) { return k.key == key; });
+    if (difference != kept.end()) {
       ExpectSame(ours[i], difference->ours, Describe(key) + " (" + difference->why + "), ours and expected");
       EXPECT_FALSE(api[i] == ours[i]) << Describe(key) << ": no longer differs (" << difference->why << ")";
     } else {
@@ -170,13 +165,8 @@ std::vector<Line> Lines(std::string_view bytes) {
 }
 
 bool Mentions(std::string_view text, std::string_view name) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  for (std::size_t at = 0; at + name.size() <= text.size(); ++at) {
-    bool same = true;
-    for (std::size_t i = 0; i < name.size() && same; ++i) same = lower(text[at + i]) == lower(name[i]);
-    if (same) return true;
-  }
-  return false;
+  const auto same = [](char a, char b) { return AsciiLower(a) == AsciiLower(b); };
+  return std::search(text.begin(), text.end(), name.begin(), name.end(), same) != text.end();
 }
 
 // A save may change only the lines of the keys it writes and add the headers of their
@@ -211,7 +201,7 @@ void ExpectOtherLinesKept(const std::string& before, const std::string& after, c
 struct Save {
   const char* name;
   std::vector<std::pair<Key, std::optional<std::string>>> result;  // what each written key reads afterwards
-  void (*write)(SettingsFile&);
+  void (*write)(SettingsFile&) = nullptr;                          // none: the keys of the result written in its order
 };
 
 const std::vector<Save>& Saves() {
@@ -219,12 +209,7 @@ const std::vector<Save>& Saves() {
       {"the close",
        {{{"Polozenie", "Zapamietaj pol"}, "1"},
         {{"Polozenie", "Polozenie X"}, "412"},
-        {{"Polozenie", "Polozenie Y"}, "-30"}},
-       [](SettingsFile& file) {
-         file.WriteFlag("Polozenie", "Zapamietaj pol", true);
-         file.WriteNumber("Polozenie", "Polozenie X", 412);
-         file.WriteNumber("Polozenie", "Polozenie Y", -30);
-       }},
+        {{"Polozenie", "Polozenie Y"}, "-30"}}},
       {"the Options save",
        {{{"Wyglad", "Przezroczystosc"}, "0"},
         {{"Wyglad", "Poziomprzezr"}, "200"},
@@ -236,20 +221,7 @@ const std::vector<Save>& Saves() {
         {{"Program", "Ilosc kolumn"}, "3"},
         {{"Program", "Ilosc wierszy"}, "1"},
         {{"Program", "Autoodswierzanie"}, "0"},
-        {{"Program", "Czas odswierzania"}, "30"}},
-       [](SettingsFile& file) {
-         file.WriteFlag("Wyglad", "Przezroczystosc", false);
-         file.WriteNumber("Wyglad", "Poziomprzezr", 200);
-         file.WriteFlag("Wyglad", "Na wierzchu", true);
-         file.WriteFlag("Polozenie", "Zapamietaj pol", false);
-         file.WriteNumber("Polozenie", "Polozenie X", 5);
-         file.WriteNumber("Polozenie", "Polozenie Y", 6);
-         file.WriteNumber("Polozenie", "Pasek", 2);
-         file.WriteNumber("Program", "Ilosc kolumn", 3);
-         file.WriteNumber("Program", "Ilosc wierszy", 1);
-         file.WriteFlag("Program", "Autoodswierzanie", false);
-         file.WriteNumber("Program", "Czas odswierzania", 30);
-       }},
+        {{"Program", "Czas odswierzania"}, "30"}}},
       {"the drive-list save",
        [] {
          std::vector<std::pair<Key, std::optional<std::string>>> result = {{{"Dyski", "Dysk1"}, "D:\\"},
@@ -285,7 +257,11 @@ void Check(const std::string& bytes, const std::vector<Kept>& kept) {
     {
       win::FileSettingsStore store;
       SettingsFile file(store, path);
-      save.write(file);
+      if (save.write != nullptr) {
+        save.write(file);
+      } else {
+        for (const auto& [key, value] : save.result) file.WriteText(key.section, key.name, *value);
+      }
       file.Commit();
     }
     const std::string after = folder.Read(L"wolumetr.ini").value_or("");
@@ -294,14 +270,12 @@ void Check(const std::string& bytes, const std::vector<Kept>& kept) {
     std::vector<Key> written;
     for (std::size_t i = 0; i < ProgramKeys().size(); ++i) {
       const Key& key = ProgramKeys()[i];
-      const std::optional<std::string>* result = nullptr;
-      for (const auto& [k, value] : save.result) {
-        if (k.section == key.section && k.name == key.name) result = &value;
-      }
-      if (result) {
+      const auto result = std::find_if(save.result.begin(), save.result.end(),
+                                       [&key](const auto& entry) { return entry.first == key; });
+      if (result != save.result.end()) {
         written.push_back(key);
-        ExpectSame(ours_after[i], *result, Describe(key) + " as we read it, and as written");
-        ExpectSame(api_after[i], *result, Describe(key) + " as the profile functions read it, and as written");
+        ExpectSame(ours_after[i], result->second, Describe(key) + " as we read it, and as written");
+        ExpectSame(api_after[i], result->second, Describe(key) + " as the profile functions read it, and as written");
       } else {
         ExpectSame(ours_after[i], ours[i], Describe(key) + " as we read it, after and before");
         ExpectSame(api_after[i], api[i], Describe(key) + " as the profile functions read it, after and before");
@@ -333,9 +307,7 @@ std::string OwnFile(const std::string& eol) {
 }
 
 std::string WithNul(std::string text) {
-  for (char& c : text) {
-    if (c == '@') c = '\0';
-  }
+  std::replace(text.begin(), text.end(), '@', '\0');
   return text;
 }
 
@@ -345,18 +317,13 @@ std::string Repeat(std::string_view text, int times) {
   return out;
 }
 
-std::string Utf16Le(const std::string& utf8) {
+// `utf8` in UTF-16, little-endian unless `bigEndian`.
+std::string Utf16Bytes(const std::string& utf8, bool bigEndian = false) {
   std::string out;
   for (const wchar_t unit : win::Widen(utf8)) {
-    out += static_cast<char>(unit & 0xFF);
-    out += static_cast<char>(unit >> 8);
+    out += static_cast<char>(bigEndian ? unit >> 8 : unit & 0xFF);
+    out += static_cast<char>(bigEndian ? unit & 0xFF : unit >> 8);
   }
-  return out;
-}
-
-std::string Utf16Be(const std::string& utf8) {
-  std::string out = Utf16Le(utf8);
-  for (std::size_t i = 0; i + 1 < out.size(); i += 2) std::swap(out[i], out[i + 1]);
   return out;
 }
 
@@ -455,8 +422,8 @@ std::vector<Shape> Shapes() {
       {"bytes that are not UTF-8 after a byte-order mark",
        std::string(kBom) + "[Dyski]\r\nDysk1=C:\\\xFF\r\n",
        {{{"Dyski", "Dysk1"}, "C:\\\xFF", kNotUtf8}}},
-      {"UTF-16, little-endian", Utf16Le("\uFEFF[Dyski]\r\nDysk1=ząb\r\n" + OwnFile("\r\n"))},
-      {"UTF-16, big-endian", Utf16Be("\uFEFF[Program]\r\nIlosc kolumn = '4'\r\n[Dyski]\r\nDysk1=\" ś \"\r\n")},
+      {"UTF-16, little-endian", Utf16Bytes("\uFEFF[Dyski]\r\nDysk1=ząb\r\n" + OwnFile("\r\n"))},
+      {"UTF-16, big-endian", Utf16Bytes("\uFEFF[Program]\r\nIlosc kolumn = '4'\r\n[Dyski]\r\nDysk1=\" ś \"\r\n", true)},
       {"ASCII bytes after a UTF-16 byte-order mark", "\xFF\xFE\r\n[Program]\r\nIlosc kolumn=4\r\n"},
   };
 }
@@ -469,16 +436,6 @@ TEST(ProfileApi, HandEditedFilesReadAsTheProfileFunctionsReadThem) {
     SCOPED_TRACE(shape.name);
     Check(shape.bytes, shape.kept);
   }
-}
-
-std::string ReadAll(const std::wstring& path) {
-  win::KernelHandle file = win::OwnFileHandle(
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string content;
-  char buffer[4096];
-  DWORD read = 0;
-  while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-  return content;
 }
 
 // Files of the settings fuzzer's corpus on which we keep our own reading.
@@ -498,25 +455,20 @@ const KeptInCorpus kCorpusDifferences[] = {
 
 TEST(ProfileApi, FuzzCorpusReadsAsTheProfileFunctionsReadIt) {
   ASSERT_TRUE(SingleByteAnsi());
-  const std::wstring folder = win::Widen(WOLUMETR_FUZZ_CORPUS_DIR "/settings_file/");
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-  ASSERT_NE(search, INVALID_HANDLE_VALUE) << win::Narrow(folder);
-  std::vector<std::wstring> names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  EXPECT_GE(names.size(), 40u);
-  for (const std::wstring& name : names) {
-    const std::string file = win::Narrow(name);
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(WOLUMETR_FUZZ_CORPUS_DIR "/settings_file")) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    const std::string file = entry.path().filename().string();
     SCOPED_TRACE(file);
     std::vector<Kept> kept;
     for (const KeptInCorpus& difference : kCorpusDifferences) {
       if (file == difference.file) kept.push_back(difference.kept);
     }
-    Check(ReadAll(folder + name), kept);
+    std::ifstream in(entry.path(), std::ios::binary);
+    Check(std::string(std::istreambuf_iterator<char>(in), {}), kept);
   }
+  EXPECT_GE(files, 40u);
 }
 
 }  // namespace

@@ -40,18 +40,17 @@ struct RecordingCalls : win::SaveFileCalls {
 };
 
 TEST(SettingsSave, FlushesBeforeTheRenameAndLeavesNoTemporaryFileWhenAStepFails) {
-  struct Case {
+  const struct {
     const char* failing;
     std::vector<std::string> made;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"", {"create", "write", "flush", "close", "move"}},
       {"create", {"create"}},
       {"write", {"create", "write", "close", "delete"}},
       {"flush", {"create", "write", "flush", "close", "delete"}},
       {"move", {"create", "write", "flush", "close", "move", "delete"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.failing);
     TempFolder folder;
     folder.Write(L"wolumetr.ini", "old");
