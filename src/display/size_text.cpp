@@ -7,12 +7,8 @@
 
 namespace wolumetr {
 
-namespace {
-
 constexpr int kSignificantDigits = 18;
 constexpr int kDecimals = 2;
-
-}  // namespace
 
 std::string FormatTwoDecimals(double number, std::string_view decimalSeparator) {
   if (!std::isfinite(number)) {
