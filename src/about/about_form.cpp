@@ -38,7 +38,7 @@ constexpr int kCentred = -1;  // the label's middle on the window's vertical cen
 
 enum class Shown { AsIs, WithoutScheme };
 
-// The labels with their texts and places, and the handlers the two links have.
+// The labels with their texts and places, and their clicks; a link is underlined under the mouse.
 struct LabelRow {
   win::Label TForm2::*label;
   std::string_view text;
@@ -47,21 +47,17 @@ struct LabelRow {
   int left;
   int top;
   void (TForm2::*onClick)();
-  void (TForm2::*onMouseEnter)();
-  void (TForm2::*onMouseLeave)();
+  bool link = false;
 };
 
 const LabelRow kLabels[] = {
-    {&TForm2::Label1, kAboutHeading, Shown::AsIs, kHeadingHeight, kCentred, 16, &TForm2::FormClick, nullptr, nullptr},
-    {&TForm2::Label2, kAboutAuthorCaption, Shown::AsIs, kTextHeight, 111, 64, &TForm2::FormClick, nullptr, nullptr},
-    {&TForm2::Label3, kAboutAuthor, Shown::AsIs, kTextHeight, kCentred, 88, &TForm2::FormClick, nullptr, nullptr},
-    {&TForm2::Label4, kContactAddress, Shown::AsIs, kTextHeight, kCentred, 104, &TForm2::Label4Click,
-     &TForm2::Label4MouseEnter, &TForm2::Label4MouseLeave},
-    {&TForm2::Label5, kHomePage, Shown::WithoutScheme, kTextHeight, kCentred, 152, &TForm2::Label5Click,
-     &TForm2::Label5MouseEnter, &TForm2::Label5MouseLeave},
-    {&TForm2::Label6, kLicenceLine, Shown::AsIs, kTextHeight, kCentred, 192, &TForm2::FormClick, nullptr, nullptr},
-    {&TForm2::Label7, kAboutDescriptionCaption, Shown::AsIs, kTextHeight, 111, 136, &TForm2::FormClick, nullptr,
-     nullptr},
+    {&TForm2::Label1, kAboutHeading, Shown::AsIs, kHeadingHeight, kCentred, 16, &TForm2::FormClick},
+    {&TForm2::Label2, kAboutAuthorCaption, Shown::AsIs, kTextHeight, 111, 64, &TForm2::FormClick},
+    {&TForm2::Label3, kAboutAuthor, Shown::AsIs, kTextHeight, kCentred, 88, &TForm2::FormClick},
+    {&TForm2::Label4, kContactAddress, Shown::AsIs, kTextHeight, kCentred, 104, &TForm2::Label4Click, true},
+    {&TForm2::Label5, kHomePage, Shown::WithoutScheme, kTextHeight, kCentred, 152, &TForm2::Label5Click, true},
+    {&TForm2::Label6, kLicenceLine, Shown::AsIs, kTextHeight, kCentred, 192, &TForm2::FormClick},
+    {&TForm2::Label7, kAboutDescriptionCaption, Shown::AsIs, kTextHeight, 111, 136, &TForm2::FormClick},
 };
 
 // The labels are painted, not windows: screen readers get them through the window's object,
@@ -125,10 +121,10 @@ void TForm2::CreateControls() {
     const std::string text = row.shown == Shown::WithoutScheme ? AddressWithoutScheme(row.text) : std::string(row.text);
     label.SetText(win::Widen(text));
     label.onClick = [this, click = row.onClick] { (this->*click)(); };
-    if (row.onMouseEnter == nullptr) continue;
+    if (!row.link) continue;
     label.handCursor = true;
-    label.onMouseEnter = [this, enter = row.onMouseEnter] { (this->*enter)(); };
-    label.onMouseLeave = [this, leave = row.onMouseLeave] { (this->*leave)(); };
+    label.onMouseEnter = [this, &label] { Underline(label, true); };
+    label.onMouseLeave = [this, &label] { Underline(label, false); };
   }
   // Tab reaches the two links; Enter or Space opens the focused one.
   Label4Focus = std::make_unique<win::FocusStandIn>(Panel1, Label4, Label4.Text());

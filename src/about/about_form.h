@@ -36,10 +36,6 @@ class TForm2 final : public win::ModalWindow {
   void FormClick() { EndModal(); }
   void Label4Click();
   void Label5Click();
-  void Label4MouseEnter() { Underline(Label4, true); }
-  void Label5MouseEnter() { Underline(Label5, true); }
-  void Label4MouseLeave() { Underline(Label4, false); }
-  void Label5MouseLeave() { Underline(Label5, false); }
 
   // Follows the main window's stay-on-top setting so that it never opens hidden behind it.
   void SetStayOnTop(bool onTop);

@@ -3,11 +3,7 @@
 namespace wolumetr {
 
 std::string MailLink(std::string_view address) {
-  std::string link = "mailto:";
-  link += address;
-  link += "?subject=";
-  link += kMailSubject;
-  return link;
+  return std::string("mailto:").append(address).append("?subject=").append(kMailSubject);
 }
 
 std::string AddressWithoutScheme(std::string_view url) {

@@ -18,11 +18,7 @@ std::vector<DriveJob> DriveJobsFor(const std::vector<std::string>& drives, bool 
   return jobs;
 }
 
-namespace {
-
 constexpr std::chrono::milliseconds kQuickRound{100};
-
-}  // namespace
 
 struct DriveWorker::Shared {
   std::shared_ptr<DriveQueries> queries;

@@ -40,10 +40,7 @@ TileLayout TileLayoutFor(int dpi) {
 }
 
 Grid FitGrid(std::int32_t columns, std::int32_t rows, std::int32_t driveCount) {
-  if (driveCount <= 0) {
-    return {columns, rows};
-  }
-  if (columns > 0 && rows > 0 && std::int64_t{columns} * rows >= driveCount) {
+  if (driveCount <= 0 || (columns > 0 && rows > 0 && std::int64_t{columns} * rows >= driveCount)) {
     return {columns, rows};
   }
   const std::int32_t fitRows = (driveCount + kMaxFitColumns - 1) / kMaxFitColumns;

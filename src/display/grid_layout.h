@@ -6,26 +6,10 @@
 
 namespace wolumetr {
 
-inline constexpr int kTilePitch = 81;  // pie plus the gap to the next tile
-inline constexpr int kGridMargin = 16;
-inline constexpr int kPieSize = 65;
-inline constexpr int kVolumeLabelWidth = 51;
-inline constexpr int kPanelBevel = 1;
-inline constexpr Size kCloseImageSize{8, 9};
-inline constexpr Size kHideImageSize{8, 9};
-inline constexpr Size kRefreshImageSize{39, 10};
-// Client size of the main window while it has no tile.
-inline constexpr Size kDesignWindowSize{501, 286};
 // Largest window side the layout asks for. Win32 keeps window coordinates in
 // 16-bit range in many places, so a hand-edited grid of 100000 columns gives
 // a window of 32767 pixels instead of an overflowing or negative size.
 inline constexpr int kMaxWindowSide = 32767;
-
-// Offsets of the tile's controls from the tile's origin.
-inline constexpr Point kVolumeLabelOffset{14, 0};
-inline constexpr Point kTotalLabelOffset{0, 16};
-inline constexpr Point kUsedLabelOffset{0, 32};
-inline constexpr Point kFreeLabelOffset{0, 48};
 
 struct Grid {
   std::int32_t columns = 0;
@@ -37,19 +21,20 @@ struct Grid {
 // places derive from the scaled lengths exactly as the design's derive from 81 and 16: at 144
 // DPI the pitch is 122 and the margin 24, so two tiles make 24 + 2 x 122 = 268, not 178 x 1.5.
 struct TileLayout {
-  int pitch = kTilePitch;
-  int margin = kGridMargin;
-  int pie = kPieSize;
-  int volumeLabelWidth = kVolumeLabelWidth;
-  int bevel = kPanelBevel;
-  Point volumeOffset = kVolumeLabelOffset;
-  Point totalOffset = kTotalLabelOffset;
-  Point usedOffset = kUsedLabelOffset;
-  Point freeOffset = kFreeLabelOffset;
-  Size closeImage = kCloseImageSize;
-  Size hideImage = kHideImageSize;
-  Size refreshImage = kRefreshImageSize;
-  Size designWindow = kDesignWindowSize;
+  int pitch = 81;  // pie plus the gap to the next tile
+  int margin = 16;
+  int pie = 65;
+  int volumeLabelWidth = 51;
+  int bevel = 1;
+  // Offsets of the tile's controls from the tile's origin.
+  Point volumeOffset{14, 0};
+  Point totalOffset{0, 16};
+  Point usedOffset{0, 32};
+  Point freeOffset{0, 48};
+  Size closeImage{8, 9};
+  Size hideImage{8, 9};
+  Size refreshImage{39, 10};
+  Size designWindow{501, 286};  // client size of the main window while it has no tile
 };
 TileLayout TileLayoutFor(int dpi);
 

@@ -157,14 +157,7 @@ PieCall ComputePieCall(int width, int height, int startAngle, int endAngle) {
   const int midY = height / 2;
   const PiePoint start = StartOffset(startAngle);
   const PiePoint end = EndOffset(endAngle);
-  PieCall call;
-  call.left = 0;
-  call.top = 0;
-  call.right = width;
-  call.bottom = height;
-  call.first = {midX + start.x, midY + start.y};
-  call.second = {midX + end.x, midY + end.y};
-  return call;
+  return {0, 0, width, height, {midX + start.x, midY + start.y}, {midX + end.x, midY + end.y}};
 }
 
 }  // namespace wolumetr

@@ -1,19 +1,17 @@
 #include "display/pies.h"
 
+#include <utility>
+
 #include "display/pie_points.h"
 
 namespace wolumetr {
 
 void TAngles::SetStart(int value) {
-  if (value == start_) return;
-  start_ = value;
-  Changed();
+  if (std::exchange(start_, value) != value) Changed();
 }
 
 void TAngles::SetEnd(int value) {
-  if (value == end_) return;
-  end_ = value;
-  Changed();
+  if (std::exchange(end_, value) != value) Changed();
 }
 
 void TAngles::Assign(const TAngles& source) {
@@ -27,31 +25,28 @@ void TAngles::Changed() {
 
 TPie::TPie(win::Surface& owner) : GraphicControl(owner) {
   SetSize(100, 100);
-  angles_.OnChange = [this](TAngles&) { StyleChanged(); };
+  // Pen, brush and angles alike: a change asks for a repaint of the pie.
+  angles_.OnChange = [this](TAngles&) { Invalidate(); };
   angles_.SetStart(180);
   angles_.SetEnd(90);
 }
 
 void TPie::SetAngles(const TAngles& angles) {
   angles_.Assign(angles);
-  StyleChanged();
+  Invalidate();
 }
 
 void TPie::SetPen(const PenStyle& pen) {
-  if (pen == pen_) return;
-  pen_ = pen;
+  if (std::exchange(pen_, pen) == pen) return;
   penHandle_.reset();
-  StyleChanged();
+  Invalidate();
 }
 
 void TPie::SetBrush(const BrushStyle& brush) {
-  if (brush == brush_) return;
-  brush_ = brush;
+  if (std::exchange(brush_, brush) == brush) return;
   brushHandle_.reset();
-  StyleChanged();
+  Invalidate();
 }
-
-void TPie::StyleChanged() { Invalidate(); }
 
 void TPie::Paint(HDC dc) const {
   if (!penHandle_) penHandle_.reset(CreatePen(pen_.style, pen_.width, pen_.color));

@@ -58,9 +58,6 @@ class TPie final : public win::GraphicControl {
   void SetPen(const PenStyle& pen);
   void SetBrush(const BrushStyle& brush);
 
-  // The one change handler of pen, brush and angles: asks for a repaint of the pie.
-  void StyleChanged();
-
   void Paint(HDC dc) const override;
 
  private:

@@ -7,12 +7,8 @@
 
 namespace wolumetr {
 
-namespace {
-
 constexpr int kSignificantDigits = 18;
 constexpr int kDecimals = 2;
-
-}  // namespace
 
 std::string FormatTwoDecimals(double number, std::string_view decimalSeparator) {
   if (!std::isfinite(number)) {
@@ -36,16 +32,12 @@ std::string FormatTwoDecimals(double number, std::string_view decimalSeparator) 
   }
   int exponent = 0;
   if (p != result.ptr) {
-    const char* e = p + 1;
-    const bool negativeExponent = (e != result.ptr && *e == '-');
-    if (e != result.ptr && (*e == '-' || *e == '+')) {
+    const char* e = p + 1;  // from_chars reads a minus sign, not a plus
+    if (e != result.ptr && *e == '+') {
       ++e;
     }
     if (std::from_chars(e, result.ptr, exponent).ec != std::errc{}) {
       return {};
-    }
-    if (negativeExponent) {
-      exponent = -exponent;
     }
   }
 

@@ -17,6 +17,14 @@ namespace {
 
 win::FontSpec TileFont(int dpi) { return win::FontSpec{win::kPanelFace, 8, true, false, dpi}; }
 
+// The size labels grow under the mouse.
+void Hover(win::Label& label, bool over) {
+  win::FontSpec font = label.Font();
+  font.name = over ? L"Arial" : win::kPanelFace;
+  font.points = over ? font.points + 6 : 8;
+  label.SetFont(font);
+}
+
 }  // namespace
 
 void TileGrid::Build(const std::vector<std::string>& drives, const std::string& decimalSeparator,
@@ -32,8 +40,8 @@ void TileGrid::Build(const std::vector<std::string>& drives, const std::string& 
     for (auto* label : {&tile.total, &tile.used, &tile.free}) {
       *label = std::make_unique<win::Label>(panel_, TileFont(dpi_), text);
       win::Label& ref = **label;
-      ref.onMouseEnter = [&ref] { SizeLabelMouseEnter(ref); };
-      ref.onMouseLeave = [&ref] { SizeLabelMouseLeave(ref); };
+      ref.onMouseEnter = [&ref] { Hover(ref, true); };
+      ref.onMouseLeave = [&ref] { Hover(ref, false); };
     }
     tile.pie = std::make_unique<TPie>(panel_);
     TPie& pie = *tile.pie;
@@ -145,20 +153,6 @@ std::wstring TileGrid::SpokenValue(std::int32_t tile) const {
   const DriveTile& t = Tile(tile);
   return win::Widen(TileSpokenValue(t.usedPercent, win::Narrow(t.total->Text()), win::Narrow(t.used->Text()),
                                     win::Narrow(t.free->Text())));
-}
-
-void TileGrid::SizeLabelMouseEnter(win::Label& label) {
-  win::FontSpec font = label.Font();
-  font.name = L"Arial";
-  font.points += 6;
-  label.SetFont(font);
-}
-
-void TileGrid::SizeLabelMouseLeave(win::Label& label) {
-  win::FontSpec font = label.Font();
-  font.name = win::kPanelFace;
-  font.points = 8;
-  label.SetFont(font);
 }
 
 }  // namespace wolumetr

@@ -61,10 +61,6 @@ class TileGrid {
   std::int32_t Count() const { return static_cast<std::int32_t>(tiles_.size()); }
   const DriveTile& Tile(std::int32_t tile) const { return tiles_[static_cast<std::size_t>(tile)]; }
 
-  // The size labels grow under the mouse.
-  static void SizeLabelMouseEnter(win::Label& label);
-  static void SizeLabelMouseLeave(win::Label& label);
-
  private:
   // True when the spoken value changed.
   bool ShowFigures(DriveTile& tile, std::int64_t freeBytes, std::int64_t totalBytes);

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <initializer_list>
-#include <stdexcept>
 #include <utility>
 
 #include "common/dpi.h"
@@ -24,11 +23,7 @@ constexpr std::chrono::milliseconds kLooksWait{300};
 
 win::FontSpec LabelFont(int dpi) { return win::FontSpec{L"Arial", 8, false, false, dpi}; }
 win::FontSpec ButtonFont(int dpi) { return win::FontSpec{L"Arial", 9, false, false, dpi}; }
-HFONT WindowFont(int dpi) {
-  win::FontSpec font;
-  font.dpi = dpi;
-  return win::SharedFont(font);
-}
+HFONT WindowFont(int dpi) { return win::SharedFont(win::FontSpec{.dpi = dpi}); }
 
 // The drawing rule of both lists: fill with the brush the control chose for the item's state.
 void FillWithCurrentBrush(HDC dc, const RECT& rect) {
@@ -107,9 +102,7 @@ void TForm4::CreateControls() {
                                                   SlotColours(Colours()));
   StringGrid1->onSelectCell = [this](GridCell cell) { return StringGrid1SelectCell(cell.column, cell.row); };
   StringGrid1->onDropDown = [this] { StringGrid1DropDown(); };
-  StringGrid1->onDrawCell = [this](HDC dc, GridCell cell, const RECT& rect, win::GridCellState state) {
-    StringGrid1DrawCell(dc, cell.column, cell.row, rect, state);
-  };
+  StringGrid1->onDrawCell = std::bind_front(&TForm4::StringGrid1DrawCell, this);
 
   ComboBox1.ownerDrawn = true;
   ComboBox1.tabStop = false;
@@ -150,7 +143,7 @@ void TForm4::FormCreate() {
   std::vector<LogicalDrive> drives;
   for (std::string& root : SplitDriveStrings(win::Narrow(services_.system->LogicalDriveStrings()))) {
     const bool fixed = services_.system->IsFixedDrive(root);
-    fixed_[root] = fixed;
+    if (fixed) fixed_.insert(root);
     drives.push_back(LogicalDrive{std::move(root), fixed});
   }
   choices_ = DriveChoices(drives);
@@ -191,9 +184,7 @@ void TForm4::LayOut(int dpi) {
   design_ = DriveWindowDesignAt(dpi);
   for (const SelectionLabel& row : kSelectionLabels) {
     auto& label = this->*row.label;
-    win::FontSpec font = label->Font();
-    font.dpi = dpi;
-    label->SetFont(font);
+    label->SetFont(LabelFont(dpi));
     label->SetPosition((design_.*row.place).x, (design_.*row.place).y);
   }
   StringGrid1->Rescale(design_.grid, WindowFont(dpi));
@@ -252,12 +243,10 @@ void TForm4::ComboBox1CloseUp() {
 
 void TForm4::ComboBox1Change() {
   const int row = StringGrid1->Row();
-  const int index = ComboItemIndex();
+  const int index = ComboBox1.Selected();
   if (row < 1 || index < 0 || index >= static_cast<int>(choices_.size())) return;
   StringGrid1->SetCell(1, row, win::Widen(choices_[static_cast<std::size_t>(index)]));
 }
-
-int TForm4::ComboItemIndex() const { return ComboBox1.Selected(); }
 
 DriveRows TForm4::Slots() const {
   DriveRows rows;
@@ -274,8 +263,7 @@ void TForm4::GatherDriveLooks() {
   // Only a drive root is asked about: "[brak]", a share or a folder in a slot gets no look.
   const auto ask = [&](const std::string& root) {
     if (!IsDriveRoot(root) || !asked.emplace(root, true).second) return;
-    const auto fixed = fixed_.find(root);
-    roots.push_back({root, fixed != fixed_.end() && fixed->second});
+    roots.push_back({root, fixed_.contains(root)});
   };
   for (const std::string& choice : choices_) ask(choice);
   for (int slot = 1; slot <= kDriveSlotCount; ++slot) ask(win::Narrow(StringGrid1->Cell(1, slot)));
@@ -299,9 +287,9 @@ void TForm4::DrawDrive(HDC dc, const RECT& rect, std::optional<int> icon, const 
   TextAt(dc, rect.left + imageWidth_ + design_.textGap, rect.top, text);
 }
 
-void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState) {
-  const std::wstring& text = StringGrid1->Cell(column, row);
-  if (row >= 1 && column == 1 && text != win::Widen(kNoDriveText)) {
+void TForm4::StringGrid1DrawCell(HDC dc, GridCell cell, const RECT& rect, win::GridCellState) {
+  const std::wstring& text = StringGrid1->Cell(cell.column, cell.row);
+  if (cell.row >= 1 && cell.column == 1 && text != win::Widen(kNoDriveText)) {
     DrawDrive(dc, rect, IconIndex(text), text);
     return;
   }
@@ -312,19 +300,9 @@ void TForm4::StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, 
 std::wstring TForm4::ComboItemCaption(int index) const {
   if (index < 0 || index >= static_cast<int>(choices_.size())) return {};
   const std::string& root = choices_[static_cast<std::size_t>(index)];
-  if (index == 0) return win::Widen(root);
-  const auto fixed = fixed_.find(root);
   const auto look = looks_.find(root);
-  const bool isFixed = fixed != fixed_.end() && fixed->second;
+  const bool isFixed = fixed_.contains(root);
   return win::Widen(ChoiceCaption(root, isFixed, isFixed && look != looks_.end() ? look->second.label : std::nullopt));
-}
-
-void TForm4::ComboBox1DrawItem(HDC dc, int index, const RECT& rect) {
-  if (index < 0 || index >= static_cast<int>(choices_.size())) return;
-  // "[brak]" has no icon, only its place.
-  const std::optional<int> icon =
-      index == 0 ? std::nullopt : IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)]));
-  DrawDrive(dc, rect, icon, ComboItemCaption(index));
 }
 
 void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -338,10 +316,13 @@ void TForm4::DrawItem(const DRAWITEMSTRUCT& item) {
     SetDCBrushColor(dc, win::ColorRef(selected ? Colours().selection : Colours().slotCell));
     SetTextColor(dc, win::ColorRef(selected ? Colours().selectionText : Colours().listText));
     SetBkMode(dc, TRANSPARENT);
-    if (static_cast<int>(item.itemID) >= 0) {
-      ComboBox1DrawItem(dc, static_cast<int>(item.itemID), item.rcItem);
-    } else {
+    const int index = static_cast<int>(item.itemID);
+    if (index < 0) {
       FillWithCurrentBrush(dc, item.rcItem);
+    } else if (index < static_cast<int>(choices_.size())) {
+      // "[brak]" has no look, so no icon, only its place.
+      DrawDrive(dc, item.rcItem, IconIndex(win::Widen(choices_[static_cast<std::size_t>(index)])),
+                ComboItemCaption(index));
     }
   }
   if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &item.rcItem);

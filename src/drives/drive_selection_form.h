@@ -9,8 +9,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "drives/drive_looks.h"
@@ -75,14 +75,12 @@ class TForm4 final : public win::ModalWindow {
   void ComboBox1Change();
   void StringGrid1DropDown();
   void ComboBox1CloseUp();
-  void StringGrid1DrawCell(HDC dc, int column, int row, const RECT& rect, win::GridCellState state);
-  void ComboBox1DrawItem(HDC dc, int index, const RECT& rect);
+  void StringGrid1DrawCell(HDC dc, GridCell cell, const RECT& rect, win::GridCellState state);
   void Panel2Click();
   void Panel3Click();
 
   // What the window holds.
   DriveRows Slots() const;
-  int ComboItemIndex() const;
   // The text an item of ComboBox1 shows beside its icon.
   std::wstring ComboItemCaption(int index) const;
 
@@ -113,7 +111,7 @@ class TForm4 final : public win::ModalWindow {
 
   DriveSelectionServices services_;
   std::vector<std::string> choices_;
-  std::map<std::string, bool> fixed_;  // by root, as the drive list said when the window opened
+  std::set<std::string> fixed_;  // roots of the fixed drives, as the system said when the window opened
   std::map<std::string, DriveLook> looks_;
   std::unique_ptr<DriveLookGatherer> gatherer_;
   DriveWindowDesign design_;

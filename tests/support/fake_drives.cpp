@@ -29,18 +29,15 @@ void FakeDrives::Enter(std::string call, std::uint8_t driveNumber) {
   if (throwing.count(driveNumber) != 0) throw std::bad_alloc();
 }
 
-std::int64_t FakeDrives::FreeBytes(std::uint8_t driveNumber) {
-  Enter("free " + std::to_string(driveNumber), driveNumber);
-  std::lock_guard lock(mutex_);
-  auto it = drives.find(driveNumber);
-  return it == drives.end() ? -1 : it->second.free;
-}
+std::int64_t FakeDrives::FreeBytes(std::uint8_t driveNumber) { return Bytes("free ", driveNumber, &Drive::free); }
 
-std::int64_t FakeDrives::TotalBytes(std::uint8_t driveNumber) {
-  Enter("total " + std::to_string(driveNumber), driveNumber);
+std::int64_t FakeDrives::TotalBytes(std::uint8_t driveNumber) { return Bytes("total ", driveNumber, &Drive::total); }
+
+std::int64_t FakeDrives::Bytes(const char* question, std::uint8_t driveNumber, std::int64_t Drive::*size) {
+  Enter(question + std::to_string(driveNumber), driveNumber);
   std::lock_guard lock(mutex_);
   auto it = drives.find(driveNumber);
-  return it == drives.end() ? -1 : it->second.total;
+  return it == drives.end() ? -1 : it->second.*size;
 }
 
 std::optional<std::string> FakeDrives::VolumeName(const std::string& rootPath) {

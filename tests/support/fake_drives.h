@@ -1,8 +1,10 @@
 #pragma once
 // Drives by number with sizes the test sets; unknown drives fail like a missing disk. A held
 // drive stands for a slow one: its questions wait until the test lets it answer.
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "display/drive_queries.h"
+#include "settings/drive_list.h"
 
 namespace wolumetr::test {
 
@@ -38,10 +41,20 @@ class FakeDrives final : public DriveQueries {
  private:
   // Records the call, then waits while the drive is held.
   void Enter(std::string call, std::uint8_t driveNumber);
+  // A free or total size: the call recorded as `question` and the number.
+  std::int64_t Bytes(const char* question, std::uint8_t driveNumber, std::int64_t Drive::*size);
 
   std::mutex mutex_;
   std::condition_variable released_;
   std::set<std::uint8_t> held_;
 };
+
+// The drive slots a test expects: `first` in order, "[brak]" in the rest.
+inline DriveRows Rows(std::initializer_list<const char*> first) {
+  DriveRows rows;
+  rows.fill("[brak]");
+  std::copy(first.begin(), first.end(), rows.begin());
+  return rows;
+}
 
 }  // namespace wolumetr::test

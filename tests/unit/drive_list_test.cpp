@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_drives.h"
 #include "memory_settings_store.h"
 #include "saved_options.h"
 #include "settings/options_rules.h"
@@ -14,16 +15,9 @@ namespace {
 using wolumetr::DriveRows;
 using wolumetr::MemorySettingsStore;
 using wolumetr::SettingsFile;
+using wolumetr::test::Rows;
 
 using wolumetr::kTestSettingsPath;
-
-DriveRows Rows(std::initializer_list<const char*> first) {
-  DriveRows rows;
-  rows.fill("[brak]");
-  std::size_t i = 0;
-  for (const char* row : first) rows[i++] = row;
-  return rows;
-}
 
 // Rewrites the list in `before` from `rows` and returns the committed file.
 std::string Save(const std::string& before, const DriveRows& rows, int expected_count) {

@@ -5,6 +5,7 @@
 #include "display_printers.h"
 #include "drives/drive_slots.h"
 #include "drives/drive_window_layout.h"
+#include "fake_drives.h"
 #include "memory_settings_store.h"
 
 namespace {
@@ -56,9 +57,7 @@ TEST(DriveSlotSaving, NothingToSaveLeavesTheStoredListAlone) {
   MemorySettingsStore store;
   store.Put(kSettingsPath, before);
   SettingsFile file(store, kSettingsPath);
-  DriveRows rows;
-  rows.fill("[brak]");
-  EXPECT_EQ(SaveDriveSlots(file, rows), 0);
+  EXPECT_EQ(SaveDriveSlots(file, test::Rows({})), 0);
   file.Commit();  // even a later commit finds nothing changed
   EXPECT_EQ(store.replace_count(), 0);
   EXPECT_EQ(store.Content(kSettingsPath), before);
@@ -70,8 +69,7 @@ TEST(DriveSlotSaving, AFailedWriteThrowsAndLeavesTheFileAsItWas) {
   store.Put(kSettingsPath, before);
   store.SetFailWrites(true);
   SettingsFile file(store, kSettingsPath);
-  DriveRows rows;
-  rows.fill("[brak]");
+  DriveRows rows = test::Rows({});
   rows[4] = "E:\\";
   try {
     SaveDriveSlots(file, rows);

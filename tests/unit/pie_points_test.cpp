@@ -34,12 +34,8 @@ INSTANTIATE_TEST_SUITE_P(Dial, RadialPoints,
                                            // Angles are not normalised: 450 lands next to 90, -90 next to 270.
                                            RadialCase{450, {0, -100}, {1, -100}}, RadialCase{-90, {0, 100}, {1, 100}}));
 
-TEST(PieCall, DefaultGauge) {
-  const PieCall call = ComputePieCall(100, 100, 180, 90);
-  EXPECT_EQ(call, (PieCall{0, 0, 100, 100, {-50, 50}, {51, -50}}));
-}
-
-TEST(PieCall, TileGauge) {
+TEST(PieCall, DefaultAndTileGauges) {
+  EXPECT_EQ(ComputePieCall(100, 100, 180, 90), (PieCall{0, 0, 100, 100, {-50, 50}, {51, -50}}));
   EXPECT_EQ(ComputePieCall(65, 65, 0, 90), (PieCall{0, 0, 65, 65, {132, 32}, {33, -68}}));
   // Empty and full gauges: both rays point to 3 o'clock.
   EXPECT_EQ(ComputePieCall(65, 65, 0, 0), (PieCall{0, 0, 65, 65, {132, 32}, {132, 32}}));

@@ -124,20 +124,10 @@ TEST_F(AboutWindow, OpensAtTheMainWindowsScaleWithItsLabelsApartAndFollowsAMoveA
 
 TEST_F(AboutWindow, ClicksCloseEverywhereButTheLinks) {
   enum Where { Heading, AuthorCaption, Author, Mail, DescriptionCaption, Web, Licence, EmptyPanel, Bevel, Outside };
-  const auto at = [](TForm2& f, Where w) -> POINT {
-    switch (w) {
-      case Heading: return Middle(f.Label1);
-      case AuthorCaption: return Middle(f.Label2);
-      case Author: return Middle(f.Label3);
-      case Mail: return Middle(f.Label4);
-      case DescriptionCaption: return Middle(f.Label7);
-      case Web: return Middle(f.Label5);
-      case Licence: return Middle(f.Label6);
-      case EmptyPanel: return POINT{20, 120};
-      case Bevel: return POINT{0, 217};
-      case Outside: return POINT{400, 120};
-    }
-    return POINT{};
+  const auto at = [](TForm2& f, Where w) {
+    const POINT places[] = {Middle(f.Label1), Middle(f.Label2), Middle(f.Label3), Middle(f.Label4), Middle(f.Label7),
+                            Middle(f.Label5), Middle(f.Label6), POINT{20, 120},   POINT{0, 217},    POINT{400, 120}};
+    return places[w];
   };
   const struct {
     Where down, up;

@@ -20,14 +20,6 @@
 namespace wolumetr::test {
 namespace {
 
-POINT ChildOrigin(HWND parent, HWND child) {
-  RECT r;
-  GetWindowRect(child, &r);
-  POINT p{r.left, r.top};
-  ScreenToClient(parent, &p);
-  return p;
-}
-
 void Key(const win::StringGrid& grid, WPARAM key) { SendMessageW(grid.Handle(), WM_KEYDOWN, key, 0); }
 
 // The user picks item `index` in the combo box.
@@ -35,14 +27,6 @@ void Pick(TForm4& form, int index) {
   SendMessageW(form.ComboBox1.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(kComboBox1Id, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(form.ComboBox1.Handle()));
-}
-
-DriveRows Rows(std::initializer_list<const char*> first) {
-  DriveRows rows;
-  rows.fill("[brak]");
-  std::size_t i = 0;
-  for (const char* row : first) rows[i++] = row;
-  return rows;
 }
 
 class DriveSelectionWindow : public ::testing::Test, protected MainWindowFixture {
@@ -95,14 +79,14 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
   EXPECT_EQ(Alpha(h), 210);
   EXPECT_EQ(GetWindow(h, GW_OWNER), Taskbar());
 
-  const POINT grid = ChildOrigin(h, f.StringGrid1->Handle());
-  EXPECT_EQ(grid.x, 24);
-  EXPECT_EQ(grid.y, 32);
+  const RECT grid = ChildRect(h, f.StringGrid1->Handle());
+  EXPECT_EQ(grid.left, 24);
+  EXPECT_EQ(grid.top, 32);
   EXPECT_EQ(f.StringGrid1->Width(), 96);
   EXPECT_EQ(f.StringGrid1->Height(), 361);
   // The right column follows the grid's width.
   EXPECT_EQ(f.Label1->Left(), 144);
-  EXPECT_EQ(ChildOrigin(h, f.ComboBox1.Handle()).x, 144);
+  EXPECT_EQ(ChildRect(h, f.ComboBox1.Handle()).left, 144);
   EXPECT_EQ(f.Panel2->Left(), 144);
   EXPECT_EQ(f.Panel3->Left(), 144);
   EXPECT_FALSE(GetWindowLongPtrW(f.ComboBox1.Handle(), GWL_STYLE) & WS_TABSTOP);
@@ -118,7 +102,7 @@ TEST_F(DriveSelectionWindow, IsBuiltAsDesignedAndSizedFromTheGrid) {
   EXPECT_EQ(SendMessageW(f.ComboBox1.Handle(), CB_GETITEMHEIGHT, 0, 0), 16);
 
   EXPECT_EQ(f.StringGrid1->Row(), 1);
-  EXPECT_EQ(f.ComboItemIndex(), 1);
+  EXPECT_EQ(f.ComboBox1.Selected(), 1);
 }
 
 std::vector<Placed> Layout(const TForm4& f) {
@@ -204,7 +188,7 @@ TEST_F(DriveSelectionWindow, SelectingARowShowsItsDriveAndPickingFillsTheSlot) {
   for (int row = 2; row <= 8; ++row) {
     Key(grid, VK_DOWN);
     ASSERT_EQ(grid.Row(), row);
-    EXPECT_EQ(f.ComboItemIndex(), expected[row - 2]) << "row " << row;
+    EXPECT_EQ(f.ComboBox1.Selected(), expected[row - 2]) << "row " << row;
   }
   Key(grid, VK_HOME);
   Key(grid, VK_UP);
@@ -214,7 +198,7 @@ TEST_F(DriveSelectionWindow, SelectingARowShowsItsDriveAndPickingFillsTheSlot) {
   // The mouse: a slot row is selected, the header is not.
   Click(grid.Handle(), POINT{50, 5 * 19 + 9});
   EXPECT_EQ(grid.Row(), 5);
-  EXPECT_EQ(f.ComboItemIndex(), 2);
+  EXPECT_EQ(f.ComboBox1.Selected(), 2);
   EXPECT_EQ(GetFocus(), grid.Handle());
   Click(grid.Handle(), POINT{50, 9});
   EXPECT_EQ(grid.Row(), 5);
@@ -434,32 +418,29 @@ TEST_F(DriveSelectionWindow, CellsAndListItemsAreDrawnInTheirStateColoursWithDri
     const COLORREF bgr = static_cast<const COLORREF*>(bits)[y * 96 + x];
     return RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
   };
+  // How many pixels of `r` are `colour`.
+  auto count = [&](const RECT& r, COLORREF colour) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) n += pixel(x, y) == colour;
+    }
+    return n;
+  };
   EXPECT_EQ(pixel(28, 16), win::ColorRef(colours::kSkyBlue));
   EXPECT_EQ(pixel(28, 19 + 16), GetSysColor(COLOR_HIGHLIGHT)) << "selected row 1";
   EXPECT_EQ(pixel(93, 3 * 19 + 16), win::ColorRef(colours::kPaleBlue));
   // C:\ in row 1 has its icon at the cell's left edge; "[brak]" in row 2 has none.
-  int iconInk = 0;
-  for (int y = 19; y < 19 + 16; ++y) {
-    for (int x = 31 + 2; x < 31 + 2 + 16; ++x) iconInk += pixel(x, y) != GetSysColor(COLOR_HIGHLIGHT);
-  }
-  EXPECT_GT(iconInk, 20);
+  EXPECT_GT(16 * 16 - count(RECT{31 + 2, 19, 31 + 2 + 16, 19 + 16}, GetSysColor(COLOR_HIGHLIGHT)), 20) << "icon ink";
   for (int y = 2 * 19; y < 2 * 19 + 18; ++y) EXPECT_EQ(pixel(33, y), win::ColorRef(colours::kPaleBlue)) << y;
   // The text begins past the 16-pixel icon and its gap.
   int textLeft = 31 + 2 + 16;
-  auto inked = [&](int x) {
-    for (int y = 19; y < 19 + 18; ++y) {
-      if (pixel(x, y) != GetSysColor(COLOR_HIGHLIGHT)) return true;
-    }
-    return false;
-  };
-  while (textLeft < 96 && !inked(textLeft)) ++textLeft;
+  while (textLeft < 96 && count(RECT{textLeft, 19, textLeft + 1, 19 + 18}, GetSysColor(COLOR_HIGHLIGHT)) == 18) {
+    ++textLeft;
+  }
   EXPECT_GE(textLeft, 31 + 16 + 4);
   EXPECT_LE(textLeft, 31 + 16 + 4 + 2);
-  int selectedInk = 0;  // the selected slot's text, in the highlight's text colour
-  for (int y = 19; y < 19 + 18; ++y) {
-    for (int x = textLeft; x < 96; ++x) selectedInk += pixel(x, y) == GetSysColor(COLOR_HIGHLIGHTTEXT);
-  }
-  EXPECT_GT(selectedInk, 3);
+  // The selected slot's text, in the highlight's text colour.
+  EXPECT_GT(count(RECT{textLeft, 19, 96, 19 + 18}, GetSysColor(COLOR_HIGHLIGHTTEXT)), 3);
   // The drive list's texts, past the icons: "[brak]" in the window text colour, and C:\ (row 1's
   // drive) selected.
   COMBOBOXINFO combo{sizeof combo, {}, {}, 0, nullptr, nullptr, nullptr};

