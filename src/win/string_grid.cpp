@@ -26,11 +26,6 @@ StringGrid::StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT f
          L"");
 }
 
-void StringGrid::SetColumnWidth(int column, int width) {
-  metrics_.columnWidths.at(static_cast<std::size_t>(column)) = width;
-  Fit();
-}
-
 void StringGrid::Rescale(GridMetrics metrics, HFONT font) {
   if (metrics.rowCount != metrics_.rowCount || metrics.columnWidths.size() != metrics_.columnWidths.size()) {
     throw std::invalid_argument("A rescaled grid keeps its rows and columns");

@@ -34,8 +34,6 @@ class StringGrid final : public Window {
   // The grid's size follows its metrics; `font` is shared and outlives the grid.
   StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font, GridColours colours);
 
-  const GridMetrics& Metrics() const { return metrics_; }
-  void SetColumnWidth(int column, int width);
   // The same grid drawn at another scale: new sizes and font, the same rows, columns, texts
   // and current cell.
   void Rescale(GridMetrics metrics, HFONT font);
