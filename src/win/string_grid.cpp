@@ -36,13 +36,8 @@ void StringGrid::Rescale(GridMetrics metrics, HFONT font) {
 }
 
 void StringGrid::Fit() {
-  SetWindowPos(Handle(), nullptr, 0, 0, GridWidth(metrics_), GridHeight(metrics_),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetSize(GridWidth(metrics_), GridHeight(metrics_));
   InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void StringGrid::SetPosition(Point position) {
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 const std::wstring& StringGrid::Cell(int column, int row) const {

@@ -47,7 +47,7 @@ class StringGrid final : public Window {
   // never becomes current. Returns whether the move happened.
   bool MoveTo(GridCell cell);
 
-  void SetPosition(Point position);
+  void SetPosition(Point position) { Window::SetPosition(position.x, position.y); }
 
   // Takes effect at the next paint.
   void SetColours(GridColours colours) { colours_ = colours; }
