@@ -85,15 +85,14 @@ class ClientObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    if (index < 0 && child.lVal == CHILDID_SELF) {
+    const Target t = Resolve(child);
+    if (t.hr != S_OK) return t.hr;
+    if (t.index < 0 && child.lVal == CHILDID_SELF) {
       AddRef();
       *out = this;
       return S_OK;
     }
-    if (index < 0) return standard_->get_accChild(system, out);
+    if (t.index < 0) return standard_->get_accChild(t.system, out);
     return S_FALSE;  // an item is a simple element of this object, with no object of its own
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
@@ -123,41 +122,25 @@ class ClientObject final : public IAccessible {
                 [](const AccessibleItem& i) { return i.defaultAction; });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
-    if (out == nullptr) return E_POINTER;
-    Empty(out);
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    if (index < 0) return standard_->get_accRole(system, out);
-    out->vt = VT_I4;
-    out->lVal = (*items_)->Item(index).role;
-    return S_OK;
+    return Number(child, out, &IAccessible::get_accRole, [](const AccessibleItem& i) { return i.role; });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
-    if (out == nullptr) return E_POINTER;
-    Empty(out);
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    if (index < 0) {
-      const HRESULT hr = standard_->get_accState(system, out);
-      if (hr == S_OK && out->vt == VT_I4 && child.lVal == CHILDID_SELF && (*items_)->Busy()) {
-        out->lVal |= STATE_SYSTEM_BUSY;
-      }
-      return hr;
+    const HRESULT hr = Number(child, out, &IAccessible::get_accState, [this](const AccessibleItem& item) {
+      LONG state = item.visible ? STATE_SYSTEM_READONLY : STATE_SYSTEM_INVISIBLE;
+      if (item.role == ROLE_SYSTEM_PUSHBUTTON) state &= ~STATE_SYSTEM_READONLY;
+      if (IsWindowEnabled(hwnd_) == FALSE) state |= STATE_SYSTEM_UNAVAILABLE;  // under a modal window
+      return state;
+    });
+    // The window itself, as the system's object tells it: busy while its items are still measured.
+    if (hr == S_OK && out->vt == VT_I4 && child.lVal == CHILDID_SELF && (*items_)->Busy()) {
+      out->lVal |= STATE_SYSTEM_BUSY;
     }
-    const AccessibleItem item = (*items_)->Item(index);
-    out->vt = VT_I4;
-    out->lVal = item.visible ? STATE_SYSTEM_READONLY : STATE_SYSTEM_INVISIBLE;
-    if (item.role == ROLE_SYSTEM_PUSHBUTTON) out->lVal &= ~STATE_SYSTEM_READONLY;
-    if (IsWindowEnabled(hwnd_) == FALSE) out->lVal |= STATE_SYSTEM_UNAVAILABLE;  // under a modal window
-    return S_OK;
+    return hr;
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    return index < 0 ? standard_->get_accHelpTopic(file, system, topic) : S_FALSE;
+    const Target t = Resolve(child);
+    if (t.hr != S_OK) return t.hr;
+    return t.index < 0 ? standard_->get_accHelpTopic(file, t.system, topic) : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
     return FromSystem(standard_->get_accFocus(out), out);
@@ -166,18 +149,16 @@ class ClientObject final : public IAccessible {
     return FromSystem(standard_->get_accSelection(out), out);
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    return index < 0 ? standard_->accSelect(flags, system) : DISP_E_MEMBERNOTFOUND;
+    const Target t = Resolve(child);
+    if (t.hr != S_OK) return t.hr;
+    return t.index < 0 ? standard_->accSelect(flags, t.system) : DISP_E_MEMBERNOTFOUND;
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
     if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    if (index < 0) return standard_->accLocation(left, top, width, height, system);
-    const RECT r = (*items_)->Item(index).bounds;
+    const Target t = Resolve(child);
+    if (t.hr != S_OK) return t.hr;
+    if (t.index < 0) return standard_->accLocation(left, top, width, height, t.system);
+    const RECT r = (*items_)->Item(t.index).bounds;
     POINT origin{r.left, r.top};
     ClientToScreen(hwnd_, &origin);
     *left = origin.x;
@@ -189,21 +170,20 @@ class ClientObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* out) override {
     if (out == nullptr) return E_POINTER;
     Empty(out);
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(start, index, system); hr != S_OK) return hr;
+    const Target t = Resolve(start);
+    if (t.hr != S_OK) return t.hr;
     const int count = Items();
     // Among the items, and from the object itself to its first item; the rest is the system's.
     int next = -1;
-    if (index < 0) {
+    if (t.index < 0) {
       if (start.lVal != CHILDID_SELF || direction != NAVDIR_FIRSTCHILD || count == 0) {
-        return FromSystem(standard_->accNavigate(direction, system, out), out);
+        return FromSystem(standard_->accNavigate(direction, t.system, out), out);
       }
       next = 0;
     } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
-      next = index + 1;
+      next = t.index + 1;
     } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
-      next = index - 1;
+      next = t.index - 1;
     }
     if (next < 0 || next >= count) return S_FALSE;
     out->vt = VT_I4;
@@ -227,14 +207,13 @@ class ClientObject final : public IAccessible {
     return FromSystem(standard_->accHitTest(x, y, out), out);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    if (index < 0) return standard_->accDoDefaultAction(system);
-    if ((*items_)->Item(index).defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
+    const Target t = Resolve(child);
+    if (t.hr != S_OK) return t.hr;
+    if (t.index < 0) return standard_->accDoDefaultAction(t.system);
+    if ((*items_)->Item(t.index).defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
     // As a click: later, from the window's loop (the action may open a window of its own).
     if (pending_->size() >= kMostPendingActions) return E_FAIL;
-    pending_->push_back(index);
+    pending_->push_back(t.index);
     if (PostMessageW(hwnd_, ActionMessage(), 0, 0) != FALSE) return S_OK;
     pending_->pop_back();
     return E_FAIL;
@@ -245,21 +224,24 @@ class ClientObject final : public IAccessible {
  private:
   int Items() const { return (*items_)->ItemCount(); }
 
-  // index: the item asked about, or -1 for a question to the system's object about `system`
-  // (the object itself, or one of its children in its own numbering). S_OK, or the error to
-  // hand back.
-  HRESULT Resolve(const VARIANT& child, int& index, VARIANT& system) const {
-    if (*items_ == nullptr) return RPC_E_DISCONNECTED;
-    if (child.vt != VT_I4 || child.lVal < 0) return E_INVALIDARG;
-    system = child;
-    index = -1;
-    if (child.lVal == CHILDID_SELF) return S_OK;
+  // What a child id asks about. index: the item, or -1 for a question to the system's object
+  // about `system` (the object itself, or one of its children in its own numbering). hr: S_OK,
+  // or the error to hand back.
+  struct Target {
+    HRESULT hr;
+    int index = -1;
+    VARIANT system{};
+  };
+  Target Resolve(const VARIANT& child) const {
+    if (*items_ == nullptr) return {RPC_E_DISCONNECTED};
+    if (child.vt != VT_I4 || child.lVal < 0) return {E_INVALIDARG};
+    Target t{S_OK, -1, child};
     if (child.lVal > Items()) {
-      system.lVal = child.lVal - Items();
-      return S_OK;
+      t.system.lVal = child.lVal - Items();
+    } else if (child.lVal != CHILDID_SELF) {
+      t.index = static_cast<int>(child.lVal) - 1;
     }
-    index = static_cast<int>(child.lVal) - 1;
-    return S_OK;
+    return t;
   }
 
   // A child id the system's object answered with, in this object's numbering.
@@ -272,14 +254,26 @@ class ClientObject final : public IAccessible {
   HRESULT Text(VARIANT child, BSTR* out, HRESULT (STDMETHODCALLTYPE IAccessible::*own)(VARIANT, BSTR*), Read read) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    int index = 0;
-    VARIANT system;
-    if (const HRESULT hr = Resolve(child, index, system); hr != S_OK) return hr;
-    if (index < 0) return (standard_.get()->*own)(system, out);
-    const std::wstring text = read((*items_)->Item(index));
+    const Target t = Resolve(child);
+    if (t.hr != S_OK) return t.hr;
+    if (t.index < 0) return (standard_.get()->*own)(t.system, out);
+    const std::wstring text = read((*items_)->Item(t.index));
     if (text.empty()) return S_FALSE;
     *out = ToBstr(text);
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+  }
+
+  template <typename Read>
+  HRESULT Number(VARIANT child, VARIANT* out, HRESULT (STDMETHODCALLTYPE IAccessible::*own)(VARIANT, VARIANT*),
+                 Read read) {
+    if (out == nullptr) return E_POINTER;
+    Empty(out);
+    const Target t = Resolve(child);
+    if (t.hr != S_OK) return t.hr;
+    if (t.index < 0) return (standard_.get()->*own)(t.system, out);
+    out->vt = VT_I4;
+    out->lVal = read((*items_)->Item(t.index));
+    return S_OK;
   }
 
   std::atomic<ULONG> references_{1};

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "resources/resource_ids.h"
@@ -13,19 +12,17 @@ namespace {
 
 const WindowClass kTaskbarClass{L"WolumetrApplication", nullptr, 0};
 
-using WindowTest = std::function<bool(HWND)>;
-
-BOOL CALLBACK CollectOne(HWND hwnd, LPARAM lParam) {
-  auto* state = reinterpret_cast<std::pair<const WindowTest*, std::vector<HWND>>*>(lParam);
-  if ((*state->first)(hwnd)) state->second.push_back(hwnd);
+BOOL CALLBACK CollectOne(HWND hwnd, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
   return TRUE;
 }
 
 // The thread's top-level windows that pass `test`, in the system's order.
-std::vector<HWND> ThreadWindows(const WindowTest& test) {
-  std::pair<const WindowTest*, std::vector<HWND>> state{&test, {}};
-  EnumThreadWindows(GetCurrentThreadId(), CollectOne, reinterpret_cast<LPARAM>(&state));
-  return std::move(state.second);
+std::vector<HWND> ThreadWindows(const std::function<bool(HWND)>& test) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectOne, reinterpret_cast<LPARAM>(&windows));
+  std::erase_if(windows, [&test](HWND h) { return !test(h); });
+  return windows;
 }
 
 // A visible window of the program's other than the taskbar window (which owns them all).
@@ -182,19 +179,6 @@ void Application::Dispatch(MSG& msg) {
   }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
-}
-
-bool Application::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      terminated_ = true;
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return false;
-    }
-    Dispatch(msg);
-  }
-  return true;
 }
 
 void Application::Run(Window& mainWindow) {

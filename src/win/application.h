@@ -48,8 +48,6 @@ class Application final : public WindowHost {
 
   // Handles one message from the queue the way the loop does (dialog keys, dispatch).
   void Dispatch(MSG& msg);
-  // Processes pending messages without waiting; returns false after WM_QUIT.
-  bool ProcessMessages();
 
  private:
   class TaskbarHost final : public Window {

@@ -8,9 +8,7 @@ namespace wolumetr::win {
 
 void Surface::Add(GraphicControl& control) { controls_.push_back(&control); }
 
-void Surface::Remove(GraphicControl& control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
-}
+void Surface::Remove(GraphicControl& control) { std::erase(controls_, &control); }
 
 void Surface::SendToBack(GraphicControl& control) {
   auto it = std::find(controls_.begin(), controls_.end(), &control);

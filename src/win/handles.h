@@ -11,26 +11,28 @@
 
 namespace wolumetr::win {
 
-struct GdiDeleter {
-  void operator()(void* object) const noexcept { DeleteObject(static_cast<HGDIOBJ>(object)); }
+// An owner whose handle goes back through `close`, the system's own function for it.
+template <auto close>
+struct CloseWith {
+  template <class H>
+  void operator()(H handle) const noexcept {
+    close(handle);
+  }
 };
+template <class H, auto close>
+using Owner = std::unique_ptr<std::remove_pointer_t<H>, CloseWith<close>>;
+
 template <class H>
-using GdiObject = std::unique_ptr<std::remove_pointer_t<H>, GdiDeleter>;
+using GdiObject = Owner<H, DeleteObject>;
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
-
-struct DcDeleter {
-  void operator()(HDC dc) const noexcept { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct WindowDeleter {
-  void operator()(HWND hwnd) const noexcept { DestroyWindow(hwnd); }
-};
+using MemoryDc = Owner<HDC, DeleteDC>;
 // A child or helper window made with CreateWindowExW directly (no Window object behind it).
-using ChildWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+using ChildWindow = Owner<HWND, DestroyWindow>;
+using MenuHandle = Owner<HMENU, DestroyMenu>;
+using RegKey = Owner<HKEY, RegCloseKey>;
 
 struct KernelHandleDeleter {
   void operator()(HANDLE h) const noexcept {
@@ -41,16 +43,6 @@ using KernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
 
 // CreateFileW reports failure as INVALID_HANDLE_VALUE; keep "empty" meaning "no file".
 inline KernelHandle OwnFileHandle(HANDLE h) { return KernelHandle(h == INVALID_HANDLE_VALUE ? nullptr : h); }
-
-struct MenuDeleter {
-  void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
-};
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
-struct RegKeyDeleter {
-  void operator()(HKEY key) const noexcept { RegCloseKey(key); }
-};
-using RegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyDeleter>;
 
 // Selects an object into a DC for one scope and puts the old one back.
 class SelectObjectScope {

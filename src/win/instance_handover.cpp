@@ -11,6 +11,27 @@ namespace {
 
 constexpr wchar_t kHandOverName[] = L"Local\\Wolumetr.Restart";
 
+// The same text, whatever the case of its letters.
+bool SameText(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+// The executable of a process as a path in the Win32 form, the same for every process asked.
+std::wstring ImagePath(HANDLE process) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    auto size = static_cast<DWORD>(path.size());
+    if (QueryFullProcessImageNameW(process, 0, path.data(), &size) != FALSE) {
+      path.resize(size);
+      return path;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    path.assign(32768, L'\0');
+  }
+  return {};
+}
+
 }  // namespace
 
 bool StartSuccessor(const std::wstring& exe) {
@@ -45,34 +66,8 @@ bool StartedByRestart(const wchar_t* arguments) {
   std::wstring_view rest = arguments != nullptr ? arguments : L"";
   while (!rest.empty() && (rest.front() == L' ' || rest.front() == L'\t')) rest.remove_prefix(1);
   while (!rest.empty() && (rest.back() == L' ' || rest.back() == L'\t')) rest.remove_suffix(1);
-  const std::wstring_view expected = kRestartedSwitch;
-  return CompareStringOrdinal(rest.data(), static_cast<int>(rest.size()), expected.data(),
-                              static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
+  return SameText(rest, kRestartedSwitch);
 }
-
-namespace {
-
-// The executable of a process as a path in the Win32 form, the same for every process asked.
-std::wstring ImagePath(HANDLE process) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    auto size = static_cast<DWORD>(path.size());
-    if (QueryFullProcessImageNameW(process, 0, path.data(), &size) != FALSE) {
-      path.resize(size);
-      return path;
-    }
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-    path.assign(32768, L'\0');
-  }
-  return {};
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-  return !a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                            static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-}  // namespace
 
 bool OtherCopyRunning() {
   const std::wstring own = ImagePath(GetCurrentProcess());
@@ -91,7 +86,7 @@ bool OtherCopyRunning() {
       continue;
     }
     const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
-    if (process && SamePath(ImagePath(process.get()), own)) return true;
+    if (process && SameText(ImagePath(process.get()), own)) return true;
   }
   return false;
 }

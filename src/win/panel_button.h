@@ -17,8 +17,6 @@ class PanelButton final : public GraphicControl {
               BevelColours bevels);
 
   const std::wstring& Caption() const { return caption_; }
-  COLORREF Color() const { return color_; }
-  COLORREF TextColor() const { return textColor_; }
   const FontSpec& Font() const { return font_; }
   void SetFont(const FontSpec& font);
   void SetColors(COLORREF textColor, COLORREF color, BevelColours bevels);

@@ -20,14 +20,12 @@ PatternImage::PatternImage(Surface& parent, PixelPattern pattern, PatternPalette
 
 void PatternImage::SetPattern(PixelPattern pattern) {
   pattern_ = std::move(pattern);
-  source_.reset();  // before the bitmap selected into it goes
   MakeBitmap();
   Invalidate();
 }
 
 void PatternImage::SetPalette(PatternPalette palette) {
   palette_ = std::move(palette);
-  source_.reset();
   MakeBitmap();
   Invalidate();
 }
@@ -36,13 +34,10 @@ void PatternImage::MakeBitmap() {
   const int height = static_cast<int>(pattern_.size());
   const int width = height > 0 ? static_cast<int>(pattern_.front().size()) : 0;
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows, like the pattern
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  // Top-down rows (a negative height), like the pattern.
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
+  source_.reset();  // before the bitmap selected into it goes
   bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_ || bits == nullptr) throw std::runtime_error("Out of system resources");
   auto* pixels = static_cast<std::uint32_t*>(bits);

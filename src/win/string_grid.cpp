@@ -26,11 +26,6 @@ StringGrid::StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT f
          L"");
 }
 
-void StringGrid::SetColumnWidth(int column, int width) {
-  metrics_.columnWidths.at(static_cast<std::size_t>(column)) = width;
-  Fit();
-}
-
 void StringGrid::Rescale(GridMetrics metrics, HFONT font) {
   if (metrics.rowCount != metrics_.rowCount || metrics.columnWidths.size() != metrics_.columnWidths.size()) {
     throw std::invalid_argument("A rescaled grid keeps its rows and columns");
@@ -41,13 +36,8 @@ void StringGrid::Rescale(GridMetrics metrics, HFONT font) {
 }
 
 void StringGrid::Fit() {
-  SetWindowPos(Handle(), nullptr, 0, 0, GridWidth(metrics_), GridHeight(metrics_),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetSize(GridWidth(metrics_), GridHeight(metrics_));
   InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void StringGrid::SetPosition(Point position) {
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 const std::wstring& StringGrid::Cell(int column, int row) const {

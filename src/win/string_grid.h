@@ -34,8 +34,6 @@ class StringGrid final : public Window {
   // The grid's size follows its metrics; `font` is shared and outlives the grid.
   StringGrid(HWND parent, Point position, GridMetrics metrics, HFONT font, GridColours colours);
 
-  const GridMetrics& Metrics() const { return metrics_; }
-  void SetColumnWidth(int column, int width);
   // The same grid drawn at another scale: new sizes and font, the same rows, columns, texts
   // and current cell.
   void Rescale(GridMetrics metrics, HFONT font);
@@ -49,7 +47,7 @@ class StringGrid final : public Window {
   // never becomes current. Returns whether the move happened.
   bool MoveTo(GridCell cell);
 
-  void SetPosition(Point position);
+  void SetPosition(Point position) { Window::SetPosition(position.x, position.y); }
 
   // Takes effect at the next paint.
   void SetColours(GridColours colours) { colours_ = colours; }

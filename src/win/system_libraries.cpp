@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -14,14 +15,12 @@ namespace {
 // name is resolved as an import's would be, so the manifest's Common Controls 6 applies.
 class Library {
  public:
-  explicit Library(const wchar_t* name) : name_(name) {}
+  constexpr explicit Library(const wchar_t* name) : name_(name) {}
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
 
   template <typename Function>
   Function* Get(const char* symbol) {
-    // Looked up once per function (a static at each call site); a failure is tried again
-    // at the next call.
     if (module_ == nullptr) module_ = LoadLibraryW(name_);
     FARPROC address = module_ != nullptr ? GetProcAddress(module_, symbol) : nullptr;
     if (address == nullptr) throw std::runtime_error("Cannot load " + Narrow(name_));
@@ -34,107 +33,87 @@ class Library {
   HMODULE module_ = nullptr;
 };
 
-Library& CommonControls() {
-  static Library library(L"comctl32.dll");
-  return library;
-}
+constinit Library commonControls(L"comctl32.dll");
+constinit Library shell(L"shell32.dll");
+constinit Library com(L"ole32.dll");
+constinit Library automation(L"oleaut32.dll");
+constinit Library accessibility(L"oleacc.dll");
 
-Library& Shell() {
-  static Library library(L"shell32.dll");
-  return library;
-}
+// A function's name as a template argument: each function called through Call has its own.
+template <std::size_t N>
+struct Symbol {
+  constexpr Symbol(const char (&text)[N]) { std::copy_n(text, N, name); }
+  char name[N];
+};
 
-Library& Com() {
-  static Library library(L"ole32.dll");
-  return library;
-}
-
-Library& Automation() {
-  static Library library(L"oleaut32.dll");
-  return library;
-}
-
-Library& Accessibility() {
-  static Library library(L"oleacc.dll");
-  return library;
+// Calls `symbol` of `library`, of the type `Function` (the SDK's declaration). Looked up once per
+// function (a static of its own); a failure is tried again at the next call.
+template <typename Function, Library& library, Symbol symbol, typename... Args>
+auto Call(Args... args) {
+  static auto* const function = library.Get<Function>(symbol.name);
+  return function(args...);
 }
 
 }  // namespace
 
 void InitCommonControls(DWORD classes) {
-  static auto* const function = CommonControls().Get<decltype(::InitCommonControlsEx)>("InitCommonControlsEx");
   INITCOMMONCONTROLSEX controls{sizeof controls, classes};
-  function(&controls);
+  Call<decltype(::InitCommonControlsEx), commonControls, "InitCommonControlsEx">(&controls);
 }
 
 BOOL SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data) {
-  static auto* const function = CommonControls().Get<decltype(::SetWindowSubclass)>("SetWindowSubclass");
-  return function(hwnd, proc, id, data);
+  return Call<decltype(::SetWindowSubclass), commonControls, "SetWindowSubclass">(hwnd, proc, id, data);
 }
 
 LRESULT DefSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  static auto* const function = CommonControls().Get<decltype(::DefSubclassProc)>("DefSubclassProc");
-  return function(hwnd, message, wParam, lParam);
+  return Call<decltype(::DefSubclassProc), commonControls, "DefSubclassProc">(hwnd, message, wParam, lParam);
 }
 
 BOOL RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id) {
-  static auto* const function = CommonControls().Get<decltype(::RemoveWindowSubclass)>("RemoveWindowSubclass");
-  return function(hwnd, proc, id);
+  return Call<decltype(::RemoveWindowSubclass), commonControls, "RemoveWindowSubclass">(hwnd, proc, id);
 }
 
 BOOL GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* data) {
-  static auto* const function = CommonControls().Get<decltype(::GetWindowSubclass)>("GetWindowSubclass");
-  return function(hwnd, proc, id, data);
+  return Call<decltype(::GetWindowSubclass), commonControls, "GetWindowSubclass">(hwnd, proc, id, data);
 }
 
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
-  static auto* const function = CommonControls().Get<decltype(::ImageList_Draw)>("ImageList_Draw");
-  return function(list, index, dc, x, y, style);
+  return Call<decltype(::ImageList_Draw), commonControls, "ImageList_Draw">(list, index, dc, x, y, style);
 }
 
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* width, int* height) {
-  static auto* const function = CommonControls().Get<decltype(::ImageList_GetIconSize)>("ImageList_GetIconSize");
-  return function(list, width, height);
+  return Call<decltype(::ImageList_GetIconSize), commonControls, "ImageList_GetIconSize">(list, width, height);
 }
 
 BOOL Shell_NotifyIconW(DWORD message, PNOTIFYICONDATAW data) {
-  static auto* const function = Shell().Get<decltype(::Shell_NotifyIconW)>("Shell_NotifyIconW");
-  return function(message, data);
+  return Call<decltype(::Shell_NotifyIconW), shell, "Shell_NotifyIconW">(message, data);
 }
 
 DWORD_PTR SHGetFileInfoW(LPCWSTR path, DWORD attributes, SHFILEINFOW* info, UINT size, UINT flags) {
-  static auto* const function = Shell().Get<decltype(::SHGetFileInfoW)>("SHGetFileInfoW");
-  return function(path, attributes, info, size, flags);
+  return Call<decltype(::SHGetFileInfoW), shell, "SHGetFileInfoW">(path, attributes, info, size, flags);
 }
 
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) {
-  static auto* const function = Shell().Get<decltype(::ShellExecuteExW)>("ShellExecuteExW");
-  return function(info);
+  return Call<decltype(::ShellExecuteExW), shell, "ShellExecuteExW">(info);
 }
 
 HRESULT CoInitializeEx(LPVOID reserved, DWORD model) {
-  static auto* const function = Com().Get<decltype(::CoInitializeEx)>("CoInitializeEx");
-  return function(reserved, model);
+  return Call<decltype(::CoInitializeEx), com, "CoInitializeEx">(reserved, model);
 }
 
-void CoUninitialize() {
-  static auto* const function = Com().Get<decltype(::CoUninitialize)>("CoUninitialize");
-  function();
-}
+void CoUninitialize() { Call<decltype(::CoUninitialize), com, "CoUninitialize">(); }
 
 LRESULT LresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN object) {
-  static auto* const function = Accessibility().Get<decltype(::LresultFromObject)>("LresultFromObject");
-  return function(riid, wParam, object);
+  return Call<decltype(::LresultFromObject), accessibility, "LresultFromObject">(riid, wParam, object);
 }
 
 HRESULT CreateStdAccessibleObject(HWND hwnd, LONG id, REFIID riid, void** object) {
-  static auto* const function = Accessibility().Get<decltype(::CreateStdAccessibleObject)>("CreateStdAccessibleObject");
-  return function(hwnd, id, riid, object);
+  return Call<decltype(::CreateStdAccessibleObject), accessibility, "CreateStdAccessibleObject">(hwnd, id, riid,
+                                                                                                 object);
 }
 
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
-  static auto* const function = Automation().Get<decltype(::SysAllocStringLen)>("SysAllocStringLen");
-  return function(text, length);
+  return Call<decltype(::SysAllocStringLen), automation, "SysAllocStringLen">(text, length);
 }
 
 }  // namespace wolumetr::win::lazy

@@ -22,12 +22,9 @@ void Tooltips::Create() {
 }
 
 void Tooltips::SetTool(UINT id, const RECT& rect, const std::wstring& text) {
-  auto it = std::find_if(tools_.begin(), tools_.end(), [id](const Tool& t) { return t.id == id; });
-  if (it == tools_.end()) {
-    it = tools_.insert(tools_.end(), Tool{id, rect, text});
-  } else {
-    *it = Tool{id, rect, text};
-  }
+  auto it = std::ranges::find(tools_, id, &Tool::id);
+  if (it == tools_.end()) it = tools_.insert(it, Tool{});
+  *it = Tool{id, rect, text};
   Apply(*it);
 }
 

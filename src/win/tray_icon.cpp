@@ -66,6 +66,11 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   return data;
 }
 
+bool TrayIcon::Notify(DWORD message, UINT flags) {
+  NOTIFYICONDATAW data = Data(flags);
+  return system_.NotifyIcon(message, data);
+}
+
 void TrayIcon::AskForVersion4() {
   NOTIFYICONDATAW data = Data(0);
   data.uVersion = NOTIFYICON_VERSION_4;
@@ -78,12 +83,10 @@ void TrayIcon::SetVisible(bool visible) {
   if (visible == visible_) return;
   if (visible) {
     if (!window_) window_ = std::make_unique<MessageWindowImpl>(*this);
-    NOTIFYICONDATAW data = Data(kAddFlags);
-    if (!system_.NotifyIcon(NIM_ADD, data)) throw std::runtime_error("Cannot create shell notification icon");
+    if (!Notify(NIM_ADD, kAddFlags)) throw std::runtime_error("Cannot create shell notification icon");
     AskForVersion4();
   } else {
-    NOTIFYICONDATAW data = Data(0);
-    if (!system_.NotifyIcon(NIM_DELETE, data)) throw std::runtime_error("Cannot remove shell notification icon");
+    if (!Notify(NIM_DELETE)) throw std::runtime_error("Cannot remove shell notification icon");
   }
   visible_ = visible;
 }
@@ -92,8 +95,7 @@ void TrayIcon::RemoveQuietly() noexcept {
   if (!visible_) return;
   visible_ = false;
   try {
-    NOTIFYICONDATAW data = Data(0);
-    system_.NotifyIcon(NIM_DELETE, data);
+    Notify(NIM_DELETE);
   } catch (...) {
     // The shell is going or gone: there is nothing left to tell.
   }
@@ -102,9 +104,8 @@ void TrayIcon::RemoveQuietly() noexcept {
 void TrayIcon::Readd() {
   // An icon the shell refused earlier (it was not ready, say at log-on) gets its chance now.
   if (!wanted_) return;
-  NOTIFYICONDATAW data = Data(kAddFlags);
   // The broadcast can also come while the icon is still there: then it only needs refreshing.
-  if (!system_.NotifyIcon(NIM_ADD, data) && !system_.NotifyIcon(NIM_MODIFY, data)) {
+  if (!Notify(NIM_ADD, kAddFlags) && !Notify(NIM_MODIFY, kAddFlags)) {
     throw std::runtime_error("Cannot create shell notification icon");
   }
   visible_ = true;
@@ -174,10 +175,7 @@ void TrayIcon::Popup(POINT at, bool fromKeyboard) {
   if (!onPopup || !onPopup(at)) return;
   // Left with Escape, or without a choice after the keyboard opened it: the keyboard goes back
   // to the notification area, where the user was.
-  if (fromKeyboard || (GetKeyState(VK_ESCAPE) & 0x8000) != 0) {
-    NOTIFYICONDATAW data = Data(0);
-    system_.NotifyIcon(NIM_SETFOCUS, data);
-  }
+  if (fromKeyboard || (GetKeyState(VK_ESCAPE) & 0x8000) != 0) Notify(NIM_SETFOCUS);
 }
 
 }  // namespace wolumetr::win

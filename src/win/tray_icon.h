@@ -54,6 +54,7 @@ class TrayIcon {
   };
 
   NOTIFYICONDATAW Data(UINT flags) const;
+  bool Notify(DWORD message, UINT flags = 0);
   void AskForVersion4();
   void OnNotify(WPARAM wParam, LPARAM lParam);
   void KeySelect();

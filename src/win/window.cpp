@@ -12,17 +12,11 @@ namespace {
 
 void RegisterOnce(const WindowClass& cls, WNDPROC procedure) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, cls.name, &existing)) return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.style = cls.style;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = cls.background;
-  wc.lpszClassName = cls.name;
+  if (GetClassInfoExW(instance, cls.name, &wc)) return;
+  HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  wc = {sizeof wc, cls.style, procedure, 0, 0, instance, nullptr, arrow, cls.background, nullptr, cls.name, nullptr};
   if (RegisterClassExW(&wc) == 0) throw std::runtime_error("Cannot register a window class");
 }
 

@@ -40,6 +40,11 @@ def run(*args, check=True, timeout=60):
     return subprocess.run(args, check=check, timeout=timeout, capture_output=True, text=True).stdout
 
 
+def shell_values(out):
+    """The NAME=value lines of xdotool's --shell output, as a dict."""
+    return dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+
+
 class Window:
     def __init__(self, wid):
         self.id = wid
@@ -50,8 +55,7 @@ class Window:
 
     def geometry(self):
         """(left, top, width, height) on the screen."""
-        out = run("xdotool", "getwindowgeometry", "--shell", str(self.id), check=False)
-        values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+        values = shell_values(run("xdotool", "getwindowgeometry", "--shell", str(self.id), check=False))
         try:
             return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
         except KeyError:
@@ -65,23 +69,20 @@ def visible_windows(name=None):
     """Mapped X windows, optionally those whose title matches `name` exactly."""
     args = ["xdotool", "search", "--onlyvisible"]
     args += ["--name", f"^{name}$"] if name is not None else ["--name", ".*"]
-    out = run(*args, check=False)
-    windows = []
-    for line in out.split():
-        w = Window(int(line))
-        g = w.geometry()
-        if g and g[2] > 1 and g[3] > 1:  # the zero-size taskbar window maps as 1x1
-            windows.append(w)
-    return windows
+    windows = [Window(int(line)) for line in run(*args, check=False).split()]
+    # The zero-size taskbar window maps as 1x1.
+    return [w for w in windows if (g := w.geometry()) and g[2] > 1 and g[3] > 1]
+
+
+def first_window(test):
+    """The first visible window that `test` accepts (given the window and its geometry), or None."""
+    return next((w for w in visible_windows() if (g := w.geometry()) and test(w, g)), None)
 
 
 def dropped_list(field_left, field_top):
     """A combo box's open list: an untitled window under the field whose corner is given."""
-    for w in visible_windows():
-        g = w.geometry()
-        if w.name == "" and g and abs(g[0] - field_left) <= 2 and g[1] >= field_top + 15 and 100 <= g[2] < 200:
-            return w
-    return None
+    return first_window(lambda w, g: w.name == "" and abs(g[0] - field_left) <= 2 and g[1] >= field_top + 15
+                        and 100 <= g[2] < 200)
 
 
 def tray():
@@ -90,8 +91,7 @@ def tray():
 
 
 def pointer():
-    out = run("xdotool", "getmouselocation", "--shell")
-    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    values = shell_values(run("xdotool", "getmouselocation", "--shell"))
     return int(values["X"]), int(values["Y"])
 
 
@@ -130,9 +130,8 @@ class Screenshot:
     """The whole screen as exact RGB (Xvfb does not composite alpha)."""
 
     def __init__(self):
-        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], check=True,
-                             capture_output=True, timeout=60).stdout
-        self.raw = raw
+        self.raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], check=True,
+                                  capture_output=True, timeout=60).stdout
         self.width, self.height = SCREEN
 
     def pixel(self, x, y):
@@ -261,13 +260,8 @@ class Program:
         return wait_for(lambda: (visible_windows("Wolumetr") or [None])[0], timeout, what="the main window")
 
     def window_of_size(self, width, height, timeout=TIMEOUT):
-        def find():
-            for w in visible_windows():
-                g = w.geometry()
-                if g and g[2] == width and g[3] == height:
-                    return w
-            return None
-        return wait_for(find, timeout, what=f"a {width}x{height} window")
+        return wait_for(lambda: first_window(lambda w, g: g[2:] == (width, height)), timeout,
+                        what=f"a {width}x{height} window")
 
     def open_menu(self, window=None):
         """Opens the popup menu with a right click on the window's free surface."""
@@ -278,12 +272,7 @@ class Program:
 
     @staticmethod
     def _menu_window():
-        for w in visible_windows():
-            if w.name == "":
-                g = w.geometry()
-                if g and g[3] > 40 and g[2] < 400:
-                    return w
-        return None
+        return first_window(lambda w, g: w.name == "" and g[3] > 40 and g[2] < 400)
 
 
 class ShellStandIn:
@@ -296,12 +285,14 @@ class ShellStandIn:
         self.refusing = None
 
     def run(self, *args):
-        return subprocess.run(["wine", self.exe, *args], stdin=subprocess.DEVNULL, capture_output=True,
-                              timeout=60).returncode
+        return self._run(args).returncode
 
     def output(self, *args):
-        return subprocess.run(["wine", self.exe, *args], stdin=subprocess.DEVNULL, capture_output=True,
-                              timeout=60, text=True).stdout.strip()
+        return self._run(args).stdout.strip()
+
+    def _run(self, args):
+        return subprocess.run(["wine", self.exe, *args], stdin=subprocess.DEVNULL, capture_output=True, timeout=60,
+                              text=True, errors="replace")
 
     def refuse(self):
         self.refusing = subprocess.Popen(["wine", self.exe, "refuse"], stdin=subprocess.DEVNULL,

@@ -13,31 +13,11 @@
 namespace wolumetr::test {
 
 void FakeSystem::Reset() {
-  boxes.clear();
-  answers.clear();
-  onBox = nullptr;
-  errors = nullptr;
-  errorFlags.clear();
-  whileErrorBoxIsUp = nullptr;
-  {
-    const std::lock_guard<std::mutex> lock(openLock_);
-    opened.clear();
-    openOwners.clear();
-  }
-  whileOpening = nullptr;
-  launches = 0;
-  failLaunch = false;
-  restartRegistrations.clear();
-  notifyIcon = nullptr;
-  drives.reset();
-  labels.clear();
-  beforeLabel = nullptr;
-  {
-    const std::lock_guard<std::mutex> lock(iconLock_);
-    iconsAsked_.clear();
-  }
-  highContrast.reset();
-  workArea.reset();
+  // The shell's "open" and its icons may be asked on other threads.
+  const std::lock_guard<std::mutex> open(openLock_);
+  const std::lock_guard<std::mutex> icons(iconLock_);
+  static_cast<FakeSystemRecord&>(*this) = FakeSystemRecord{};
+  iconsAsked_.clear();
 }
 
 int FakeSystem::ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {

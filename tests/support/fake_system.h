@@ -27,8 +27,8 @@ struct BoxCall {
   UINT flags = 0;
 };
 
-class FakeSystem final : public win::SystemSeam {
- public:
+// What a test gives the seam and reads back from it; every test starts from a fresh one.
+struct FakeSystemRecord {
   // Every box but the error box, in order; answered from `answers` in turn, then with IDOK.
   std::vector<BoxCall> boxes;
   std::vector<int> answers;
@@ -42,10 +42,9 @@ class FakeSystem final : public win::SystemSeam {
   std::vector<std::wstring> opened;    // what was handed to the shell's "open"
   std::vector<HWND> openOwners;        // and the window each was handed for
   std::function<void()> whileOpening;  // runs after a target is recorded, as the shell's own work
-  // Waits up to `limit` until `count` targets were handed over, from whatever thread; false if not.
-  bool WaitForOpened(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5));
-  int launches = 0;  // new instances started (or attempts, with failLaunch)
+  int launches = 0;                    // new instances started (or attempts, with failLaunch)
   bool failLaunch = false;
+  std::vector<std::pair<std::wstring, DWORD>> restartRegistrations;  // arguments and flags, in order
 
   // In place of Shell_NotifyIconW when set.
   std::function<BOOL(DWORD message, NOTIFYICONDATAW& data)> notifyIcon;
@@ -55,12 +54,17 @@ class FakeSystem final : public win::SystemSeam {
   std::map<std::string, std::optional<std::string>> labels;  // absent: volume unreadable
   // Runs (on the asking thread) before each label is read: a test may hold a drive there.
   std::function<void(const std::string& root)> beforeLabel;
-  // The roots whose shell icon was asked for, in order, whatever thread asked.
-  std::vector<std::string> IconsAsked();
 
   std::optional<bool> highContrast;  // in place of the system's setting when set
   std::optional<Rect> workArea;      // in place of the primary monitor's work area when set
+};
 
+class FakeSystem final : public win::SystemSeam, public FakeSystemRecord {
+ public:
+  // Waits up to `limit` until `count` targets were handed over, from whatever thread; false if not.
+  bool WaitForOpened(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5));
+  // The roots whose shell icon was asked for, in order, whatever thread asked.
+  std::vector<std::string> IconsAsked();
   // Back to the state every test starts from.
   void Reset();
 
@@ -70,7 +74,6 @@ class FakeSystem final : public win::SystemSeam {
     ++launches;
     return !failLaunch;
   }
-  std::vector<std::pair<std::wstring, DWORD>> restartRegistrations;  // arguments and flags, in order
   bool RegisterRestart(const std::wstring& arguments, DWORD flags) override {
     restartRegistrations.emplace_back(arguments, flags);
     return true;

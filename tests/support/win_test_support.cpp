@@ -33,6 +33,76 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
+std::wstring Take(BSTR text) {
+  std::wstring s = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"<none>";
+  SysFreeString(text);
+  return s;
+}
+
+std::string Describe(const Placed& p) {
+  return p.name + " [" + std::to_string(p.rect.left) + "," + std::to_string(p.rect.top) + "," +
+         std::to_string(p.rect.right) + "," + std::to_string(p.rect.bottom) + ")";
+}
+
+void SendDpiChanged(HWND window, int dpi, RECT suggested) {
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  UpdateWindow(window);  // a shown window paints at each scale: back buffer and pictures made for it
+}
+
+int GdiObjectCount() {
+  if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); reported > 0) {
+    return static_cast<int>(reported);
+  }
+  // Wine reports none: count the live entries of its handle table, which takes a handle by
+  // its index alone.
+  int count = 0;
+  for (ULONG_PTR index = 1; index < 0x10000; ++index) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+  }
+  if (count == 0) ADD_FAILURE() << "no GDI objects counted: a leak would go unseen";
+  return count;
+}
+
+void ExpectSame(const std::vector<Placed>& want, const std::vector<Placed>& got) {
+  ASSERT_EQ(want.size(), got.size());
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    EXPECT_TRUE(EqualRect(&want[i].rect, &got[i].rect)) << Describe(got[i]) << ", not " << Describe(want[i]);
+  }
+}
+
+struct LoopStep {
+  std::function<void()> step;
+  bool repeat;
+};
+std::map<UINT_PTR, LoopStep>& LoopSteps() {
+  static std::map<UINT_PTR, LoopStep> steps;
+  return steps;
+}
+
+// Wine takes two seconds to remove the last icon of its system tray. A second icon that the
+// tests never remove keeps every test's own removal quick.
+class TrayKeeper final : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"WolumetrTestTrayKeeper";
+    RegisterClassW(&wc);
+    HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner;
+    data.uID = 99;
+    data.uFlags = NIF_ICON;
+    data.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    Shell_NotifyIconW(NIM_ADD, &data);
+  }
+};
+
+const auto* const kTrayKeeper = ::testing::AddGlobalTestEnvironment(new TrayKeeper);  // gtest owns it
+
 }  // namespace
 
 TempFolder::TempFolder() {
@@ -161,16 +231,6 @@ VARIANT Child(long id) {
   return v;
 }
 
-namespace {
-
-std::wstring Take(BSTR text) {
-  std::wstring s = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"<none>";
-  SysFreeString(text);
-  return s;
-}
-
-}  // namespace
-
 Spoken Ask(IAccessible& object, long id) {
   const VARIANT child = Child(id);
   const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
@@ -207,13 +267,6 @@ bool RepaintQueued(HWND window, const RECT& r) {
   return CombineRgn(missing.get(), missing.get(), update.get(), RGN_DIFF) == NULLREGION;
 }
 
-namespace {
-std::string Describe(const Placed& p) {
-  return p.name + " [" + std::to_string(p.rect.left) + "," + std::to_string(p.rect.top) + "," +
-         std::to_string(p.rect.right) + "," + std::to_string(p.rect.bottom) + ")";
-}
-}  // namespace
-
 void ExpectApart(const std::vector<Placed>& placed, const RECT& client) {
   for (std::size_t i = 0; i < placed.size(); ++i) {
     const RECT& r = placed[i].rect;
@@ -240,36 +293,6 @@ void ExpectScaledFrom(const std::vector<Placed>& design, const std::vector<Place
     EXPECT_EQ(got.bottom, want.bottom) << Describe(placed[i]) << " at " << dpi;
   }
 }
-
-namespace {
-
-void SendDpiChanged(HWND window, int dpi, RECT suggested) {
-  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-  UpdateWindow(window);  // a shown window paints at each scale: back buffer and pictures made for it
-}
-
-int GdiObjectCount() {
-  if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); reported > 0) {
-    return static_cast<int>(reported);
-  }
-  // Wine reports none: count the live entries of its handle table, which takes a handle by
-  // its index alone.
-  int count = 0;
-  for (ULONG_PTR index = 1; index < 0x10000; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-  }
-  if (count == 0) ADD_FAILURE() << "no GDI objects counted: a leak would go unseen";
-  return count;
-}
-
-void ExpectSame(const std::vector<Placed>& want, const std::vector<Placed>& got) {
-  ASSERT_EQ(want.size(), got.size());
-  for (std::size_t i = 0; i < want.size(); ++i) {
-    EXPECT_TRUE(EqualRect(&want[i].rect, &got[i].rect)) << Describe(got[i]) << ", not " << Describe(want[i]);
-  }
-}
-
-}  // namespace
 
 void ExpectDpiRoundTrip(const win::Window& window, const std::function<std::vector<Placed>()>& layout, int dpi,
                         Size sizeThere, const std::vector<Placed>& there) {
@@ -307,17 +330,6 @@ void Pump(int milliseconds) {
     Sleep(5);
   } while (GetTickCount64() < end);
 }
-
-namespace {
-struct LoopStep {
-  std::function<void()> step;
-  bool repeat;
-};
-std::map<UINT_PTR, LoopStep>& LoopSteps() {
-  static std::map<UINT_PTR, LoopStep> steps;
-  return steps;
-}
-}  // namespace
 
 InLoop::InLoop(std::function<void()> step, UINT delayMs, bool repeat) : id_(SetTimer(nullptr, 0, delayMs, &Fire)) {
   LoopSteps()[id_] = {std::move(step), repeat};
@@ -383,34 +395,4 @@ bool MainWindowFixture::WaitForRefresh(int limitMs) {
 
 bool MainWindowFixture::Busy() const { return form->Refreshing(); }
 
-}  // namespace wolumetr::test
-
-namespace wolumetr::test {
-namespace {
-
-// Wine takes two seconds to remove the last icon of its system tray. A second icon that the
-// tests never remove keeps every test's own removal quick.
-class TrayKeeper final : public ::testing::Environment {
- public:
-  void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"WolumetrTestTrayKeeper";
-    RegisterClassW(&wc);
-    HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 wc.hInstance, nullptr);
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = owner;
-    data.uID = 99;
-    data.uFlags = NIF_ICON;
-    data.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    Shell_NotifyIconW(NIM_ADD, &data);
-  }
-};
-
-const auto* const kTrayKeeper = ::testing::AddGlobalTestEnvironment(new TrayKeeper);  // gtest owns it
-
-}  // namespace
 }  // namespace wolumetr::test
