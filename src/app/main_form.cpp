@@ -90,20 +90,18 @@ void TForm1::CreateControls() {
   Host().SetMainWindow(*this);
   answersTo_->store(Handle());
   Router().onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
-  Image1 =
-      std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), Dpi()), GlyphPalette(Colours().glyphInk));
-  Image1->handCursor = true;
-  Image1->hint = L"Zamknij program";
-  Image1->onClick = [this] { Image1Click(); };
-  Image2 =
-      std::make_unique<win::PatternImage>(Panel1, ScalePattern(HideGlyph(), Dpi()), GlyphPalette(Colours().glyphInk));
-  Image2->handCursor = true;
-  Image2->hint = L"Ukryj (Minimalizuj)";
-  Image2->onClick = [this] { Image2Click(); };
-  Image3 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(RefreshGlyph(), Dpi()),
-                                               GlyphPalette(Colours().glyphInk));
-  Image3->handCursor = true;
-  Image3->onClick = [this] { Image3Click(); };
+  // A glyph's click is its menu command's.
+  auto glyph = [this](const std::vector<std::string>& pattern, const wchar_t* hint, UINT command) {
+    auto image =
+        std::make_unique<win::PatternImage>(Panel1, ScalePattern(pattern, Dpi()), GlyphPalette(Colours().glyphInk));
+    image->handCursor = true;
+    image->hint = hint;
+    image->onClick = [this, command] { PopupMenu1.Activate(command); };
+    return image;
+  };
+  Image1 = glyph(CloseGlyph(), L"Zamknij program", kZamknij1);
+  Image2 = glyph(HideGlyph(), L"Ukryj (Minimalizuj)", kUkryj1);
+  Image3 = glyph(RefreshGlyph(), L"", kOdwierz1);
   // Placed by LayOut, and by ArrangeTiles with the tiles.
   hints_ = std::make_unique<win::Tooltips>(Handle());
 
@@ -149,14 +147,10 @@ void TForm1::FormCreate() {
     SetAutoRefresh(s.autoRefresh);
     Timer1->SetInterval(RefreshIntervalMs(s.intervalSeconds));
   }
-  BuildDriveTiles();
+  Tiles.Build(tileDrives_, decimalSeparator_, Colours());
   ArrangeTiles();
-  const Size size{Width(), Height()};
   // A remembered place on a monitor that is gone would leave the window out of reach.
-  if (!RememberPosition || !IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) {
-    const Point centre = CentreOnWorkArea(services_.system->WorkArea(), size);
-    SetPosition(centre.x, centre.y);
-  }
+  KeepOnScreen(!RememberPosition);
   DragAnchorX = Left();
   DragAnchorY = Top();
   // Drives that answer at once are shown measured from the first paint; a slow one is not
@@ -169,7 +163,7 @@ void TForm1::FormCreate() {
     } catch (const std::runtime_error&) {
       // reported when the window first shows and applies the display mode, not twice
     }
-    RunStartupDriveSelection();
+    ShowDriveSelection();
   }
 }
 
@@ -199,8 +193,6 @@ void TForm1::SetAutoRefresh(bool enabled) {
   PopupMenu1.Item(kOdwierz1).visible = !enabled;
 }
 
-void TForm1::BuildDriveTiles() { Tiles.Build(tileDrives_, decimalSeparator_, Colours()); }
-
 void TForm1::RefreshAllDrives() {
   if (refreshes_.Request()) StartRefresh();
 }
@@ -219,12 +211,6 @@ void TForm1::AwaitRound(std::chrono::milliseconds wait) {
   ApplyDriveAnswers();  // all of a round that ended; what came so far of one that did not
 }
 
-void TForm1::StopSlowRoundTimer() {
-  if (!slowRoundTimer_) return;
-  KillTimer(Handle(), kSlowRoundTimerId);
-  slowRoundTimer_ = false;
-}
-
 void TForm1::RefreshDrive(const DriveAnswer& answer) {
   if (answer.tile < 0 || answer.tile >= DriveCount()) return;
   const TileGrid::Change change = Tiles.Apply(answer);
@@ -236,7 +222,8 @@ void TForm1::ApplyDriveAnswers() {
   const DriveAnswers answers = driveWorker_->Take();
   for (const DriveAnswer& answer : answers.tiles) RefreshDrive(answer);
   if (answers.roundEnded) {
-    StopSlowRoundTimer();
+    if (slowRoundTimer_) KillTimer(Handle(), kSlowRoundTimerId);
+    slowRoundTimer_ = false;
     if (refreshes_.Finish()) StartRefresh();
   }
   TellWhetherBusy();
@@ -276,11 +263,6 @@ void TForm1::ArrangeTiles() {
   Panel1.Invalidate(whole);
 }
 
-void TForm1::SizeWithoutTiles() {
-  const Size size = Tiles.Layout().designWindow;
-  SetSize(size.width, size.height);
-}
-
 void TForm1::LayOut(int dpi) {
   Tiles.SetScale(TileLayoutFor(dpi), dpi);
   Image1->SetPattern(ScalePattern(CloseGlyph(), dpi));
@@ -289,7 +271,9 @@ void TForm1::LayOut(int dpi) {
   if (DriveCount() > 0) {
     ArrangeTiles();
   } else {
-    SizeWithoutTiles();
+    // The client size while no tile is shown.
+    const Size size = Tiles.Layout().designWindow;
+    SetSize(size.width, size.height);
     PlaceImages();
   }
 }
@@ -301,7 +285,9 @@ void TForm1::PlaceImages() {
   Image1->SetPosition(places.close.x, places.close.y);
   Image2->SetPosition(places.hide.x, places.hide.y);
   Image3->SetPosition(places.refresh.x, places.refresh.y);
-  UpdateHints();
+  if (!hints_) return;
+  hints_->SetTool(kCloseHintId, Image1->Bounds(), Image1->hint);
+  hints_->SetTool(kHideHintId, Image2->Bounds(), Image2->hint);
 }
 
 void TForm1::FormShow() {
@@ -384,9 +370,9 @@ void TForm1::FormMouseMove(bool leftHeld, int x, int y) {
   SetTop(p.y);
 }
 
-void TForm1::KeepOnScreen() {
+void TForm1::KeepOnScreen(bool always) {
   const Size size{Width(), Height()};
-  if (IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) return;
+  if (!always && IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) return;
   const Point centre = CentreOnWorkArea(services_.system->WorkArea(), size);
   SetPosition(centre.x, centre.y);
 }
@@ -403,12 +389,6 @@ void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
   if (command == SC_MAXIMIZE || (command == SC_MINIMIZE && DisplayMode != 1)) {
     ShowWindow(Host().TaskbarWindow(), SW_HIDE);
   }
-}
-
-void TForm1::UpdateHints() {
-  if (!hints_) return;
-  hints_->SetTool(kCloseHintId, Image1->Bounds(), Image1->hint);
-  hints_->SetTool(kHideHintId, Image2->Bounds(), Image2->hint);
 }
 
 std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
