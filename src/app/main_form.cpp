@@ -16,7 +16,6 @@
 #include "settings/options_rules.h"
 #include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
-#include "win/colour_ref.h"
 #include "win/instance_handover.h"
 #include "win/system_info.h"
 #include "win/system_worker_sync.h"
@@ -106,7 +105,7 @@ void TForm1::CreateControls() {
   hints_ = std::make_unique<win::Tooltips>(Handle());
 
   TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr", *services_.system);
-  TrayIcon1->onClick = [this] { TrayIcon1Click(); };
+  TrayIcon1->onClick = [this] { PopupMenu1.Activate(kUkryj1); };
   TrayIcon1->onPopup = [this](POINT at) { return TrayIcon1Popup(at); };
   // The icon is added when the window first shows and applies the display mode (FormShow),
   // right after the window appears: adding it waits for the shell's process, some 10 ms
@@ -392,6 +391,7 @@ void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
 }
 
 std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // of the mouse messages
   switch (message) {
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
@@ -399,13 +399,10 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       if (wParam == kSlowRoundTimerId) SlowRoundTick();
       return 0;
     case kDriveAnswersMessage: ApplyDriveAnswers(); return 0;
-    case WM_RBUTTONDOWN: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    case WM_RBUTTONDOWN:
       if (Panel1.ControlAt(p) == nullptr) FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
       return 0;
-    }
-    case WM_MOUSEMOVE: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    case WM_MOUSEMOVE:
       // The hint window comes when the mouse first reaches a control with a hint. Wine also
       // sends a move when the window shows, wherever the pointer is.
       if (const win::GraphicControl* under = Panel1.ControlAt(p); hints_ && under && !under->hint.empty()) {
@@ -415,13 +412,11 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       Router().MouseMove(p, !dragging_ && Router().Pressed() == nullptr);
       if (dragging_) FormMouseMove((wParam & MK_LBUTTON) != 0, p.x, p.y);
       return 0;
-    }
-    case WM_LBUTTONDBLCLK: {
+    case WM_LBUTTONDBLCLK:
       // On a tile it opens the drive; the press that it also is goes to the controls below, so
       // no drag starts. Elsewhere it is a press like any other.
-      if (const auto tile = Tiles.TileAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) TileDblClick(*tile);
+      if (const auto tile = Tiles.TileAt(p)) TileDblClick(*tile);
       break;
-    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Shift+F10 opens the menu as the context-menu key does, from here on Windows and Wine alike.
@@ -439,7 +434,7 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       }
       break;
     case WM_CONTEXTMENU: {
-      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      POINT at = p;
       if (at.x == -1 && at.y == -1) at = POINT{Left(), Top()};  // from the keyboard
       PopupMenu1.Popup(Handle(), at);
       return 0;

@@ -112,7 +112,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void Opcje1Click();
   void Ustawdyski1Click();
   void Oprogramie1Click();
-  void TrayIcon1Click() { PopupMenu1.Activate(kUkryj1); }
   // Opens the menu from the tray icon; true when it was dismissed without a choice.
   bool TrayIcon1Popup(POINT at);
   // Opens the tile's drive in the file manager, off the window's thread.

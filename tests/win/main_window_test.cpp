@@ -24,22 +24,10 @@ namespace {
 
 // The hint window that `owner` owns, if it has one yet.
 HWND HintWindowOf(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found = nullptr;
-  } search{owner};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || GetWindow(hwnd, GW_OWNER) != s->owner) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND tips : OwnWindows(TOOLTIPS_CLASSW)) {
+    if (GetWindow(tips, GW_OWNER) == owner) return tips;
+  }
+  return nullptr;
 }
 
 class MainWindow : public ::testing::Test, protected MainWindowFixture {
