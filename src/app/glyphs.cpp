@@ -37,10 +37,8 @@ std::vector<std::string> Framed(std::vector<std::string> inside) {
 
 std::vector<std::string> MakeRefresh() {
   std::array<std::string, 5> word;
-  bool first = true;
   for (char c : std::string("ODSWIERZ")) {
-    for (std::size_t y = 0; y < 5; ++y) word[y] += (first ? "" : ".") + std::string(LetterFor(c).rows[y]);
-    first = false;
+    for (std::size_t y = 0; y < 5; ++y) word[y] += (word[y].empty() ? "" : ".") + std::string(LetterFor(c).rows[y]);
   }
   const std::size_t innerWidth = 37;
   const std::size_t left = (innerWidth - word[0].size()) / 2;

@@ -4,8 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
-#include <string>
 
 #include "display/refresh_schedule.h"
 #include "display/tile_grid.h"

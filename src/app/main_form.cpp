@@ -16,7 +16,6 @@
 #include "settings/options_rules.h"
 #include "settings/settings_schema.h"
 #include "settings/startup_settings.h"
-#include "win/colour_ref.h"
 #include "win/instance_handover.h"
 #include "win/system_info.h"
 #include "win/system_worker_sync.h"
@@ -90,25 +89,23 @@ void TForm1::CreateControls() {
   Host().SetMainWindow(*this);
   answersTo_->store(Handle());
   Router().onSurfacePress = [this](POINT p, WPARAM keys) { FormMouseDown((keys & MK_LBUTTON) != 0, p.x, p.y); };
-  Image1 =
-      std::make_unique<win::PatternImage>(Panel1, ScalePattern(CloseGlyph(), Dpi()), GlyphPalette(Colours().glyphInk));
-  Image1->handCursor = true;
-  Image1->hint = L"Zamknij program";
-  Image1->onClick = [this] { Image1Click(); };
-  Image2 =
-      std::make_unique<win::PatternImage>(Panel1, ScalePattern(HideGlyph(), Dpi()), GlyphPalette(Colours().glyphInk));
-  Image2->handCursor = true;
-  Image2->hint = L"Ukryj (Minimalizuj)";
-  Image2->onClick = [this] { Image2Click(); };
-  Image3 = std::make_unique<win::PatternImage>(Panel1, ScalePattern(RefreshGlyph(), Dpi()),
-                                               GlyphPalette(Colours().glyphInk));
-  Image3->handCursor = true;
-  Image3->onClick = [this] { Image3Click(); };
+  // A glyph's click is its menu command's.
+  auto glyph = [this](const std::vector<std::string>& pattern, const wchar_t* hint, UINT command) {
+    auto image =
+        std::make_unique<win::PatternImage>(Panel1, ScalePattern(pattern, Dpi()), GlyphPalette(Colours().glyphInk));
+    image->handCursor = true;
+    image->hint = hint;
+    image->onClick = [this, command] { PopupMenu1.Activate(command); };
+    return image;
+  };
+  Image1 = glyph(CloseGlyph(), L"Zamknij program", kZamknij1);
+  Image2 = glyph(HideGlyph(), L"Ukryj (Minimalizuj)", kUkryj1);
+  Image3 = glyph(RefreshGlyph(), L"", kOdwierz1);
   // Placed by LayOut, and by ArrangeTiles with the tiles.
   hints_ = std::make_unique<win::Tooltips>(Handle());
 
   TrayIcon1 = std::make_unique<win::TrayIcon>(SmallProgramIcon(), L"Wolumetr", *services_.system);
-  TrayIcon1->onClick = [this] { TrayIcon1Click(); };
+  TrayIcon1->onClick = [this] { PopupMenu1.Activate(kUkryj1); };
   TrayIcon1->onPopup = [this](POINT at) { return TrayIcon1Popup(at); };
   // The icon is added when the window first shows and applies the display mode (FormShow),
   // right after the window appears: adding it waits for the shell's process, some 10 ms
@@ -149,14 +146,10 @@ void TForm1::FormCreate() {
     SetAutoRefresh(s.autoRefresh);
     Timer1->SetInterval(RefreshIntervalMs(s.intervalSeconds));
   }
-  BuildDriveTiles();
+  Tiles.Build(tileDrives_, decimalSeparator_, Colours());
   ArrangeTiles();
-  const Size size{Width(), Height()};
   // A remembered place on a monitor that is gone would leave the window out of reach.
-  if (!RememberPosition || !IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) {
-    const Point centre = CentreOnWorkArea(services_.system->WorkArea(), size);
-    SetPosition(centre.x, centre.y);
-  }
+  KeepOnScreen(!RememberPosition);
   DragAnchorX = Left();
   DragAnchorY = Top();
   // Drives that answer at once are shown measured from the first paint; a slow one is not
@@ -169,7 +162,7 @@ void TForm1::FormCreate() {
     } catch (const std::runtime_error&) {
       // reported when the window first shows and applies the display mode, not twice
     }
-    RunStartupDriveSelection();
+    ShowDriveSelection();
   }
 }
 
@@ -199,8 +192,6 @@ void TForm1::SetAutoRefresh(bool enabled) {
   PopupMenu1.Item(kOdwierz1).visible = !enabled;
 }
 
-void TForm1::BuildDriveTiles() { Tiles.Build(tileDrives_, decimalSeparator_, Colours()); }
-
 void TForm1::RefreshAllDrives() {
   if (refreshes_.Request()) StartRefresh();
 }
@@ -219,12 +210,6 @@ void TForm1::AwaitRound(std::chrono::milliseconds wait) {
   ApplyDriveAnswers();  // all of a round that ended; what came so far of one that did not
 }
 
-void TForm1::StopSlowRoundTimer() {
-  if (!slowRoundTimer_) return;
-  KillTimer(Handle(), kSlowRoundTimerId);
-  slowRoundTimer_ = false;
-}
-
 void TForm1::RefreshDrive(const DriveAnswer& answer) {
   if (answer.tile < 0 || answer.tile >= DriveCount()) return;
   const TileGrid::Change change = Tiles.Apply(answer);
@@ -236,7 +221,8 @@ void TForm1::ApplyDriveAnswers() {
   const DriveAnswers answers = driveWorker_->Take();
   for (const DriveAnswer& answer : answers.tiles) RefreshDrive(answer);
   if (answers.roundEnded) {
-    StopSlowRoundTimer();
+    if (slowRoundTimer_) KillTimer(Handle(), kSlowRoundTimerId);
+    slowRoundTimer_ = false;
     if (refreshes_.Finish()) StartRefresh();
   }
   TellWhetherBusy();
@@ -276,11 +262,6 @@ void TForm1::ArrangeTiles() {
   Panel1.Invalidate(whole);
 }
 
-void TForm1::SizeWithoutTiles() {
-  const Size size = Tiles.Layout().designWindow;
-  SetSize(size.width, size.height);
-}
-
 void TForm1::LayOut(int dpi) {
   Tiles.SetScale(TileLayoutFor(dpi), dpi);
   Image1->SetPattern(ScalePattern(CloseGlyph(), dpi));
@@ -289,7 +270,9 @@ void TForm1::LayOut(int dpi) {
   if (DriveCount() > 0) {
     ArrangeTiles();
   } else {
-    SizeWithoutTiles();
+    // The client size while no tile is shown.
+    const Size size = Tiles.Layout().designWindow;
+    SetSize(size.width, size.height);
     PlaceImages();
   }
 }
@@ -301,7 +284,9 @@ void TForm1::PlaceImages() {
   Image1->SetPosition(places.close.x, places.close.y);
   Image2->SetPosition(places.hide.x, places.hide.y);
   Image3->SetPosition(places.refresh.x, places.refresh.y);
-  UpdateHints();
+  if (!hints_) return;
+  hints_->SetTool(kCloseHintId, Image1->Bounds(), Image1->hint);
+  hints_->SetTool(kHideHintId, Image2->Bounds(), Image2->hint);
 }
 
 void TForm1::FormShow() {
@@ -384,9 +369,9 @@ void TForm1::FormMouseMove(bool leftHeld, int x, int y) {
   SetTop(p.y);
 }
 
-void TForm1::KeepOnScreen() {
+void TForm1::KeepOnScreen(bool always) {
   const Size size{Width(), Height()};
-  if (IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) return;
+  if (!always && IsPositionVisible(Point{Left(), Top()}, size, win::MonitorRects())) return;
   const Point centre = CentreOnWorkArea(services_.system->WorkArea(), size);
   SetPosition(centre.x, centre.y);
 }
@@ -405,13 +390,8 @@ void TForm1::WMSysCommand(WPARAM command, LPARAM lParam) {
   }
 }
 
-void TForm1::UpdateHints() {
-  if (!hints_) return;
-  hints_->SetTool(kCloseHintId, Image1->Bounds(), Image1->hint);
-  hints_->SetTool(kHideHintId, Image2->Bounds(), Image2->hint);
-}
-
 std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // of the mouse messages
   switch (message) {
     case WM_TIMER:
       if (wParam == kRefreshTimerId) Timer1Timer();
@@ -419,13 +399,10 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       if (wParam == kSlowRoundTimerId) SlowRoundTick();
       return 0;
     case kDriveAnswersMessage: ApplyDriveAnswers(); return 0;
-    case WM_RBUTTONDOWN: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    case WM_RBUTTONDOWN:
       if (Panel1.ControlAt(p) == nullptr) FormMouseDown((wParam & MK_LBUTTON) != 0, p.x, p.y);
       return 0;
-    }
-    case WM_MOUSEMOVE: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    case WM_MOUSEMOVE:
       // The hint window comes when the mouse first reaches a control with a hint. Wine also
       // sends a move when the window shows, wherever the pointer is.
       if (const win::GraphicControl* under = Panel1.ControlAt(p); hints_ && under && !under->hint.empty()) {
@@ -435,13 +412,11 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       Router().MouseMove(p, !dragging_ && Router().Pressed() == nullptr);
       if (dragging_) FormMouseMove((wParam & MK_LBUTTON) != 0, p.x, p.y);
       return 0;
-    }
-    case WM_LBUTTONDBLCLK: {
+    case WM_LBUTTONDBLCLK:
       // On a tile it opens the drive; the press that it also is goes to the controls below, so
       // no drag starts. Elsewhere it is a press like any other.
-      if (const auto tile = Tiles.TileAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) TileDblClick(*tile);
+      if (const auto tile = Tiles.TileAt(p)) TileDblClick(*tile);
       break;
-    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Shift+F10 opens the menu as the context-menu key does, from here on Windows and Wine alike.
@@ -459,7 +434,7 @@ std::optional<LRESULT> TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lPa
       }
       break;
     case WM_CONTEXTMENU: {
-      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      POINT at = p;
       if (at.x == -1 && at.y == -1) at = POINT{Left(), Top()};  // from the keyboard
       PopupMenu1.Popup(Handle(), at);
       return 0;

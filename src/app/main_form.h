@@ -94,7 +94,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   // Handlers.
   void FormCreate();
   void FormShow();
-  void BuildDriveTiles();
   void ArrangeTiles();
   // Asks the drive worker for a refresh, or for one more after the one in progress; the
   // figures arrive with kDriveAnswersMessage.
@@ -113,10 +112,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void Opcje1Click();
   void Ustawdyski1Click();
   void Oprogramie1Click();
-  void Image1Click() { PopupMenu1.Activate(kZamknij1); }
-  void Image2Click() { PopupMenu1.Activate(kUkryj1); }
-  void Image3Click() { PopupMenu1.Activate(kOdwierz1); }
-  void TrayIcon1Click() { PopupMenu1.Activate(kUkryj1); }
   // Opens the menu from the tray icon; true when it was dismissed without a choice.
   bool TrayIcon1Popup(POINT at);
   // Opens the tile's drive in the file manager, off the window's thread.
@@ -143,12 +138,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
 
   std::string SettingsPath() const;
 
-  // Start-up found no drive configured: the Drive selection window takes over.
-  void RunStartupDriveSelection();
-
-  // What screen readers are told.
-  const MainAccessibility& Accessibility() const { return *accessibility_; }
-
  protected:
   void OnShow() override { FormShow(); }
 
@@ -160,8 +149,8 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   // step first, the tray step second.
   void ApplyDisplayMode(std::uint8_t mode);
   // Brings the window back by the start-up rule (centred on the work area) when no monitor
-  // shows enough of it to grab.
-  void KeepOnScreen();
+  // shows enough of it to grab; centres it in any case when `always`.
+  void KeepOnScreen(bool always = false);
   void PlaceImages();
   // Lays out the tiles, glyphs and fonts for `dpi`, and the window's size with them. The size
   // comes from the layout, which scales the design lengths one by one and so may differ from the
@@ -169,10 +158,7 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void LayOut(int dpi) override;
   void Recolour(const Palette& colours) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // Client size while no tile is shown.
-  void SizeWithoutTiles();
   void ShowDriveSelection();
-  void UpdateHints();
   void Close();
   // When position memory is on; throws what the settings file's write throws.
   void SaveRememberedPosition();
@@ -180,7 +166,6 @@ class TForm1 final : public win::PanelWindow, public OptionsHost {
   void StartRefresh();
   void AwaitRound(std::chrono::milliseconds wait);
   void ApplyDriveAnswers();
-  void StopSlowRoundTimer();
   // Takes what came of a slow round; at the first tick the window reads as busy.
   void SlowRoundTick();
   // Screen readers hear when the window starts or stops waiting for a drive.

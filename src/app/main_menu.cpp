@@ -1,4 +1,5 @@
 // The main window's popup menu and its commands, the secondary windows among them.
+#include <iterator>
 #include <memory>
 
 #include "about/about_form.h"
@@ -23,71 +24,52 @@ win::MenuItem Item(UINT id, const wchar_t* caption, std::function<void()> onClic
   return item;
 }
 
-win::MenuItem Separator() {
-  win::MenuItem item;
-  item.caption = L"-";
-  return item;
-}
-
 }  // namespace
 
 void TForm1::BuildMenu() {
+  const win::MenuItem separator = Item(0, L"-", nullptr);
   win::MenuItem hide = Item(kUkryj1, L"Ukryj", [this] { Ukryj1Click(); });
   hide.autoCheck = true;
   win::MenuItem refresh = Item(kOdwierz1, L"Odświerz", [this] { Odwierz1Click(); });
   refresh.visible = false;
   win::MenuItem align = Item(kWyrwnajdo1, L"Wyrównaj do", nullptr);
-  const struct {
-    UINT id;
-    const wchar_t* caption;
-    Placement placement;
-  } placements[] = {
-      {kLewyGrnybrzeg1, L"Lewy - Górny brzeg", Placement::LeftTop},
-      {kLewyrodkowybrzeg1, L"Lewy - Środkowy brzeg", Placement::LeftMiddle},
-      {kLewyDolnybrzeg1, L"Lewy - Dolny brzeg", Placement::LeftBottom},
-      {krodkowyGrnybrzeg1, L"Środkowy - Górny brzeg", Placement::MiddleTop},
-      {krodekekranu1, L"Środek ekranu", Placement::Centre},
-      {krodkowyDolnybrzeg1, L"Środkowy - Dolny brzeg", Placement::MiddleBottom},
-      {kPrawyGrnybrzeg1, L"Prawy - Górny brzeg", Placement::RightTop},
-      {kPrawyrodkowybrzeg1, L"Prawy - Środkowy brzeg", Placement::RightMiddle},
-      {kPrawyDolnybrzeg1, L"Prawy - Dolny brzeg", Placement::RightBottom},
+  // In the order of the placements and of their command identifiers.
+  const wchar_t* const placements[] = {
+      L"Lewy - Górny brzeg",     L"Lewy - Środkowy brzeg",  L"Lewy - Dolny brzeg",
+      L"Środkowy - Górny brzeg", L"Środek ekranu",          L"Środkowy - Dolny brzeg",
+      L"Prawy - Górny brzeg",    L"Prawy - Środkowy brzeg", L"Prawy - Dolny brzeg",
   };
-  for (const auto& p : placements) {
-    const Placement where = p.placement;
-    align.submenu.push_back(Item(p.id, p.caption, [this, where] { Align(where); }));
+  for (UINT k = 0; k < std::size(placements); ++k) {
+    const auto where = static_cast<Placement>(k);
+    align.submenu.push_back(Item(kLewyGrnybrzeg1 + k, placements[k], [this, where] { Align(where); }));
   }
   PopupMenu1.SetItems({
       hide,
-      Separator(),
+      separator,
       Item(kOpcje1, L"Opcje", [this] { Opcje1Click(); }),
-      Separator(),
+      separator,
       Item(kUstawdyski1, L"Ustaw dyski", [this] { Ustawdyski1Click(); }),
-      Separator(),
+      separator,
       refresh,
-      Separator(),
+      separator,
       align,
-      Separator(),
+      separator,
       Item(kOprogramie1, L"O programie", [this] { Oprogramie1Click(); }),
-      Separator(),
+      separator,
       Item(kZamknij1, L"Zamknij", [this] { Zamknij1Click(); }),
   });
 }
 
 void TForm1::Ukryj1Click() {
-  if (PopupMenu1.Item(kUkryj1).checked) {
-    if (DisplayMode == 0) {
-      SetVisible(false);
-    } else {
-      Host().Minimize(*this);
-    }
-    return;
-  }
+  const bool hide = PopupMenu1.Item(kUkryj1).checked;
   if (DisplayMode == 0) {
-    SetVisible(true);
+    SetVisible(!hide);
+  } else if (hide) {
+    Host().Minimize(*this);
   } else {
     Host().Restore(*this);
   }
-  Host().BringToFront();
+  if (!hide) Host().BringToFront();
 }
 
 void TForm1::Opcje1Click() {
@@ -103,8 +85,6 @@ void TForm1::Ustawdyski1Click() {
   win::ItemDisabledScope disabled(PopupMenu1, kUstawdyski1);
   ShowDriveSelection();
 }
-
-void TForm1::RunStartupDriveSelection() { ShowDriveSelection(); }
 
 void TForm1::ShowDriveSelection() {
   auto placeToKeep = [this]() -> std::optional<Point> {

@@ -24,33 +24,19 @@ struct Axis {
   // Each half truncates toward zero on its own, as the centring always has.
   int Middle() const { return ClampToInt(start + (extent / 2 - window / 2)); }
   int Far() const { return ClampToInt(start + extent - window); }
+  // 0, 1 or 2: the near edge, the middle or the far edge.
+  int At(unsigned where) const { return where == 0 ? Near() : where == 1 ? Middle() : Far(); }
 };
-
-Axis HorizontalAxis(Rect workArea, Size window) {
-  return {workArea.left, std::int64_t{workArea.right} - workArea.left, window.width};
-}
-
-Axis VerticalAxis(Rect workArea, Size window) {
-  return {workArea.top, std::int64_t{workArea.bottom} - workArea.top, window.height};
-}
 
 }  // namespace
 
 Point PlaceWindow(Placement placement, Rect workArea, Size window, Point current) {
-  const Axis h = HorizontalAxis(workArea, window);
-  const Axis v = VerticalAxis(workArea, window);
-  switch (placement) {
-    case Placement::LeftTop: return {h.Near(), v.Near()};
-    case Placement::LeftMiddle: return {h.Near(), v.Middle()};
-    case Placement::LeftBottom: return {h.Near(), v.Far()};
-    case Placement::MiddleTop: return {h.Middle(), v.Near()};
-    case Placement::Centre: return {h.Middle(), v.Middle()};
-    case Placement::MiddleBottom: return {h.Middle(), v.Far()};
-    case Placement::RightTop: return {h.Far(), v.Near()};
-    case Placement::RightMiddle: return {h.Far(), v.Middle()};
-    case Placement::RightBottom: return {h.Far(), v.Far()};
-  }
-  return current;
+  // The placements come in threes, left to right, each three top to bottom.
+  const auto index = static_cast<unsigned>(placement);
+  if (index >= 9) return current;
+  const Axis h{workArea.left, std::int64_t{workArea.right} - workArea.left, window.width};
+  const Axis v{workArea.top, std::int64_t{workArea.bottom} - workArea.top, window.height};
+  return {h.At(index / 3), v.At(index % 3)};
 }
 
 Point CentreOnWorkArea(Rect workArea, Size window) { return PlaceWindow(Placement::Centre, workArea, window, {}); }

@@ -5,7 +5,7 @@
 
 namespace wolumetr {
 
-// The nine positions of the "Wyrównaj do" submenu, in menu order.
+// The nine positions of the "Wyrównaj do" submenu, in menu order: the menu and PlaceWindow count on it.
 enum class Placement {
   LeftTop,
   LeftMiddle,

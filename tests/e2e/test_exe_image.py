@@ -52,14 +52,12 @@ class Image:
 
     def resources(self, type_id):
         """The bytes of every resource of the type, each language of each name."""
-        rsrc_rva = struct.unpack_from("<I", self.data, self.optional + 112 + 2 * 8)[0]
-        root = self.offset(rsrc_rva)
+        root = self.offset(struct.unpack_from("<I", self.data, self.optional + 112 + 2 * 8)[0])
 
         def entries(directory):
             named, numbered = struct.unpack_from("<12xHH", self.data, directory)
             for i in range(named + numbered):
-                ident, target = struct.unpack_from("<II", self.data, directory + 16 + 8 * i)
-                yield ident, target
+                yield struct.unpack_from("<II", self.data, directory + 16 + 8 * i)  # id, target
 
         found = []
         for ident, target in entries(root):

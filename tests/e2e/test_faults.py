@@ -245,16 +245,11 @@ class GarbageSettingsTest(unittest.TestCase):
 
         lines = ["[Dyski]", "Dysk1=C:\\", "Dysk2=Z:\\", "Dysk3=C:\\"]
         rng = random.Random(9)
-        for n in range(6000):
-            pick = n % 4
-            if pick == 0:
-                lines.append(f"[Sekcja{rng.randrange(50)}]")
-            elif pick == 1:
-                lines.append(f"klucz{n}={'x' * rng.randrange(200)}")
-            elif pick == 2:
-                lines.append(";" + "komentarz " * rng.randrange(20))
-            else:
-                lines.append("=" * rng.randrange(5) + "bez klucza" + "[" * rng.randrange(3))
+        # In turn: a section, a key, a comment, a line with no key.
+        kinds = (lambda n: f"[Sekcja{rng.randrange(50)}]", lambda n: f"klucz{n}={'x' * rng.randrange(200)}",
+                 lambda n: ";" + "komentarz " * rng.randrange(20),
+                 lambda n: "=" * rng.randrange(5) + "bez klucza" + "[" * rng.randrange(3))
+        lines += [kinds[n % 4](n) for n in range(6000)]
         lines.append("Dysk4=" + "Z:\\" * 30000)
         long = ("\r\n".join(lines) + "\r\n").encode("utf-8")
         with self.subTest("thousands of lines"):

@@ -79,22 +79,18 @@ double PaintRound(HWND hwnd) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 4 && std::wcscmp(argv[2], L"endsession") == 0) {
-    HWND hwnd = FindWindowW(argv[1], nullptr);
-    return hwnd != nullptr ? EndSession(hwnd, static_cast<WPARAM>(_wtoi(argv[3]))) : 1;
-  }
-  if (argc != 3) {
+  const bool endSession = argc == 4 && std::wcscmp(argv[2], L"endsession") == 0;
+  if (argc != 3 && !endSession) {
     std::fprintf(stderr, "usage: window_probe <class> <rounds>\n");
     return 2;
   }
   HWND hwnd = FindWindowW(argv[1], nullptr);
   if (hwnd == nullptr) return 1;
+  if (endSession) return EndSession(hwnd, static_cast<WPARAM>(_wtoi(argv[3])));
   if (std::wcscmp(argv[2], L"object") == 0) {
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_NORMAL, kLimitMs, &answer) ==
-        0) {
-      return 3;
-    }
+    const LPARAM client = OBJID_CLIENT;
+    if (!SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, client, SMTO_NORMAL, kLimitMs, &answer)) return 3;
     std::printf("object %lld\n", static_cast<long long>(static_cast<LRESULT>(answer)));
     return 0;
   }

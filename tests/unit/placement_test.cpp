@@ -5,49 +5,45 @@
 #include "display_printers.h"
 
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace wolumetr {
 namespace {
 
-struct PlacementCase {
-  Placement placement;
-  Point onPlainScreen;  // work area (0, 0, 1280, 1024)
-  Point taskbarOnTop;   // work area (0, 30, 1280, 1024)
-  Point taskbarOnLeft;  // work area (60, 0, 1280, 1024)
-};
-
-void PrintTo(const PlacementCase& c, std::ostream* os) { *os << "placement " << static_cast<int>(c.placement); }
-
-class NinePlacements : public ::testing::TestWithParam<PlacementCase> {};
-
 constexpr Size kWindow{259, 97};
 constexpr int kMostInt = std::numeric_limits<int>::max();
 constexpr int kLeastInt = std::numeric_limits<int>::min();
 
-TEST_P(NinePlacements, SnapsToTheWorkArea) {
-  const PlacementCase& c = GetParam();
+TEST(PlaceWindow, NinePlacementsSnapToTheWorkArea) {
+  // Middle: 1280/2 - 259/2 = 511, 1024/2 - 97/2 = 464; with the taskbar on top
+  // 30 + 994/2 - 48 = 479; on the left 60 + 1220/2 - 129 = 541.
+  const struct {
+    Placement placement;
+    Point onPlainScreen;  // work area (0, 0, 1280, 1024)
+    Point taskbarOnTop;   // work area (0, 30, 1280, 1024)
+    Point taskbarOnLeft;  // work area (60, 0, 1280, 1024)
+  } cases[] = {
+      {Placement::LeftTop, {0, 0}, {0, 30}, {60, 0}},
+      {Placement::LeftMiddle, {0, 464}, {0, 479}, {60, 464}},
+      {Placement::LeftBottom, {0, 927}, {0, 927}, {60, 927}},
+      {Placement::MiddleTop, {511, 0}, {511, 30}, {541, 0}},
+      {Placement::Centre, {511, 464}, {511, 479}, {541, 464}},
+      {Placement::MiddleBottom, {511, 927}, {511, 927}, {541, 927}},
+      {Placement::RightTop, {1021, 0}, {1021, 30}, {1021, 0}},
+      {Placement::RightMiddle, {1021, 464}, {1021, 479}, {1021, 464}},
+      {Placement::RightBottom, {1021, 927}, {1021, 927}, {1021, 927}},
+  };
   const Point current{-7, -7};
-  EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, current), c.onPlainScreen);
-  EXPECT_EQ(PlaceWindow(c.placement, {0, 30, 1280, 1024}, kWindow, current), c.taskbarOnTop);
-  EXPECT_EQ(PlaceWindow(c.placement, {60, 0, 1280, 1024}, kWindow, current), c.taskbarOnLeft);
-  // On a second monitor to the right of the primary, the window still goes to the primary's area.
-  EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, Point{2000, 500}), c.onPlainScreen);
+  for (const auto& c : cases) {
+    SCOPED_TRACE("placement " + std::to_string(static_cast<int>(c.placement)));
+    EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, current), c.onPlainScreen);
+    EXPECT_EQ(PlaceWindow(c.placement, {0, 30, 1280, 1024}, kWindow, current), c.taskbarOnTop);
+    EXPECT_EQ(PlaceWindow(c.placement, {60, 0, 1280, 1024}, kWindow, current), c.taskbarOnLeft);
+    // On a second monitor to the right of the primary, the window still goes to the primary's area.
+    EXPECT_EQ(PlaceWindow(c.placement, {0, 0, 1280, 1024}, kWindow, Point{2000, 500}), c.onPlainScreen);
+  }
 }
-
-// Middle: 1280/2 - 259/2 = 511, 1024/2 - 97/2 = 464; with the taskbar on top
-// 30 + 994/2 - 48 = 479; on the left 60 + 1220/2 - 129 = 541.
-INSTANTIATE_TEST_SUITE_P(Menu, NinePlacements,
-                         ::testing::Values(PlacementCase{Placement::LeftTop, {0, 0}, {0, 30}, {60, 0}},
-                                           PlacementCase{Placement::LeftMiddle, {0, 464}, {0, 479}, {60, 464}},
-                                           PlacementCase{Placement::LeftBottom, {0, 927}, {0, 927}, {60, 927}},
-                                           PlacementCase{Placement::MiddleTop, {511, 0}, {511, 30}, {541, 0}},
-                                           PlacementCase{Placement::Centre, {511, 464}, {511, 479}, {541, 464}},
-                                           PlacementCase{Placement::MiddleBottom, {511, 927}, {511, 927}, {541, 927}},
-                                           PlacementCase{Placement::RightTop, {1021, 0}, {1021, 30}, {1021, 0}},
-                                           PlacementCase{Placement::RightMiddle, {1021, 464}, {1021, 479}, {1021, 464}},
-                                           PlacementCase{
-                                               Placement::RightBottom, {1021, 927}, {1021, 927}, {1021, 927}}));
 
 TEST(PlaceWindow, WindowLargerThanTheWorkAreaIsNotClamped) {
   const Rect workArea{0, 0, 800, 600};

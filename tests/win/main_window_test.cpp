@@ -24,22 +24,10 @@ namespace {
 
 // The hint window that `owner` owns, if it has one yet.
 HWND HintWindowOf(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found = nullptr;
-  } search{owner};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || GetWindow(hwnd, GW_OWNER) != s->owner) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND tips : OwnWindows(TOOLTIPS_CLASSW)) {
+    if (GetWindow(tips, GW_OWNER) == owner) return tips;
+  }
+  return nullptr;
 }
 
 class MainWindow : public ::testing::Test, protected MainWindowFixture {
@@ -63,12 +51,9 @@ TEST_F(MainWindow, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_FALSE(f.PopupMenu1.Item(kOdwierz1).visible);
   EXPECT_EQ(f.DriveCount(), 0);
   // No tile: the design size stays, centred on the 1280x1024 work area.
-  EXPECT_EQ(f.Width(), 501);
-  EXPECT_EQ(f.Height(), 286);
-  EXPECT_EQ(f.Left(), 640 - 250);
-  EXPECT_EQ(f.Top(), 512 - 143);
-  EXPECT_EQ(f.DragAnchorX, f.Left());
-  EXPECT_EQ(f.DragAnchorY, f.Top());
+  EXPECT_EQ((Size{f.Width(), f.Height()}), (Size{501, 286}));
+  EXPECT_EQ((Point{f.Left(), f.Top()}), (Point{640 - 250, 512 - 143}));
+  EXPECT_EQ((Point{f.DragAnchorX, f.DragAnchorY}), (Point{f.Left(), f.Top()}));
   EXPECT_FALSE(Settings().has_value()) << "start-up writes nothing";
   // Brought back after an upgrade, a crash or a hang, with the switch that tells it so; not after a reboot.
   EXPECT_EQ(TestSystem().restartRegistrations,
@@ -218,10 +203,8 @@ TEST_F(MainWindow, SizeAndPlaceForDriveAndGridConfigurations) {
     EXPECT_EQ(f.DriveCount(), c.count) << c.ini;
     EXPECT_EQ(f.GridColumns, c.columns) << c.ini;
     EXPECT_EQ(f.GridRows, c.rows) << c.ini;
-    EXPECT_EQ(f.Width(), c.width) << c.ini;
-    EXPECT_EQ(f.Height(), c.height) << c.ini;
-    EXPECT_EQ(f.Left(), c.left) << c.ini;
-    EXPECT_EQ(f.Top(), c.top) << c.ini;
+    EXPECT_EQ((Size{f.Width(), f.Height()}), (Size{c.width, c.height})) << c.ini;
+    EXPECT_EQ((Point{f.Left(), f.Top()}), (Point{c.left, c.top})) << c.ini;
     // The images follow the size: close glyph top right, hide top left, refresh bottom left.
     EXPECT_EQ(f.Image1->Left(), c.width - 10);
     EXPECT_EQ(f.Image1->Top(), 2);
@@ -278,7 +261,8 @@ TEST_F(MainWindow, HintsComeWhenTheMouseFirstReachesAGlyphAndFollowTheGlyphs) {
   HWND tips = HintWindowOf(f.Handle());
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
-  auto tool = [&](UINT id, std::wstring* text) {
+  // The hint `id` covers `glyph` and says `text`.
+  auto expectTool = [&](UINT id, const win::GraphicControl& glyph, const wchar_t* text) {
     wchar_t buffer[80] = {};
     TOOLINFOW info{};
     info.cbSize = sizeof info;
@@ -286,20 +270,15 @@ TEST_F(MainWindow, HintsComeWhenTheMouseFirstReachesAGlyphAndFollowTheGlyphs) {
     info.uId = id;
     info.lpszText = buffer;
     EXPECT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) << id;
-    *text = buffer;
-    return info.rect;
+    EXPECT_TRUE(EqualRect(&info.rect, &glyph.Bounds())) << id;
+    EXPECT_EQ(std::wstring(buffer), text);
   };
-  std::wstring text;
-  RECT rect = tool(1, &text);
-  EXPECT_TRUE(EqualRect(&rect, &f.Image1->Bounds()));
-  EXPECT_EQ(text, L"Zamknij program");
+  expectTool(1, *f.Image1, L"Zamknij program");
   // A narrower grid moves the glyphs, and their hints with them.
   f.GridColumns = 1;
   f.GridRows = 3;
   f.ArrangeTiles();
-  rect = tool(2, &text);
-  EXPECT_TRUE(EqualRect(&rect, &f.Image2->Bounds()));
-  EXPECT_EQ(text, L"Ukryj (Minimalizuj)");
+  expectTool(2, *f.Image2, L"Ukryj (Minimalizuj)");
 }
 
 TEST_F(MainWindow, MeasuresEveryTileOnceAtStartAndInOrderOnRefresh) {
@@ -316,22 +295,6 @@ TEST_F(MainWindow, MeasuresEveryTileOnceAtStartAndInOrderOnRefresh) {
   EXPECT_EQ(f.Tiles.Tile(1).total->Text(), L"");
   EXPECT_EQ(f.Tiles.Tile(1).used->Text(), L"");
   EXPECT_EQ(f.Tiles.Tile(1).pie->Brush().style, static_cast<UINT>(BS_HOLLOW));
-}
-
-TEST_F(MainWindow, SizeLabelsGrowUnderTheMouse) {
-  WriteSettings("[Dyski]\r\nDysk1=C:\\\r\n");
-  TForm1& f = Start();
-  win::Label& total = *f.Tiles.Tile(0).total;
-  const int width = total.Width();
-  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(total.Left() + 2, total.Top() + 2));
-  EXPECT_EQ(total.Font().name, L"Arial");
-  EXPECT_EQ(total.Font().points, 14);
-  EXPECT_TRUE(total.Font().bold);
-  EXPECT_GT(total.Width(), width);
-  SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 90));
-  EXPECT_EQ(total.Font().name, win::kPanelFace);
-  EXPECT_EQ(total.Font().points, 8);
-  EXPECT_EQ(total.Width(), width);
 }
 
 // Tells the window it now sits on a monitor of `dpi`, as Windows does when it crosses to one;
@@ -440,15 +403,23 @@ TEST_F(MainWindow, LabelsOfATileKeepApartFromEachOtherAndTheNeighboursAtEverySca
     GetClientRect(f.Handle(), &client);
     SCOPED_TRACE(std::to_string(dpi) + " dpi");
     ExpectApart(labels, client);
-    // Under the mouse a size grows to Arial 14 as much at every scale as at 96 dpi: in
-    // proportion, give or take the rounding of glyph widths.
+    // Under the mouse a size grows to Arial 14 bold as much at every scale as at 96 dpi: in
+    // proportion, give or take the rounding of glyph widths. Away from it, it is as it was.
     win::Label& total = *f.Tiles.Tile(0).total;
+    const int width = total.Width();
     SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(total.Left() + 2, total.Top() + 2));
     ASSERT_EQ(total.Font().name, L"Arial");
+    EXPECT_EQ(total.Font().points, 14);
+    EXPECT_TRUE(total.Font().bold);
     EXPECT_EQ(total.Font().dpi, dpi);
+    EXPECT_GT(total.Width(), width);
     if (dpi == 96) hoverWidthAt96 = total.Width();
     const int expected = ScaleToDpi(hoverWidthAt96, dpi);
     EXPECT_NEAR(total.Width(), expected, 2 + expected / 20) << dpi << " dpi";
+    SendMessageW(f.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 90));  // the bare panel
+    EXPECT_EQ(total.Font().name, win::kPanelFace);
+    EXPECT_EQ(total.Font().points, 8);
+    EXPECT_EQ(total.Width(), width);
     form.reset();
   }
 }

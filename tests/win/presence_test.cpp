@@ -234,29 +234,20 @@ TEST_F(Presence, LoggingOffOrEndingWithAShellThatFailsShowsNothing) {
   }
 }
 
-TEST_F(Presence, TaskbarModesMinimizeAndRestoreTheProgram) {
-  for (int mode : {1, 2}) {
-    TForm1& f = StartShown(mode);
-    EXPECT_EQ(f.DisplayMode, mode);
-    EXPECT_TRUE(TaskbarShown());
-    EXPECT_EQ(f.TrayIcon1->Visible(), mode == 2);
-    f.PopupMenu1.Activate(kUkryj1);
-    EXPECT_TRUE(win::Application::Instance().Minimized()) << mode;
-    EXPECT_FALSE(f.IsVisible()) << "owned windows hide with the taskbar window";
-    EXPECT_EQ(f.TrayIcon1->Visible(), mode == 2);
-    f.PopupMenu1.Activate(kUkryj1);
-    EXPECT_FALSE(win::Application::Instance().Minimized()) << mode;
-    EXPECT_TRUE(f.IsVisible()) << mode;
-    form.reset();
-  }
-}
-
 TEST_F(Presence, TheTaskbarButtonRestoresAsTheProgramDoes) {
   win::Application& app = win::Application::Instance();
   for (int mode : {1, 2}) {
     TForm1& f = StartShown(mode);
     f.SetStayOnTop(true);
     auto topMost = [&] { return (ExStyle(f.Handle()) & WS_EX_TOPMOST) != 0; };
+    // "Ukryj" minimizes the program and restores it.
+    f.PopupMenu1.Activate(kUkryj1);
+    EXPECT_TRUE(app.Minimized()) << mode;
+    EXPECT_FALSE(f.IsVisible()) << "owned windows hide with the taskbar window";
+    EXPECT_EQ(f.TrayIcon1->Visible(), mode == 2);
+    f.PopupMenu1.Activate(kUkryj1);
+    EXPECT_FALSE(app.Minimized()) << mode;
+    EXPECT_TRUE(f.IsVisible()) << mode;
     // "Ukryj" and then the button; then the button's own minimize and restore, twice.
     for (int round = 0; round < 3; ++round) {
       if (round == 0) {
@@ -378,8 +369,7 @@ TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
   f.SetPosition(300, 300);
   // A movement with the button held that did not start on the surface: no jump.
   SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 50));
-  EXPECT_EQ(f.Left(), 300);
-  EXPECT_EQ(f.Top(), 300);
+  EXPECT_EQ((Point{f.Left(), f.Top()}), (Point{300, 300}));
   // A press on a tile's label starts no drag either.
   const LPARAM onLabel = MAKELPARAM(f.Tiles.Tile(0).letter->Left() + 1, f.Tiles.Tile(0).letter->Top() + 1);
   SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onLabel);
@@ -388,12 +378,10 @@ TEST_F(Presence, DraggingMovesOnlyAfterAPressOnTheSurface) {
   EXPECT_EQ(f.Left(), 300);
   // Press at (5, 90) on the bare panel, move to (20, 84): 15 right, 6 up.
   SendMessageW(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 90));
-  EXPECT_EQ(f.DragAnchorX, 5);
-  EXPECT_EQ(f.DragAnchorY, 90);
+  EXPECT_EQ((Point{f.DragAnchorX, f.DragAnchorY}), (Point{5, 90}));
   EXPECT_EQ(GetCapture(), f.Handle()) << "the drag holds the mouse, wherever it goes";
   SendMessageW(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 84));
-  EXPECT_EQ(f.Left(), 315);
-  EXPECT_EQ(f.Top(), 294);
+  EXPECT_EQ((Point{f.Left(), f.Top()}), (Point{315, 294}));
   // Released outside the window (the pointer ran ahead of it): the drag ends all the same.
   SendMessageW(f.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(-40, 300));
   EXPECT_NE(GetCapture(), f.Handle());
@@ -454,8 +442,7 @@ TEST_F(Presence, AWindowNoMonitorShowsComesBackWhenTheDisplaysChange) {
   for (const auto& c : cases) {
     f.SetPosition(c.left, c.top);
     SendMessageW(f.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
-    EXPECT_EQ(f.Left(), c.centred ? 511 : c.left) << c.left;
-    EXPECT_EQ(f.Top(), c.centred ? 464 : c.top) << c.left;
+    EXPECT_EQ((Point{f.Left(), f.Top()}), (c.centred ? Point{511, 464} : Point{c.left, c.top})) << c.left;
   }
 }
 
@@ -472,8 +459,7 @@ TEST_F(Presence, PlacementsFromTheMenuOnTheWorkArea) {
   for (const auto& c : onFullScreen) {
     f.SetPosition(77, 77);
     f.PopupMenu1.Activate(c.item);
-    EXPECT_EQ(f.Left(), c.left) << c.item;
-    EXPECT_EQ(f.Top(), c.top) << c.item;
+    EXPECT_EQ((Point{f.Left(), f.Top()}), (Point{c.left, c.top})) << c.item;
   }
   // From a second monitor to the primary work area the system gives, which is at 150 %: laid out
   // larger there during the move, the window is placed once more and still ends flush.
